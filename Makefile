@@ -1,0 +1,60 @@
+# TK70 Pro: the two everyday commands are `make run` and `make test`.
+# Everything else is a building block of those two, or an extra for developers.
+
+BUILD      ?= build
+TSAN_BUILD ?= build-tsan
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 15
+JOBS       ?= $(shell nproc)
+
+CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all setup configure build run test test-main test-tsan test-asan fuzz bench demo clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN)
+
+configure: setup $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Starts the CIU simulator on a pseudo-terminal and the console demo against it.
+run: build
+	@scripts/run-demo.sh $(BUILD)
+
+test: build
+	$(MAKE) --no-print-directory test-main test-tsan fuzz
+
+test-main:
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The driver and the simulator once more under ThreadSanitizer: the claim protocol and
+# the flag handshakes between the program thread and the collection thread.
+test-tsan: setup
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DTK70_SANITIZE=thread -DTK70_DRIVER_ONLY=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -L driver -j $(JOBS)
+
+test-asan: setup
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DTK70_SANITIZE=address
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer targets over the parsers, each for a bounded time.
+fuzz: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DTK70_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+bench: build
+	$(BUILD)/bin/vantor-bench
+
+clean:
+	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
