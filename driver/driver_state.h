@@ -1,0 +1,42 @@
+// The driver's one static state: the configuration record, the log, the serial port,
+// the point table, the link, the tuning state and the connection's thread and flags.
+#pragma once
+
+#include "ciu_link.h"
+#include "driver_log.h"
+#include "point_table.h"
+#include "reply_apply.h"
+#include "serial_port.h"
+#include "tuning.h"
+#include "vantor.h"
+
+#include <atomic>
+#include <thread>
+
+namespace vantor {
+
+struct DriverState {
+    DriverState();
+    ~DriverState();  // a connection still open at exit is closed: the thread is stopped and joined
+
+    CiuCommStruct comm{};
+    DriverLog log{comm};
+    SerialPort port;
+    PointTable points{comm};
+    CiuLink link{comm, port, log};
+    TuneState tune;
+    std::atomic<bool> running{false};    // the collection thread loops while set
+    std::atomic<bool> connected{false};  // what CiuCheckConnected returns
+    std::thread thread;
+    bool eventsCreated = false;
+};
+
+DriverState &driver();
+
+// Fills the record with its defaults.
+void setCommDefaults(CiuCommStruct &comm);
+
+// The status masks the reply appliers use, from the record.
+StatusMasks statusMasks(const CiuCommStruct &comm);
+
+}  // namespace vantor

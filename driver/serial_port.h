@@ -1,0 +1,69 @@
+// The serial port the CIU hangs on, over termios and poll().
+//
+// The port is opened non-blocking and exclusive, set raw with the configured line
+// settings, and read and written against deadlines.  A read waits for a frame end (0x0D)
+// the way the CIU link needs it.  interrupt() ends a pending wait at once from another
+// thread, so closing a connection never waits out a receive time-out.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <termios.h>
+
+namespace vantor {
+
+struct LineSettings {
+    int baudRate = 9600;
+    int dataBits = 8;
+    int parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+    int stopBits = 0;  // 0 one, 1 one and a half (taken as two), 2 two
+};
+
+// Fills tio with the raw line settings; returns false when a setting has no termios
+// equivalent (an unsupported baud rate, data bits outside 5 to 8, an unknown code).
+bool applyLineSettings(const LineSettings &settings, termios &tio);
+
+class SerialPort {
+public:
+    SerialPort() = default;
+    ~SerialPort();
+    SerialPort(const SerialPort &) = delete;
+    SerialPort &operator=(const SerialPort &) = delete;
+
+    // Opens the device for reading and writing, exclusively.  Returns false and fills
+    // error with the system's text when it cannot.
+    bool open(const std::string &path, std::string &error);
+    // Applies the line settings, keeping the previous ones to restore at close.  Returns
+    // false when the settings are refused.
+    bool configure(const LineSettings &settings);
+    // Restores the previous line settings and closes the device.
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+
+    // Raises or drops DTR and RTS.  Devices without modem lines refuse; that is ignored.
+    void setControlLines(bool on);
+    // Discards everything queued in both directions.
+    void purge();
+    // Writes all bytes within timeoutMs and waits until they have left.  Returns false on
+    // time-out or error.
+    bool write(const std::uint8_t *data, std::size_t size, int timeoutMs);
+    // Reads until a 0x0D has arrived, capacity bytes are held or timeoutMs has passed.
+    // Returns the number of bytes read when a 0x0D or a full buffer ended the read, and
+    // 0 on time-out, line error, hang-up, read error or interrupt().
+    std::size_t readFrame(std::uint8_t *buffer, std::size_t capacity, int timeoutMs);
+    // Ends a pending or the next readFrame() at once.  Safe from any thread while open.
+    void interrupt();
+
+private:
+    bool lineErrorSinceLastCheck();
+    bool waitReadable(long long deadlineMs, bool &interrupted);
+
+    int m_fd = -1;
+    int m_wakeFd = -1;
+    bool m_haveSavedSettings = false;
+    termios m_savedSettings{};
+    long long m_lineErrors = -1;  // frame, parity, overrun and break counts seen last
+};
+
+}  // namespace vantor
