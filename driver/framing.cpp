@@ -58,7 +58,7 @@ DecodedFrame decodeFrame(std::span<const std::uint8_t> raw, std::span<std::uint8
                 result.error = FrameError::BadChecksum;
             return result;
         }
-        if (n >= out.size() || n >= kMaxDecodedReply) {
+        if (n >= out.size()) {
             result.error = FrameError::TooLong;
             result.length = n;
             return result;
@@ -75,6 +75,11 @@ DecodedFrame decodeFrame(std::span<const std::uint8_t> raw, std::span<std::uint8
             }
         }
         out[n++] = b;
+        if (n >= kMaxDecodedReply) {
+            result.error = FrameError::TooLong;
+            result.length = n;
+            return result;
+        }
     }
     result.error = FrameError::NoEnd;
     result.length = n;

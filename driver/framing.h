@@ -10,7 +10,7 @@ namespace vantor {
 
 inline constexpr std::size_t kSerialBufferSize = 4096;  // transmit, receive and reply buffers
 inline constexpr std::size_t kMaxRequestPayload = 127;  // the request count byte is signed 8-bit
-inline constexpr std::size_t kMaxDecodedReply = 4094;   // decoded bytes without an end: an error
+inline constexpr std::size_t kMaxDecodedReply = 4094;   // decoded bytes before an end: an error
 inline constexpr std::uint8_t kFrameEnd = 0x0D;
 inline constexpr std::uint8_t kEscape = 0x1B;
 inline constexpr std::uint8_t kEscapedFrameEnd = 0x0E;
@@ -32,7 +32,7 @@ enum class FrameError {
     BadEscape,    // 0x1B followed by a byte other than 0x0E or 0x1B
     BadChecksum,  // the last byte before the end is not the sum of those before it
     NoEnd,        // the bytes hold no 0x0D
-    TooLong,      // 4094 decoded bytes without an end
+    TooLong,      // 4094 decoded bytes before an end
     Empty,        // a frame end with nothing before it
 };
 
