@@ -86,18 +86,19 @@ void PtyPeer::answer(const Bytes &raw)
     }
     PeerReply reply;
     {
+        // The request is on record before its reply leaves, so a caller that has its reply
+        // always finds its request.
         std::lock_guard lock(m_mutex);
         if (!m_script.empty()) {
             reply = std::move(m_script.front());
             m_script.pop_front();
         }
+        m_requests.push_back(std::move(request));
+        m_changed.notify_all();
     }
     Bytes out = reply.kind == PeerReply::Payload ? frame(reply.bytes) : reply.bytes;
     if (!out.empty())
         (void)!::write(m_master, out.data(), out.size());
-    std::lock_guard lock(m_mutex);
-    m_requests.push_back(std::move(request));
-    m_changed.notify_all();
 }
 
 void PtyPeer::serve()
