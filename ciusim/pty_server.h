@@ -1,0 +1,65 @@
+// The simulated CIU on a pseudo-terminal: opens the pty (optionally naming its device
+// with a symbolic link) and serves on its own thread: collects bytes, splits frames at
+// 0x0D, hands them to the unit and writes the replies, delayed or spoilt as the faults
+// say.  Stopping is prompt, also while a client holds the device open.
+#pragma once
+
+#include "ciusim/ciu_unit.h"
+#include "ciusim/device_link.h"
+#include "ciusim/frame_splitter.h"
+#include "ciusim/output_queue.h"
+#include "ciusim/pseudo_terminal.h"
+#include "ciusim/sim_config.h"
+#include "ciusim/wake_event.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace ciusim {
+
+class PtyServer {
+public:
+    explicit PtyServer(SimConfig config = {}, std::uint64_t seed = 1);
+    ~PtyServer();
+    PtyServer(const PtyServer &) = delete;
+    PtyServer &operator=(const PtyServer &) = delete;
+
+    // Opens the pty and starts serving; with a link path, that path becomes a symbolic
+    // link to the device.  False (see errorText) when any step fails.
+    bool start(const std::string &linkPath = {});
+    // Stops serving, closes the pty and removes the link.  Safe to call more than once.
+    void stop();
+    bool running() const { return m_thread.joinable(); }
+
+    // The slave device the driver opens (empty before the first start).
+    const std::string &devicePath() const { return m_devicePath; }
+    std::string errorText() const;
+
+    CiuUnit &unit() { return m_unit; }
+    Faults &faults() { return m_unit.faults(); }
+    RequestLog &requests() { return m_unit.requests(); }
+
+private:
+    void serve();
+    bool readInput();
+    void answerFrames();
+    void flushOutput();
+    void setError(const std::string &text);
+
+    CiuUnit m_unit;
+    PseudoTerminal m_pty;
+    DeviceLink m_link;
+    WakeEvent m_wake;
+    FrameSplitter m_splitter;
+    OutputQueue m_output;
+    std::string m_devicePath;
+    std::atomic<bool> m_stopping{false};
+    std::thread m_thread;
+    mutable std::mutex m_errorMutex;
+    std::string m_error;
+};
+
+}  // namespace ciusim
