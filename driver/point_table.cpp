@@ -40,9 +40,9 @@ private:
     }
     void release()
     {
-        m_table.m_readClaim.store(-1);
+        m_table.m_readClaim.store(-1, std::memory_order_release);
         if (m_everything)
-            m_table.m_outputClaim.store(-1);
+            m_table.m_outputClaim.store(-1, std::memory_order_release);
     }
 
     PointTable &m_table;
@@ -67,9 +67,9 @@ public:
     ~ThreadClaim()
     {
         if (m_storing)
-            m_table.m_storeClaim.store(-1);
+            m_table.m_storeClaim.store(-1, std::memory_order_release);
         if (m_taking)
-            m_table.m_takeClaim.store(-1);
+            m_table.m_takeClaim.store(-1, std::memory_order_release);
     }
 
 private:

@@ -1,0 +1,150 @@
+// vantor-bench: what the driver costs.
+//   1. an uncontested CiuReadFromValueArray, in ns per call;
+//   2. the same read while another thread stores into the same slot without pause, as
+//      the collection thread does when exception reports pour in;
+//   3. exception monitoring cycles per second against the CIU simulator (tk70-ciusim,
+//      spawned on a pseudo-terminal) with CommandPace 10, ExpDelay 0 and 30 points.
+#include "driver_state.h"
+#include "thread_control.h"
+#include "vantor.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double nsPerCall(Clock::duration elapsed, long calls)
+{
+    return std::chrono::duration<double, std::nano>(elapsed).count() / static_cast<double>(calls);
+}
+
+void loadThirtyPoints()
+{
+    int idx[30], loops[30], pcus[30], mods[30], blocks[30], types[30], states[30] = {};
+    double zeros[30] = {};
+    for (int i = 0; i < 30; ++i) {
+        idx[i] = i + 1;
+        loops[i] = 1;
+        pcus[i] = 2;
+        mods[i] = 3;
+        blocks[i] = 100 + i;
+        types[i] = i % 5 == 4 ? 7 : 5;
+    }
+    CiuLoadPointList(30, idx, loops, pcus, mods, blocks, types, states, zeros, zeros, zeros, zeros);
+}
+
+double readCost(long calls)
+{
+    double value;
+    int q, e, n, p;
+    auto start = Clock::now();
+    for (long i = 0; i < calls; ++i)
+        CiuReadFromValueArray(1 + static_cast<int>(i % 30), &value, &q, &e, &n, &p);
+    return nsPerCall(Clock::now() - start, calls);
+}
+
+double contendedReadCost(long calls)
+{
+    std::atomic<bool> stop{false};
+    std::thread storer([&] {
+        for (long i = 0; !stop.load(std::memory_order_relaxed); ++i)
+            vantor::driver().points.store(1, static_cast<double>(i), 0);
+    });
+    double value;
+    int q, e, n, p;
+    auto start = Clock::now();
+    for (long i = 0; i < calls; ++i)
+        CiuReadFromValueArray(1, &value, &q, &e, &n, &p);
+    double cost = nsPerCall(Clock::now() - start, calls);
+    stop.store(true);
+    storer.join();
+    return cost;
+}
+
+// Starts the simulator and returns its device path, or an empty string.
+std::string startSimulator(const std::string &bin, pid_t &pid)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::string program = bin + "/tk70-ciusim";
+    char *argv[] = {program.data(), nullptr};
+    int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    char line[256] = {};
+    FILE *reader = fdopen(out[0], "r");
+    if (rc != 0 || !reader || !fgets(line, sizeof line, reader))
+        line[0] = '\0';
+    if (reader)
+        fclose(reader);
+    return std::string(line, strcspn(line, "\n"));
+}
+
+double monitoringCyclesPerSecond(const std::string &device, int seconds)
+{
+    CiuCommStruct *comm = CiuInitializeCommStruct();
+    comm->CommandPace = 10;
+    comm->ExpDelay = 0;
+    comm->DtrPulse = 1;
+    comm->RestartDelay = 1;
+    vantor::setPhaseWaits(vantor::PhaseWaits{300, 0, 0, 70});
+    CiuSetPortDevice(1, device.c_str());
+    CiuCreateEvents();
+    loadThirtyPoints();
+    if (!CiuOpenConnection())
+        return -1;
+    auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (std::atomic_ref<int32_t>(comm->Monitoring).load() != 1 && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    int before = std::atomic_ref<int32_t>(comm->CommandCount).load();
+    auto start = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    int commands = std::atomic_ref<int32_t>(comm->CommandCount).load() - before;
+    double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    CiuCloseConnection();
+    CiuDestroyEvents();
+    return commands / 2.0 / elapsed;  // each cycle reads exceptions and status exceptions
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    std::string bin = argc > 1 ? argv[1] : std::string(argv[0]).substr(0, std::string(argv[0]).rfind('/'));
+    CiuInitializeCommStruct();
+    CiuCreateEvents();
+    loadThirtyPoints();
+    const long calls = 20'000'000;
+    readCost(calls / 10);  // warm up
+    std::printf("CiuReadFromValueArray, uncontested:           %6.1f ns/call\n", readCost(calls));
+    std::printf("CiuReadFromValueArray, thread storing slot:   %6.1f ns/call\n", contendedReadCost(calls / 4));
+
+    pid_t sim = -1;
+    std::string device = startSimulator(bin, sim);
+    if (device.empty()) {
+        std::printf("monitoring cycles: the simulator did not start\n");
+        return 1;
+    }
+    double cycles = monitoringCyclesPerSecond(device, 5);
+    std::printf("Exception monitoring, 30 points, CommandPace 10, ExpDelay 0: %.1f cycles/s\n", cycles);
+    kill(sim, SIGTERM);
+    waitpid(sim, nullptr, 0);
+    return cycles > 0 ? 0 : 1;
+}
