@@ -14,6 +14,13 @@ constexpr int kMaxStatusReplyErrors = 20;
 
 bool isLinkFailure(int rc) { return rc == kSendFailed || rc == kReceiveFailed; }
 
+// The log lines of one round-robin poll or write, as the monitoring loop writes them.
+struct RoundRobinTexts {
+    const char *error;    // "... #%d.": after a communication error
+    const char *code;     // "Error %d in ... # %d.": a CIU reply code
+    const char *success;  // "... #%d ... OK.": detailed only
+};
+
 class Collector {
 public:
     explicit Collector(DriverState &d) : m_d(d), m_comm(d.comm), m_log(d.log), m_points(d.points) {}
@@ -25,6 +32,8 @@ private:
     int capacity() const { return m_points.capacity(); }
     bool ciu01Mode() const;
     void setState(int state) { storeField(m_comm.ConnectionState, state); }
+    void logFailure(int rc, const char *step, int slot);
+    void logRoundRobinResult(const RoundRobinTexts &texts, int rc, int slot);
 
     bool restartCiu();
     int sendRestart(bool longForm);
@@ -52,6 +61,16 @@ private:
     int m_nextOutput = 1;
     int m_handled = 0;
 };
+
+// Logs a failed command: the communication error, then the step it failed in.  A command
+// cut short by the closing of the connection is no fault of the CIU and is not logged.
+void Collector::logFailure(int rc, const char *step, int slot)
+{
+    if (!running())
+        return;
+    m_d.link.logError(rc);
+    m_log.format(step, slot);
+}
 
 bool Collector::ciu01Mode() const
 {
@@ -182,8 +201,7 @@ void Collector::establishPoints()
         m_points.setEstablishStatus(s, status);
         if (status < 0) {
             m_errorRun = isLinkFailure(status) ? m_errorRun + 1 : 0;
-            m_d.link.logError(status);
-            m_log.format("Error Establishing Index #%d\r\n", s);
+            logFailure(status, "Error Establishing Index #%d\r\n", s);
         } else if (status > 0) {
             m_log.format("Error # %d Establishing Index #%d\r\n", status, s);
         } else {
@@ -230,8 +248,7 @@ void Collector::readInitialValues()
         int rc = initialValue(j);
         if (rc < 0) {
             m_errorRun = isLinkFailure(rc) ? m_errorRun + 1 : 0;
-            m_d.link.logError(rc);
-            m_log.format("Error Reading/Writing Initial Value for Index #%d\r\n", j);
+            logFailure(rc, "Error Reading/Writing Initial Value for Index #%d\r\n", j);
         } else if (rc > 0) {
             m_log.format("Error # %d Reading/Writing Initial Value for Index #%d\r\n", rc, j);
         } else {
@@ -255,8 +272,7 @@ void Collector::readExceptionReports()
     int rc = CiuReadExceptions();
     m_errorRun += isLinkFailure(rc) ? 1 : -1;
     if (rc < 0) {
-        m_d.link.logError(rc);
-        m_log.line("?? Exceptions Read.\r\n");
+        logFailure(rc, "?? Exceptions Read.\r\n", 0);
     } else {
         m_log.detailed("%d Exceptions Read.\r\n", rc);
     }
@@ -264,30 +280,20 @@ void Collector::readExceptionReports()
     m_errorRun += isLinkFailure(rc) ? 1 : -1;
     m_statusReplyErrors = rc == kReplyCodeError ? m_statusReplyErrors + 1 : 0;
     if (rc < 0) {
-        m_d.link.logError(rc);
-        m_log.line("?? Misc. Exceptions Read.\r\n");
+        logFailure(rc, "?? Misc. Exceptions Read.\r\n", 0);
     } else {
         m_log.detailed("%d Misc. Exceptions Read.\r\n", rc);
     }
 }
 
-// The log lines of one round-robin poll or write, as the monitoring loop writes them.
-struct RoundRobinTexts {
-    const char *error;    // "... #%d.": after a communication error
-    const char *code;     // "Error %d in ... # %d.": a CIU reply code
-    const char *success;  // "... #%d ... OK.": detailed only
-};
-
-void logRoundRobinResult(CiuLink &link, DriverLog &log, const RoundRobinTexts &texts, int rc, int slot)
+void Collector::logRoundRobinResult(const RoundRobinTexts &texts, int rc, int slot)
 {
-    if (isLinkFailure(rc) || (rc < 0 && log.detailedEnabled())) {
-        link.logError(rc);
-        log.format(texts.error, slot);
-    } else if (rc > 0) {
-        log.detailed(texts.code, rc, slot);
-    } else if (rc == 0) {
-        log.detailed(texts.success, slot);
-    }
+    if (isLinkFailure(rc) || (rc < 0 && m_log.detailedEnabled()))
+        logFailure(rc, texts.error, slot);
+    else if (rc > 0)
+        m_log.detailed(texts.code, rc, slot);
+    else if (rc == 0)
+        m_log.detailed(texts.success, slot);
 }
 
 void Collector::pollNonExceptionPoints()
@@ -303,7 +309,7 @@ void Collector::pollNonExceptionPoints()
             continue;
         int rc = CiuReadBlock(m_points.address(s), m_points.module(s), m_points.block(s), s);
         m_errorRun += isLinkFailure(rc) ? 1 : -1;
-        logRoundRobinResult(m_d.link, m_log, texts, rc, s);
+        logRoundRobinResult(texts, rc, s);
         ++polled;
     }
     m_nextNonExp = s;
@@ -324,7 +330,7 @@ void Collector::writeOutputPoints()
             continue;
         int rc = CiuOutputValue(s, type, out.quality, out.value);
         m_errorRun += isLinkFailure(rc) ? 1 : -1;
-        logRoundRobinResult(m_d.link, m_log, texts, rc, s);
+        logRoundRobinResult(texts, rc, s);
         ++written;
     }
     m_nextOutput = s;

@@ -1,6 +1,7 @@
 // The serial port the CIU hangs on: see serial_port.h.
 #include "serial_port.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -111,6 +112,7 @@ bool SerialPort::open(const std::string &path, std::string &error)
     }
     m_fd = fd;
     m_wakeFd = wake;
+    m_interrupted.store(false);
     m_lineErrors = -1;
     m_haveSavedSettings = tcgetattr(m_fd, &m_savedSettings) == 0;
     return true;
@@ -194,26 +196,21 @@ bool SerialPort::lineErrorSinceLastCheck()
     return changed;
 }
 
-bool SerialPort::waitReadable(long long deadlineMs, bool &interrupted)
+bool SerialPort::waitReadable(long long deadlineMs, bool watchWake)
 {
     for (;;) {
         long long left = deadlineMs - monotonicMs();
         if (left <= 0)
             return false;
         pollfd p[2] = {{m_fd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
-        int rc = poll(p, 2, static_cast<int>(left));
+        int rc = poll(p, watchWake ? 2 : 1, static_cast<int>(left));
         if (rc < 0 && errno == EINTR)
             continue;
         if (rc <= 0)
             return false;
-        if (p[0].revents & POLLIN)
-            return true;  // data already here is taken even when a wake-up is pending
-        if (p[1].revents & POLLIN) {
-            std::uint64_t count = 0;
-            (void)::read(m_wakeFd, &count, sizeof count);
-            interrupted = true;
-        }
-        return false;  // interrupted, or hang-up or error without data: the line is gone
+        // Data already here is taken even when a wake-up is pending; otherwise the wake-up,
+        // a hang-up or an error ends the wait.
+        return (p[0].revents & POLLIN) != 0;
     }
 }
 
@@ -225,11 +222,13 @@ std::size_t SerialPort::readFrame(std::uint8_t *buffer, std::size_t capacity, in
         purge();
         return 0;
     }
+    bool interrupted = m_interrupted.load();
+    if (interrupted)
+        timeoutMs = std::min(timeoutMs, kGraceAfterInterruptMs);
     long long deadline = monotonicMs() + (timeoutMs < 0 ? 0 : timeoutMs);
     std::size_t held = 0;
     while (held < capacity) {
-        bool interrupted = false;
-        if (!waitReadable(deadline, interrupted))
+        if (!waitReadable(deadline, !interrupted))
             return 0;
         ssize_t n = ::read(m_fd, buffer + held, capacity - held);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
@@ -246,6 +245,7 @@ std::size_t SerialPort::readFrame(std::uint8_t *buffer, std::size_t capacity, in
 
 void SerialPort::interrupt()
 {
+    m_interrupted.store(true);
     if (m_wakeFd >= 0) {
         std::uint64_t one = 1;
         (void)::write(m_wakeFd, &one, sizeof one);

@@ -3,9 +3,11 @@
 // The port is opened non-blocking and exclusive, set raw with the configured line
 // settings, and read and written against deadlines.  A read waits for a frame end (0x0D)
 // the way the CIU link needs it.  interrupt() ends a pending wait at once from another
-// thread, so closing a connection never waits out a receive time-out.
+// thread, so closing a connection never waits out a receive time-out; after it, reads
+// wait a short grace at most, enough for the CIU to acknowledge a last command.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -52,15 +54,18 @@ public:
     // Returns the number of bytes read when a 0x0D or a full buffer ended the read, and
     // 0 on time-out, line error, hang-up, read error or interrupt().
     std::size_t readFrame(std::uint8_t *buffer, std::size_t capacity, int timeoutMs);
-    // Ends a pending or the next readFrame() at once.  Safe from any thread while open.
+    // Ends a pending readFrame() at once and limits later ones to kGraceAfterInterruptMs,
+    // until the port is opened again.  Safe from any thread while the port is open.
     void interrupt();
+    static constexpr int kGraceAfterInterruptMs = 250;
 
 private:
     bool lineErrorSinceLastCheck();
-    bool waitReadable(long long deadlineMs, bool &interrupted);
+    bool waitReadable(long long deadlineMs, bool watchWake);
 
     int m_fd = -1;
     int m_wakeFd = -1;
+    std::atomic<bool> m_interrupted{false};
     bool m_haveSavedSettings = false;
     termios m_savedSettings{};
     long long m_lineErrors = -1;  // frame, parity, overrun and break counts seen last

@@ -27,21 +27,8 @@ Bytes cat(std::initializer_list<Bytes> parts)
     return out;
 }
 
-double valueOf(int index)
-{
-    double v = -1;
-    int q, e, n, p;
-    CiuReadFromValueArray(index, &v, &q, &e, &n, &p);
-    return v;
-}
-
-int qualityOf(int index)
-{
-    double v;
-    int q = -1, e, n, p;
-    CiuReadFromValueArray(index, &v, &q, &e, &n, &p);
-    return q;
-}
+double valueOf(int index) { return readSlot(index).value; }
+int qualityOf(int index) { return readSlot(index).quality; }
 
 }  // namespace
 

@@ -10,18 +10,6 @@ using namespace tk70test;
 
 namespace {
 
-struct Reading {
-    double value = -1;
-    int quality = -1, establish = -1, newValue = -1, pending = -1;
-};
-
-Reading readSlot(int index)
-{
-    Reading r;
-    CiuReadFromValueArray(index, &r.value, &r.quality, &r.establish, &r.newValue, &r.pending);
-    return r;
-}
-
 std::vector<TestPoint> analogPoints(int count)
 {
     std::vector<TestPoint> points;

@@ -41,6 +41,13 @@ std::vector<std::string> logTexts(const std::string &path)
     return lines;
 }
 
+Reading readSlot(int index)
+{
+    Reading r;
+    CiuReadFromValueArray(index, &r.value, &r.quality, &r.establish, &r.newValue, &r.pending);
+    return r;
+}
+
 int loadPoints(const std::vector<TestPoint> &points)
 {
     std::vector<int> idx, loops, pcus, modules, blocks, types, states;

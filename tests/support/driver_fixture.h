@@ -19,6 +19,13 @@ bool waitUntil(const std::function<bool()> &pred, std::chrono::milliseconds dead
 // The lines of a log file with their time stamps removed.
 std::vector<std::string> logTexts(const std::string &path);
 
+// What CiuReadFromValueArray gives for a slot (-1 in fields it did not write).
+struct Reading {
+    double value = -1;
+    int quality = -1, establish = -1, newValue = -1, pending = -1;
+};
+Reading readSlot(int index);
+
 // One point of a point list.
 struct TestPoint {
     int index, loop, pcu, module, block, type;

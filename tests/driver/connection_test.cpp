@@ -1,0 +1,389 @@
+// Whole connections against the CIU simulator on a pseudo-terminal: start-up through
+// every state to the monitoring loop, values flowing, the restart strategies, a CIU
+// that stops answering and comes back, closing at awkward moments, and the log.
+#include "ciusim/pty_server.h"
+#include "driver_fixture.h"
+#include "driver_state.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <regex>
+
+using namespace tk70test;
+using ciusim::PlantAddress;
+
+namespace {
+
+bool contains(const std::vector<std::string> &lines, const std::string &text)
+{
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+std::vector<std::uint8_t> requestOf(const ciusim::RequestLog &log, int command, int nth = 0)
+{
+    for (const auto &r : log.all())
+        if (r.valid && r.command() == command && nth-- == 0)
+            return r.payload;
+    return {};
+}
+
+}  // namespace
+
+class ConnectionTest : public DriverTest {
+protected:
+    void SetUp() override
+    {
+        DriverTest::SetUp();
+        startSimulator({});
+    }
+
+    void TearDown() override
+    {
+        CiuCloseConnection();
+        m_sim.reset();
+        DriverTest::TearDown();
+    }
+
+    void startSimulator(const ciusim::SimConfig &config)
+    {
+        m_sim = std::make_unique<ciusim::PtyServer>(config);
+        ASSERT_TRUE(m_sim->start()) << m_sim->errorText();
+        useDevice(m_sim->devicePath());
+    }
+
+    bool waitForState(int wanted) { return waitUntil([&] { return state() == wanted; }); }
+    bool waitForMonitoring() { return waitUntil([&] { return field(m_comm->Monitoring) == 1; }); }
+    ciusim::RequestLog &requests() { return m_sim->requests(); }
+
+    std::unique_ptr<ciusim::PtyServer> m_sim;
+};
+
+TEST_F(ConnectionTest, StartsUpThroughEveryStateAndKeepsValuesCurrent)
+{
+    m_sim->unit().setPoint(PlantAddress{1, 2, 3, 10}, 42.5, false);
+    m_sim->unit().setPoint(PlantAddress{1, 2, 3, 11}, 1.0, false);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 3, 11, 7}, TestPoint{3, 1, 2, 3, 12, 6}}), 1);
+    std::vector<int> seen;
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    EXPECT_EQ(CiuCheckConnected(), 1);
+    ASSERT_TRUE(waitUntil([&] {
+        int s = state();
+        if (seen.empty() || seen.back() != s)
+            seen.push_back(s);
+        return field(m_comm->Monitoring) == 1;
+    }));
+    EXPECT_EQ(seen.back(), 5);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(field(m_comm->CiuModuleType), 4);
+    EXPECT_EQ(field(m_comm->CiuLoop), 1);
+    EXPECT_EQ(field(m_comm->CiuPcu), 2);
+    EXPECT_EQ(readSlot(1).value, 42.5);
+    EXPECT_EQ(readSlot(1).quality, 0);
+    EXPECT_EQ(readSlot(1).establish, 0);
+    EXPECT_EQ(readSlot(2).value, 1.0);
+    EXPECT_EQ(readSlot(0).value, 3.0);  // the CIU's module status: execute
+
+    m_sim->unit().setPoint(PlantAddress{1, 2, 3, 10}, 61.25, true);
+    EXPECT_TRUE(waitUntil([] { return readSlot(1).value == 61.25; }));
+    EXPECT_EQ(readSlot(1).quality, 1);
+    EXPECT_EQ(field(m_comm->ErrorCount), 0);
+
+    EXPECT_EQ(CiuCloseConnection(), 1);
+    EXPECT_EQ(CiuCheckConnected(), 0);
+    EXPECT_EQ(state(), 0);
+    EXPECT_EQ(requests().all().back().payload, (std::vector<std::uint8_t>{44, 0, 0}));
+}
+
+TEST_F(ConnectionTest, TheLogTellsTheStoryOfAConnection)
+{
+    enableLog(false);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 3, 11, 7}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    CiuCloseConnection();
+    std::vector<std::string> expected = {
+        "Log File Created.", "Driver Revision 1.16", "COM1 Serial Port Initialized.",
+        "Attempting to Restart CIU.", "CIU Restarted.", "CIU Module Type=4,  Mode=4,  Loop=1,  PCU=2",
+        "Initializing CIU Point Table.", "2 Points Established.", "Reading Initial Values.",
+        "3 Initial Values Read.", "Starting Data Exception Monitoring Loop.", "Disconnecting from CIU",
+        "Disconnected from CIU", "Closing Log File.",
+    };
+    EXPECT_EQ(logLines(), expected);
+    std::ifstream in(logPath(), std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_TRUE(std::regex_match(line, std::regex("(Sun|Mon|Tue|Wed|Thu|Fri|Sat) [A-Z][a-z]{2} [0-3][0-9] "
+                                                  "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]  Log File Created.\r")))
+        << line;
+}
+
+TEST_F(ConnectionTest, DetailedLoggingAddsEverySuccessfulStep)
+{
+    enableLog(true);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitUntil([&] { return requests().count(22) >= 2; }));
+    CiuCloseConnection();
+    auto lines = logLines();
+    EXPECT_TRUE(contains(lines, "Index #1 Established OK."));
+    EXPECT_TRUE(contains(lines, "Initial Value for Index #0 Read/Written."));
+    EXPECT_TRUE(contains(lines, "Initial Value for Index #1 Read/Written."));
+    EXPECT_TRUE(contains(lines, "0 Misc. Exceptions Read.") || contains(lines, "1 Misc. Exceptions Read."));
+}
+
+TEST_F(ConnectionTest, NoLogFileWhenLoggingIsOff)
+{
+    std::strcpy(m_comm->LogFileName, logPath().c_str());
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    CiuCloseConnection();
+    EXPECT_FALSE(std::ifstream(logPath()).good());
+}
+
+TEST_F(ConnectionTest, AMissingDeviceIsLoggedWithItsPath)
+{
+    enableLog(false);
+    CiuSetPortDevice(1, "/nonexistent/tty-ciu");
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    EXPECT_EQ(CiuOpenConnection(), 0);
+    EXPECT_EQ(CiuCheckConnected(), 0);
+    EXPECT_EQ(state(), 0);
+    auto lines = logLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2], "Error Opening Serial Port COM1");
+    EXPECT_EQ(lines[3], "Device /nonexistent/tty-ciu: No such file or directory");
+}
+
+TEST_F(ConnectionTest, ModeSevenNeverSendsARestartCommand)
+{
+    enableLog(false);
+    m_comm->CiuMode = 7;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(requests().count(19), 0);
+    auto lines = logLines();
+    auto at = std::find(lines.begin(), lines.end(), "Attempting to Restart CIU.");
+    ASSERT_NE(at, lines.end());
+    EXPECT_EQ(*(at + 1), "CIU Restarted.");
+}
+
+TEST_F(ConnectionTest, RestartFormsFollowTheMode)
+{
+    m_comm->CiuMode = 0;
+    m_comm->AddOption = 5;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(requestOf(requests(), 19), (std::vector<std::uint8_t>{19, 0, 10, 2, 0}));
+    CiuCloseConnection();
+
+    requests().clear();
+    m_comm->CiuMode = 1;
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(requestOf(requests(), 19), (std::vector<std::uint8_t>{19, 0, 10, 2, 0, 5}));
+    CiuCloseConnection();
+
+    // Mode 8 asks the CIU first: module mode 4 takes the long form.
+    requests().clear();
+    m_comm->CiuMode = 8;
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    auto all = requests().all();
+    ASSERT_GE(all.size(), 2u);
+    EXPECT_EQ(all[0].command(), 69);
+    EXPECT_EQ(all[1].payload, (std::vector<std::uint8_t>{19, 0, 10, 2, 0, 5}));
+}
+
+TEST_F(ConnectionTest, ModeEightLeavesARunningCiuAlone)
+{
+    ciusim::SimConfig config;
+    config.startRestarted = true;
+    startSimulator(config);
+    m_comm->CiuMode = 9;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(requests().count(19), 0);
+    EXPECT_EQ(requests().count(69), 2);  // the decision, then the identity after the restart
+}
+
+TEST_F(ConnectionTest, ReplyCodeNineToARestartIsAnsweredWithWatchdogZero)
+{
+    m_sim->faults().restart9();
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(requestOf(requests(), 19, 0), (std::vector<std::uint8_t>{19, 0, 10, 2, 0, 0}));
+    EXPECT_EQ(requestOf(requests(), 19, 1), (std::vector<std::uint8_t>{19, 0, 0, 2, 0, 0}));
+    EXPECT_EQ(field(m_comm->RestartCount), 1);
+    EXPECT_EQ(field(m_comm->ErrorCount), 0);
+}
+
+TEST_F(ConnectionTest, CompatibilityModeEstablishesAndConnectsSeparately)
+{
+    enableLog(false);
+    m_comm->ForceCiu01Mode = 1;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 3, 11, 7}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(requests().count(49), 0);
+    EXPECT_EQ(requests().count(1), 2);
+    EXPECT_EQ(requestOf(requests(), 4, 1), (std::vector<std::uint8_t>{4, 0, 0, 2, 0, 2}));
+    EXPECT_TRUE(contains(logLines(), "Using CIU01 Compatability Mode."));
+}
+
+TEST_F(ConnectionTest, ARefusedPointIsLoggedAndNotRead)
+{
+    enableLog(false);
+    m_sim->faults().replyCode(49, 35, 1);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 3, 11, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(readSlot(1).establish, 35);
+    EXPECT_EQ(readSlot(2).establish, 0);
+    EXPECT_EQ(requestOf(requests(), 6), (std::vector<std::uint8_t>{6, 0, 0, 2, 0, 2}));
+    EXPECT_TRUE(contains(logLines(), "Error # 35 Establishing Index #1"));
+}
+
+TEST_F(ConnectionTest, AnUnpluggedCiuIsRestartedAndRecoversWhenPluggedBackIn)
+{
+    enableLog(false);
+    m_comm->RxTimeout = 50;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    ASSERT_EQ(readSlot(1).quality, 0);
+
+    m_sim->unit().unplug();
+    ASSERT_TRUE(waitForState(1));
+    EXPECT_EQ(field(m_comm->Monitoring), 0);
+    EXPECT_EQ(readSlot(1).quality, 1);
+    EXPECT_EQ(readSlot(1).establish, -1);
+    EXPECT_EQ(CiuCheckConnected(), 1);
+    ASSERT_TRUE(waitUntil([&] { return field(m_comm->RestartCount) >= 3; }));  // failed restarts go on
+
+    m_sim->unit().replug();
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_TRUE(waitUntil([] { return readSlot(1).quality == 0; }));
+    auto lines = logLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "?? Exceptions Read."), 6);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "?? Misc. Exceptions Read."), 6);
+    EXPECT_TRUE(contains(lines, "Error Receiving CIU Command"));
+}
+
+TEST_F(ConnectionTest, AStatusRequestRejectedTwentyOneTimesRestartsTheCiu)
+{
+    enableLog(false);
+    m_sim->faults().replyCode(22, 5, 21);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitUntil([&] { return field(m_comm->RestartCount) == 2 && field(m_comm->Monitoring) == 1; }));
+    auto lines = logLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "CIU Reply Code Error #5"), 21);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Starting Data Exception Monitoring Loop."), 2);
+}
+
+TEST_F(ConnectionTest, ClosingDuringTheRestartWaitWaitsItOutAndTakesTheCiuOffLine)
+{
+    m_comm->RestartDelay = 400;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(requests().waitForRequests(19, 1, std::chrono::seconds(5)));
+    EXPECT_EQ(CiuCloseConnection(), 1);
+    EXPECT_EQ(CiuCheckConnected(), 0);
+    EXPECT_EQ(state(), 0);
+    EXPECT_EQ(requests().count(49), 0);  // nothing was established after the close
+    EXPECT_EQ(requests().all().back().payload, (std::vector<std::uint8_t>{44, 0, 0}));
+}
+
+TEST_F(ConnectionTest, ClosingEndsAPendingReceiveAtOnce)
+{
+    m_comm->RxTimeout = 600000;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    m_sim->faults().setNoReply(true);
+    int before = requests().count(8) + requests().count(22);
+    ASSERT_TRUE(waitUntil([&] { return requests().count(8) + requests().count(22) > before; }));
+    // The thread now waits for a reply that never comes; the close must not wait it out
+    // (it would run into the test's own time limit).
+    EXPECT_EQ(CiuCloseConnection(), 1);
+    EXPECT_EQ(CiuCheckConnected(), 0);
+}
+
+TEST_F(ConnectionTest, ReopeningARunningConnectionStartsItAnew)
+{
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 3, 20, 7}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitUntil([] { return readSlot(2).establish == 0; }));
+    EXPECT_EQ(requests().count(19), 2);
+    EXPECT_TRUE(waitForMonitoring());
+}
+
+TEST_F(ConnectionTest, StepModeRunsOneCycleForEachStepRequest)
+{
+    m_comm->RunContinuous = 0;
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitUntil([&] { return field(m_comm->StepRequest) == 0; }));
+    int cycles = requests().count(8);
+    EXPECT_EQ(cycles, 1);
+    setField(m_comm->StepRequest, 1);
+    ASSERT_TRUE(requests().waitForRequests(8, 2, std::chrono::seconds(5)));
+    ASSERT_TRUE(waitUntil([&] { return field(m_comm->StepRequest) == 0; }));
+    EXPECT_EQ(requests().count(8), 2);
+    setField(m_comm->RunContinuous, 1);
+    EXPECT_TRUE(requests().waitForRequests(8, 5, std::chrono::seconds(5)));
+}
+
+TEST_F(ConnectionTest, NonExceptionPointsArePolledInTurnUpToTheLastSlot)
+{
+    m_comm->NonExpEnabled = 1;
+    m_comm->NonExpPoints = 1;
+    std::vector<TestPoint> points;
+    for (int i = 1; i <= 30; ++i)
+        points.push_back(TestPoint{i, 1, 2, 7, 500 + i, 99});
+    ASSERT_EQ(loadPoints(points), 1);
+    m_sim->unit().setPoint(PlantAddress{1, 2, 7, 530}, 17.5, false);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    int initial = requests().count(20);
+    EXPECT_EQ(initial, 30);  // every slot's initial value
+    ASSERT_TRUE(requests().waitForRequests(20, initial + 31, std::chrono::seconds(10)));
+    std::vector<int> blocks;
+    for (const auto &r : requests().all())
+        if (r.command() == 20)
+            blocks.push_back((r.payload[6] << 8) | r.payload[7]);
+    for (int k = 0; k < 31; ++k)
+        EXPECT_EQ(blocks[static_cast<std::size_t>(initial + k)], 501 + k % 30) << k;
+    EXPECT_EQ(readSlot(30).value, 17.5);
+}
+
+TEST_F(ConnectionTest, OutputPointsAreWrittenWhenTheProgramHandsThemOver)
+{
+    m_comm->WriteEnabled = 1;
+    ASSERT_EQ(loadPoints({TestPoint{1, 0, 0, 0, 0, 12, 0, 5.0, 6.0, 90.0, 10.0}, TestPoint{2, 0, 0, 0, 0, 13, 1}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_EQ(requests().count(2), 2);
+    EXPECT_EQ(readSlot(1).establish, 0);
+    int establish = 9, pending = 9;
+    CiuWriteToValueArray(1, 95.0, 0, &establish, &pending);
+    EXPECT_EQ(establish, 0);
+    EXPECT_EQ(pending, 0);
+    CiuWriteToValueArray(2, 1.0, 0, &establish, &pending);
+    ASSERT_TRUE(requests().waitForRequests(10, 2, std::chrono::seconds(5)));
+    auto analog = m_sim->unit().lastOutput(1);
+    ASSERT_TRUE(analog.has_value());
+    EXPECT_EQ(analog->value, 95.0);
+    EXPECT_EQ(requestOf(requests(), 10, 1), (std::vector<std::uint8_t>{10, 0, 0, 2, 0x41, 0, 0, 0}));
+    EXPECT_TRUE(waitUntil([] { return readSlot(1).pending == 0; }));
+}
