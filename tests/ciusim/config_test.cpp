@@ -100,6 +100,11 @@ struct BadField {
     const char *message;
 };
 
+void PrintTo(const BadField &field, std::ostream *out)
+{
+    *out << field.name;
+}
+
 class ConfigFieldErrors : public ::testing::TestWithParam<BadField> {};
 
 TEST_P(ConfigFieldErrors, NameTheFieldAndWhatWasExpected)

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace ciusim {
 namespace {
 
@@ -177,6 +179,28 @@ TEST(ProtocolStartup, AUnitConfiguredToStartRestartedAnswersAtOnce)
     Responder unit(config);
     EXPECT_EQ(unit.respond(Bytes{cmd::kReadStatus, 0}, 0), (Bytes{0, 7, 1, 0, 0, 1, 1, 9, 3}));
     EXPECT_EQ(unit.respond(Bytes{cmd::kReadExceptions, 0, 0}, 0), (Bytes{0, 0}));
+}
+
+// Requests of any command code and any length, restarted or not, always get a reply
+// whose first byte is a reply code, and never read beyond the request.
+TEST(ProtocolRobustness, RandomRequestsAlwaysGetAReplyCode)
+{
+    const std::uint8_t commands[] = {1, 2, 4, 6, 8, 10, 13, 17, 19, 20, 21, 22, 44, 49, 69, 0, 255};
+    std::mt19937 random(5);
+    Responder unit;
+    for (int i = 0; i < 20000; ++i) {
+        const std::size_t usualLengths[] = {2, 3, 5, 6, 8, 11, 12, 25, 55};
+        Bytes request(random() % 2 ? usualLengths[random() % std::size(usualLengths)] : random() % 40);
+        for (std::uint8_t &b : request)
+            b = static_cast<std::uint8_t>(random() % 4 == 0 ? random() : random() % 32);
+        if (!request.empty())
+            request[0] = commands[random() % std::size(commands)];
+        if (request.size() > 1 && random() % 2)
+            request[1] = 0;
+        std::optional<Bytes> reply = unit.respond(request, i * 0.01);
+        ASSERT_EQ(reply.has_value(), !request.empty());
+        ASSERT_TRUE(!reply || !reply->empty());
+    }
 }
 
 }  // namespace
