@@ -44,7 +44,8 @@ void requireObject(const json &node, const std::string &path, std::initializer_l
 {
     if (!node.is_object())
         fail(path.empty() ? "top level" : path, "expected an object");
-    for (const auto &[key, value] : node.items()) {
+    for (auto it = node.begin(); it != node.end(); ++it) {
+        const std::string &key = it.key();
         if (std::none_of(keys.begin(), keys.end(), [&](const char *k) { return key == k; }))
             fail(child(path, key), "unknown field");
     }
