@@ -387,3 +387,64 @@ TEST_F(ConnectionTest, OutputPointsAreWrittenWhenTheProgramHandsThemOver)
     EXPECT_EQ(requestOf(requests(), 10, 1), (std::vector<std::uint8_t>{10, 0, 0, 2, 0x41, 0, 0, 0}));
     EXPECT_TRUE(waitUntil([] { return readSlot(1).pending == 0; }));
 }
+
+TEST_F(ConnectionTest, ABlockIsReadTunedAndReadBackThroughTheThread)
+{
+    ciusim::SimConfig config;
+    config.blocks.push_back(ciusim::FunctionBlock(PlantAddress{1, 2, 5, 300}, 19,
+                                                  {ciusim::SpecGroup{2, true, 0, 2}, ciusim::SpecGroup{1, false, 0, 4},
+                                                   ciusim::SpecGroup{1, true, 0, 5}}));
+    startSimulator(config);
+    ASSERT_TRUE(m_sim->unit().setBlockSpec(PlantAddress{1, 2, 5, 300}, 3, 12));
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+
+    CiuResetTuneRequest();
+    ASSERT_EQ(CiuRequestReadTuneSpecs(1, 2, 5, 300), 1);
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    ASSERT_EQ(CiuGetTuneErrorStatus(), 0);
+    EXPECT_EQ(CiuGetTuneFunctionCode(), 19);
+    ASSERT_EQ(CiuGetTuneSpecCount(), 4);
+    EXPECT_EQ(CiuGetTuneSpecValue(3), 12.0);
+    EXPECT_EQ(CiuGetTuneSpecTunable(3), 0);
+    EXPECT_EQ(CiuSetTuneSpecValue(1, 37.5), 1);
+    EXPECT_EQ(CiuSetTuneSpecValue(4, -120), 1);
+
+    ASSERT_EQ(CiuRequestWriteTuneSpecs(), 1);
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    auto block = m_sim->unit().block(PlantAddress{1, 2, 5, 300});
+    ASSERT_TRUE(block.has_value());
+    EXPECT_EQ(block->specValue(1), 37.5);
+    EXPECT_EQ(block->specValue(4), -120.0);
+
+    ASSERT_EQ(CiuRequestReadTuneSpecs(1, 2, 5, 300), 1);
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    EXPECT_EQ(CiuGetTuneSpecValue(1), 37.5);
+    EXPECT_EQ(CiuGetTuneSpecValue(4), -120.0);
+    EXPECT_EQ(field(m_comm->ErrorCount), 0);
+}
+
+TEST_F(ConnectionTest, ARefusedTuneWriteIsLoggedAndKeepsTheImage)
+{
+    enableLog(false);
+    ciusim::SimConfig config;
+    config.blocks.push_back(ciusim::FunctionBlock(PlantAddress{1, 2, 5, 301}, 19, {ciusim::SpecGroup{1, false, 0, 2}}));
+    startSimulator(config);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    ASSERT_EQ(CiuRequestReadTuneSpecs(1, 2, 5, 301), 1);
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    EXPECT_EQ(CiuSetTuneSpecValue(1, 5.0), 1);  // the spec is not tunable: the CIU refuses
+    ASSERT_EQ(CiuRequestWriteTuneSpecs(), 1);
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    EXPECT_EQ(CiuGetTuneSpecValue(1), 5.0);
+    EXPECT_EQ(m_sim->unit().block(PlantAddress{1, 2, 5, 301})->specValue(1), 0.0);
+    CiuCloseConnection();
+    auto lines = logLines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string &l) {
+        return l.rfind("CIU Reply Code Error #", 0) == 0;
+    }));
+    EXPECT_TRUE(contains(lines, "Error Tuning Block 01-02-05-0301  FC 19."));
+}
