@@ -1,15 +1,20 @@
 // The record of received requests: see request_log.h.
 #include "ciusim/request_log.h"
 
-#include <algorithm>
-
 namespace ciusim {
 
 void RequestLog::record(RequestRecord request)
 {
     {
         std::lock_guard lock(m_mutex);
+        if (!request.valid)
+            ++m_invalid;
+        else if (request.command() >= 0)
+            ++m_validByCommand[static_cast<std::size_t>(request.command())];
+        ++m_total;
         m_requests.push_back(std::move(request));
+        if (m_requests.size() > m_keep)
+            m_requests.pop_front();
         ++m_generation;
     }
     m_changed.notify_all();
@@ -28,33 +33,33 @@ void RequestLog::clear()
 {
     std::lock_guard lock(m_mutex);
     m_requests.clear();
+    m_total = 0;
+    m_validByCommand.fill(0);
+    m_invalid = 0;
 }
 
 std::vector<RequestRecord> RequestLog::all() const
 {
     std::lock_guard lock(m_mutex);
-    return m_requests;
+    return std::vector<RequestRecord>(m_requests.begin(), m_requests.end());
 }
 
 std::size_t RequestLog::size() const
 {
     std::lock_guard lock(m_mutex);
-    return m_requests.size();
+    return m_total;
 }
 
 int RequestLog::count(int command) const
 {
     std::lock_guard lock(m_mutex);
-    return static_cast<int>(std::count_if(m_requests.begin(), m_requests.end(), [command](const RequestRecord &r) {
-        return r.valid && r.command() == command;
-    }));
+    return command >= 0 && command < 256 ? m_validByCommand[static_cast<std::size_t>(command)] : 0;
 }
 
 int RequestLog::invalidCount() const
 {
     std::lock_guard lock(m_mutex);
-    return static_cast<int>(
-        std::count_if(m_requests.begin(), m_requests.end(), [](const RequestRecord &r) { return !r.valid; }));
+    return m_invalid;
 }
 
 bool RequestLog::waitForRequests(int command, int count, std::chrono::milliseconds timeout) const

@@ -1,13 +1,17 @@
 // What the simulated CIU received, for tests to observe: every request in order with
 // its payload and whether its frame was valid, counts per command, and waits with a
-// deadline for requests or any condition that requests bring about.
+// deadline for requests or any condition that requests bring about.  Counts cover every
+// request ever received; only the most recent records are kept, so a simulator that runs
+// for days does not grow without bound.
 #pragma once
 
 #include "framing.h"
 
 #include <chrono>
+#include <array>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -26,12 +30,16 @@ struct RequestRecord {
 
 class RequestLog {
 public:
+    explicit RequestLog(std::size_t keep = 100000) : m_keep(keep) {}
+
     void record(RequestRecord request);
     // Wakes the waiters so they test their condition again (after a state change).
     void touch();
     void clear();
 
+    // The records kept, oldest first.
     std::vector<RequestRecord> all() const;
+    // Requests received in all.
     std::size_t size() const;
     // Valid requests with the command code.
     int count(int command) const;
@@ -47,7 +55,11 @@ private:
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     std::uint64_t m_generation = 0;
-    std::vector<RequestRecord> m_requests;
+    std::size_t m_keep;
+    std::deque<RequestRecord> m_requests;
+    std::size_t m_total = 0;
+    std::array<int, 256> m_validByCommand{};
+    int m_invalid = 0;
 };
 
 }  // namespace ciusim

@@ -162,6 +162,24 @@ TEST_F(UnitFaultsTest, WaitsEndWhenTheRequestsArriveOrTheDeadlinePasses)
     sender.join();
 }
 
+TEST(RequestLog, CountsEveryRequestButKeepsOnlyTheRecentOnes)
+{
+    RequestLog log(3);
+    for (std::uint8_t i = 0; i < 5; ++i)
+        log.record(RequestRecord{{cmd::kReadExceptions, 0, i}, true, FrameError::None});
+    log.record(RequestRecord{{cmd::kReadStatus}, false, FrameError::BadChecksum});
+    EXPECT_EQ(log.size(), 6u);
+    EXPECT_EQ(log.count(cmd::kReadExceptions), 5);
+    EXPECT_EQ(log.count(cmd::kReadStatus), 0);
+    EXPECT_EQ(log.invalidCount(), 1);
+    std::vector<RequestRecord> kept = log.all();
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0].payload, (Bytes{cmd::kReadExceptions, 0, 3}));
+    log.clear();
+    EXPECT_EQ(log.size(), 0u);
+    EXPECT_EQ(log.count(cmd::kReadExceptions), 0);
+}
+
 // Faults and plant changes from one thread while another serves requests (run under
 // the thread sanitizer, this finds unguarded state).
 TEST_F(UnitFaultsTest, FaultsAndPlantChangeSafelyWhileRequestsAreServed)
