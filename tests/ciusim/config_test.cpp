@@ -1,4 +1,4 @@
-// The config file: a good file fills every part of the configuration and shapes the
+// The config file: a good file fills every section of the configuration and shapes the
 // unit; bad JSON names its line; wrong fields name the field and what was expected.
 #include "ciusim/commands.h"
 #include "ciusim/config.h"
@@ -35,7 +35,7 @@ const char *const kGoodFile = R"({
   ]
 })";
 
-TEST(Config, AGoodFileFillsEveryPart)
+TEST(Config, AGoodFileFillsEverySection)
 {
     ConfigResult result = parseConfig(kGoodFile);
     ASSERT_TRUE(result.config) << result.error;
