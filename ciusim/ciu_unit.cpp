@@ -38,8 +38,11 @@ CiuUnit::CiuUnit(const SimConfig &config, std::uint64_t seed)
 
 std::optional<CiuUnit::Outgoing> CiuUnit::handleFrame(std::span<const std::uint8_t> raw)
 {
-    if (!pluggedIn())
+    if (!pluggedIn()) {
+        ++m_ignoredFrames;
+        m_log.touch();
         return std::nullopt;
+    }
     RequestRecord record = decodeRequest(raw);
     std::optional<Outgoing> out;
     if (record.valid)

@@ -50,6 +50,8 @@ public:
     void unplug();
     void replug();
     bool pluggedIn() const { return m_plugged.load(); }
+    // Frames that arrived while unplugged (and were not heard).
+    int ignoredFrames() const { return m_ignoredFrames.load(); }
 
     // Plant control.
     void setPoint(const PlantAddress &address, double value, bool bad);
@@ -78,6 +80,7 @@ private:
     Clock m_clock;
     std::mt19937_64 m_random;
     std::atomic<bool> m_plugged{true};
+    std::atomic<int> m_ignoredFrames{0};
     Faults m_faults;
     RequestLog m_log;
 };
