@@ -1,0 +1,45 @@
+// The message service: see messages.h.
+#include "messages.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace tk70 {
+
+namespace {
+
+std::atomic<MessageSink *> g_sink{nullptr};
+
+}  // namespace
+
+const char *iconName(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Stop: return "stop";
+    case MessageIcon::Warning: return "warning";
+    case MessageIcon::Question: return "question";
+    case MessageIcon::Information: return "information";
+    case MessageIcon::Exclamation: return "exclamation";
+    }
+    return "unknown";
+}
+
+namespace Messages {
+
+MessageAnswer show(const Message &message)
+{
+    if (MessageSink *sink = g_sink.load())
+        return sink->show(message);
+    std::fprintf(stderr, "%s: %s\n", qPrintable(message.title), qPrintable(message.text));
+    return message.defaultAnswer;
+}
+
+void note(const QString &text, const QString &title, MessageIcon icon)
+{
+    show(Message{text, title, icon, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+MessageSink *install(MessageSink *sink) { return g_sink.exchange(sink); }
+
+}  // namespace Messages
+}  // namespace tk70

@@ -1,0 +1,52 @@
+// The message service: every message box of the program goes through here.
+//
+// A message has its text, title, icon, buttons and default button.  The program installs
+// a sink that beeps and shows a real box; tests install a recorder that keeps the texts
+// and answers from a script; libraries without widgets only ever call show().  Without
+// an installed sink a message goes to standard error and is answered with its default
+// button, which is what a program without a screen wants.
+#pragma once
+
+#include <QString>
+
+namespace tk70 {
+
+enum class MessageIcon { Stop, Warning, Question, Information, Exclamation };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
+
+struct Message {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageAnswer defaultAnswer = MessageAnswer::Ok;
+};
+
+// The product's message titles.
+inline const char *const kTitleError = "TK70 Pro Error";
+inline const char *const kTitleWarning = "TK70 Pro Warning";
+inline const char *const kTitleCaution = "TK70 Pro Caution";
+inline const char *const kTitleTuning = "TK70 Pro Tuning";
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual MessageAnswer show(const Message &message) = 0;
+};
+
+namespace Messages {
+
+// Shows a message through the installed sink and returns the answer.
+MessageAnswer show(const Message &message);
+// A message with only an OK button.
+void note(const QString &text, const QString &title, MessageIcon icon);
+// Installs a sink (nullptr: back to standard error); returns the one it replaces.
+MessageSink *install(MessageSink *sink);
+
+}  // namespace Messages
+
+// Names for diagnostics and test output: "stop", "warning", ...
+const char *iconName(MessageIcon icon);
+
+}  // namespace tk70

@@ -1,0 +1,69 @@
+// The settings store: the program's and the driver's settings, kept the way the original
+// platform's registry kept them (keys under HKEY_LOCAL_MACHINE, named values that keep
+// their type), in one human-readable file.
+//
+// Location: the environment variable TK70_REGISTRY when set, else
+// $XDG_CONFIG_HOME/tk70pro/registry (~/.config/tk70pro/registry without XDG_CONFIG_HOME).
+// Key names are relative to HKEY_LOCAL_MACHINE ("SOFTWARE\\Kestrane\\Ciu Driver") and
+// compared without regard to letter case, as the registry did.  A value missing or of
+// another type than asked for reads as absent.  Every write replaces the file atomically
+// (temporary file and rename), so a crash never leaves half a file behind.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace tk70 {
+
+// Registry value types, with the original platform's type codes.
+enum class RegType : quint32 { Sz = 1, Dword = 4, MultiSz = 7 };
+
+// A value as stored: a DWORD is 4 bytes little-endian; REG_SZ and REG_MULTI_SZ are bytes
+// (UTF-8 text) with their terminating zero bytes exactly as they were written.
+struct RegValue {
+    RegType type = RegType::Dword;
+    QByteArray data;
+};
+
+inline const char *const kProgramKey = "SOFTWARE\\Kestrane\\TK70 Pro";
+inline const char *const kDriverKey = "SOFTWARE\\Kestrane\\Ciu Driver";
+
+class SettingsStore {
+public:
+    // The store kept in path; an empty path means defaultPath().
+    explicit SettingsStore(QString path = {});
+
+    static QString defaultPath();
+    QString path() const { return m_path; }
+
+    // Whether the key exists.
+    bool keyExists(const QString &key) const;
+    // Creates the key (with its parents) when missing.  Returns false when the file
+    // cannot be written (see errorText()).
+    bool createKey(const QString &key);
+
+    // The value as stored, or nothing when the key or the value is missing.
+    std::optional<RegValue> value(const QString &key, const QString &name) const;
+    // Typed reads; nothing when missing or of another type.
+    std::optional<quint32> dword(const QString &key, const QString &name) const;
+    std::optional<QString> string(const QString &key, const QString &name) const;  // REG_SZ, up to its NUL
+    std::optional<QByteArray> multiString(const QString &key, const QString &name) const;  // raw REG_MULTI_SZ data
+
+    // Writes a value, creating its key.  Returns false when the file cannot be written or
+    // holds something this store cannot read (it is then left untouched).
+    bool setValue(const QString &key, const QString &name, const RegValue &value);
+    bool setDword(const QString &key, const QString &name, quint32 value);
+    bool setString(const QString &key, const QString &name, const QString &value);  // text and one NUL
+    bool setMultiString(const QString &key, const QString &name, const QByteArray &data);  // data as given
+    bool removeValue(const QString &key, const QString &name);
+
+    // Why the last operation failed, or why the file could not be read; empty otherwise.
+    QString errorText() const { return m_error; }
+
+private:
+    QString m_path;
+    mutable QString m_error;
+};
+
+}  // namespace tk70
