@@ -1,0 +1,32 @@
+// The driver settings that the program keeps in the settings store under
+// "SOFTWARE\\Kestrane\\Ciu Driver": which field of the driver's configuration record each
+// value sets, and how the stored number is taken.  The driver client loads them at
+// start-up and the advanced settings dialog edits and saves the same list.
+#pragma once
+
+#include "vantor.h"
+
+#include <cstdint>
+#include <span>
+
+namespace tk70 {
+
+enum class DriverSetting {
+    ExpReadsEnabled, AutoPointDetection, NonExpEnabled, ExpDelay, NonExpPoints, WatchdogValue,
+    CommandPace, RxTimeout, TxTimeout, RestartDelay, CollectionPriority, IdlePriority, AddOption,
+    CiuMode, DataBits, DisableCiu01Mode, DtrPulse, ForceCiu01Mode, Parity, ReplyDelay,
+    ResetOptionValue, RestartInterval, StopBits, WritePoints, WriteEnabled,
+};
+
+struct DriverSettingInfo {
+    DriverSetting setting;
+    const char *valueName;  // the stored value's name
+    int32_t CiuCommStruct::*field;  // the record's field, or null (a setting of the driver client)
+    uint8_t CiuCommStruct::*byteField;  // for the byte-wide fields: the stored number's low byte
+};
+
+// Every setting with its stored name, in the order they are read.
+std::span<const DriverSettingInfo> driverSettings();
+const DriverSettingInfo &driverSettingInfo(DriverSetting setting);
+
+}  // namespace tk70
