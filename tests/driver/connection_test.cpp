@@ -6,15 +6,27 @@
 #include "driver_state.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <fstream>
 #include <memory>
-#include <regex>
 
 using namespace tk70test;
 using ciusim::PlantAddress;
 
 namespace {
+
+// "Sun Dec 06 16:18:54  ": weekday, month, two-digit day, time, two blanks.
+bool isLogStamp(const std::string &s)
+{
+    static const std::string days = "SunMonTueWedThuFriSat";
+    static const std::string months = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    auto digits = [&](std::size_t at) { return std::isdigit(static_cast<unsigned char>(s[at])) && std::isdigit(static_cast<unsigned char>(s[at + 1])); };
+    return s.size() >= 21 && days.find(s.substr(0, 3)) % 3 == 0 && days.find(s.substr(0, 3)) != std::string::npos &&
+           s[3] == ' ' && months.find(s.substr(4, 3)) % 3 == 0 && months.find(s.substr(4, 3)) != std::string::npos &&
+           s[7] == ' ' && digits(8) && s[10] == ' ' && digits(11) && s[13] == ':' && digits(14) && s[16] == ':' &&
+           digits(17) && s.substr(19, 2) == "  ";
+}
 
 bool contains(const std::vector<std::string> &lines, const std::string &text)
 {
@@ -114,9 +126,8 @@ TEST_F(ConnectionTest, TheLogTellsTheStoryOfAConnection)
     std::ifstream in(logPath(), std::ios::binary);
     std::string line;
     std::getline(in, line);
-    EXPECT_TRUE(std::regex_match(line, std::regex("(Sun|Mon|Tue|Wed|Thu|Fri|Sat) [A-Z][a-z]{2} [0-3][0-9] "
-                                                  "[0-2][0-9]:[0-5][0-9]:[0-5][0-9]  Log File Created.\r")))
-        << line;
+    EXPECT_TRUE(isLogStamp(line)) << line;
+    EXPECT_EQ(line.substr(21), "Log File Created.\r");
 }
 
 TEST_F(ConnectionTest, DetailedLoggingAddsEverySuccessfulStep)
