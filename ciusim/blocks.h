@@ -1,5 +1,5 @@
 // Function blocks of the plant that can be read and tuned: each has a function code and
-// specifications in groups (count, tunable flag, 3-bit attribute, value format), and
+// specs in groups (count, tunable flag, 3-bit attribute, value format), and
 // holds its spec values as the bytes a tune read sends, so that what is written reads
 // back byte for byte.
 #pragma once

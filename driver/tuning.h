@@ -1,4 +1,4 @@
-// Block tuning: the specification table and raw image of one function block.
+// Block tuning: the table of specs and the raw image of one function block.
 //
 // The program posts a read or write request; the collection thread carries it out
 // between monitoring cycles; the program polls until the request is no longer pending
@@ -30,7 +30,7 @@ struct TuneSpec {
     int offset = 0;     // where the value's bytes begin in the image
 };
 
-// The parsed reply of a tune specification read.
+// The parsed reply of a tune spec read.
 struct TuneImage {
     int functionCode = 0;
     int specCount = 0;
@@ -42,7 +42,7 @@ struct TuneImage {
 
 // Parses a read reply (reply code first, checksum removed) into image.  Returns false
 // when the reply is shorter than its groups and values announce or names more than 125
-// specifications.
+// specs.
 bool parseTuneReply(std::span<const std::uint8_t> reply, TuneImage &image);
 
 // Puts every spec's value into the image's value bytes.  Returns false when a value does

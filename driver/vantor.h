@@ -29,7 +29,7 @@ extern "C" {
 
 /* Slots in the point table: slot 0 is the CIU's own module status, slots 1 to 30 are points. */
 #define CIU_POINT_SLOTS 31
-/* Entries in the tuning specification table. */
+/* Entries in the tuning spec table. */
 #define CIU_TUNE_SPECS 125
 /* Length of LogFileName, its terminating NUL included. */
 #define CIU_LOG_NAME_SIZE 120

@@ -310,7 +310,7 @@ bool CCiuDriver::requestTuneWrite()
 }
 
 // A fresh read of the block must hold what was written: the same function code, the same
-// number of specifications, and every value within a thousandth of it.
+// number of specs, and every value within a thousandth of it.
 bool CCiuDriver::verifyTuneWrite() const
 {
     if (CiuGetTuneFunctionCode() != m_tuneFunctionCode || CiuGetTuneSpecCount() != m_tuneSpecCount ||

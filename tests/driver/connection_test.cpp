@@ -447,7 +447,7 @@ TEST_F(ConnectionTest, ARefusedTuneWriteIsLoggedAndKeepsTheImage)
     ASSERT_TRUE(waitForMonitoring());
     ASSERT_EQ(CiuRequestReadTuneSpecs(1, 2, 5, 301), 1);
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
-    EXPECT_EQ(CiuSetTuneSpecValue(1, 5.0), 1);  // the spec is not tunable: the CIU refuses
+    EXPECT_EQ(CiuSetTuneSpecValue(1, 5.0), 1);  // a spec that is not tunable: the CIU refuses
     ASSERT_EQ(CiuRequestWriteTuneSpecs(), 1);
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
     EXPECT_EQ(CiuGetTuneSpecValue(1), 5.0);

@@ -1,4 +1,4 @@
-// Block tuning: parsing a specification read, the program's request interface, and the
+// Block tuning: parsing a spec read, the program's request interface, and the
 // exact write-back of the image against a scripted peer.
 #include "driver_fixture.h"
 #include "driver_state.h"
