@@ -1,20 +1,179 @@
-// The settings store: see settings_store.h.  (Placeholder until the store is built.)
+// The settings store: see settings_store.h.  The file's format is in reg_text_format.h;
+// each read looks at the file again so that changes by other programs are seen, and each
+// write re-reads it under a lock so that their values are kept.
 #include "settings_store.h"
+
+#include "reg_document.h"
+#include "reg_file.h"
+#include "reg_lock.h"
+#include "reg_text_format.h"
+
+#include <QDir>
+#include <QtEndian>
 
 namespace tk70 {
 
+namespace {
+
+const char *const kNotSaved = " Nothing was saved; the file is left as it is until it is corrected or removed.";
+
+}  // namespace
+
 SettingsStore::SettingsStore(QString path) : m_path(path.isEmpty() ? defaultPath() : path) {}
-QString SettingsStore::defaultPath() { return {}; }
-bool SettingsStore::keyExists(const QString &) const { return false; }
-bool SettingsStore::createKey(const QString &) { return false; }
-std::optional<RegValue> SettingsStore::value(const QString &, const QString &) const { return {}; }
-std::optional<quint32> SettingsStore::dword(const QString &, const QString &) const { return {}; }
-std::optional<QString> SettingsStore::string(const QString &, const QString &) const { return {}; }
-std::optional<QByteArray> SettingsStore::multiString(const QString &, const QString &) const { return {}; }
-bool SettingsStore::setValue(const QString &, const QString &, const RegValue &) { return false; }
-bool SettingsStore::setDword(const QString &, const QString &, quint32) { return false; }
-bool SettingsStore::setString(const QString &, const QString &, const QString &) { return false; }
-bool SettingsStore::setMultiString(const QString &, const QString &, const QByteArray &) { return false; }
-bool SettingsStore::removeValue(const QString &, const QString &) { return false; }
+
+QString SettingsStore::defaultPath()
+{
+    if (QString path = qEnvironmentVariable("TK70_REGISTRY"); !path.isEmpty())
+        return path;
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty() || QDir::isRelativePath(config))  // relative ones are to be ignored
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/tk70pro/registry");
+}
+
+const reg::RegDocument *SettingsStore::document() const
+{
+    m_error.clear();
+    reg::FileRead file = reg::readFile(m_path);
+    if (!file.error.isEmpty()) {
+        m_loaded = false;
+        m_document.reset();
+        fail(QStringLiteral("The settings file cannot be read: %1.").arg(file.error));
+        return nullptr;
+    }
+    if (!m_loaded || file.bytes != m_text) {
+        reg::ParseResult parsed = reg::parseText(file.bytes);
+        m_parseError = parsed.ok() ? QString()
+                                   : QStringLiteral("The settings file %1 cannot be read: line %2: %3.")
+                                         .arg(m_path).arg(parsed.errorLine).arg(parsed.error);
+        m_document = parsed.ok() ? std::make_shared<const reg::RegDocument>(std::move(parsed.document)) : nullptr;
+        m_text = std::move(file.bytes);
+        m_loaded = true;
+    }
+    m_error = m_parseError;
+    return m_document.get();
+}
+
+bool SettingsStore::change(const std::function<bool(reg::RegDocument &)> &edit)
+{
+    if (QString why = reg::createFolderOf(m_path); !why.isEmpty())
+        return fail(QStringLiteral("The settings cannot be saved: %1.").arg(why));
+    reg::FileLock lock(m_path);
+    if (!lock.isLocked())
+        return fail(QStringLiteral("The settings cannot be saved: %1.").arg(lock.errorText()));
+    const reg::RegDocument *current = document();
+    if (!current)
+        return fail(m_error + QLatin1String(kNotSaved));
+    reg::RegDocument next = *current;
+    if (!edit(next))
+        return true;
+    QByteArray text = reg::formatText(next);
+    if (text.size() > reg::kMaxFileSize)
+        return fail(QStringLiteral("The settings cannot be saved: the file would grow beyond %1 bytes.")
+                        .arg(reg::kMaxFileSize));
+    if (QString why = reg::writeFileAtomically(m_path, text); !why.isEmpty())
+        return fail(QStringLiteral("The settings cannot be saved: %1.").arg(why));
+    m_text = std::move(text);
+    m_document = std::make_shared<const reg::RegDocument>(std::move(next));
+    m_parseError.clear();
+    m_loaded = true;
+    return true;
+}
+
+bool SettingsStore::fail(const QString &why) const
+{
+    m_error = why;
+    return false;
+}
+
+bool SettingsStore::keyExists(const QString &key) const
+{
+    const reg::RegDocument *doc = document();
+    return doc && doc->hasKey(key);
+}
+
+bool SettingsStore::createKey(const QString &key)
+{
+    m_error.clear();
+    if (QString why = reg::checkKeyName(key); !why.isEmpty())
+        return fail(QStringLiteral("The key cannot be created: %1.").arg(why));
+    return change([&](reg::RegDocument &doc) {
+        if (doc.hasKey(key))
+            return false;
+        doc.addKey(key);
+        return true;
+    });
+}
+
+std::optional<RegValue> SettingsStore::value(const QString &key, const QString &name) const
+{
+    const reg::RegDocument *doc = document();
+    const RegValue *found = doc ? doc->find(key, name) : nullptr;
+    return found ? std::optional<RegValue>(*found) : std::nullopt;
+}
+
+std::optional<quint32> SettingsStore::dword(const QString &key, const QString &name) const
+{
+    const std::optional<RegValue> v = value(key, name);
+    if (!v || v->type != RegType::Dword || v->data.size() != 4)
+        return std::nullopt;
+    return qFromLittleEndian<quint32>(v->data.constData());
+}
+
+std::optional<QString> SettingsStore::string(const QString &key, const QString &name) const
+{
+    const std::optional<RegValue> v = value(key, name);
+    if (!v || v->type != RegType::Sz)
+        return std::nullopt;
+    const qsizetype end = v->data.indexOf('\0');
+    return QString::fromUtf8(end < 0 ? v->data : v->data.left(end));
+}
+
+std::optional<QByteArray> SettingsStore::multiString(const QString &key, const QString &name) const
+{
+    const std::optional<RegValue> v = value(key, name);
+    if (!v || v->type != RegType::MultiSz)
+        return std::nullopt;
+    return v->data;
+}
+
+bool SettingsStore::setValue(const QString &key, const QString &name, const RegValue &value)
+{
+    m_error.clear();
+    QString why = reg::checkKeyName(key);
+    why = why.isEmpty() ? reg::checkValueName(name) : why;
+    why = why.isEmpty() ? reg::checkValue(value) : why;
+    if (!why.isEmpty())
+        return fail(QStringLiteral("The value \"%1\" cannot be saved: %2.").arg(name.left(100), why));
+    return change([&](reg::RegDocument &doc) { return doc.addKey(key).set(name, value); });
+}
+
+bool SettingsStore::setDword(const QString &key, const QString &name, quint32 value)
+{
+    QByteArray data(4, '\0');
+    qToLittleEndian(value, data.data());
+    return setValue(key, name, {RegType::Dword, data});
+}
+
+bool SettingsStore::setString(const QString &key, const QString &name, const QString &value)
+{
+    return setValue(key, name, {RegType::Sz, value.toUtf8() + '\0'});
+}
+
+bool SettingsStore::setMultiString(const QString &key, const QString &name, const QByteArray &data)
+{
+    return setValue(key, name, {RegType::MultiSz, data});
+}
+
+// A value that is not there is not an error: the file is left alone.
+bool SettingsStore::removeValue(const QString &key, const QString &name)
+{
+    m_error.clear();
+    return change([&](reg::RegDocument &doc) {
+        if (!doc.find(key, name))
+            return false;
+        return doc.addKey(key).remove(name);
+    });
+}
 
 }  // namespace tk70

@@ -12,9 +12,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace tk70 {
+
+namespace reg {
+class RegDocument;
+}
 
 // Registry value types, with the original platform's type codes.
 enum class RegType : quint32 { Sz = 1, Dword = 4, MultiSz = 7 };
@@ -62,8 +68,20 @@ public:
     QString errorText() const { return m_error; }
 
 private:
+    // The file as it is now (re-read, parsed again only when its bytes changed), or null
+    // when it cannot be read; m_error then says why.
+    const reg::RegDocument *document() const;
+    // One write: under the file lock, re-reads the file, applies edit (which returns
+    // whether it changed anything) and replaces the file when it did.
+    bool change(const std::function<bool(reg::RegDocument &)> &edit);
+    bool fail(const QString &why) const;
+
     QString m_path;
     mutable QString m_error;
+    mutable bool m_loaded = false;                               // m_text and what follows are set
+    mutable QByteArray m_text;                                   // the file's bytes as last read
+    mutable std::shared_ptr<const reg::RegDocument> m_document;  // parsed from m_text; null when unreadable
+    mutable QString m_parseError;                                // why m_text could not be parsed
 };
 
 }  // namespace tk70
