@@ -1,0 +1,145 @@
+// The program's own settings: see app_settings.h.
+#include "app_settings.h"
+
+#include "registry/settings_store.h"
+
+#include <cstdio>
+#include <optional>
+#include <cstdlib>
+
+namespace tk70 {
+
+namespace {
+
+constexpr int kTextLimit = 200;  // bytes of a stored text, its zero byte included
+
+// A flag is any nonzero number; other numbers are taken as stored.
+enum class Kind { Number, Flag, Text, Real };
+
+struct Field {
+    const char *name;
+    Kind kind;
+    int AppSettings::*number;
+    bool AppSettings::*flag;
+    QString AppSettings::*text;
+    double AppSettings::*real;
+};
+
+constexpr Field number(const char *name, int AppSettings::*f) { return {name, Kind::Number, f, nullptr, nullptr, nullptr}; }
+constexpr Field flag(const char *name, bool AppSettings::*f) { return {name, Kind::Flag, nullptr, f, nullptr, nullptr}; }
+constexpr Field text(const char *name, QString AppSettings::*f) { return {name, Kind::Text, nullptr, nullptr, f, nullptr}; }
+constexpr Field real(const char *name, double AppSettings::*f) { return {name, Kind::Real, nullptr, nullptr, nullptr, f}; }
+
+using A = AppSettings;
+const Field kFields[] = {
+    number("AccessJetVersion", &A::accessJetVersion),
+    number("AccessDataPrecision", &A::accessDataPrecision),
+    text("AccessTagInfoTableName", &A::accessTagInfoTableName),
+    text("AccessCollectedDataTableName", &A::accessCollectedDataTableName),
+    number("AccessMarkPointErrors", &A::accessMarkPointErrors),
+    number("AccessMarkBadQuality", &A::accessMarkBadQuality),
+    real("AccessPointErrorValue", &A::accessPointErrorValue),
+    real("AccessBadQualityValue", &A::accessBadQualityValue),
+    flag("InhibitDaoDllCheck", &A::inhibitDaoDllCheck),
+    flag("DdeServerEnabled", &A::ddeServerEnabled),
+    number("DdeRefresh", &A::ddeRefresh),
+    text("DdeApplicationName", &A::ddeApplicationName),
+    text("DdeSystemTopic", &A::ddeSystemTopic),
+    text("DdeValueTopic", &A::ddeValueTopic),
+    text("DdeQualityTopic", &A::ddeQualityTopic),
+    flag("AutoStartEnabled", &A::autoStartEnabled),
+    flag("InhibitBlockTuning", &A::inhibitBlockTuning),
+    number("AutoStartDelayTime", &A::autoStartDelayTime),
+    flag("AutoOverwriteAckOnAutoStart", &A::autoOverwriteAckOnAutoStart),
+    flag("SpecificAutoStartFile", &A::specificAutoStartFile),
+    text("AutoStartTsfFilename", &A::autoStartTsfFilename),
+};
+
+QByteArray textData(const QString &value)
+{
+    QByteArray data = value.toUtf8();
+    data.append('\0');
+    return data;
+}
+
+// A stored text: a multi-string of at most 200 bytes, read up to its first zero byte.
+std::optional<QString> readText(const SettingsStore &store, const char *name)
+{
+    auto data = store.multiString(kProgramKey, name);
+    if (!data || data->size() > kTextLimit)
+        return std::nullopt;
+    int end = data->indexOf('\0');
+    return QString::fromUtf8(end < 0 ? *data : data->left(end));
+}
+
+void loadField(const SettingsStore &store, const Field &f, AppSettings &s)
+{
+    if (f.kind == Kind::Text || f.kind == Kind::Real) {
+        auto value = readText(store, f.name);
+        if (value && f.kind == Kind::Text)
+            s.*f.text = *value;
+        else if (value)
+            s.*f.real = std::atof(value->toUtf8().constData());
+        return;
+    }
+    auto value = store.dword(kProgramKey, f.name);
+    if (value && f.kind == Kind::Flag)
+        s.*f.flag = *value != 0;
+    else if (value)
+        s.*f.number = static_cast<int>(*value);
+}
+
+bool saveField(SettingsStore &store, const Field &f, const AppSettings &s)
+{
+    switch (f.kind) {
+    case Kind::Number: return store.setDword(kProgramKey, f.name, static_cast<quint32>(s.*f.number));
+    case Kind::Flag: return store.setDword(kProgramKey, f.name, s.*f.flag ? 1 : 0);
+    case Kind::Text: return store.setMultiString(kProgramKey, f.name, textData(s.*f.text));
+    case Kind::Real: {
+        char formatted[64];
+        std::snprintf(formatted, sizeof formatted, "%g", s.*f.real);
+        return store.setMultiString(kProgramKey, f.name, textData(QString::fromLatin1(formatted)));
+    }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool createDefaultAppSettings(SettingsStore &store)
+{
+    store.createKey(kProgramKey);
+    AppSettings defaults;
+    bool firstStart = false;
+    for (const char *name : {"InhibitDaoDllCheck", "AutoStartEnabled", "InhibitBlockTuning", "AutoStartDelayTime",
+                             "AutoOverwriteAckOnAutoStart", "SpecificAutoStartFile", "AutoStartTsfFilename"}) {
+        if (store.value(kProgramKey, name))
+            continue;
+        for (const Field &f : kFields)
+            if (QByteArray(f.name) == name)
+                saveField(store, f, defaults);
+        firstStart = firstStart || QByteArray(name) == "InhibitDaoDllCheck";
+    }
+    return firstStart;
+}
+
+AppSettings loadAppSettings(const SettingsStore &store)
+{
+    AppSettings settings;
+    if (!store.keyExists(kProgramKey))
+        return settings;
+    for (const Field &f : kFields)
+        loadField(store, f, settings);
+    return settings;
+}
+
+bool saveAppSettings(SettingsStore &store, const AppSettings &settings)
+{
+    bool ok = store.createKey(kProgramKey);
+    for (const Field &f : kFields)
+        if (QByteArray(f.name) != "InhibitDaoDllCheck")
+            ok = saveField(store, f, settings) && ok;
+    return ok;
+}
+
+}  // namespace tk70
