@@ -1,0 +1,35 @@
+// Collection group settings and serial link indexes: see collection_group.h.
+#include "collection_group.h"
+
+namespace tk70 {
+
+namespace {
+
+const char *const kGroupFileStem = "TK70CG";
+
+}  // namespace
+
+CollectionGroup CollectionGroup::newGroup(int index)
+{
+    CollectionGroup group;
+    if (index == 0) {
+        group.enabled = 1;
+        group.fileName = QString::asprintf("%s1.txt", kGroupFileStem);
+    }
+    return group;
+}
+
+int comPortForIndex(qint32 serialPortIndex) { return serialPortIndex == 0 ? 1 : 2; }
+
+int baudRateForIndex(qint32 baudRateIndex)
+{
+    switch (baudRateIndex) {
+    case 0: return 19200;
+    case 2: return 4800;
+    case 3: return 2400;
+    case 4: return 1200;
+    default: return 9600;
+    }
+}
+
+}  // namespace tk70
