@@ -1,0 +1,71 @@
+// The message service's sink for a program with a screen: see message_box_sink.h.
+#include "message_box_sink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace tk70 {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Stop: return QMessageBox::Critical;
+    case MessageIcon::Warning:
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton standardButton(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Ok: return QMessageBox::Ok;
+    case MessageAnswer::Cancel: return QMessageBox::Cancel;
+    case MessageAnswer::Yes: return QMessageBox::Yes;
+    case MessageAnswer::No: return QMessageBox::No;
+    case MessageAnswer::Retry: return QMessageBox::Retry;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok: return QMessageBox::Ok;
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer answerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Retry: return MessageAnswer::Retry;
+    default: return MessageAnswer::Ok;
+    }
+}
+
+}  // namespace
+
+MessageAnswer MessageBoxSink::show(const Message &message)
+{
+    QApplication::beep();
+    QMessageBox box(boxIcon(message.icon), message.title, message.text, standardButtons(message.buttons), m_parent);
+    box.setDefaultButton(standardButton(message.defaultAnswer));
+    box.setEscapeButton(message.buttons == MessageButtons::Ok ? QMessageBox::Ok
+                        : message.buttons == MessageButtons::YesNo ? QMessageBox::No
+                                                                   : QMessageBox::Cancel);
+    return answerOf(box.exec());
+}
+
+}  // namespace tk70

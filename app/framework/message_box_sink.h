@@ -1,0 +1,22 @@
+// The message service's sink for a program with a screen: a beep, then a message box with
+// the message's icon, title, buttons and default button.
+#pragma once
+
+#include "messages.h"
+
+class QWidget;
+
+namespace tk70 {
+
+class MessageBoxSink : public MessageSink {
+public:
+    // Boxes are shown over parent (the main window) when it is set.
+    explicit MessageBoxSink(QWidget *parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget *parent) { m_parent = parent; }
+    MessageAnswer show(const Message &message) override;
+
+private:
+    QWidget *m_parent;
+};
+
+}  // namespace tk70

@@ -1,0 +1,47 @@
+// A message sink for tests: records every message shown and answers from a script (the
+// message's default answer once the script is empty).  Installs itself for its lifetime.
+#pragma once
+
+#include "messages.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+namespace tk70test {
+
+class MessageRecorder : public tk70::MessageSink {
+public:
+    MessageRecorder() : m_previous(tk70::Messages::install(this)) {}
+    ~MessageRecorder() override { tk70::Messages::install(m_previous); }
+    MessageRecorder(const MessageRecorder &) = delete;
+    MessageRecorder &operator=(const MessageRecorder &) = delete;
+
+    tk70::MessageAnswer show(const tk70::Message &message) override
+    {
+        m_messages.push_back(message);
+        if (m_answers.empty())
+            return message.defaultAnswer;
+        tk70::MessageAnswer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    void answer(tk70::MessageAnswer next) { m_answers.push_back(next); }
+    const std::vector<tk70::Message> &messages() const { return m_messages; }
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const auto &m : m_messages)
+            out << m.text;
+        return out;
+    }
+    void clear() { m_messages.clear(); }
+
+private:
+    tk70::MessageSink *m_previous;
+    std::deque<tk70::MessageAnswer> m_answers;
+    std::vector<tk70::Message> m_messages;
+};
+
+}  // namespace tk70test
