@@ -1,0 +1,35 @@
+// Which commands are enabled: see command_state.h.
+#include "command_state.h"
+
+#include "command_ids.h"
+
+namespace tk70 {
+
+bool commandEnabled(int id, const CommandState &s)
+{
+    switch (id) {
+    case cmd::TagSelection:
+    case cmd::CollectionSettings:
+    case cmd::FileSave:
+        return s.hasDocument && !s.historical && s.setupOpen && !s.collecting;
+    case cmd::TrendSetup:
+    case cmd::FileSaveAs:
+        return s.hasDocument && s.setupOpen && !s.collecting;
+    case cmd::FileNew:
+    case cmd::FileOpen:
+        return !s.collecting && !(s.historical && s.replay);
+    case cmd::SelectTrend:
+        return s.hasDocument && s.graphCount >= 1 && (s.collecting || s.historical) && (s.replay || !s.historical);
+    case cmd::CurrentValues:
+        return s.hasDocument && s.collecting;
+    case cmd::EditUndo:
+    case cmd::EditCut:
+    case cmd::EditCopy:
+    case cmd::EditPaste:
+        return false;  // no handler: the edit fields' own keys do the clipboard work
+    default:
+        return true;
+    }
+}
+
+}  // namespace tk70

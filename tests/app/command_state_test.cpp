@@ -1,0 +1,51 @@
+// The enabling rules of the commands over the program's state.
+#include "settings/command_ids.h"
+#include "settings/command_state.h"
+
+#include <gtest/gtest.h>
+
+using namespace tk70;
+
+TEST(CommandState, SavingAndEditingNeedAnIdleDocumentWithASetupWindow)
+{
+    CommandState s{true, false, false, true, false, 0};
+    for (int id : {cmd::TagSelection, cmd::CollectionSettings, cmd::FileSave, cmd::TrendSetup, cmd::FileSaveAs})
+        EXPECT_TRUE(commandEnabled(id, s)) << id;
+    s.collecting = true;
+    for (int id : {cmd::TagSelection, cmd::FileSave, cmd::FileSaveAs, cmd::FileNew, cmd::FileOpen})
+        EXPECT_FALSE(commandEnabled(id, s)) << id;
+    EXPECT_TRUE(commandEnabled(cmd::CurrentValues, s));
+    s = CommandState{true, true, false, true, false, 0};  // a historical document
+    EXPECT_FALSE(commandEnabled(cmd::FileSave, s));
+    EXPECT_TRUE(commandEnabled(cmd::FileSaveAs, s));
+}
+
+TEST(CommandState, NewAndOpenWaitForAReplayToEnd)
+{
+    CommandState s{true, true, true, false, false, 2};
+    EXPECT_FALSE(commandEnabled(cmd::FileNew, s));
+    EXPECT_FALSE(commandEnabled(cmd::FileOpen, s));
+    EXPECT_TRUE(commandEnabled(cmd::SelectTrend, s));
+    s.replay = false;
+    EXPECT_TRUE(commandEnabled(cmd::FileNew, s));
+    EXPECT_FALSE(commandEnabled(cmd::SelectTrend, s));
+}
+
+TEST(CommandState, AnEmptyProgramOffersOnlyWhatNeedsNoDocument)
+{
+    CommandState s;
+    EXPECT_TRUE(commandEnabled(cmd::FileNew, s));
+    EXPECT_FALSE(commandEnabled(cmd::FileSave, s));
+    EXPECT_FALSE(commandEnabled(cmd::CurrentValues, s));
+    EXPECT_FALSE(commandEnabled(cmd::SelectTrend, s));
+    EXPECT_FALSE(commandEnabled(cmd::EditPaste, s));
+    EXPECT_TRUE(commandEnabled(cmd::ImportDelimited, s));
+}
+
+TEST(CommandPrompts, SplitIntoStatusTextAndToolTip)
+{
+    EXPECT_EQ(commandPrompt(cmd::FileNew).status, "Create a new Tag Selection File");
+    EXPECT_EQ(commandPrompt(cmd::FileNew).tip, "New");
+    EXPECT_EQ(commandPrompt(cmd::TuneBlock).tip, "Tune Block");
+    EXPECT_TRUE(commandPrompt(cmd::Print).status.isEmpty());
+}
