@@ -24,4 +24,13 @@ inline constexpr quint16 kLengthUnused16 = 0xFFFE;
 // The largest TSF the program reads into memory.  A real selection is a few kilobytes.
 inline constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
+// The document type registered for TSF files: file dialog filter, default extension and
+// the whole template string (window title, document name, filter, extension, file type
+// identifier, file type name).
+inline const char *const kFileFilter = "TK70 Pro Tag Selection Files (*.tsf)";
+inline const char *const kDefaultExtension = ".TSF";
+inline const char *const kDocumentTemplate =
+    "\nTK70 Pro\nTK70 Pro\nTK70 Pro Tag Selection Files (*.tsf)\n.TSF\nTK70ProTag.Document\n"
+    "TK70 Pro Tag Selection Document";
+
 }  // namespace tk70::Tsf
