@@ -1,0 +1,26 @@
+// The screen-size rule of the first start: see screen_size_rule.h.
+#include "screen_size_rule.h"
+
+#include "messages.h"
+
+namespace tk70 {
+
+bool screenBelowRecommended(const QSize &screen) { return screen.width() < 800 || screen.height() < 600; }
+
+QString lowResolutionNote()
+{
+    return QStringLiteral("Although the TK70 Pro will function with this display\n"
+                          "adapter, it is strongly recommended that you use a\n"
+                          "higher resolution display adapter.");
+}
+
+bool noteLowResolution(const QSize &screen)
+{
+    if (!screenBelowRecommended(screen))
+        return false;
+    Messages::show(Message{lowResolutionNote(), QStringLiteral("TK70 Pro"), MessageIcon::Information,
+                           MessageButtons::Ok, MessageAnswer::Ok});
+    return true;
+}
+
+}  // namespace tk70
