@@ -33,25 +33,24 @@ QString currentMemoryText()
 AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About TK70 Pro"));
+    m_memory = namedLabel(currentMemoryText(), "memory");
+    m_diskSpace = namedLabel(diskSpaceText(freeDiskSpace(QDir::currentPath())), "diskSpace");
+    auto *grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(14);
+    layOutTexts(grid);
+    grid->addLayout(makeButtons(), 0, 3, 5, 1);
+    grid->setColumnMinimumWidth(2, 150);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void AboutBox::layOutTexts(QGridLayout *grid)
+{
     auto *emblem = new QLabel;
     emblem->setPixmap(programEmblem(48));
     QLabel *name = namedLabel(QStringLiteral("TK70 Pro"), "programName");
     QLabel *version = namedLabel(programVersionText(), "version");
     setBold(name);
     setBold(version);
-    m_memory = namedLabel(currentMemoryText(), "memory");
-    m_diskSpace = namedLabel(diskSpaceText(freeDiskSpace(QDir::currentPath())), "diskSpace");
-    auto *ok = new QPushButton(QStringLiteral("&OK"));
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto *status = new QPushButton(QStringLiteral("Comm. &Status"));
-    status->setObjectName(QStringLiteral("commStatus"));
-    status->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &AboutBox::accept);
-    connect(status, &QPushButton::clicked, this, &AboutBox::commStatusRequested);
-
-    auto *grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(14);
     grid->addWidget(emblem, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(name, 0, 1, 1, 2);
     grid->addWidget(version, 1, 1, 1, 2);
@@ -60,13 +59,23 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     grid->addWidget(m_memory, 3, 2);
     grid->addWidget(namedLabel(QStringLiteral("Free Disk Space :"), "diskSpaceLabel"), 4, 1);
     grid->addWidget(m_diskSpace, 4, 2);
+}
+
+QVBoxLayout *AboutBox::makeButtons()
+{
+    auto *ok = new QPushButton(QStringLiteral("&OK"));
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    auto *status = new QPushButton(QStringLiteral("Comm. &Status"));
+    status->setObjectName(QStringLiteral("commStatus"));
+    status->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &AboutBox::accept);
+    connect(status, &QPushButton::clicked, this, &AboutBox::commStatusRequested);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(status);
     buttons->addStretch(1);
-    grid->addLayout(buttons, 0, 3, 5, 1);
-    grid->setColumnMinimumWidth(2, 150);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+    return buttons;
 }
 
 void AboutBox::setFigures(const QString &memory, const QString &diskSpace)

@@ -5,7 +5,9 @@
 
 #include <QDialog>
 
+class QGridLayout;
 class QLabel;
+class QVBoxLayout;
 
 namespace tk70 {
 
@@ -23,6 +25,9 @@ signals:
     void commStatusRequested();
 
 private:
+    void layOutTexts(QGridLayout *grid);
+    QVBoxLayout *makeButtons();
+
     QLabel *m_memory = nullptr;
     QLabel *m_diskSpace = nullptr;
 };
