@@ -1,0 +1,42 @@
+// Paints the tag list of a document on a printer (or a preview's printer): Courier New
+// 10 points (the fixed font of the system when it is missing), the page header, column
+// header, a rule and one line per tag, centred on the 81-character ruler width.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+class QPainter;
+class QPrinter;
+
+namespace tk70 {
+
+class CTagDoc;
+
+class TagListPrinter {
+public:
+    // title is printed instead of a path longer than 68 characters.
+    TagListPrinter(const CTagDoc &document, const QString &title);
+
+    // Prints every page (or the printer's page range when it has one).
+    void print(QPrinter *printer) const;
+
+    // "Courier New" when the system has it, else its fixed font; 10 points.
+    static QFont printFont();
+
+private:
+    struct Metrics {
+        int lineHeight;
+        int ascent;
+        int lineWidth;
+        int left;
+        int linesPerPage;
+    };
+    Metrics measure(QPrinter *printer, const QFont &font) const;
+    void paintPage(QPainter &painter, const Metrics &metrics, int page) const;
+
+    const CTagDoc &m_document;
+    QString m_title;
+};
+
+}  // namespace tk70

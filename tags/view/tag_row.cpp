@@ -1,0 +1,149 @@
+// One row of the tag editor: see tag_row.h.
+#include "tag_row.h"
+
+#include "framework/field_exchange.h"
+#include "point_type.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tk70 {
+
+namespace {
+
+constexpr int kTagnameChars = 14;
+constexpr int kDescriptionChars = 50;
+
+struct AddressField {
+    int id;
+    int min;
+    int max;
+};
+constexpr std::array<AddressField, 4> kAddressFields{{{TagEditorRules::kLoopId, 0, 255},
+                                                      {TagEditorRules::kPcuId, 0, 255},
+                                                      {TagEditorRules::kModuleId, 0, 31},
+                                                      {TagEditorRules::kBlockId, 0, 9999}}};
+
+QString idName(int id) { return QString::number(id); }
+
+}  // namespace
+
+TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(row)
+{
+    m_number = new QLabel(form);
+    m_number->setObjectName(QStringLiteral("row%1").arg(row + 1));
+    m_number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont bold = m_number->font();
+    bold.setBold(true);
+    m_number->setFont(bold);
+    grid->addWidget(m_number, gridRow, NumberColumn);
+
+    m_tagname = addEdit(form, grid, gridRow, TagnameColumn, TagEditorRules::kTagnameId + row, kTagnameChars + 2);
+    limitText(m_tagname, kTagnameChars);
+    for (int field = 0; field < 4; ++field)
+        m_address[field] = addEdit(form, grid, gridRow, LoopColumn + field, kAddressFields[field].id + row, 4);
+
+    m_pointType = new QComboBox(form);
+    m_pointType->setObjectName(idName(TagEditorRules::kPointTypeId + row));
+    for (int code = 0; code < PointTypes::kCount; ++code)
+        m_pointType->addItem(PointTypes::editorName(code));
+    grid->addWidget(m_pointType, gridRow, PointTypeColumn);
+
+    m_description = addEdit(form, grid, gridRow, DescriptionColumn, TagEditorRules::kDescriptionId + row, 36);
+    limitText(m_description, kDescriptionChars);
+    addGroupBoxes(form, grid, gridRow);
+    clear();
+}
+
+QLineEdit *TagRow::addEdit(QWidget *form, QGridLayout *grid, int gridRow, int column, int id, int chars)
+{
+    auto *edit = new QLineEdit(form);
+    edit->setObjectName(idName(id));
+    QFontMetrics metrics(edit->font());
+    edit->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * chars + 12);
+    if (column >= LoopColumn && column < LoopColumn + 4) {
+        edit->setMaximumWidth(edit->minimumWidth());
+        edit->setAlignment(Qt::AlignRight);
+    }
+    grid->addWidget(edit, gridRow, column);
+    return edit;
+}
+
+void TagRow::addGroupBoxes(QWidget *form, QGridLayout *grid, int gridRow)
+{
+    for (int group = 0; group < kCollectionGroupCount; ++group) {
+        auto *box = new QCheckBox(form);
+        box->setObjectName(idName(TagEditorRules::kGroupId + kCollectionGroupCount * m_row + group));
+        grid->addWidget(box, gridRow, FirstGroupColumn + group, Qt::AlignCenter);
+        m_groups[group] = box;
+    }
+}
+
+void TagRow::setSlotNumber(int slot) { m_number->setText(QString::number(slot + 1)); }
+
+void TagRow::show(const TagRecord &tag, TagEditorRules::RowState state)
+{
+    setState(state);
+    m_tagname->setText(tag.tagname);
+    const std::array<qint32, 4> address{tag.loop, tag.pcu, tag.module, tag.block};
+    for (int field = 0; field < 4; ++field)
+        m_address[field]->setText(QString::number(address[field]));
+    m_pointType->setCurrentIndex(PointTypes::isValid(tag.pointType) ? tag.pointType : 0);
+    m_description->setText(tag.description);
+    for (int group = 0; group < kCollectionGroupCount; ++group)
+        m_groups[group]->setChecked(tag.belongsToGroup(group));
+}
+
+void TagRow::clear() { show(TagRecord{}, TagEditorRules::RowState::Enabled); }
+
+void TagRow::setState(TagEditorRules::RowState state)
+{
+    for (QWidget *control : controls())
+        control->setEnabled(state == TagEditorRules::RowState::Enabled);
+    m_tagname->setEnabled(state != TagEditorRules::RowState::Disabled);
+}
+
+bool TagRow::read(TagRecord &tag) const
+{
+    TagRecord read;
+    read.tagname = m_tagname->text();
+    std::array<int, 4> address{};
+    for (int field = 0; field < 4; ++field) {
+        if (!readInteger(m_address[field], kAddressFields[field].min, kAddressFields[field].max, address[field]))
+            return false;
+    }
+    read.loop = address[0];
+    read.pcu = address[1];
+    read.module = address[2];
+    read.block = address[3];
+    read.pointType = std::max(m_pointType->currentIndex(), 0);
+    read.description = m_description->text();
+    for (int group = 0; group < kCollectionGroupCount; ++group)
+        read.groups[group] = m_groups[group]->isChecked() ? 1 : 0;
+    tag = read;
+    return true;
+}
+
+QList<QWidget *> TagRow::controls() const
+{
+    QList<QWidget *> list{m_tagname, m_address[0], m_address[1], m_address[2], m_address[3], m_pointType,
+                          m_description};
+    for (QCheckBox *box : m_groups)
+        list << box;
+    return list;
+}
+
+QWidget *TagRow::control(int id) const
+{
+    for (QWidget *widget : controls()) {
+        if (widget->objectName() == idName(id))
+            return widget;
+    }
+    return nullptr;
+}
+
+}  // namespace tk70

@@ -1,0 +1,549 @@
+// CTagView, the tag editor: see tag_view.h.
+#include "tag_view.h"
+
+#include "find_tag_dialog.h"
+#include "messages.h"
+#include "tag_doc.h"
+#include "tag_list_printer.h"
+#include "tag_row.h"
+#include "view_beep.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <utility>
+
+namespace tk70 {
+
+using namespace TagEditorRules;
+
+namespace {
+
+const char *const kTitle = "TK70 Pro";
+constexpr int kTitleGridRow = 0;
+constexpr int kLabelGridRow = 1;
+constexpr int kFirstRowGridRow = 2;
+constexpr int kBottomGridRow = kFirstRowGridRow + kRows;
+constexpr int kButtonGridRow = kBottomGridRow + 1;
+
+// Sets a flag for the lifetime of the scope and puts back what it was.
+class BusyScope {
+public:
+    explicit BusyScope(bool &flag) : m_flag(flag), m_was(std::exchange(flag, true)) {}
+    ~BusyScope() { m_flag = m_was; }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    bool &m_flag;
+    bool m_was;
+};
+
+struct BoxSpec {
+    int id;
+    const char *title;
+    int firstColumn;
+    int lastColumn;
+};
+constexpr BoxSpec kBoxes[] = {{1190, "Tagname", 1, 3},          {1191, "Loop/PCU/Mod/Blk", 4, 9},
+                              {1198, "Point Type", 10, 12},     {1199, "Collections", 13, 18},
+                              {1200, "Tag Description", 19, 21}};
+
+MessageAnswer ask(const QString &text, const QString &title, MessageButtons buttons, MessageAnswer defaultAnswer)
+{
+    return Messages::show(Message{text, title, MessageIcon::Question, buttons, defaultAnswer});
+}
+
+void refuseTrendUse(const char *text)
+{
+    Messages::show(Message{QString::fromLatin1(text), QString::fromLatin1(kTitle), MessageIcon::Stop,
+                           MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+}  // namespace
+
+CTagView::CTagView(CTagDoc *document, QWidget *parent) : QWidget(parent), m_document(document)
+{
+    setObjectName(QStringLiteral("132"));
+    buildForm();
+    watchControls();
+    refreshRows();
+    tagname(0)->setFocus();
+}
+
+CTagView::~CTagView() = default;
+
+void CTagView::buildForm()
+{
+    auto *grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(3);
+    addGroupBoxes(grid);
+    for (int row = 0; row < kRows; ++row)
+        m_rows[row] = std::make_unique<TagRow>(row, this, grid, kFirstRowGridRow + row);
+    addButtons(grid);
+}
+
+void CTagView::addGroupBoxes(QGridLayout *grid)
+{
+    QFont bold = font();
+    bold.setBold(true);
+    for (const BoxSpec &spec : kBoxes) {
+        auto *box = new QGroupBox(QString::fromLatin1(spec.title), this);
+        box->setObjectName(QString::number(spec.id));
+        box->setFont(bold);
+        grid->addWidget(box, kTitleGridRow, spec.firstColumn, kBottomGridRow + 1, spec.lastColumn - spec.firstColumn + 1);
+        grid->setColumnMinimumWidth(spec.firstColumn, 8);
+        grid->setColumnMinimumWidth(spec.lastColumn, 8);
+    }
+    for (int group = 0; group < kCollectionGroupCount; ++group) {
+        auto *label = new QLabel(QString::number(group + 1), this);
+        label->setObjectName(QString::number(2238 + group));
+        label->setFont(bold);
+        grid->addWidget(label, kLabelGridRow, TagRow::FirstGroupColumn + group, Qt::AlignCenter);
+    }
+    grid->setRowMinimumHeight(kTitleGridRow, QFontMetrics(bold).height() + 6);
+    grid->setRowMinimumHeight(kBottomGridRow, 6);
+    grid->setColumnStretch(TagRow::DescriptionColumn, 1);
+}
+
+void CTagView::addButtons(QGridLayout *grid)
+{
+    auto *buttons = new QHBoxLayout;
+    auto button = [&](int id, const char *text) {
+        auto *push = new QPushButton(QString::fromLatin1(text), this);
+        push->setObjectName(QString::number(id));
+        buttons->addWidget(push);
+        return push;
+    };
+    connect(button(32790, "Collection &Settings"), &QPushButton::clicked, this, &CTagView::collectionSettingsRequested);
+    connect(button(32792, "&Trend Setup"), &QPushButton::clicked, this, &CTagView::trendSetupRequested);
+    buttons->addStretch(1);
+    connect(button(1201, "F&ind Tag"), &QPushButton::clicked, this, &CTagView::findTag);
+    connect(button(1120, "Page &Up"), &QPushButton::clicked, this, &CTagView::pageUp);
+    connect(button(1112, "Page &Down"), &QPushButton::clicked, this, &CTagView::pageDown);
+    buttons->setContentsMargins(0, 6, 0, 0);
+    grid->addLayout(buttons, kButtonGridRow, 0, 1, TagRow::LastColumn + 1);
+    grid->setRowStretch(kButtonGridRow + 1, 1);
+}
+
+void CTagView::watchControls()
+{
+    for (QWidget *child : findChildren<QWidget *>()) {
+        if (child->focusPolicy() != Qt::NoFocus)
+            child->installEventFilter(this);
+    }
+}
+
+// ---- keys and focus ----
+
+bool CTagView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // The editor's keys go to the editor, not to shortcuts of the window around it.
+        if (isEditorKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        if (isEditorKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
+            handleKey(static_cast<QKeyEvent *>(event)->keyCombination());
+            return true;
+        }
+        break;
+    case QEvent::FocusOut: {
+        auto reason = static_cast<QFocusEvent *>(event)->reason();
+        int row = rowOf(watched);
+        if (row >= 0 && watched == tagname(row) && reason != Qt::PopupFocusReason &&
+            reason != Qt::ActiveWindowFocusReason)
+            leaveTagname(row);
+        break;
+    }
+    case QEvent::FocusIn: {
+        int row = rowOf(watched);
+        if (!m_busy && m_insertPending && row >= 0 && row != m_insertRow)
+            finishPendingInsert();
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CTagView::isEditorKey(QKeyCombination combination)
+{
+    Qt::KeyboardModifiers modifiers = combination.keyboardModifiers() & ~Qt::KeypadModifier;
+    switch (combination.key()) {
+    case Qt::Key_Delete: return modifiers == Qt::ShiftModifier;
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp:
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Insert:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape: return modifiers == Qt::NoModifier;
+    default: return false;
+    }
+}
+
+void CTagView::handleKey(QKeyCombination combination)
+{
+    switch (combination.key()) {
+    case Qt::Key_Delete: deleteTag(); break;
+    case Qt::Key_PageDown: pageDown(); break;
+    case Qt::Key_PageUp: pageUp(); break;
+    case Qt::Key_Down: lineDown(); break;
+    case Qt::Key_Up: lineUp(); break;
+    case Qt::Key_End: lastPage(); break;
+    case Qt::Key_Home: firstPage(); break;
+    case Qt::Key_Insert: insertTag(); break;
+    case Qt::Key_Escape: finishPendingInsert(); break;
+    default: nextField(); break;
+    }
+}
+
+int CTagView::rowOf(const QObject *widget) const
+{
+    for (int row = 0; row < kRows; ++row) {
+        for (const QWidget *control : m_rows[row]->controls()) {
+            if (control == widget)
+                return row;
+        }
+    }
+    return -1;
+}
+
+int CTagView::controlIdOf(const QObject *widget) const { return rowOf(widget) >= 0 ? widget->objectName().toInt() : -1; }
+
+int CTagView::focusedRow() const { return rowOf(focusWidget()); }
+
+QLineEdit *CTagView::tagname(int row) const { return m_rows[row]->tagname(); }
+
+void CTagView::focusControl(int id)
+{
+    int row = controlRow(id);
+    if (row >= 0)
+        m_rows[row]->control(id)->setFocus();
+}
+
+// ---- rows and the page ----
+
+void CTagView::fillRow(int row, int slot)
+{
+    m_rows[row]->setSlotNumber(slot);
+    if (slot >= m_document->tagCapacity()) {
+        clearRow(row);
+        return;
+    }
+    m_rows[row]->show(m_document->tag(slot), rowState(m_document->tags(), slot));
+}
+
+void CTagView::clearRow(int row) { m_rows[row]->clear(); }
+
+void CTagView::refreshRows()
+{
+    BusyScope busy(m_busy);
+    for (int row = 0; row < kRows; ++row)
+        fillRow(row, m_offset + row);
+}
+
+void CTagView::showPageAt(int offset)
+{
+    m_offset = std::clamp(offset, 0, kMaxOffset);
+    refreshRows();
+}
+
+bool CTagView::readPage(std::array<TagRecord, kRows> &page)
+{
+    BusyScope busy(m_busy);
+    for (int row = 0; row < kRows; ++row) {
+        if (!m_rows[row]->read(page[row]))
+            return false;
+    }
+    return true;
+}
+
+bool CTagView::commitPage()
+{
+    std::array<TagRecord, kRows> page;
+    if (!readPage(page))
+        return false;
+    for (int row = 0; row < kRows; ++row)
+        m_document->setTag(m_offset + row, page[row]);
+    m_document->tags().setCount(recount(m_document->tags()));
+    return true;
+}
+
+bool CTagView::validatePage()
+{
+    finishPendingInsert();
+    int row = rowOf(focusWidget());
+    if (row >= 0 && focusWidget() == tagname(row) &&
+        tagname(row)->text() != m_document->tags().tagname(m_offset + row)) {
+        {
+            BusyScope busy(m_busy);
+            tagname(row < kRows - 1 ? row + 1 : row - 1)->setFocus();
+        }
+        leaveTagname(row);
+    }
+    std::array<TagRecord, kRows> page;
+    return readPage(page);
+}
+
+// ---- paging ----
+
+void CTagView::pageDown()
+{
+    if (commitPage())
+        showPageAt(pageDownOffset(m_offset, m_document->tagCount()));
+}
+
+void CTagView::pageUp()
+{
+    if (commitPage())
+        showPageAt(pageUpOffset(m_offset));
+}
+
+void CTagView::firstPage()
+{
+    if (!commitPage())
+        return;
+    showPageAt(0);
+    tagname(0)->setFocus();
+}
+
+void CTagView::lastPage()
+{
+    if (!commitPage())
+        return;
+    showPageAt(lastPageOffset(m_document->tagCount()));
+    tagname(lastPageFocusRow(m_document->tagCount()))->setFocus();
+}
+
+void CTagView::lineUp()
+{
+    int id = controlIdOf(focusWidget());
+    if (id < 0 || !commitPage())
+        return;
+    FocusMove move = TagEditorRules::lineUp(id, m_offset);
+    if (move.offset != m_offset)
+        showPageAt(move.offset);
+    focusControl(move.controlId);
+}
+
+void CTagView::lineDown()
+{
+    int id = controlIdOf(focusWidget());
+    if (id < 0 || !commitPage())
+        return;
+    FocusMove move = TagEditorRules::lineDown(id, m_offset, m_document->tagCount());
+    if (move.offset != m_offset)
+        showPageAt(move.offset);
+    focusControl(move.controlId);
+}
+
+void CTagView::nextField()
+{
+    if (controlIdOf(focusWidget()) == kDescriptionId + kRows - 1) {
+        lineDown();
+        tagname(kRows - 1)->setFocus();
+        return;
+    }
+    focusNextPrevChild(true);
+}
+
+// ---- tagnames ----
+
+void CTagView::leaveTagname(int row)
+{
+    if (m_busy)
+        return;
+    BusyScope busy(m_busy);
+    resolveTagnameChange(row);
+    applyTagnameOutcome(row);
+}
+
+bool CTagView::resolveTagnameChange(int row)
+{
+    int slot = m_offset + row;
+    QString stored = m_document->tags().tagname(slot);
+    QString text = tagname(row)->text();
+    switch (classifyTagnameChange(m_document->selection(), stored, text)) {
+    case TagnameChange::RenameInTrendUse:
+        if (Messages::show(Message{QStringLiteral("Tag Currently In Use on a Trend Graph.\n\nRename The Tags in All "
+                                                  "Affected Trends?"),
+                                   QString::fromLatin1(kTitle), MessageIcon::Stop, MessageButtons::OkCancel,
+                                   MessageAnswer::Cancel}) == MessageAnswer::Ok) {
+            TagRecord tag = m_document->tag(slot);
+            tag.tagname = text;
+            m_document->setTag(slot, tag);
+            renameTraces(m_document->selection(), stored, text);
+            emit tagRenamed(stored, text);
+            return true;
+        }
+        tagname(row)->setText(stored);
+        return false;
+    case TagnameChange::DeleteRefused:
+        refuseTrendUse("Tag Currently Used on a Trend Graph.\n\nTags May Not be Deleted.");
+        tagname(row)->setText(stored);
+        return false;
+    case TagnameChange::Rename:
+    case TagnameChange::None:
+        break;
+    }
+    return true;
+}
+
+void CTagView::applyTagnameOutcome(int row)
+{
+    int slot = m_offset + row;
+    switch (tagnameOutcome(tagname(row)->text(), slot, m_document->tagCount())) {
+    case TagnameOutcome::NewTag:
+    case TagnameOutcome::EnableRow:
+        m_rows[row]->setState(RowState::Enabled);
+        if (row + 1 < kRows)
+            tagname(row + 1)->setEnabled(true);
+        if (slot >= m_document->tagCount()) {
+            tagname(row)->setFocus();
+            commitPage();
+        }
+        break;
+    case TagnameOutcome::DeleteSlot:
+        deleteSlotAndShow(slot);
+        break;
+    case TagnameOutcome::Nothing:
+        break;
+    }
+}
+
+// ---- insert and delete ----
+
+void CTagView::insertTag()
+{
+    int row = focusedRow();
+    if (m_insertPending || row < 0 || !commitPage())
+        return;
+    if (insertLosesLastTag(m_document->tags()) &&
+        ask(QStringLiteral("Last tag will be lost"), QStringLiteral("Information"), MessageButtons::OkCancel,
+            MessageAnswer::Cancel) != MessageAnswer::Ok)
+        return;
+    m_insertPending = true;
+    m_insertRow = row;
+    insertSlot(m_document->tags(), m_offset + row);
+    refreshRows();
+    BusyScope busy(m_busy);
+    tagname(row)->setFocus();
+}
+
+void CTagView::finishPendingInsert()
+{
+    if (!m_insertPending)
+        return;
+    m_insertPending = false;
+    if (tagname(m_insertRow)->text().isEmpty())
+        deleteSlotAndShow(m_offset + m_insertRow);
+}
+
+void CTagView::deleteTag()
+{
+    int row = focusedRow();
+    if (row < 0)
+        return;
+    if (m_insertPending && tagname(row)->text().isEmpty()) {
+        finishPendingInsert();
+        tagname(row)->setFocus();
+        return;
+    }
+    int slot = m_offset + row;
+    QString name = m_document->tags().tagname(slot);
+    if (!name.isEmpty() && m_document->isTagInTrendUse(name)) {
+        refuseTrendUse("Tag Currently Used on a Trend Graph.\n\nTags May Not be Deleted.");
+        return;
+    }
+    if (ask(QStringLiteral("Are you sure you want to delete this tag ?"), QStringLiteral("Question"),
+            MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
+        return;
+    m_insertPending = false;
+    deleteSlotAndShow(slot);
+}
+
+void CTagView::deleteSlotAndShow(int slot)
+{
+    if (!commitPage())
+        return;
+    deleteSlot(m_document->tags(), slot);
+    refreshRows();
+}
+
+// ---- find ----
+
+void CTagView::findTag()
+{
+    if (!m_findDialog)
+        m_findDialog = new CFindTagDialog(this);
+    while (m_findDialog->exec() == QDialog::Accepted) {
+        FindQuery query = m_findDialog->query();
+        int slot = TagEditorRules::findTag(m_document->tags(), query);
+        if (slot >= 0) {
+            showFound(slot);
+            return;
+        }
+        if (findFailureShowsMessage(query))
+            Messages::show(Message{QStringLiteral("No Matching Tag Found"), QStringLiteral("Tag Find Error"),
+                                   MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+        else
+            ViewBeep::beep();
+    }
+}
+
+void CTagView::showFound(int slot)
+{
+    if (!commitPage())
+        return;
+    showPageAt(foundOffset(slot, m_document->tagCount()));
+    if (slot - m_offset >= 0 && slot - m_offset < kRows)
+        tagname(slot - m_offset)->setFocus();
+}
+
+// ---- printing ----
+
+QString CTagView::documentTitle() const
+{
+    QString name = QFileInfo(m_document->pathName()).fileName();
+    return name.isEmpty() ? QStringLiteral("Untitled") : name;
+}
+
+void CTagView::print(QPrinter *printer) { TagListPrinter(*m_document, documentTitle()).print(printer); }
+
+void CTagView::printWithDialog()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        print(&printer);
+}
+
+void CTagView::printPreview()
+{
+    QPrintPreviewDialog dialog(this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &CTagView::print);
+    dialog.exec();
+}
+
+}  // namespace tk70
