@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc)
 
 CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test test-main test-tsan test-asan fuzz bench demo clean
+.PHONY: all setup configure build run test test-main test-tsan test-asan fuzz bench demo install clean
 
 all: build
 
@@ -52,6 +52,13 @@ fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DTK70_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Installs under PREFIX (default /usr/local) and registers the .tsf file type.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+	-update-mime-database $(PREFIX)/share/mime 2>/dev/null
+	-update-desktop-database $(PREFIX)/share/applications 2>/dev/null
 
 bench: build
 	$(BUILD)/bin/vantor-bench

@@ -1,0 +1,107 @@
+// CCollectorApp, the application object: starts the program in its fixed order (settings,
+// driver client, main window, start-up window, the start-up tag selection and the
+// automatic collection start), owns the settings, the driver client and the current
+// document, keeps the book of its child windows (at most one of each kind), and carries
+// out the application's commands.
+#pragma once
+
+#include "child_frame.h"
+#include "command_target.h"
+#include "settings/app_settings.h"
+#include "tag_doc_host.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+class QMdiSubWindow;
+
+namespace tk70 {
+
+class CCiuDriver;
+class CMainFrame;
+class CTagDoc;
+class SettingsStore;
+class TagEditorPage;
+
+class CCollectorApp : public QObject, public CommandTarget, public CTagDocHost {
+    Q_OBJECT
+
+public:
+    static constexpr double kVersion = 1.02;
+
+    explicit CCollectorApp(SettingsStore &store, QObject *parent = nullptr);
+    ~CCollectorApp() override;
+
+    // The start-up sequence; false ends the program.  arguments are the command line
+    // without the program name: an optional tag selection file and "--nologo".
+    bool initInstance(const QStringList &arguments);
+
+    CMainFrame *mainFrame() const { return m_mainFrame.get(); }
+    CTagDoc *currentDocument() const { return m_document.get(); }
+    CCiuDriver *driverClient() const { return m_driver.get(); }
+    const AppSettings &settings() const { return m_settings; }
+    bool firstStart() const { return m_firstStart; }
+    bool autoStartPending() const { return m_autoStartPending; }
+    QString versionText() const;
+    CChildFrame *tagEditorWindow() const { return m_tagEditorWindow; }
+
+    // Window operations.
+    void showTagEditorWindow();
+    void closeSetupWindows();
+
+    // CommandTarget.
+    CommandState commandState() const override;
+    bool handles(int id) const override;
+    void execute(int id) override;
+    QStringList recentFiles() const override { return m_recentFiles; }
+    void openRecentFile(const QString &path) override;
+    void openDroppedFile(const QString &path) override;
+    bool mayExit() override;
+
+    // CTagDocHost.
+    bool isCollecting() const override { return false; }
+    bool hasCurrentDocument() const override { return m_document != nullptr; }
+    bool tagEditorOpen() const override { return m_tagEditorWindow != nullptr; }
+    bool trendSetupOpen() const override { return false; }
+    bool tagEditorPageValid() override;
+    void copyOpenPagesIntoDocument() override;
+    void setLinkSettings(int comPort, int baudRate) override;
+
+private:
+    bool createDriverClient();
+    void chooseStartupFile(const QString &commandLineFile);
+    void runAutoStartCountdown();
+    bool confirmOverwrite();
+    void newDocument();
+    bool openDocument(const QString &path);
+    void fileOpen();
+    void fileSave();
+    void fileSaveAs();
+    void fileClose();
+    void about();
+    void helpContent();
+    void startupSettings();
+    void ddeServerOptions();
+    void addRecentFile(const QString &path);
+    void loadRecentFiles();
+    void saveRecentFiles() const;
+    void forgetDocument();
+    void stateChanged();
+
+    SettingsStore &m_store;
+    AppSettings m_settings;
+    bool m_firstStart = false;
+    bool m_initIncomplete = true;
+    bool m_autoStartPending = false;
+    bool m_showLogo = true;
+    std::unique_ptr<CCiuDriver> m_driver;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    std::unique_ptr<CTagDoc> m_document;
+    QPointer<CChildFrame> m_tagEditorWindow;
+    TagEditorPage *m_tagEditor = nullptr;
+    QStringList m_recentFiles;
+};
+
+}  // namespace tk70

@@ -1,0 +1,210 @@
+// CMainFrame, the main window: see main_frame.h.
+#include "main_frame.h"
+
+#include "child_frame.h"
+#include "command_icons.h"
+#include "frame_geometry.h"
+#include "menu_layout.h"
+#include "settings/command_ids.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tk70 {
+
+CMainFrame::CMainFrame(CommandTarget &target, QWidget *parent) : QMainWindow(parent), m_target(target)
+{
+    setWindowTitle(QStringLiteral("TK70 Pro"));
+    m_mdi = new QMdiArea(this);
+    setCentralWidget(m_mdi);
+    createActions();
+    createMenus(kMenuMain);
+    createToolBar();
+    createStatusBar();
+    placeWindow();
+    setAcceptDrops(true);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
+    updateCommands();
+}
+
+// Child windows going away with the frame must not switch the menus of a frame that is
+// half destroyed.
+CMainFrame::~CMainFrame() { disconnect(m_mdi, nullptr, this, nullptr); }
+
+QAction *CMainFrame::createAction(int id, const QString &menuText)
+{
+    auto found = m_actions.find(id);
+    if (found != m_actions.end())
+        return found->second;
+    auto *action = new QAction(menuText.section(QLatin1Char('\t'), 0, 0), this);
+    CommandPrompt prompt = commandPrompt(id);
+    action->setStatusTip(prompt.status);
+    action->setToolTip(prompt.tip.isEmpty() ? action->text().remove(QLatin1Char('&')) : prompt.tip);
+    action->setIcon(commandIcon(id));
+    action->setIconVisibleInMenu(false);
+    connect(action, &QAction::triggered, this, [this, id] { m_target.execute(id); });
+    m_actions[id] = action;
+    return action;
+}
+
+void CMainFrame::createActions()
+{
+    for (int resource : {kMenuMain, kMenuSetup, kMenuGraph})
+        for (const MenuLayout &menu : menuLayout(resource))
+            for (const MenuItem &item : menu.items)
+                if (item.id > 0)
+                    createAction(item.id, item.text);
+    for (int id : toolbarLayout())
+        if (id > 0)
+            createAction(id, commandPrompt(id).tip);
+    action(cmd::ViewToolbar)->setCheckable(true);
+    action(cmd::ViewStatusBar)->setCheckable(true);
+}
+
+QAction *CMainFrame::action(int id) const
+{
+    auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::fillRecentFiles(QMenu *menu)
+{
+    const QStringList files = m_target.recentFiles();
+    for (int k = 0; k < files.size() && k < 4; ++k) {
+        QString path = files[k];
+        QAction *recent = menu->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(QFileInfo(path).fileName()));
+        recent->setStatusTip(path);
+        connect(recent, &QAction::triggered, this, [this, path] { m_target.openRecentFile(path); });
+    }
+}
+
+void CMainFrame::createMenus(int resource)
+{
+    m_menu = resource;
+    menuBar()->clear();
+    for (const MenuLayout &layout : menuLayout(resource)) {
+        QMenu *menu = menuBar()->addMenu(layout.title);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommands);
+        for (const MenuItem &item : layout.items) {
+            if (item.id == 0)
+                menu->addSeparator();
+            else if (item.id == kRecentFiles)
+                fillRecentFiles(menu);
+            else
+                menu->addAction(action(item.id));
+        }
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setObjectName(QStringLiteral("toolbar128"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    for (int id : toolbarLayout()) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(action(id));
+    }
+    connect(action(cmd::ViewToolbar), &QAction::toggled, m_toolBar, &QToolBar::setVisible);
+    action(cmd::ViewToolbar)->setChecked(true);
+}
+
+void CMainFrame::createStatusBar()
+{
+    auto pane = [this](const QString &name, const QString &text) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(name);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addPermanentWidget(label);
+        return label;
+    };
+    m_ciuPane = pane(QStringLiteral("ciuPane"), QStringLiteral("CIU On-Line"));
+    for (int g = 0; g < 4; ++g)
+        m_groupPanes[g] = pane(QStringLiteral("groupPane%1").arg(g + 1), QStringLiteral("Coll %1").arg(g + 1));
+    m_datePane = pane(QStringLiteral("datePane"), QString());
+    m_timePane = pane(QStringLiteral("timePane"), QString());
+    statusBar()->showMessage(QStringLiteral("Ready"));
+    connect(action(cmd::ViewStatusBar), &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+    action(cmd::ViewStatusBar)->setChecked(true);
+    connect(&m_clockTimer, &QTimer::timeout, this, &CMainFrame::refreshClock);
+    m_clockTimer.start(10000);
+    refreshClock();
+}
+
+void CMainFrame::refreshClock()
+{
+    m_datePane->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_timePane->setText(statusTimeText(QTime::currentTime()));
+}
+
+void CMainFrame::setCiuPane(const QString &text) { m_ciuPane->setText(text); }
+
+void CMainFrame::setGroupPane(int group, const QString &text)
+{
+    if (group >= 1 && group <= 4)
+        m_groupPanes[group - 1]->setText(text);
+}
+
+void CMainFrame::placeWindow()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(mainFrameGeometry(screen->geometry()));
+}
+
+void CMainFrame::updateCommands()
+{
+    CommandState state = m_target.commandState();
+    for (auto &[id, act] : m_actions) {
+        if (id == cmd::ViewToolbar || id == cmd::ViewStatusBar)
+            continue;
+        act->setEnabled(m_target.handles(id) && commandEnabled(id, state));
+    }
+}
+
+void CMainFrame::onSubWindowActivated(QMdiSubWindow *window)
+{
+    auto *child = qobject_cast<CChildFrame *>(window);
+    int resource = child ? child->menuResource() : kMenuMain;
+    if (resource != m_menu)
+        createMenus(resource);
+    updateCommands();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_target.mayExit())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    const auto urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile())
+        m_target.openDroppedFile(urls.first().toLocalFile());
+}
+
+}  // namespace tk70

@@ -1,0 +1,28 @@
+// The tag editor as the application uses it: the view of the current document in its
+// child window, and the page operations the program needs before saving, switching
+// windows or starting a collection.
+#pragma once
+
+#include <QWidget>
+
+namespace tk70 {
+
+class CTagDoc;
+
+class TagEditorPage {
+public:
+    TagEditorPage(CTagDoc &document, QWidget *parent);
+    QWidget *widget() const { return m_view; }
+    // Reads and checks the page; false (after the field's message) when a field is invalid.
+    bool validate();
+    // Copies the page into the document.
+    void commit();
+    void insertTag();
+    void print();
+    void printPreview();
+
+private:
+    QWidget *m_view;
+};
+
+}  // namespace tk70

@@ -1,0 +1,146 @@
+// The program's shell: where the main window goes, the status bar clock, and start-up
+// with its settings, start-up file and window bookkeeping, on real widgets offscreen.
+#include "collector_app.h"
+#include "frame_geometry.h"
+#include "main_frame.h"
+#include "menu_layout.h"
+#include "message_recorder.h"
+#include "registry/settings_store.h"
+#include "settings/command_ids.h"
+#include "tag_doc.h"
+
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tk70;
+
+TEST(MainFrameGeometry, CentresAtMostEightHundredBySixHundred)
+{
+    EXPECT_EQ(mainFrameGeometry(QRect(0, 0, 1024, 768)), QRect(112, 84, 800, 600));
+    EXPECT_EQ(mainFrameGeometry(QRect(0, 0, 640, 480)), QRect(0, 0, 640, 480));
+    EXPECT_EQ(mainFrameGeometry(QRect(1920, 0, 1920, 1080)), QRect(1920 + 560, 240, 800, 600));
+}
+
+TEST(StatusClock, TwelveHourTimeWithItsHalfOfTheDay)
+{
+    EXPECT_EQ(statusTimeText(QTime(0, 5)), "12:05  AM ");
+    EXPECT_EQ(statusTimeText(QTime(11, 59)), "11:59  AM ");
+    EXPECT_EQ(statusTimeText(QTime(12, 0)), "12:00  PM ");
+    EXPECT_EQ(statusTimeText(QTime(13, 7)), "01:07  PM ");
+}
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_store = std::make_unique<SettingsStore>(m_dir.filePath("registry"));
+    }
+    void TearDown() override { m_app.reset(); }
+
+    CCollectorApp &start(const QStringList &arguments = {QStringLiteral("--nologo")})
+    {
+        m_app = std::make_unique<CCollectorApp>(*m_store);
+        EXPECT_TRUE(m_app->initInstance(arguments));
+        return *m_app;
+    }
+    void setProgramValue(const char *name, quint32 value) { ASSERT_TRUE(m_store->setDword(kProgramKey, name, value)); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<CCollectorApp> m_app;
+    tk70test::MessageRecorder m_messages;
+};
+
+TEST_F(ShellTest, AFirstStartCreatesTheStartUpValuesAndOpensAnEmptyTagEditor)
+{
+    CCollectorApp &app = start();
+    EXPECT_TRUE(app.firstStart());
+    EXPECT_EQ(m_store->dword(kProgramKey, "AutoStartDelayTime"), 5u);
+    ASSERT_NE(app.currentDocument(), nullptr);
+    EXPECT_EQ(app.currentDocument()->tagCount(), 0);
+    ASSERT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_EQ(app.mainFrame()->mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(app.mainFrame()->currentMenu(), kMenuSetup);
+    EXPECT_EQ(app.versionText(), "Version 1.02");
+    EXPECT_TRUE(m_messages.messages().empty());
+}
+
+TEST_F(ShellTest, TheTagEditorOpensOnlyOnce)
+{
+    CCollectorApp &app = start();
+    app.execute(cmd::TagSelection);
+    app.execute(cmd::TagSelection);
+    EXPECT_EQ(app.mainFrame()->mdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(ShellTest, NewOnADocumentWithTagsAsksAndCancelKeepsIt)
+{
+    CCollectorApp &app = start();
+    TagRecord tag;
+    tag.tagname = QStringLiteral("FIC-101");
+    app.currentDocument()->setTag(0, tag);
+    app.currentDocument()->tags().setCount(1);
+    CTagDoc *before = app.currentDocument();
+    m_messages.answer(MessageAnswer::Cancel);
+    app.execute(cmd::FileNew);
+    ASSERT_EQ(m_messages.texts(), QStringList{"Overwrite Existing Tag Selection & Trend Settings?"});
+    EXPECT_EQ(m_messages.messages().front().defaultAnswer, MessageAnswer::Cancel);
+    EXPECT_EQ(app.currentDocument(), before);
+    EXPECT_EQ(app.currentDocument()->tagCount(), 1);
+    m_messages.answer(MessageAnswer::Ok);
+    app.execute(cmd::FileNew);
+    EXPECT_EQ(app.currentDocument()->tagCount(), 0);
+}
+
+TEST_F(ShellTest, AMissingCommandLineFileLeavesAnEmptyDocument)
+{
+    CCollectorApp &app = start({QStringLiteral("--nologo"), m_dir.filePath("missing.tsf")});
+    ASSERT_NE(app.currentDocument(), nullptr);
+    EXPECT_TRUE(app.currentDocument()->pathName().isEmpty());
+    EXPECT_FALSE(m_messages.messages().empty());  // the load failure was reported
+    EXPECT_FALSE(app.autoStartPending());
+}
+
+TEST_F(ShellTest, ASpecificStartUpFileWithAnEmptyNameOpensNothing)
+{
+    CTagDoc saved;
+    saved.newDocument();
+    QString file = m_dir.filePath("plant.tsf");
+    ASSERT_TRUE(saved.saveDocument(file));
+    setProgramValue("SpecificAutoStartFile", 1);
+    CCollectorApp &app = start({QStringLiteral("--nologo"), file});
+    EXPECT_TRUE(app.currentDocument()->pathName().isEmpty());
+}
+
+TEST_F(ShellTest, TheCommandLineFileOpensAtStartUp)
+{
+    CTagDoc saved;
+    saved.newDocument();
+    TagRecord tag;
+    tag.tagname = QStringLiteral("TIC-102");
+    saved.setTag(0, tag);
+    saved.tags().setCount(1);
+    QString file = m_dir.filePath("plant.tsf");
+    ASSERT_TRUE(saved.saveDocument(file));
+    CCollectorApp &app = start({QStringLiteral("--nologo"), file});
+    EXPECT_EQ(app.currentDocument()->pathName(), file);
+    EXPECT_EQ(app.currentDocument()->tagCount(), 1);
+    EXPECT_EQ(app.recentFiles().value(0), file);
+}
+
+TEST_F(ShellTest, CommandsFollowTheirRules)
+{
+    CCollectorApp &app = start();
+    CMainFrame *frame = app.mainFrame();
+    frame->updateCommands();
+    EXPECT_TRUE(frame->action(cmd::FileSave)->isEnabled());
+    EXPECT_FALSE(frame->action(cmd::CurrentValues)->isEnabled());
+    EXPECT_FALSE(frame->action(cmd::EditPaste)->isEnabled());
+    EXPECT_EQ(frame->action(cmd::FileNew)->statusTip(), "Create a new Tag Selection File");
+    app.execute(cmd::FileClose);
+    EXPECT_EQ(app.currentDocument(), nullptr);
+    EXPECT_FALSE(frame->action(cmd::FileSave)->isEnabled());
+    EXPECT_TRUE(frame->action(cmd::FileNew)->isEnabled());
+}
