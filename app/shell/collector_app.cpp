@@ -2,6 +2,12 @@
 #include "collector_app.h"
 
 #include "chart/chart_version.h"
+#include "dialogs/about_box.h"
+#include "dialogs/auto_start_countdown_dialog.h"
+#include "dialogs/dde_options_dialog.h"
+#include "dialogs/screen_size_rule.h"
+#include "dialogs/startup_settings_dialog.h"
+#include "dialogs/startup_window.h"
 #include "child_frame.h"
 #include "ciu_driver.h"
 #include "main_frame.h"
@@ -17,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QScreen>
 #include <QUrl>
 
 namespace tk70 {
@@ -62,8 +69,24 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
     m_mainFrame = std::make_unique<CMainFrame>(*this);
     newDocument();
     m_mainFrame->show();
+    if (m_showLogo)
+        showStartupWindow();
     chooseStartupFile(commandLineFile);
     return true;
+}
+
+// The start-up window closes by itself or at the first key or click; on a first start
+// the screen size is checked once it has gone.
+void CCollectorApp::showStartupWindow()
+{
+    auto *window = new StartupWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &StartupWindow::closed, this, [this] {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (m_firstStart && screen)
+            noteLowResolution(screen->size());
+    });
+    window->show();
 }
 
 bool CCollectorApp::createDriverClient()
@@ -94,7 +117,14 @@ void CCollectorApp::chooseStartupFile(const QString &commandLineFile)
 
 void CCollectorApp::runAutoStartCountdown()
 {
-    // The countdown and the collection start it leads to arrive with data collection.
+    m_autoStartPending = true;
+    m_mainFrame->update();
+    if (tk70::runAutoStartCountdown(m_mainFrame.get(), m_settings.autoStartDelayTime * 1000) != QDialog::Accepted) {
+        m_autoStartPending = false;
+        return;
+    }
+    // The collection start that follows the countdown arrives with data collection; until
+    // then the countdown ends the pending start.
     m_autoStartPending = false;
 }
 
@@ -137,6 +167,8 @@ void CCollectorApp::showTagEditorWindow()
         return;
     }
     auto *page = new TagEditorPage(*m_document, nullptr);
+    connect(page, &TagEditorPage::collectionSettingsRequested, this, [this] { execute(cmd::CollectionSettings); });
+    connect(page, &TagEditorPage::trendSetupRequested, this, [this] { execute(cmd::TrendSetup); });
     auto *frame = new CChildFrame(page->widget(), kMenuSetup);
     m_mainFrame->mdiArea()->addSubWindow(frame);
     m_tagEditorWindow = frame;
@@ -150,11 +182,14 @@ void CCollectorApp::showTagEditorWindow()
     frame->showMaximized();
 }
 
+// The windows go at once, not later: their views point into the document that is about
+// to be replaced.
 void CCollectorApp::closeSetupWindows()
 {
     if (m_tagEditorWindow) {
         m_tagEditorWindow->setCloseCheck({});
         m_tagEditorWindow->close();
+        delete m_tagEditorWindow.data();
     }
 }
 
@@ -250,6 +285,24 @@ void CCollectorApp::openDroppedFile(const QString &path)
 bool CCollectorApp::mayExit() { return !isCollecting(); }
 
 // The user guide: installed beside the program, or in the source tree of a build.
+void CCollectorApp::about()
+{
+    AboutBox box(m_mainFrame.get());
+    box.exec();
+}
+
+void CCollectorApp::startupSettings()
+{
+    if (runStartupSettings(m_mainFrame.get(), m_settings))
+        saveAppSettings(m_store, m_settings);
+}
+
+void CCollectorApp::ddeServerOptions()
+{
+    if (runDdeServerOptions(m_mainFrame.get(), m_settings))
+        saveAppSettings(m_store, m_settings);
+}
+
 void CCollectorApp::helpContent()
 {
     QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/TK70Pro/help/index.html");
@@ -271,7 +324,8 @@ bool CCollectorApp::handles(int id) const
     switch (id) {
     case cmd::FileNew: case cmd::FileOpen: case cmd::FileClose: case cmd::FileSave: case cmd::FileSaveAs:
     case cmd::TagSelection: case cmd::Exit: case cmd::HelpContent: case cmd::Cascade: case cmd::Tile:
-    case cmd::ArrangeIcons: case cmd::TuneBlock: case cmd::Print: case cmd::PrintPreview:
+    case cmd::ArrangeIcons: case cmd::TuneBlock: case cmd::Print: case cmd::PrintPreview: case cmd::About:
+    case cmd::StartupSettings: case cmd::DdeServerOptions:
         return true;
     default:
         return false;
@@ -294,6 +348,9 @@ void CCollectorApp::execute(int id)
     case cmd::TagSelection: showTagEditorWindow(); break;
     case cmd::Exit: m_mainFrame->close(); break;
     case cmd::HelpContent: helpContent(); break;
+    case cmd::About: about(); break;
+    case cmd::StartupSettings: startupSettings(); break;
+    case cmd::DdeServerOptions: ddeServerOptions(); break;
     case cmd::Cascade: mdi->cascadeSubWindows(); break;
     case cmd::Tile: mdi->tileSubWindows(); break;
     case cmd::ArrangeIcons: mdi->tileSubWindows(); break;

@@ -71,6 +71,7 @@ public:
 
 private:
     bool createDriverClient();
+    void showStartupWindow();
     void chooseStartupFile(const QString &commandLineFile);
     void runAutoStartCountdown();
     bool confirmOverwrite();

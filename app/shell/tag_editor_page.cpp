@@ -1,23 +1,22 @@
-// The tag editor as the application uses it: see tag_editor_page.h.  (A plain page until
-// the editor form is in place.)
+// The tag editor as the application uses it: see tag_editor_page.h.
 #include "tag_editor_page.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include "view/tag_view.h"
 
 namespace tk70 {
 
-TagEditorPage::TagEditorPage(CTagDoc &, QWidget *parent) : m_view(new QWidget(parent))
+TagEditorPage::TagEditorPage(CTagDoc &document, QWidget *parent) : m_view(new CTagView(&document, parent))
 {
     m_view->setWindowTitle(QStringLiteral("Tag Selection"));
-    auto *layout = new QVBoxLayout(m_view);
-    layout->addWidget(new QLabel(QStringLiteral("Tag Selection"), m_view));
+    connect(m_view, &CTagView::collectionSettingsRequested, this, &TagEditorPage::collectionSettingsRequested);
+    connect(m_view, &CTagView::trendSetupRequested, this, &TagEditorPage::trendSetupRequested);
 }
 
-bool TagEditorPage::validate() { return true; }
-void TagEditorPage::commit() {}
-void TagEditorPage::insertTag() {}
-void TagEditorPage::print() {}
-void TagEditorPage::printPreview() {}
+QWidget *TagEditorPage::widget() const { return m_view; }
+bool TagEditorPage::validate() { return m_view->validatePage(); }
+void TagEditorPage::commit() { m_view->commitPage(); }
+void TagEditorPage::insertTag() { m_view->insertTag(); }
+void TagEditorPage::print() { m_view->printWithDialog(); }
+void TagEditorPage::printPreview() { m_view->printPreview(); }
 
 }  // namespace tk70

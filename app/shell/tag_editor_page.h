@@ -3,16 +3,20 @@
 // windows or starting a collection.
 #pragma once
 
+#include <QObject>
 #include <QWidget>
 
 namespace tk70 {
 
 class CTagDoc;
+class CTagView;
 
-class TagEditorPage {
+class TagEditorPage : public QObject {
+    Q_OBJECT
+
 public:
     TagEditorPage(CTagDoc &document, QWidget *parent);
-    QWidget *widget() const { return m_view; }
+    QWidget *widget() const;
     // Reads and checks the page; false (after the field's message) when a field is invalid.
     bool validate();
     // Copies the page into the document.
@@ -21,8 +25,12 @@ public:
     void print();
     void printPreview();
 
+signals:
+    void collectionSettingsRequested();
+    void trendSetupRequested();
+
 private:
-    QWidget *m_view;
+    CTagView *m_view;
 };
 
 }  // namespace tk70
