@@ -170,6 +170,7 @@ void CCollectorApp::showTagEditorWindow()
     connect(page, &TagEditorPage::collectionSettingsRequested, this, [this] { execute(cmd::CollectionSettings); });
     connect(page, &TagEditorPage::trendSetupRequested, this, [this] { execute(cmd::TrendSetup); });
     auto *frame = new CChildFrame(page->widget(), kMenuSetup);
+    frame->setWindowTitle(documentTitle());
     m_mainFrame->mdiArea()->addSubWindow(frame);
     m_tagEditorWindow = frame;
     m_tagEditor = page;
@@ -184,6 +185,14 @@ void CCollectorApp::showTagEditorWindow()
 
 // The windows go at once, not later: their views point into the document that is about
 // to be replaced.
+// The document's name in window titles: its file's name, or the product's for a new one.
+QString CCollectorApp::documentTitle() const
+{
+    if (!m_document || m_document->pathName().isEmpty())
+        return QStringLiteral("TK70 Pro");
+    return QFileInfo(m_document->pathName()).fileName();
+}
+
 void CCollectorApp::closeSetupWindows()
 {
     if (m_tagEditorWindow) {
@@ -364,6 +373,8 @@ void CCollectorApp::execute(int id)
 
 void CCollectorApp::stateChanged()
 {
+    if (m_tagEditorWindow)
+        m_tagEditorWindow->setWindowTitle(documentTitle());
     if (m_mainFrame)
         m_mainFrame->updateCommands();
 }

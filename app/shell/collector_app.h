@@ -72,6 +72,7 @@ public:
 private:
     bool createDriverClient();
     void showStartupWindow();
+    QString documentTitle() const;
     void chooseStartupFile(const QString &commandLineFile);
     void runAutoStartCountdown();
     bool confirmOverwrite();

@@ -9,6 +9,8 @@
 #include "settings/command_ids.h"
 #include "tag_doc.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -143,4 +145,31 @@ TEST_F(ShellTest, CommandsFollowTheirRules)
     EXPECT_EQ(app.currentDocument(), nullptr);
     EXPECT_FALSE(frame->action(cmd::FileSave)->isEnabled());
     EXPECT_TRUE(frame->action(cmd::FileNew)->isEnabled());
+}
+
+// Renders the main window with the tag editor for review (build/screenshots/main-frame.png).
+TEST_F(ShellTest, MainWindowScreenshot)
+{
+    CTagDoc doc;
+    doc.newDocument();
+    const char *names[] = {"FIC-101", "TIC-102", "PIC-103", "LIC-104", "XV-105", "P-106"};
+    for (int k = 0; k < 6; ++k) {
+        TagRecord tag;
+        tag.tagname = QString::fromLatin1(names[k]);
+        tag.loop = 1;
+        tag.pcu = 2;
+        tag.module = 3;
+        tag.block = 101 + k;
+        tag.pointType = k % 3 + 1;
+        tag.description = QStringLiteral("Unit 4 boiler feed %1").arg(k + 1);
+        doc.setTag(k, tag);
+    }
+    doc.tags().setCount(6);
+    QString file = m_dir.filePath("Unit4.tsf");
+    ASSERT_TRUE(doc.saveDocument(file));
+    CCollectorApp &app = start({QStringLiteral("--nologo"), file});
+    QDir().mkpath(QStringLiteral(TK70_SCREENSHOT_DIR));
+    app.mainFrame()->resize(1000, 720);
+    QApplication::processEvents();
+    EXPECT_TRUE(app.mainFrame()->grab().save(QStringLiteral(TK70_SCREENSHOT_DIR "/main-frame.png")));
 }
