@@ -281,6 +281,8 @@ bool CTagView::readPage(std::array<TagRecord, kRows> &page)
 
 bool CTagView::commitPage()
 {
+    if (!settleEditedTagnames())
+        return false;
     std::array<TagRecord, kRows> page;
     if (!readPage(page))
         return false;
@@ -294,14 +296,12 @@ bool CTagView::validatePage()
 {
     finishPendingInsert();
     int row = rowOf(focusWidget());
-    if (row >= 0 && focusWidget() == tagname(row) &&
-        tagname(row)->text() != m_document->tags().tagname(m_offset + row)) {
-        {
-            BusyScope busy(m_busy);
-            tagname(row < kRows - 1 ? row + 1 : row - 1)->setFocus();
-        }
-        leaveTagname(row);
+    if (row >= 0 && focusWidget() == tagname(row) && isTagnameEdited(row)) {
+        BusyScope busy(m_busy);
+        tagname(row < kRows - 1 ? row + 1 : row - 1)->setFocus();
     }
+    if (!settleEditedTagnames())
+        return false;
     std::array<TagRecord, kRows> page;
     return readPage(page);
 }
@@ -370,13 +370,33 @@ void CTagView::nextField()
 
 // ---- tagnames ----
 
-void CTagView::leaveTagname(int row)
+bool CTagView::leaveTagname(int row)
 {
     if (m_busy)
-        return;
+        return true;
     BusyScope busy(m_busy);
     resolveTagnameChange(row);
-    applyTagnameOutcome(row);
+    return applyTagnameOutcome(row);
+}
+
+bool CTagView::isTagnameEdited(int row) const
+{
+    return tagname(row)->text() != m_document->tags().tagname(m_offset + row);
+}
+
+bool CTagView::settleEditedTagnames()
+{
+    // Inside the rule itself (or while the view reshows rows) the commit it makes must
+    // not run the rule again: each change is settled, and asked about, once.
+    if (m_busy)
+        return true;
+    // One pass: after the rule an edit either matches its slot again (answered, refused,
+    // deleted and reshown) or holds a plain rename that the commit copies.
+    for (int row = 0; row < kRows; ++row) {
+        if (isTagnameEdited(row) && !leaveTagname(row))
+            return false;
+    }
+    return true;
 }
 
 bool CTagView::resolveTagnameChange(int row)
@@ -410,7 +430,7 @@ bool CTagView::resolveTagnameChange(int row)
     return true;
 }
 
-void CTagView::applyTagnameOutcome(int row)
+bool CTagView::applyTagnameOutcome(int row)
 {
     int slot = m_offset + row;
     switch (tagnameOutcome(tagname(row)->text(), slot, m_document->tagCount())) {
@@ -421,15 +441,15 @@ void CTagView::applyTagnameOutcome(int row)
             tagname(row + 1)->setEnabled(true);
         if (slot >= m_document->tagCount()) {
             tagname(row)->setFocus();
-            commitPage();
+            return commitPage();
         }
         break;
     case TagnameOutcome::DeleteSlot:
-        deleteSlotAndShow(slot);
-        break;
+        return deleteSlotAndShow(slot);
     case TagnameOutcome::Nothing:
         break;
     }
+    return true;
 }
 
 // ---- insert and delete ----
@@ -483,12 +503,13 @@ void CTagView::deleteTag()
     deleteSlotAndShow(slot);
 }
 
-void CTagView::deleteSlotAndShow(int slot)
+bool CTagView::deleteSlotAndShow(int slot)
 {
     if (!commitPage())
-        return;
+        return false;
     deleteSlot(m_document->tags(), slot);
     refreshRows();
+    return true;
 }
 
 // ---- find ----

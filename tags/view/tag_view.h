@@ -83,10 +83,16 @@ private:
     void clearRow(int row);
     bool readPage(std::array<TagRecord, TagEditorRules::kRows> &page);
     void showPageAt(int offset);
-    void deleteSlotAndShow(int slot);
-    void leaveTagname(int row);
+    bool deleteSlotAndShow(int slot);
+    // The rule for leaving the tagname edit of row; false when a commit it made failed.
+    bool leaveTagname(int row);
+    // Runs that rule for every tagname edit whose text differs from its slot's name (a
+    // name typed but not yet left), so that no commit takes a name past the trend-use
+    // checks; false when a commit it made failed.
+    bool settleEditedTagnames();
+    bool isTagnameEdited(int row) const;
     bool resolveTagnameChange(int row);
-    void applyTagnameOutcome(int row);
+    bool applyTagnameOutcome(int row);
     void showFound(int slot);
     void focusControl(int id);
 
