@@ -3,16 +3,23 @@
 
 #include "view/tag_view.h"
 
+#include <QScrollArea>
+
 namespace tk70 {
 
-TagEditorPage::TagEditorPage(CTagDoc &document, QWidget *parent) : m_view(new CTagView(&document, parent))
+TagEditorPage::TagEditorPage(CTagDoc &document, QWidget *parent)
 {
-    m_view->setWindowTitle(QStringLiteral("Tag Selection"));
+    auto *scroll = new QScrollArea(parent);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    m_view = new CTagView(&document, scroll);
+    scroll->setWidget(m_view);
+    m_frame = scroll;
     connect(m_view, &CTagView::collectionSettingsRequested, this, &TagEditorPage::collectionSettingsRequested);
     connect(m_view, &CTagView::trendSetupRequested, this, &TagEditorPage::trendSetupRequested);
 }
 
-QWidget *TagEditorPage::widget() const { return m_view; }
+QWidget *TagEditorPage::widget() const { return m_frame; }
 bool TagEditorPage::validate() { return m_view->validatePage(); }
 void TagEditorPage::commit() { m_view->commitPage(); }
 void TagEditorPage::insertTag() { m_view->insertTag(); }

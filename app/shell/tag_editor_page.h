@@ -30,6 +30,7 @@ signals:
     void trendSetupRequested();
 
 private:
+    QWidget *m_frame;  // the view in a scroll area, so the window can be smaller than the form
     CTagView *m_view;
 };
 
