@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The demo: the CIU simulator on a pseudo-terminal and the console demo reading from it
-# through the driver.  Ctrl-C ends both.  DEMO_SECONDS limits the run (0: until Ctrl-C).
+# The demo: the CIU simulator on a pseudo-terminal, and with a display the TK70 program
+# (COM1 on the simulator), else the console demo reading live values through the driver.
+# Ctrl-C ends both.  DEMO_CONSOLE=1 forces the console demo; DEMO_SECONDS limits it.
 set -euo pipefail
 build=${1:-build}
+shift || true
 bin="$build/bin"
 link="$build/demo-ciu"
 control="$build/demo-ciu.sock"
@@ -18,4 +20,11 @@ for _ in $(seq 1 100); do
 done
 echo "CIU simulator on $(head -n 1 "$build/demo-ciu.out") (link $link, control $control)"
 echo "Try in another terminal:  $bin/tk70-ciusim --control $control --send unplug"
-"$bin/vantor-demo" --quick --device "$link" --seconds "${DEMO_SECONDS:-0}" --log "$build/demo-vantor.log"
+if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -z "${DEMO_CONSOLE:-}" ]]; then
+  # The program, with COM1 on the simulator and its settings kept beside the build.
+  export TK70_COM1="$link"
+  export TK70_REGISTRY="${TK70_REGISTRY:-$build/demo-registry}"
+  "$bin/TK70" "$@"
+else
+  "$bin/vantor-demo" --quick --device "$link" --seconds "${DEMO_SECONDS:-0}" --log "$build/demo-vantor.log"
+fi
