@@ -42,7 +42,7 @@ TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(r
     m_number->setFont(bold);
     grid->addWidget(m_number, gridRow, NumberColumn);
 
-    m_tagname = addEdit(form, grid, gridRow, TagnameColumn, TagEditorRules::kTagnameId + row, kTagnameChars + 2);
+    m_tagname = addEdit(form, grid, gridRow, TagnameColumn, TagEditorRules::kTagnameId + row, kTagnameChars);
     limitText(m_tagname, kTagnameChars);
     for (int field = 0; field < 4; ++field)
         m_address[field] = addEdit(form, grid, gridRow, LoopColumn + field, kAddressFields[field].id + row, 4);
@@ -53,7 +53,8 @@ TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(r
         m_pointType->addItem(PointTypes::editorName(code));
     grid->addWidget(m_pointType, gridRow, PointTypeColumn);
 
-    m_description = addEdit(form, grid, gridRow, DescriptionColumn, TagEditorRules::kDescriptionId + row, 36);
+    // The description takes what room is left; the form still fits a window of 800 pixels.
+    m_description = addEdit(form, grid, gridRow, DescriptionColumn, TagEditorRules::kDescriptionId + row, 10);
     limitText(m_description, kDescriptionChars);
     addGroupBoxes(form, grid, gridRow);
     clear();
