@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 namespace tk70 {
@@ -177,7 +178,18 @@ void CCollectorApp::showTagEditorWindow()
     connect(frame, &CChildFrame::closing, this, [this] {
         delete m_tagEditor;
         m_tagEditor = nullptr;
-        stateChanged();
+    });
+    // A closed setup window is forgotten; with no setup window left the document closes,
+    // once the window and its view are completely gone (the view reads the document to
+    // its end).
+    connect(frame, &QObject::destroyed, this, [this, frame](QObject *) {
+        if (m_tagEditorWindow.data() == frame)
+            m_tagEditorWindow.clear();
+        QTimer::singleShot(0, this, [this] {
+            if (!m_tagEditorWindow && !trendSetupOpen())
+                m_document.reset();
+            stateChanged();
+        });
     });
     frame->setCloseCheck([this] { return !isCollecting() && (!m_tagEditor || m_tagEditor->validate()); });
     frame->showMaximized();

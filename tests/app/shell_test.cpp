@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tk70;
@@ -172,4 +173,17 @@ TEST_F(ShellTest, MainWindowScreenshot)
     app.mainFrame()->resize(1000, 720);
     QApplication::processEvents();
     EXPECT_TRUE(app.mainFrame()->grab().save(QStringLiteral(TK70_SCREENSHOT_DIR "/main-frame.png")));
+}
+
+TEST_F(ShellTest, ClosingTheTagEditorWindowClosesTheDocument)
+{
+    CCollectorApp &app = start();
+    ASSERT_NE(app.tagEditorWindow(), nullptr);
+    app.tagEditorWindow()->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.currentDocument() == nullptr; }, 5000));
+    EXPECT_EQ(app.tagEditorWindow(), nullptr);
+    EXPECT_FALSE(app.mainFrame()->action(cmd::FileSave)->isEnabled());
+    app.execute(cmd::FileNew);
+    EXPECT_NE(app.currentDocument(), nullptr);
+    EXPECT_NE(app.tagEditorWindow(), nullptr);
 }
