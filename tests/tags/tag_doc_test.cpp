@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace tk70;
-using tk70::test::MessageRecorder;
+using tk70test::MessageRecorder;
 using tk70::test::TsfBytes;
 
 namespace {
@@ -114,7 +114,7 @@ TEST_F(TagDocFiles, SaveAndReopenClosesUpGraphsWithoutTraces)
     EXPECT_EQ(reopened.graph(0), doc.graph(0));
     EXPECT_EQ(reopened.graph(1), doc.graph(2));
     EXPECT_EQ(reopened.graph(2), TrendGraph::newGraph(3));
-    EXPECT_TRUE(m_recorder.messages().isEmpty());
+    EXPECT_TRUE(m_recorder.messages().empty());
 }
 
 TEST_F(TagDocFiles, FailedOpenLeavesTheDocumentAsItWas)
@@ -175,7 +175,7 @@ TEST_F(TagDocFiles, HostRefusesSavingSilently)
     host.current = false;
     EXPECT_FALSE(doc.saveDocument(path("a.tsf")));
     EXPECT_FALSE(QFile::exists(path("a.tsf")));
-    EXPECT_TRUE(m_recorder.messages().isEmpty());
+    EXPECT_TRUE(m_recorder.messages().empty());
     EXPECT_EQ(host.copies, 0);
 }
 

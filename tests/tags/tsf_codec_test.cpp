@@ -15,7 +15,7 @@
 #include <fstream>
 
 using namespace tk70;
-using tk70::test::MessageRecorder;
+using tk70test::MessageRecorder;
 using tk70::test::TsfBytes;
 using Status = TsfReadResult::Status;
 
