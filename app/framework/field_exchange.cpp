@@ -55,20 +55,30 @@ std::optional<double> parseNumber(const QString &text)
     return ok ? std::optional<double>(value) : std::nullopt;
 }
 
-bool readInteger(QLineEdit *edit, int &value)
+// The field's integer, or nothing after "Please enter an integer." for one that is not.
+std::optional<long long> integerField(QLineEdit *edit)
 {
     auto parsed = parseInteger(edit->text());
-    if (!parsed || *parsed < INT_MIN || *parsed > INT_MAX)
-        return refuse(edit, integerMessage());
-    value = static_cast<int>(*parsed);
-    return true;
+    if (!parsed || *parsed < INT_MIN || *parsed > INT_MAX) {
+        refuse(edit, integerMessage());
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+bool readInteger(QLineEdit *edit, int &value)
+{
+    auto parsed = integerField(edit);
+    if (parsed)
+        value = static_cast<int>(*parsed);
+    return parsed.has_value();
 }
 
 bool readInteger(QLineEdit *edit, int min, int max, int &value)
 {
-    auto parsed = parseInteger(edit->text());
+    auto parsed = integerField(edit);
     if (!parsed)
-        return refuse(edit, integerMessage());
+        return false;
     if (*parsed < min || *parsed > max)
         return refuse(edit, integerRangeMessage(min, max));
     value = static_cast<int>(*parsed);
