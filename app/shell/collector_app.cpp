@@ -175,16 +175,17 @@ void CCollectorApp::showTagEditorWindow()
     m_mainFrame->mdiArea()->addSubWindow(frame);
     m_tagEditorWindow = frame;
     m_tagEditor = page;
+    page->setParent(frame);  // the page goes with its window
     connect(frame, &CChildFrame::closing, this, [this] {
-        delete m_tagEditor;
         m_tagEditor = nullptr;
+        m_tagEditorWindow.clear();
     });
     // A closed setup window is forgotten; with no setup window left the document closes,
     // once the window and its view are completely gone (the view reads the document to
     // its end).
-    connect(frame, &QObject::destroyed, this, [this, frame](QObject *) {
-        if (m_tagEditorWindow.data() == frame)
-            m_tagEditorWindow.clear();
+    connect(frame, &QObject::destroyed, this, [this, page] {
+        if (m_tagEditor == page)
+            m_tagEditor = nullptr;
         QTimer::singleShot(0, this, [this] {
             if (!m_tagEditorWindow && !trendSetupOpen())
                 m_document.reset();
@@ -207,10 +208,10 @@ QString CCollectorApp::documentTitle() const
 
 void CCollectorApp::closeSetupWindows()
 {
-    if (m_tagEditorWindow) {
-        m_tagEditorWindow->setCloseCheck({});
-        m_tagEditorWindow->close();
-        delete m_tagEditorWindow.data();
+    if (CChildFrame *frame = m_tagEditorWindow) {
+        frame->setCloseCheck({});
+        frame->close();
+        delete frame;
     }
 }
 
