@@ -12,6 +12,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -186,4 +191,32 @@ TEST_F(ShellTest, ClosingTheTagEditorWindowClosesTheDocument)
     app.execute(cmd::FileNew);
     EXPECT_NE(app.currentDocument(), nullptr);
     EXPECT_NE(app.tagEditorWindow(), nullptr);
+}
+
+// A tag typed into the editor is saved through the document's host (page validated and
+// copied in) and read back by the command-line tool.
+TEST_F(ShellTest, ATagTypedInTheEditorIsSavedAndReadBackByTheTool)
+{
+    CCollectorApp &app = start();
+    auto *name = app.tagEditorWindow()->findChild<QLineEdit *>(QStringLiteral("5000"));
+    ASSERT_NE(name, nullptr);
+    app.mainFrame()->activateWindow();
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("FIC-101"));
+    auto *block = app.tagEditorWindow()->findChild<QLineEdit *>(QStringLiteral("5080"));
+    ASSERT_NE(block, nullptr);
+    block->setFocus();  // leaving the tagname adds the tag and enables its row
+    block->setText(QStringLiteral("3423"));
+    QString file = m_dir.filePath("typed.tsf");
+    ASSERT_TRUE(app.currentDocument()->saveDocument(file));
+
+    QProcess tool;
+    tool.start(QStringLiteral(TK70_TSF_PROGRAM), {QStringLiteral("dump"), QStringLiteral("--json"), file});
+    ASSERT_TRUE(tool.waitForFinished(10000));
+    EXPECT_EQ(tool.exitCode(), 0);
+    QJsonObject dump = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();
+    QJsonArray tags = dump.value(QStringLiteral("tags")).toArray();
+    ASSERT_EQ(tags.size(), 1);
+    EXPECT_EQ(tags[0].toObject().value(QStringLiteral("tagname")).toString(), "FIC-101");
+    EXPECT_EQ(tags[0].toObject().value(QStringLiteral("block")).toInt(), 3423);
 }
