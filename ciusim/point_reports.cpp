@@ -76,22 +76,33 @@ bool PointReports::changed(const std::optional<PointSample> &previous, const Poi
     return std::fabs(now - before) > m_deadband;
 }
 
-std::vector<std::uint8_t> PointReports::exceptions(PointTable &table, const Plant &plant, double now) const
+// An exception reply: a count, then a record for every slot from first on that qualifies
+// and whose sample changed since it was last reported (at most 255 records).
+std::vector<std::uint8_t> PointReports::changedRecords(PointTable &table, const Plant &plant, double now,
+                                                       int first, bool (*qualifies)(int, const PointEntry &),
+                                                       void (*append)(std::vector<std::uint8_t> &,
+                                                                      const PointSample &)) const
 {
     std::vector<std::uint8_t> reply{reply::kAccepted, 0};
-    for (int i = 1; i < kPointSlots && reply[1] < kMaxRecords; ++i) {
+    for (int i = first; i < kPointSlots && reply[1] < kMaxRecords; ++i) {
         PointEntry &entry = table.at(i);
-        if (!reportsValues(entry))
+        if (!qualifies(i, entry))
             continue;
         PointSample s = sample(i, entry, plant, now);
         if (!changed(entry.reported, s))
             continue;
         entry.reported = s;
         append16(reply, i);
-        appendValueRecord(reply, s);
+        append(reply, s);
         ++reply[1];
     }
     return reply;
+}
+
+std::vector<std::uint8_t> PointReports::exceptions(PointTable &table, const Plant &plant, double now) const
+{
+    return changedRecords(table, plant, now, 1, [](int, const PointEntry &e) { return reportsValues(e); },
+                          appendValueRecord);
 }
 
 std::vector<std::uint8_t> PointReports::valueList(PointTable &table, const Plant &plant, double now, int first,
@@ -112,20 +123,7 @@ std::vector<std::uint8_t> PointReports::valueList(PointTable &table, const Plant
 
 std::vector<std::uint8_t> PointReports::statusExceptions(PointTable &table, const Plant &plant, double now) const
 {
-    std::vector<std::uint8_t> reply{reply::kAccepted, 0};
-    for (int i = 0; i < kPointSlots && reply[1] < kMaxRecords; ++i) {
-        PointEntry &entry = table.at(i);
-        if (!reportsStatus(i, entry))
-            continue;
-        PointSample s = sample(i, entry, plant, now);
-        if (!changed(entry.reported, s))
-            continue;
-        entry.reported = s;
-        append16(reply, i);
-        appendStatusRecord(reply, s);
-        ++reply[1];
-    }
-    return reply;
+    return changedRecords(table, plant, now, 0, reportsStatus, appendStatusRecord);
 }
 
 std::vector<std::uint8_t> PointReports::statusList(PointTable &table, const Plant &plant, double now, int first,

@@ -33,6 +33,10 @@ public:
     bool changed(const std::optional<PointSample> &previous, const PointSample &current) const;
 
 private:
+    std::vector<std::uint8_t> changedRecords(PointTable &table, const Plant &plant, double now, int first,
+                                             bool (*qualifies)(int, const PointEntry &),
+                                             void (*append)(std::vector<std::uint8_t> &, const PointSample &)) const;
+
     double m_deadband;
 };
 
