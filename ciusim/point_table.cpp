@@ -13,6 +13,16 @@ void PointTable::clear()
     m_slots.fill(PointEntry{});
 }
 
+// The slot emptied and established anew with the type.
+PointEntry &PointTable::freshEntry(int index, int type)
+{
+    PointEntry &entry = at(index);
+    entry = PointEntry{};
+    entry.established = true;
+    entry.type = type;
+    return entry;
+}
+
 std::uint8_t PointTable::establish(int index, int type, const PlantAddress &address)
 {
     if (!isPointIndex(index))
@@ -20,11 +30,7 @@ std::uint8_t PointTable::establish(int index, int type, const PlantAddress &addr
     PointKind kind = kindOfType(type);
     if (!isValuePoint(kind) && !isStatusPoint(kind))
         return reply::kBadType;
-    PointEntry &entry = at(index);
-    entry = PointEntry{};
-    entry.established = true;
-    entry.type = type;
-    entry.address = address;
+    freshEntry(index, type).address = address;
     return reply::kAccepted;
 }
 
@@ -48,11 +54,8 @@ std::uint8_t PointTable::establishReport(int index, int type, const OutputReport
     PointKind kind = kindOfType(type);
     if (kind != PointKind::AnalogOutput && kind != PointKind::DigitalOutput)
         return reply::kBadType;
-    PointEntry &entry = at(index);
-    entry = PointEntry{};
-    entry.established = true;
+    PointEntry &entry = freshEntry(index, type);
     entry.connected = true;
-    entry.type = type;
     entry.report = report;
     return reply::kAccepted;
 }

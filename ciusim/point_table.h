@@ -61,6 +61,7 @@ public:
     int connectedCount() const;
 
 private:
+    PointEntry &freshEntry(int index, int type);
     std::array<PointEntry, kPointSlots> m_slots;
 };
 
