@@ -225,28 +225,29 @@ TEST_F(StartupSettingsDialogTest, FileNameOfMoreThan190CharactersIsRefused)
     EXPECT_EQ(m_dialog->settings().autoStartTsfFilename, QString(190, QLatin1Char('b')));
 }
 
-TEST_F(StartupSettingsDialogTest, RunCopiesBackOnOkOnly)
+// Switches the automatic start on with a 12 s delay and names a specific start-up file.
+void editAutoStartAndFile(StartupSettingsDialog *dialog)
 {
-    AppSettings settings;
-    tk70test::whenModal<StartupSettingsDialog>([](StartupSettingsDialog *dialog) {
         click(dialog->findChild<QCheckBox *>("autoStart"));
         auto *delay = dialog->findChild<QLineEdit *>("delay");
         delay->clear();
         QTest::keyClicks(delay, "12");
         click(dialog->findChild<QRadioButton *>("specificFile"));
         QTest::keyClicks(dialog->findChild<QLineEdit *>("fileName"), "/plant/start.tsf");
+}
+
+TEST_F(StartupSettingsDialogTest, RunCopiesBackOnOkOnly)
+{
+    AppSettings settings;
+    tk70test::whenModal<StartupSettingsDialog>([](StartupSettingsDialog *dialog) {
+        editAutoStartAndFile(dialog);
         press(dialog->findChild<QPushButton *>("cancel"));
     });
     EXPECT_FALSE(runStartupSettings(nullptr, settings));
     EXPECT_EQ(settings, AppSettings{});
 
     tk70test::whenModal<StartupSettingsDialog>([](StartupSettingsDialog *dialog) {
-        click(dialog->findChild<QCheckBox *>("autoStart"));
-        auto *delay = dialog->findChild<QLineEdit *>("delay");
-        delay->clear();
-        QTest::keyClicks(delay, "12");
-        click(dialog->findChild<QRadioButton *>("specificFile"));
-        QTest::keyClicks(dialog->findChild<QLineEdit *>("fileName"), "/plant/start.tsf");
+        editAutoStartAndFile(dialog);
         press(dialog->findChild<QPushButton *>("ok"));
     });
     EXPECT_TRUE(runStartupSettings(nullptr, settings));
