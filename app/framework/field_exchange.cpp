@@ -56,7 +56,7 @@ std::optional<double> parseNumber(const QString &text)
 }
 
 // The field's integer, or nothing after "Please enter an integer." for one that is not.
-std::optional<long long> integerField(QLineEdit *edit)
+static std::optional<long long> integerField(QLineEdit *edit)
 {
     auto parsed = parseInteger(edit->text());
     if (!parsed || *parsed < INT_MIN || *parsed > INT_MAX) {
