@@ -2,6 +2,7 @@
 // their rules, the point list and the automatic point detection, start and stop against
 // the CIU simulator, the value cache, and the tuning exchange with its verification.
 #include "ciu_driver.h"
+#include "driver_fixture.h"
 #include "ciusim/pty_server.h"
 #include "registry/settings_store.h"
 #include "thread_control.h"
@@ -16,15 +17,7 @@ using namespace tk70;
 
 namespace {
 
-bool waitUntil(const std::function<bool()> &pred, int ms = 10000)
-{
-    for (int waited = 0; !pred(); ++waited) {
-        if (waited > ms)
-            return false;
-        QThread::msleep(1);
-    }
-    return true;
-}
+using tk70test::waitUntil;
 
 }  // namespace
 
