@@ -1,6 +1,8 @@
 // Quoted literals of the settings file: see reg_literal.h.
 #include "reg_literal.h"
 
+#include <QStringDecoder>
+
 namespace tk70::reg {
 
 namespace {
@@ -160,6 +162,12 @@ QString unquote(QByteArrayView line, qsizetype &pos, QByteArray &out)
         out += char(b);
     }
     return QStringLiteral("the closing quote is missing");
+}
+
+QString decodeUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 }  // namespace tk70::reg

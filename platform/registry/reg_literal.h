@@ -15,6 +15,9 @@ namespace tk70::reg {
 int utf8SequenceLength(QByteArrayView bytes, qsizetype pos);
 // Whether the bytes are well-formed UTF-8 (plain ASCII included).
 bool isValidUtf8(QByteArrayView bytes);
+// UTF-8 bytes as text, every character kept: a leading byte order mark stays in the text
+// (QString::fromUtf8 would drop it, and a name would then not read back as written).
+QString decodeUtf8(QByteArrayView bytes);
 
 // The bytes as a literal, quotes included.
 QByteArray quote(QByteArrayView bytes);

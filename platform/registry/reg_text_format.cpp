@@ -40,7 +40,7 @@ public:
             return QStringLiteral("value name: %1").arg(why);
         if (!isValidUtf8(bytes))
             return QStringLiteral("the value name is not valid UTF-8 text");
-        name = QString::fromUtf8(bytes);
+        name = decodeUtf8(bytes);
         if (QString why = checkValueName(name); !why.isEmpty())
             return why;
         if (!skipPast('='))
@@ -120,7 +120,7 @@ QString readSection(QByteArrayView line, QString &key)
         return QStringLiteral("only keys under HKEY_LOCAL_MACHINE are kept here: [HKEY_LOCAL_MACHINE\\...] is expected");
     if (!isValidUtf8(inner))
         return QStringLiteral("the key name is not valid UTF-8 text");
-    key = QString::fromUtf8(inner.sliced(kRoot.size()));
+    key = decodeUtf8(inner.sliced(kRoot.size()));
     return checkKeyName(key);
 }
 

@@ -5,6 +5,7 @@
 
 #include "reg_document.h"
 #include "reg_file.h"
+#include "reg_literal.h"
 #include "reg_lock.h"
 #include "reg_text_format.h"
 
@@ -126,7 +127,7 @@ std::optional<QString> SettingsStore::string(const QString &key, const QString &
     if (!v || v->type != RegType::Sz)
         return std::nullopt;
     const qsizetype end = v->data.indexOf('\0');
-    return QString::fromUtf8(end < 0 ? v->data : v->data.left(end));
+    return reg::decodeUtf8(end < 0 ? v->data : v->data.left(end));
 }
 
 std::optional<QByteArray> SettingsStore::multiString(const QString &key, const QString &name) const

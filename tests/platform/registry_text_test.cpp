@@ -108,3 +108,17 @@ TEST_F(RegistryTextTest, EveryByteSurvivesAsPrintableText)
     EXPECT_EQ(back, all);
     EXPECT_EQ(pos, literal.size());
 }
+
+// A name may begin with a byte order mark; it is kept, so the name reads back as written
+// (a decoder that drops a leading mark turned such a key into an empty, unreadable one).
+TEST_F(RegistryTextTest, NamesBeginningWithAByteOrderMarkReadBackAsWritten)
+{
+    const QByteArray text = "[HKEY_LOCAL_MACHINE\\\xEF\xBB\xBF\xEF\xBB\xBF]\n\"\xEF\xBB\xBFN\"=dword:00000001\n";
+    const tk70::reg::ParseResult parsed = tk70::reg::parseText(text);
+    ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
+    const QByteArray written = tk70::reg::formatText(parsed.document);
+    const tk70::reg::ParseResult again = tk70::reg::parseText(written);
+    ASSERT_TRUE(again.ok()) << again.error.toStdString();
+    EXPECT_EQ(tk70::reg::formatText(again.document), written);
+    EXPECT_EQ(parsed.document.keys().front().name(), QString(2, QChar(0xFEFF)));
+}
