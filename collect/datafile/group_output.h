@@ -1,0 +1,73 @@
+// The output of one collection group while it collects: what it is told to write (the
+// header facts, the member tags as columns, the readings of a sample) and the operations
+// the collection run calls on it (open, header, sample, close).
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace tk70 {
+
+// One member tag of the group: its position in the whole tag list (the driver client's
+// tag position) and what the header shows of it.
+struct DataColumn {
+    int position = 0;
+    QString tagname;
+    qint32 loop = 0;
+    qint32 pcu = 0;
+    qint32 module = 0;
+    qint32 block = 0;
+};
+
+// What the header block names besides the columns.
+struct HeaderFacts {
+    QDateTime startingDate;  // the time of the open
+    QString tsfPath;         // full path of the tag selection document
+    int groupNumber = 1;     // 1 to 4
+    QString inhibitTagName;  // the resolved save inhibit tag; empty for none
+};
+
+// One tag's reading of a sample, as the driver client's cache holds it.
+struct PointReading {
+    int errorCode = 0;  // > 0: a point error; the value is not written
+    double value = 0.0;
+    bool badQuality = false;
+};
+
+// Where a sample's readings come from, by tag position (0-based).
+class PointReadings {
+public:
+    virtual ~PointReadings() = default;
+    virtual PointReading reading(int position) const = 0;
+};
+
+// How an open treats a file that exists already.
+enum class OverwritePolicy {
+    Ask,       // ask the overwrite question; No makes the open fail
+    Overwrite  // replace it without asking (automatic start with the acknowledgement set)
+};
+
+class GroupOutput {
+public:
+    virtual ~GroupOutput() = default;
+    // Opens the output at path, appending when append is set.  Returns false when the
+    // user declines overwriting or after showing the open's error message.
+    virtual bool open(const QString &path, bool append, OverwritePolicy policy) = 0;
+    virtual bool isOpen() const = 0;
+    // The header block of one open.
+    virtual void writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) = 0;
+    // One sample line stamped with stamp (local time, second resolution).
+    virtual void writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,
+                             const PointReadings &readings) = 0;
+    // Closes the output; nothing happens when it is not open.
+    virtual void close() = 0;
+};
+
+// The text output of a group whose file type is "ASCII", "CSV" or "TK70 (DOS)"; the
+// type decides the header and line layout.  The flush counter lives as long as the
+// object: it counts values across the files a run opens.
+std::unique_ptr<GroupOutput> makeTextGroupOutput(const QString &fileType);
+
+}  // namespace tk70

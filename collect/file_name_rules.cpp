@@ -1,0 +1,65 @@
+// Data file names: default names, extension switching and the rollover suffix.
+#include "file_name_rules.h"
+
+#include "collection_group.h"
+
+namespace tk70 {
+namespace {
+
+// The position of the extension's '.' in name, or -1 when the file part has none.
+qsizetype extensionDot(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype separator =
+        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
+    return dot > separator ? dot : -1;
+}
+
+}  // namespace
+
+QString dataFileExtension(const QString &fileType)
+{
+    if (fileType == QLatin1String(kFileTypeAscii))
+        return QStringLiteral(".txt");
+    if (fileType == QLatin1String(kFileTypeDos))
+        return QStringLiteral(".DAT");
+    if (fileType == QLatin1String(kFileTypeCsv))
+        return QStringLiteral(".csv");
+    return QStringLiteral(".mdb");
+}
+
+QString defaultDataFileName(int groupNumber, const QString &fileType)
+{
+    return QStringLiteral("TK70CG%1").arg(groupNumber) + dataFileExtension(fileType);
+}
+
+QString switchDataFileExtension(const QString &name, const QString &fileType)
+{
+    const qsizetype dot = extensionDot(name);
+    if (dot < 0)
+        return name;
+    return name.left(dot) + dataFileExtension(fileType);
+}
+
+QString rolloverSuffix(const QDateTime &when)
+{
+    const QDate day = when.date();
+    return QString::asprintf("-%02d%02d%02d%02d", day.year() % 100, day.month(), day.day(),
+                             when.time().hour());
+}
+
+QString insertRolloverSuffix(const QString &name, const QString &suffix)
+{
+    const qsizetype dot = extensionDot(name);
+    if (dot < 0)
+        return name + suffix;
+    return name.left(dot) + suffix + name.mid(dot);
+}
+
+QDateTime nextRolloverInstant(const QDateTime &when, int hours)
+{
+    const QDateTime later = when.addSecs(qint64(hours) * 3600);
+    return QDateTime(later.date(), QTime(later.time().hour(), 0));
+}
+
+}  // namespace tk70
