@@ -1,6 +1,72 @@
-// Placeholder until the text writers land.
-#include "group_output.h"
+// The text group output: see text_group_output.h.
+#include "text_group_output.h"
+
+#include "messages.h"
+
+#include <QFileInfo>
 
 namespace tk70 {
-std::unique_ptr<GroupOutput> makeTextGroupOutput(const QString &) { return nullptr; }
+namespace {
+
+// Asks whether an existing file may be replaced; returns true for Yes.
+bool overwriteConfirmed(const QString &path)
+{
+    Message question;
+    question.text = QStringLiteral("File %1 Already Exists\n\nDo you want to overwrite ?").arg(path);
+    question.title = QStringLiteral("Data File Overwite Warning");
+    question.icon = MessageIcon::Question;
+    question.buttons = MessageButtons::YesNo;
+    question.defaultAnswer = MessageAnswer::No;
+    return Messages::show(question) == MessageAnswer::Yes;
+}
+
+void reportOpenFailure(const QString &path)
+{
+    Messages::note(QStringLiteral("Error Opening Output Data File\n%1.").arg(path),
+                   QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
+}
+
+}  // namespace
+
+TextGroupOutput::TextGroupOutput(std::unique_ptr<TextLayout> layout) : m_layout(std::move(layout)) {}
+
+bool TextGroupOutput::open(const QString &path, bool append, OverwritePolicy policy)
+{
+    close();
+    if (!append && policy == OverwritePolicy::Ask && QFileInfo::exists(path) && !overwriteConfirmed(path))
+        return false;
+    if (!m_file.open(path, append)) {
+        reportOpenFailure(path);
+        return false;
+    }
+    return true;
+}
+
+void TextGroupOutput::writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns)
+{
+    if (isOpen())
+        m_file.write(m_layout->header(facts, columns));
+}
+
+void TextGroupOutput::writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,
+                                  const PointReadings &readings)
+{
+    if (!isOpen())
+        return;
+    m_file.write(m_layout->stamp(stamp));
+    for (const DataColumn &column : columns) {
+        m_file.write(m_layout->value(readings.reading(column.position)));
+        m_file.countValue();
+    }
+    m_file.write("\n");
+}
+
+std::unique_ptr<GroupOutput> makeTextGroupOutput(const QString &fileType)
+{
+    std::unique_ptr<TextLayout> layout = makeTextLayout(fileType);
+    if (!layout)
+        return nullptr;
+    return std::make_unique<TextGroupOutput>(std::move(layout));
+}
+
 }  // namespace tk70

@@ -1,0 +1,33 @@
+// The group output of the text file types: opens the data file with the overwrite
+// question and the open failure message, and writes the header block and sample lines
+// in the layout of the group's file type.
+#pragma once
+
+#include "data_file.h"
+#include "group_output.h"
+#include "text_layout.h"
+
+#include <memory>
+
+namespace tk70 {
+
+class TextGroupOutput final : public GroupOutput {
+public:
+    explicit TextGroupOutput(std::unique_ptr<TextLayout> layout);
+
+    // Asks before replacing an existing file unless appending or told to overwrite; shows
+    // the open failure message.  Returns false when declined or not opened.
+    bool open(const QString &path, bool append, OverwritePolicy policy) override;
+    bool isOpen() const override { return m_file.isOpen(); }
+    // Nothing is written while the output is closed.
+    void writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) override;
+    void writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,
+                     const PointReadings &readings) override;
+    void close() override { m_file.close(); }
+
+private:
+    std::unique_ptr<TextLayout> m_layout;
+    DataFile m_file;
+};
+
+}  // namespace tk70

@@ -1,0 +1,22 @@
+// Choice of the text layout by file type: see text_layout.h.
+#include "text_layout.h"
+
+#include "ascii_layout.h"
+#include "collection_group.h"
+#include "csv_layout.h"
+#include "dos_layout.h"
+
+namespace tk70 {
+
+std::unique_ptr<TextLayout> makeTextLayout(const QString &fileType)
+{
+    if (fileType == QLatin1String(kFileTypeAscii))
+        return std::make_unique<AsciiLayout>();
+    if (fileType == QLatin1String(kFileTypeCsv))
+        return std::make_unique<CsvLayout>();
+    if (fileType == QLatin1String(kFileTypeDos))
+        return std::make_unique<DosLayout>();
+    return nullptr;
+}
+
+}  // namespace tk70
