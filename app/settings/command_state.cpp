@@ -20,6 +20,14 @@ bool commandEnabled(int id, const CommandState &s)
         return !s.collecting && !(s.historical && s.replay);
     case cmd::SelectTrend:
         return s.hasDocument && s.graphCount >= 1 && (s.collecting || s.historical) && (s.replay || !s.historical);
+    case cmd::Start:
+        if (!s.hasDocument)
+            return false;
+        return s.historical ? !s.replay : s.setupOpen && !s.connected;
+    case cmd::Stop:
+        if (!s.hasDocument)
+            return false;
+        return s.historical ? s.replay : s.connected;
     case cmd::CurrentValues:
         return s.hasDocument && s.collecting;
     case cmd::EditUndo:

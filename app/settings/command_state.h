@@ -11,6 +11,7 @@ struct CommandState {
     bool setupOpen = false;    // the tag editor or the trend setup window exists
     bool collecting = false;   // data collection runs
     int graphCount = 0;        // trend graphs opened by the last opening of the graph windows
+    bool connected = false;    // the driver client runs a connection
 };
 
 // Whether command id is enabled in the state; commands without a rule of their own are.

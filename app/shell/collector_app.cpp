@@ -41,6 +41,7 @@ CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent) : QObject(pa
 
 CCollectorApp::~CCollectorApp()
 {
+    m_collection.reset();
     m_mainFrame.reset();
     m_document.reset();
     m_driver.reset();
@@ -65,6 +66,7 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
     }
     if (!checkChartComponent() || !createDriverClient())
         return false;
+    createCollectionControl(m_systemClock);
     m_initIncomplete = false;
     loadRecentFiles();
     m_mainFrame = std::make_unique<CMainFrame>(*this);
@@ -124,9 +126,8 @@ void CCollectorApp::runAutoStartCountdown()
         m_autoStartPending = false;
         return;
     }
-    // The collection start that follows the countdown arrives with data collection; until
-    // then the countdown ends the pending start.
-    m_autoStartPending = false;
+    // The start runs half a second after the countdown, from the event loop.
+    QTimer::singleShot(500, this, [this] { startCollection(true); });
 }
 
 void CCollectorApp::forgetDocument()
@@ -180,14 +181,14 @@ void CCollectorApp::showTagEditorWindow()
         m_tagEditor = nullptr;
         m_tagEditorWindow.clear();
     });
-    // A closed setup window is forgotten; with no setup window left the document closes,
-    // once the window and its view are completely gone (the view reads the document to
-    // its end).
+    // A closed setup window is forgotten; with no setup window left and no collection
+    // using it, the document closes, once the window and its view are completely gone
+    // (the view reads the document to its end).
     connect(frame, &QObject::destroyed, this, [this, page] {
         if (m_tagEditor == page)
             m_tagEditor = nullptr;
         QTimer::singleShot(0, this, [this] {
-            if (!m_tagEditorWindow && !trendSetupOpen())
+            if (!m_tagEditorWindow && !trendSetupOpen() && !isCollecting())
                 m_document.reset();
             stateChanged();
         });
@@ -304,7 +305,13 @@ void CCollectorApp::openDroppedFile(const QString &path)
         newDocument();
 }
 
-bool CCollectorApp::mayExit() { return !isCollecting(); }
+bool CCollectorApp::mayExit()
+{
+    if (!m_collection->confirmClose())
+        return false;
+    stateChanged();
+    return true;
+}
 
 // The user guide: installed beside the program, or in the source tree of a build.
 void CCollectorApp::about()
@@ -338,6 +345,7 @@ CommandState CCollectorApp::commandState() const
     state.hasDocument = m_document != nullptr;
     state.setupOpen = m_tagEditorWindow != nullptr;
     state.collecting = isCollecting();
+    state.connected = m_driver && m_driver->isRunning();
     return state;
 }
 
@@ -347,7 +355,7 @@ bool CCollectorApp::handles(int id) const
     case cmd::FileNew: case cmd::FileOpen: case cmd::FileClose: case cmd::FileSave: case cmd::FileSaveAs:
     case cmd::TagSelection: case cmd::Exit: case cmd::HelpContent: case cmd::Cascade: case cmd::Tile:
     case cmd::ArrangeIcons: case cmd::TuneBlock: case cmd::Print: case cmd::PrintPreview: case cmd::About:
-    case cmd::StartupSettings: case cmd::DdeServerOptions:
+    case cmd::StartupSettings: case cmd::DdeServerOptions: case cmd::Start: case cmd::Stop:
         return true;
     default:
         return false;
@@ -373,6 +381,8 @@ void CCollectorApp::execute(int id)
     case cmd::About: about(); break;
     case cmd::StartupSettings: startupSettings(); break;
     case cmd::DdeServerOptions: ddeServerOptions(); break;
+    case cmd::Start: startCollection(false); break;
+    case cmd::Stop: stopCollection(); break;
     case cmd::Cascade: mdi->cascadeSubWindows(); break;
     case cmd::Tile: mdi->tileSubWindows(); break;
     case cmd::ArrangeIcons: mdi->tileSubWindows(); break;
@@ -388,8 +398,10 @@ void CCollectorApp::stateChanged()
 {
     if (m_tagEditorWindow)
         m_tagEditorWindow->setWindowTitle(documentTitle());
-    if (m_mainFrame)
+    if (m_mainFrame) {
         m_mainFrame->updateCommands();
+        updateStatusPanes();
+    }
 }
 
 void CCollectorApp::addRecentFile(const QString &path)

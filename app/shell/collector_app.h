@@ -6,6 +6,8 @@
 #pragma once
 
 #include "child_frame.h"
+#include "clock.h"
+#include "collection_control.h"
 #include "command_target.h"
 #include "settings/app_settings.h"
 #include "tag_doc_host.h"
@@ -25,7 +27,7 @@ class CTagDoc;
 class SettingsStore;
 class TagEditorPage;
 
-class CCollectorApp : public QObject, public CommandTarget, public CTagDocHost {
+class CCollectorApp : public QObject, public CommandTarget, public CTagDocHost, public CollectionHost {
     Q_OBJECT
 
 public:
@@ -60,8 +62,14 @@ public:
     void openDroppedFile(const QString &path) override;
     bool mayExit() override;
 
+    // The collection run; tests reach the run and its timers through it.
+    CollectionControl *collection() const { return m_collection.get(); }
+    // Replaces the clock the collection takes "now" from, while idle (tests); null
+    // goes back to the system clock.
+    void setClock(const Clock *clock);
+
     // CTagDocHost.
-    bool isCollecting() const override { return false; }
+    bool isCollecting() const override { return m_collection && m_collection->collecting(); }
     bool hasCurrentDocument() const override { return m_document != nullptr; }
     bool tagEditorOpen() const override { return m_tagEditorWindow != nullptr; }
     bool trendSetupOpen() const override { return false; }
@@ -69,8 +77,19 @@ public:
     void copyOpenPagesIntoDocument() override;
     void setLinkSettings(int comPort, int baudRate) override;
 
+    // CollectionHost.
+    bool commitSetupForms() override;
+    void storeSetupForms() override;
+    void setBusy(bool busy) override;
+    void collectionStarted() override;
+    void collectionStopped() override;
+
 private:
     bool createDriverClient();
+    void createCollectionControl(const Clock &clock);
+    void startCollection(bool automatic);
+    void stopCollection();
+    void updateStatusPanes();
     void showStartupWindow();
     QString documentTitle() const;
     void chooseStartupFile(const QString &commandLineFile);
@@ -99,6 +118,8 @@ private:
     bool m_autoStartPending = false;
     bool m_showLogo = true;
     std::unique_ptr<CCiuDriver> m_driver;
+    SystemClock m_systemClock;
+    std::unique_ptr<CollectionControl> m_collection;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CTagDoc> m_document;
     QPointer<CChildFrame> m_tagEditorWindow;

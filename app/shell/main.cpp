@@ -1,16 +1,42 @@
 // TK70: the program.  Creates the application, runs the start-up sequence and the event
-// loop.  With --nologo the start-up window is not shown.
+// loop.  With --nologo the start-up window is not shown.  With --headless FILE.tsf it
+// collects without a screen (see headless_collector.h).
 #include "collector_app.h"
 #include "dialogs/program_artwork.h"
-#include "main_frame.h"
 #include "framework/message_box_sink.h"
+#include "headless_collector.h"
+#include "main_frame.h"
 #include "messages.h"
 #include "registry/settings_store.h"
 
 #include <QApplication>
+#include <cstring>
+
+namespace {
+
+bool headlessRequested(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--headless") == 0)
+            return true;
+    return false;
+}
+
+int runHeadless(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("TK70 Pro"));
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return tk70::runHeadless(arguments);
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
+    if (headlessRequested(argc, argv))
+        return runHeadless(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TK70 Pro"));
     QApplication::setWindowIcon(QIcon(tk70::programEmblem(64)));

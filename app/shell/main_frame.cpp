@@ -167,6 +167,15 @@ void CMainFrame::placeWindow()
         setGeometry(mainFrameGeometry(screen->geometry()));
 }
 
+void CMainFrame::restorePlacement()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen || (screen->size().width() <= 800 && screen->size().height() <= 600))
+        return;
+    showNormal();
+    placeWindow();
+}
+
 void CMainFrame::updateCommands()
 {
     CommandState state = m_target.commandState();

@@ -30,6 +30,9 @@ public:
     // The panes the collection fills: the CIU's state and the four groups.
     void setCiuPane(const QString &text);
     void setGroupPane(int group, const QString &text);
+    // Back to the normal size and place when the screen is larger than the window's
+    // 800 x 600 (after a collection that may have enlarged it).
+    void restorePlacement();
     // Refreshes the date and time panes.
     void refreshClock();
     // The menu resource shown now (128, 130 or 132).

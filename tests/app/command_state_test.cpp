@@ -31,6 +31,26 @@ TEST(CommandState, NewAndOpenWaitForAReplayToEnd)
     EXPECT_FALSE(commandEnabled(cmd::SelectTrend, s));
 }
 
+TEST(CommandState, StartNeedsASetupWindowAndNoConnectionStopNeedsAConnection)
+{
+    CommandState s{true, false, false, true, false, 0};
+    EXPECT_TRUE(commandEnabled(cmd::Start, s));
+    EXPECT_FALSE(commandEnabled(cmd::Stop, s));
+    s.connected = true;
+    EXPECT_FALSE(commandEnabled(cmd::Start, s));
+    EXPECT_TRUE(commandEnabled(cmd::Stop, s));
+    s = CommandState{true, false, false, false, false, 0};  // collection closed the setup windows
+    EXPECT_FALSE(commandEnabled(cmd::Start, s));
+    s = CommandState{true, true, false, false, false, 0};  // a historical document, not graphed
+    EXPECT_TRUE(commandEnabled(cmd::Start, s));
+    EXPECT_FALSE(commandEnabled(cmd::Stop, s));
+    s.replay = true;
+    EXPECT_FALSE(commandEnabled(cmd::Start, s));
+    EXPECT_TRUE(commandEnabled(cmd::Stop, s));
+    EXPECT_FALSE(commandEnabled(cmd::Start, CommandState{}));
+    EXPECT_FALSE(commandEnabled(cmd::Stop, CommandState{}));
+}
+
 TEST(CommandState, AnEmptyProgramOffersOnlyWhatNeedsNoDocument)
 {
     CommandState s;

@@ -1,0 +1,162 @@
+// The headless collector: see headless_collector.h.
+#include "headless_collector.h"
+
+#include "ciu_driver.h"
+#include "collection_group.h"
+#include "connection_state_text.h"
+#include "registry/settings_store.h"
+#include "settings/app_settings.h"
+#include "tag_doc.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace tk70 {
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void forwardSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] ssize_t written = ::write(g_signalPipe[1], &byte, 1);
+}
+
+}  // namespace
+
+HeadlessCollector::HeadlessCollector(SettingsStore &store, QTextStream &out, QObject *parent)
+    : QObject(parent), m_store(store), m_out(out), m_driver(std::make_unique<CCiuDriver>(store)),
+      m_document(std::make_unique<CTagDoc>())
+{
+    m_collection = std::make_unique<CollectionControl>(*m_driver, *this, m_clock);
+    connect(m_collection.get(), &CollectionControl::refreshed, this, &HeadlessCollector::reportConnectionState);
+    m_summaryTimer.setInterval(kSummaryPeriodMs);
+    connect(&m_summaryTimer, &QTimer::timeout, this, [this] { writeLine(summary()); });
+}
+
+HeadlessCollector::~HeadlessCollector()
+{
+    m_collection.reset();
+    if (m_signalNotifier) {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+    }
+}
+
+bool HeadlessCollector::start(const QString &tsfPath, bool overwrite)
+{
+    if (!m_driver->createEvents()) {
+        writeLine(QStringLiteral("Unable to Allocate Driver Event Handling."));
+        return false;
+    }
+    if (!m_document->openDocument(tsfPath))
+        return false;
+    m_driver->setComPort(m_document->comPort());
+    m_driver->setBaudRate(m_document->baudRate());
+    const AppSettings settings = loadAppSettings(m_store);
+    const StartOptions options{true, overwrite || settings.autoOverwriteAckOnAutoStart};
+    if (!m_collection->start(*m_document, options))
+        return false;
+    writeLine(QStringLiteral("Collecting from %1 on COM%2 at %3 baud.")
+                  .arg(QFileInfo(tsfPath).absoluteFilePath())
+                  .arg(m_document->comPort())
+                  .arg(m_document->baudRate()));
+    reportConnectionState(m_driver->connectionState());
+    m_summaryTimer.start();
+    return true;
+}
+
+void HeadlessCollector::stop()
+{
+    m_summaryTimer.stop();
+    if (m_collection->collecting()) {
+        writeLine(summary());
+        m_collection->stop(false);
+        writeLine(QStringLiteral("Collection stopped."));
+    }
+    QCoreApplication::exit(kExitStopped);
+}
+
+bool HeadlessCollector::watchSignals()
+{
+    if (g_signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+        return false;
+    m_signalNotifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
+    connect(m_signalNotifier, &QSocketNotifier::activated, this, &HeadlessCollector::onSignal);
+    struct sigaction action {};
+    action.sa_handler = forwardSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+void HeadlessCollector::onSignal()
+{
+    char byte = 0;
+    [[maybe_unused]] ssize_t got = ::read(g_signalPipe[0], &byte, 1);
+    stop();
+}
+
+// One line per change: the status bar's text for the state.
+void HeadlessCollector::reportConnectionState(int state)
+{
+    if (state == m_lastState)
+        return;
+    m_lastState = state;
+    writeLine(QStringLiteral("CIU: %1").arg(ciuPaneText(state)));
+}
+
+QString HeadlessCollector::summary() const
+{
+    QStringList parts{QStringLiteral("CIU: %1").arg(ciuPaneText(m_driver->connectionState())),
+                      QStringLiteral("commands %1, errors %2, restarts %3")
+                          .arg(m_driver->commands())
+                          .arg(m_driver->errors())
+                          .arg(m_driver->restarts())};
+    const CollectionRun *run = m_collection->run();
+    for (int g = 0; run && g < kCollectionGroupCount; ++g) {
+        if (!run->groupTakesPart(g))
+            continue;
+        const GroupRun &group = run->group(g);
+        const QString state = group.finished ? QStringLiteral(", finished") : QString();
+        parts << QStringLiteral("group %1: %2 samples to %3%4")
+                     .arg(g + 1)
+                     .arg(group.samplesWritten)
+                     .arg(group.outputName, state);
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+void HeadlessCollector::writeLine(const QString &text)
+{
+    m_out << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss  ")) << text << Qt::endl;
+}
+
+int runHeadless(const QStringList &arguments)
+{
+    QString file;
+    bool overwrite = false;
+    for (const QString &argument : arguments) {
+        if (argument == QLatin1String("--overwrite"))
+            overwrite = true;
+        else if (!argument.startsWith(QLatin1String("--")) && file.isEmpty())
+            file = argument;
+    }
+    QTextStream err(stderr);
+    if (file.isEmpty()) {
+        err << "usage: TK70 --headless FILE.tsf [--overwrite]" << Qt::endl;
+        return HeadlessCollector::kExitRefused;
+    }
+    QTextStream out(stdout);
+    SettingsStore store;
+    HeadlessCollector collector(store, out);
+    if (!collector.watchSignals() || !collector.start(file, overwrite))
+        return HeadlessCollector::kExitRefused;
+    return QCoreApplication::exec();
+}
+
+}  // namespace tk70

@@ -1,0 +1,86 @@
+// CCollectorApp: the collection commands (Start, Stop, Collection Settings), the
+// collection's window operations and the status bar panes it fills.
+#include "collector_app.h"
+
+#include "ciu_driver.h"
+#include "collection_group.h"
+#include "connection_state_text.h"
+#include "main_frame.h"
+#include "tag_doc.h"
+#include "tag_editor_page.h"
+
+#include <QApplication>
+
+namespace tk70 {
+
+void CCollectorApp::createCollectionControl(const Clock &clock)
+{
+    m_collection = std::make_unique<CollectionControl>(*m_driver, *this, clock);
+    connect(m_collection.get(), &CollectionControl::runStateChanged, this, &CCollectorApp::stateChanged);
+    connect(m_collection.get(), &CollectionControl::refreshed, this, &CCollectorApp::updateStatusPanes);
+}
+
+void CCollectorApp::setClock(const Clock *clock)
+{
+    if (!isCollecting())
+        createCollectionControl(clock ? *clock : m_systemClock);
+}
+
+// Start, by the command or half a second after the automatic start's countdown.  The
+// automatic start answers its questions itself and ends the pending automatic start,
+// whatever the outcome.
+void CCollectorApp::startCollection(bool automatic)
+{
+    if (m_document) {
+        StartOptions options{automatic, m_settings.autoOverwriteAckOnAutoStart};
+        m_collection->start(*m_document, options);
+    }
+    m_autoStartPending = false;
+    stateChanged();
+}
+
+void CCollectorApp::stopCollection()
+{
+    m_autoStartPending = false;
+    m_collection->stop(true);
+    stateChanged();
+}
+
+bool CCollectorApp::commitSetupForms() { return tagEditorPageValid(); }
+
+void CCollectorApp::storeSetupForms() { copyOpenPagesIntoDocument(); }
+
+void CCollectorApp::setBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+// The current values and trend graph windows open here once they exist; the setup
+// windows close, which keeps the settings as they are while collection uses them.
+void CCollectorApp::collectionStarted() { closeSetupWindows(); }
+
+void CCollectorApp::collectionStopped()
+{
+    showTagEditorWindow();
+    if (m_mainFrame)
+        m_mainFrame->restorePlacement();
+}
+
+// Pane 108 shows the connection state while there is a document; panes 109 to 112 show
+// the groups that collect.
+void CCollectorApp::updateStatusPanes()
+{
+    if (!m_mainFrame)
+        return;
+    const bool document = m_document != nullptr;
+    m_mainFrame->setCiuPane(document && m_driver ? ciuPaneText(m_driver->connectionState()) : QString());
+    for (int g = 0; g < kCollectionGroupCount; ++g) {
+        const bool shown = document && m_document->group(g).enabled;
+        m_mainFrame->setGroupPane(g + 1, shown ? QStringLiteral("Coll %1").arg(g + 1) : QString());
+    }
+}
+
+}  // namespace tk70

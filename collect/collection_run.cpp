@@ -1,0 +1,173 @@
+// Collection run: group outputs, windows, save inhibit and rollover.
+#include "collection_run.h"
+
+#include "collection_group.h"
+#include "date_time_text.h"
+#include "file_name_rules.h"
+#include "messages.h"
+#include "tag_doc.h"
+
+namespace tk70 {
+
+std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType)
+{
+    return makeTextGroupOutput(fileType);
+}
+
+CollectionRun::CollectionRun(const CTagDoc &doc, const PointReadings &readings, const Clock &clock,
+                             OutputFactory factory)
+    : m_doc(doc), m_readings(readings), m_clock(clock), m_factory(std::move(factory))
+{
+}
+
+CollectionRun::~CollectionRun() { closeAll(); }
+
+bool CollectionRun::groupTakesPart(int index) const { return m_doc.group(index).enabled != 0; }
+
+int CollectionRun::samplePeriodMs(int index) const
+{
+    return int(std::min<qint64>(qint64(m_doc.group(index).sampleTime) * 1000, INT_MAX));
+}
+
+QString CollectionRun::outputName(int index, const QDateTime &when) const
+{
+    const CollectionGroup &settings = m_doc.group(index);
+    if (settings.rolloverHours == 0)
+        return settings.fileName;
+    return insertRolloverSuffix(settings.fileName, rolloverSuffix(when));
+}
+
+bool CollectionRun::openOutputs(OverwritePolicy policy)
+{
+    m_policy = policy;
+    const QDateTime now = m_clock.now();
+    for (int g = 0; g < kCollectionGroupCount; ++g) {
+        m_groups[size_t(g)] = GroupRun{};
+        if (!groupTakesPart(g))
+            continue;
+        if (!openGroup(g, now)) {
+            closeAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CollectionRun::openGroup(int index, const QDateTime &now)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    const CollectionGroup &settings = m_doc.group(index);
+    if (!settings.saveInhibitTag.isEmpty())
+        run.inhibitTagPosition = m_doc.tags().find(settings.saveInhibitTag) + 1;
+    if (settings.rolloverHours != 0)
+        run.nextRollover = nextRolloverInstant(now, settings.rolloverHours);
+    run.columns = memberColumns(index);
+    run.output = m_factory(settings.fileType);
+    if (!openOutput(index, now))
+        return false;
+    run.fileOpen = true;
+    writeHeader(index, now);
+    return true;
+}
+
+// Opens the group's output under its name for now; false after the open's message.
+bool CollectionRun::openOutput(int index, const QDateTime &now)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    const CollectionGroup &settings = m_doc.group(index);
+    const QString name = outputName(index, now);
+    run.outputName = name;
+    if (!run.output) {
+        Messages::note(QStringLiteral("Collection Group #%1 writes the file type \"%2\", which "
+                                      "this version cannot write.\n%3.")
+                           .arg(index + 1)
+                           .arg(settings.fileType, name),
+                       QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
+        return false;
+    }
+    return run.output->open(name, settings.appendFile != 0, m_policy);
+}
+
+// The header step: the file header, then the window instants from the group's texts.
+void CollectionRun::writeHeader(int index, const QDateTime &now)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    const CollectionGroup &settings = m_doc.group(index);
+    HeaderFacts facts{now, m_doc.pathName(), index + 1, QString()};
+    if (run.inhibitTagPosition > 0)
+        facts.inhibitTagName = m_doc.tags().tagname(run.inhibitTagPosition - 1);
+    run.output->writeHeader(facts, run.columns);
+    const QDateTime openStart(QDate(1970, 1, 1), QTime(0, 0));
+    const QDateTime openEnd(QDate(9998, 12, 31), QTime(23, 59, 59));
+    run.windowEnd = windowEndInstant(settings.endDate, settings.endTime).value_or(openEnd);
+    run.windowStart = windowStartInstant(settings.startDate, settings.startTime).value_or(openStart);
+}
+
+std::vector<DataColumn> CollectionRun::memberColumns(int index) const
+{
+    std::vector<DataColumn> columns;
+    for (int i = 0; i < m_doc.tagCount(); ++i) {
+        const TagRecord tag = m_doc.tag(i);
+        if (tag.belongsToGroup(index))
+            columns.push_back({i, tag.tagname, tag.loop, tag.pcu, tag.module, tag.block});
+    }
+    return columns;
+}
+
+CollectionRun::Tick CollectionRun::sampleTick(int index)
+{
+    GroupRun &run = m_groups.at(size_t(index));
+    if (run.finished || !run.output)
+        return Tick::StopTimer;
+    const QDateTime now = m_clock.now();
+    if (now > run.windowEnd) {
+        closeGroup(index);
+        run.finished = true;
+        return Tick::StopTimer;
+    }
+    if (inhibited(run))
+        return Tick::KeepRunning;
+    if (m_doc.group(index).rolloverHours != 0 && now >= run.nextRollover)
+        rollOver(index, now);
+    if (run.fileOpen && run.output->isOpen() && run.windowStart <= now) {
+        run.output->writeSample(now, run.columns, m_readings);
+        ++run.samplesWritten;
+    }
+    return Tick::KeepRunning;
+}
+
+bool CollectionRun::inhibited(const GroupRun &run) const
+{
+    const int p = run.inhibitTagPosition;
+    return p >= 1 && p <= m_doc.tagCount() && m_readings.reading(p - 1).value == 0.0;
+}
+
+// Starts the next file: a new name with the suffix of now; the next instant is set
+// before the open, so a file that cannot be opened is tried again at that instant and
+// nothing is written meanwhile.
+void CollectionRun::rollOver(int index, const QDateTime &now)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    run.output->close();
+    run.nextRollover = nextRolloverInstant(now, m_doc.group(index).rolloverHours);
+    if (openOutput(index, now))
+        writeHeader(index, now);
+}
+
+void CollectionRun::closeGroup(int index)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    if (run.output)
+        run.output->close();
+}
+
+void CollectionRun::closeAll()
+{
+    for (int g = kCollectionGroupCount - 1; g >= 0; --g) {
+        closeGroup(g);
+        m_groups[size_t(g)].output.reset();
+        m_groups[size_t(g)].fileOpen = false;
+    }
+}
+
+}  // namespace tk70

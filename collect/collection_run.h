@@ -1,0 +1,84 @@
+// The collection run of the four groups while collection runs: opening every enabled
+// group's output with its header, and the decisions of each sample tick — the
+// collection window, the save inhibit tag and the file rollover.  Widget-free: the
+// program's timers (or a test) call it, and "now" comes from the given clock.
+#pragma once
+
+#include "clock.h"
+#include "group_output.h"
+#include "tag_record.h"
+
+#include <QDateTime>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace tk70 {
+
+class CTagDoc;
+
+// The run-time state of one group, never saved.
+struct GroupRun {
+    QDateTime windowStart;
+    QDateTime windowEnd;
+    QDateTime nextRollover;
+    int inhibitTagPosition = 0;  // 1-based position of the save inhibit tag; 0 none
+    bool fileOpen = false;       // the output was opened by the start
+    bool finished = false;       // past the window end: output closed, no more ticks
+    QString outputName;          // the name of the file opened last
+    qint64 samplesWritten = 0;   // sample lines of this run, over every file
+    std::unique_ptr<GroupOutput> output;
+    std::vector<DataColumn> columns;
+};
+
+// Makes the output of a file type; nullptr when the type has no output here.
+using OutputFactory = std::function<std::unique_ptr<GroupOutput>(const QString &fileType)>;
+
+// The output of every type this program writes.
+std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType);
+
+class CollectionRun {
+public:
+    // What a sample tick asks of its timer.
+    enum class Tick { KeepRunning, StopTimer };
+
+    CollectionRun(const CTagDoc &doc, const PointReadings &readings, const Clock &clock,
+                  OutputFactory factory = makeGroupOutput);
+    ~CollectionRun();
+
+    // Opens the output of every enabled group, in group order, and writes its header with
+    // the same starting time for all.  On the first failure the groups already opened are
+    // closed in descending order and false is returned.
+    bool openOutputs(OverwritePolicy policy);
+    // One sample of group (0 to 3).
+    Tick sampleTick(int group);
+    // Closes every open output (descending group order) and forgets them.
+    void closeAll();
+
+    const GroupRun &group(int index) const { return m_groups.at(size_t(index)); }
+    // The groups whose timers run: enabled ones, with their sample period.
+    bool groupTakesPart(int index) const;
+    int samplePeriodMs(int index) const;
+    // The output name of a group opened at when: the file name, with the rollover suffix
+    // of when when the group rolls over.
+    QString outputName(int index, const QDateTime &when) const;
+
+private:
+    bool openGroup(int index, const QDateTime &now);
+    bool openOutput(int index, const QDateTime &now);
+    void writeHeader(int index, const QDateTime &now);
+    void rollOver(int index, const QDateTime &now);
+    bool inhibited(const GroupRun &run) const;
+    void closeGroup(int index);
+    std::vector<DataColumn> memberColumns(int index) const;
+
+    const CTagDoc &m_doc;
+    const PointReadings &m_readings;
+    const Clock &m_clock;
+    OutputFactory m_factory;
+    OverwritePolicy m_policy = OverwritePolicy::Ask;
+    std::array<GroupRun, kCollectionGroupCount> m_groups;
+};
+
+}  // namespace tk70

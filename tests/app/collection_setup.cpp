@@ -1,0 +1,85 @@
+// Shared set-up of the program's collection tests: see collection_setup.h.
+#include "collection_setup.h"
+
+#include "ciusim/pty_server.h"
+#include "collection_group.h"
+#include "registry/settings_store.h"
+#include "tag_doc.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tk70test {
+
+using namespace tk70;
+
+const std::array<SimTag, 3> kSimTags{{
+    {"FT101", 101, 33.5, {1, 1, 1, 0}},
+    {"TT102", 102, 1234.5, {1, 0, 1, 0}},
+    {"PT103", 103, -7.25, {1, 1, 0, 0}},
+}};
+
+void setSimValues(ciusim::PtyServer &sim)
+{
+    for (const SimTag &tag : kSimTags)
+        sim.unit().setPoint(ciusim::PlantAddress{1, 2, 3, tag.block}, tag.value, false);
+}
+
+namespace {
+
+TagRecord simTag(int i)
+{
+    const SimTag &sim = kSimTags[size_t(i % 3)];
+    TagRecord tag;
+    tag.tagname = QString::fromLatin1(sim.name) + (i >= 3 ? QString::number(i) : QString());
+    tag.loop = 1;
+    tag.pcu = 2;
+    tag.module = 3;
+    tag.block = sim.block;
+    tag.pointType = 1;
+    tag.groups = i < 3 ? sim.groups : std::array<qint32, 4>{1, 0, 0, 0};
+    return tag;
+}
+
+}  // namespace
+
+QString writeSelection(const QTemporaryDir &dir, int tagCount)
+{
+    CTagDoc doc;
+    doc.newDocument();
+    for (int i = 0; i < tagCount; ++i)
+        doc.setTag(i, simTag(i));
+    doc.tags().setCount(tagCount);
+    const char *types[] = {kFileTypeAscii, kFileTypeCsv, kFileTypeDos};
+    const char *names[] = {"plant.txt", "plant.csv", "plant.DAT"};
+    for (int g = 0; g < 3; ++g) {
+        CollectionGroup &group = doc.group(g);
+        group.enabled = 1;
+        group.fileType = QString::fromLatin1(types[g]);
+        group.fileName = dir.filePath(QString::fromLatin1(names[g]));
+        group.sampleTime = 1;
+    }
+    const QString path = dir.filePath("plant.tsf");
+    EXPECT_TRUE(doc.saveDocument(path));
+    return path;
+}
+
+void writeDriverSettings(SettingsStore &store, const QTemporaryDir &dir, const std::string &device)
+{
+    store.setDword(kDriverKey, "DtrPulse", 1);
+    store.setDword(kDriverKey, "RestartDelay", 1);
+    store.setDword(kDriverKey, "CommandPace", 10);
+    store.setString(kDriverKey, "Com1Device", QString::fromStdString(device));
+    store.setMultiString(kDriverKey, "LogFileName", dir.filePath("TK70Pro.LOG").toLocal8Bit() + '\0');
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QByteArray> fileLines(const QString &path) { return fileBytes(path).split('\n'); }
+
+}  // namespace tk70test

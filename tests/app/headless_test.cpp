@@ -1,0 +1,174 @@
+// The headless collector against the CIU simulator: in-process with the driver's waits
+// shortened, a whole collection into ASCII, CSV and TK70 (DOS) files carrying the
+// simulator's values; and the TK70 program itself with --headless: a refused start, a
+// clean stop on SIGTERM, and data that survives SIGKILL.
+#include "ciu_driver.h"
+#include "collection_setup.h"
+#include "ciusim/pty_server.h"
+#include "headless_collector.h"
+#include "registry/settings_store.h"
+#include "tag_doc.h"
+#include "thread_control.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <csignal>
+
+using namespace tk70;
+
+namespace {
+
+using namespace tk70test;
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_sim.start());
+        setSimValues(m_sim);
+        m_store = std::make_unique<SettingsStore>(m_dir.filePath("registry"));
+        writeDriverSettings(*m_store, m_dir, m_sim.devicePath());
+    }
+    void TearDown() override
+    {
+        m_sim.stop();
+        CiuSetPortDevice(1, nullptr);
+    }
+
+    QTemporaryDir m_dir;
+    ciusim::PtyServer m_sim;
+    std::unique_ptr<SettingsStore> m_store;
+};
+
+}  // namespace
+
+TEST_F(HeadlessTest, CollectsTheSimulatorsValuesIntoEveryTextFormat)
+{
+    vantor::setPhaseWaits(vantor::PhaseWaits{5, 5, 5, 5});
+    QString output;
+    QTextStream out(&output);
+    {
+        HeadlessCollector collector(*m_store, out);
+        ASSERT_TRUE(collector.start(writeSelection(m_dir), false));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
+        // Two samples of each group after the values arrived.
+        const CollectionRun *run = collector.collection().run();
+        const qint64 before[3] = {run->group(0).samplesWritten, run->group(1).samplesWritten,
+                                  run->group(2).samplesWritten};
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            for (int g = 0; g < 3; ++g)
+                if (run->group(g).samplesWritten < before[g] + 2)
+                    return false;
+            return true;
+        }, 10000));
+        collector.stop();
+    }
+    vantor::setPhaseWaits(vantor::PhaseWaits{});
+    EXPECT_TRUE(output.contains("CIU: Collection In-Progress")) << qPrintable(output);
+    EXPECT_TRUE(output.contains("Collection stopped.")) << qPrintable(output);
+
+    const QList<QByteArray> ascii = fileLines(m_dir.filePath("plant.txt"));
+    ASSERT_GE(ascii.size(), 8);
+    EXPECT_EQ(ascii[4], "                           FT101          TT102          PT103 \r");
+    EXPECT_EQ(ascii[5].mid(19, 15), " 01-02-03-0101 ");
+    EXPECT_EQ(ascii[ascii.size() - 2].mid(20), "      33.5000       1234.500        -7.2500  \r");
+
+    const QList<QByteArray> csv = fileLines(m_dir.filePath("plant.csv"));
+    ASSERT_GE(csv.size(), 8);
+    EXPECT_TRUE(csv[csv.size() - 2].endsWith(",33.5,\"\",-7.25,\"\"\r")) << csv[csv.size() - 2].constData();
+
+    const QList<QByteArray> dos = fileLines(m_dir.filePath("plant.DAT"));
+    ASSERT_GE(dos.size(), 9);
+    EXPECT_EQ(dos[4], "    TIME     2-03-0101  2-03-0102 \r");
+    EXPECT_EQ(dos[dos.size() - 2].mid(13), "   33.500   1234.500  \r");
+}
+
+namespace {
+
+class HeadlessProgramTest : public HeadlessTest {
+protected:
+    void startProgram(const QStringList &arguments)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TK70_REGISTRY", m_dir.filePath("registry"));
+        m_program.setProcessEnvironment(env);
+        m_program.setWorkingDirectory(m_dir.path());
+        m_program.start(QStringLiteral(TK70_PROGRAM), QStringList{"--headless"} + arguments);
+        ASSERT_TRUE(m_program.waitForStarted());
+    }
+    bool waitForOutput(const QByteArray &text)
+    {
+        return QTest::qWaitFor([&] {
+            m_stdout += m_program.readAllStandardOutput();
+            return m_stdout.contains(text) || m_program.state() == QProcess::NotRunning;
+        }, 20000) && m_stdout.contains(text);
+    }
+
+    QProcess m_program;
+    QByteArray m_stdout;
+};
+
+}  // namespace
+
+TEST_F(HeadlessProgramTest, ARefusedStartPrintsItsMessageAndExitsWith2)
+{
+    CTagDoc empty;
+    empty.newDocument();
+    ASSERT_TRUE(empty.saveDocument(m_dir.filePath("empty.tsf")));
+    startProgram({m_dir.filePath("empty.tsf")});
+    ASSERT_TRUE(m_program.waitForFinished(20000));
+    EXPECT_EQ(m_program.exitCode(), 2);
+    EXPECT_TRUE(m_program.readAllStandardError().contains("No Tags Defined in Tag List!"));
+
+    startProgram({});
+    ASSERT_TRUE(m_program.waitForFinished(20000));
+    EXPECT_EQ(m_program.exitCode(), 2);
+    EXPECT_TRUE(m_program.readAllStandardError().contains("usage: TK70 --headless FILE.tsf"));
+}
+
+TEST_F(HeadlessProgramTest, AnExistingFileIsReplacedOnlyWithOverwrite)
+{
+    const QString tsf = writeSelection(m_dir);
+    QFile existing(m_dir.filePath("plant.txt"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("yesterday\r\n");
+    existing.close();
+    startProgram({tsf});
+    ASSERT_TRUE(m_program.waitForFinished(20000));
+    EXPECT_EQ(m_program.exitCode(), 2);
+    EXPECT_TRUE(m_program.readAllStandardError().contains("Already Exists"));
+    EXPECT_EQ(fileBytes(m_dir.filePath("plant.txt")), "yesterday\r\n");
+
+    startProgram({tsf, "--overwrite"});
+    ASSERT_TRUE(waitForOutput("Collecting from"));
+    ::kill(pid_t(m_program.processId()), SIGTERM);
+    ASSERT_TRUE(m_program.waitForFinished(20000));
+    EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_program.exitCode(), 0);
+    m_stdout += m_program.readAllStandardOutput();
+    EXPECT_TRUE(m_stdout.contains("Collection stopped.")) << m_stdout.constData();
+    EXPECT_TRUE(fileBytes(m_dir.filePath("plant.txt")).contains("TK70 Pro DATA COLLECTION PROGRAM"));
+}
+
+TEST_F(HeadlessProgramTest, SamplesSurviveAKillUpToTheLastFlush)
+{
+    // Eleven tags in group 1: every line of eleven values is flushed as it is written.
+    startProgram({writeSelection(m_dir, 11)});
+    ASSERT_TRUE(waitForOutput("Collecting from"));
+    const QString ascii = m_dir.filePath("plant.txt");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileLines(ascii).size() >= 10; }, 20000));
+    ::kill(pid_t(m_program.processId()), SIGKILL);
+    ASSERT_TRUE(m_program.waitForFinished(20000));
+    // Every line is whole; the last one lacks only its line end, which follows the
+    // flush of its eleventh value.
+    const QList<QByteArray> all = fileLines(ascii);
+    ASSERT_GE(all.size(), 9);
+    for (qsizetype i = 7; i + 1 < all.size(); ++i)
+        EXPECT_EQ(all[i].size(), 20 + 11 * 15 + 1) << i;
+    EXPECT_EQ(all.last().size(), 20 + 11 * 15);
+}

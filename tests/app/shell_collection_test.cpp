@@ -1,0 +1,158 @@
+// Collection from the program's window against the CIU simulator: Start closes the tag
+// editor and fills the status bar, Stop asks and reopens the editor, closing while
+// connected asks, a failed connection undoes the start, and the automatic start runs
+// after its countdown.
+#include "ciu_driver.h"
+#include "ciusim/pty_server.h"
+#include "collection_setup.h"
+#include "collector_app.h"
+#include "main_frame.h"
+#include "message_recorder.h"
+#include "registry/settings_store.h"
+#include "settings/command_ids.h"
+#include "tag_doc.h"
+#include "thread_control.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tk70;
+using namespace tk70test;
+
+namespace {
+
+class ShellCollectionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_sim.start());
+        setSimValues(m_sim);
+        m_store = std::make_unique<SettingsStore>(m_dir.filePath("registry"));
+        writeDriverSettings(*m_store, m_dir, m_sim.devicePath());
+        vantor::setPhaseWaits(vantor::PhaseWaits{5, 5, 5, 5});
+    }
+    void TearDown() override
+    {
+        m_app.reset();
+        m_sim.stop();
+        CiuSetPortDevice(1, nullptr);
+        vantor::setPhaseWaits(vantor::PhaseWaits{});
+    }
+    CCollectorApp &start(const QStringList &arguments)
+    {
+        m_app = std::make_unique<CCollectorApp>(*m_store);
+        EXPECT_TRUE(m_app->initInstance(QStringList{"--nologo"} + arguments));
+        return *m_app;
+    }
+    QString pane(const char *name) const
+    {
+        return m_app->mainFrame()->statusBar()->findChild<QLabel *>(QString::fromLatin1(name))->text();
+    }
+    bool enabled(int id) const { return m_app->mainFrame()->action(id)->isEnabled(); }
+    bool waitForCollection() const
+    {
+        return QTest::qWaitFor([&] { return m_app->driverClient()->connectionState() == 5; }, 10000);
+    }
+
+    QTemporaryDir m_dir;
+    ciusim::PtyServer m_sim;
+    std::unique_ptr<SettingsStore> m_store;
+    std::unique_ptr<CCollectorApp> m_app;
+    MessageRecorder m_messages;
+};
+
+}  // namespace
+
+TEST_F(ShellCollectionTest, AnEmptyTagListRefusesTheStartAndKeepsTheEditor)
+{
+    CCollectorApp &app = start({});
+    EXPECT_TRUE(enabled(cmd::Start));
+    app.execute(cmd::Start);
+    EXPECT_EQ(m_messages.texts(), QStringList{"No Tags Defined in Tag List!\n\nCan Not Continue."});
+    EXPECT_FALSE(app.isCollecting());
+    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_EQ(pane("ciuPane"), "CIU Off-Line");
+    EXPECT_EQ(pane("groupPane1"), "Coll 1");
+    EXPECT_EQ(pane("groupPane2"), "");
+}
+
+TEST_F(ShellCollectionTest, StartCollectsAndStopAsksThenReopensTheEditor)
+{
+    CCollectorApp &app = start({writeSelection(m_dir)});
+    app.execute(cmd::Start);
+    ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
+    EXPECT_EQ(app.tagEditorWindow(), nullptr);
+    EXPECT_NE(app.currentDocument(), nullptr);
+    EXPECT_FALSE(enabled(cmd::Start));
+    EXPECT_TRUE(enabled(cmd::Stop));
+    ASSERT_TRUE(waitForCollection());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane("ciuPane") == "Collection In-Progress"; }, 5000)) << qPrintable(pane("ciuPane"));
+    EXPECT_EQ(pane("groupPane3"), "Coll 3");
+
+    m_messages.answer(MessageAnswer::No);
+    app.execute(cmd::Stop);
+    EXPECT_EQ(m_messages.texts().last(), "End Data Collection?");
+    EXPECT_TRUE(app.isCollecting());
+
+    m_messages.answer(MessageAnswer::Yes);
+    app.execute(cmd::Stop);
+    EXPECT_FALSE(app.isCollecting());
+    EXPECT_FALSE(app.driverClient()->isRunning());
+    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_TRUE(enabled(cmd::Start));
+    EXPECT_TRUE(fileBytes(m_dir.filePath("plant.DAT")).startsWith(
+        "                       TK70 DATA COLLECTION PROGRAM\r\n"));
+}
+
+TEST_F(ShellCollectionTest, ClosingWhileConnectedAsksFirst)
+{
+    CCollectorApp &app = start({writeSelection(m_dir)});
+    app.execute(cmd::Start);
+    ASSERT_TRUE(app.isCollecting());
+    m_messages.answer(MessageAnswer::No);
+    EXPECT_FALSE(app.mainFrame()->close());
+    EXPECT_EQ(m_messages.texts().last(), "Data Collection Connection Established.\n\nTerminate Connection?");
+    EXPECT_TRUE(app.driverClient()->isRunning());
+    m_messages.answer(MessageAnswer::Yes);
+    EXPECT_TRUE(app.mainFrame()->close());
+    EXPECT_FALSE(app.driverClient()->isRunning());
+    EXPECT_FALSE(app.isCollecting());
+}
+
+TEST_F(ShellCollectionTest, AFailedConnectionUndoesTheStart)
+{
+    m_store->setString(kDriverKey, "Com1Device", m_dir.filePath("no-such-port"));
+    CCollectorApp &app = start({writeSelection(m_dir)});
+    app.execute(cmd::Start);
+    EXPECT_FALSE(app.isCollecting());
+    EXPECT_EQ(m_messages.texts().last(), "Unable to Establish Serial Communications Connection.\n"
+                                         "Ensure COM Port is Not Used by Another Process.");
+    EXPECT_EQ(app.driverClient()->pointCount(), 0);
+    EXPECT_EQ(app.collection()->run(), nullptr);
+    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    // The files were opened and closed again with their headers.
+    EXPECT_TRUE(fileBytes(m_dir.filePath("plant.txt")).contains("TK70 Pro DATA COLLECTION PROGRAM"));
+}
+
+TEST_F(ShellCollectionTest, TheAutomaticStartRunsAfterItsCountdownWithoutQuestions)
+{
+    const QString selection = writeSelection(m_dir);
+    QFile existing(m_dir.filePath("plant.csv"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    m_store->setDword(kProgramKey, "InhibitDaoDllCheck", 0);
+    m_store->setDword(kProgramKey, "AutoStartEnabled", 1);
+    m_store->setDword(kProgramKey, "AutoStartDelayTime", 1);
+    m_store->setDword(kProgramKey, "AutoOverwriteAckOnAutoStart", 1);
+    CCollectorApp &app = start({selection});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.isCollecting(); }, 10000));
+    EXPECT_FALSE(app.autoStartPending());
+    EXPECT_TRUE(m_messages.messages().empty()) << qPrintable(m_messages.texts().join("|"));
+    m_messages.answer(MessageAnswer::Yes);
+    app.execute(cmd::Stop);
+    EXPECT_TRUE(fileBytes(m_dir.filePath("plant.csv")).startsWith("\"TK70 Pro DATA COLLECTION PROGRAM\""));
+}

@@ -1,0 +1,243 @@
+// The decisions of a running collection, with a clock the test sets and real data files
+// in a temporary folder: the rollover instants and file names, the save inhibit tag
+// across a rollover, the collection window, a group finishing while another goes on,
+// and outputs that cannot be opened.
+#include "collection_run.h"
+#include "message_recorder.h"
+#include "tag_doc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace tk70;
+
+namespace {
+
+class TestClock : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    QDateTime m_now;
+};
+
+class TestReadings : public PointReadings {
+public:
+    PointReading reading(int position) const override { return m_readings.at(size_t(position)); }
+    std::array<PointReading, 30> m_readings{};
+};
+
+const QDate kDay(2026, 12, 7);
+
+class CollectionRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_doc.newDocument();
+        const char *names[] = {"FT101", "TT102", "PT103", "LT104", "AT105"};
+        for (int i = 0; i < 5; ++i) {
+            TagRecord tag;
+            tag.tagname = QString::fromLatin1(names[i]);
+            tag.loop = 1;
+            tag.pcu = 2;
+            tag.module = 3;
+            tag.block = 10 * (i + 1);
+            tag.groups = {1, i % 2, 0, 0};
+            m_doc.setTag(i, tag);
+            m_readings.m_readings[size_t(i)] = {0, 1.5 * (i + 1), false};
+        }
+        m_doc.tags().setCount(5);
+        m_doc.group(0).fileName = path("run.txt");
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    void at(int hour, int minute, int second = 0) { m_clock.m_now = QDateTime(kDay, QTime(hour, minute, second)); }
+    // Sample lines of a file: those that begin with the day's date.
+    int sampleLines(const QString &name) const
+    {
+        QFile file(path(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        return int(std::ranges::count_if(lines, [](const QByteArray &line) {
+            return line.startsWith("12/07/26") || line.startsWith("\"12/07/26\"");
+        }));
+    }
+    int headerBlocks(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? int(file.readAll().count("DATA COLLECTION PROGRAM")) : -1;
+    }
+
+    QTemporaryDir m_dir;
+    CTagDoc m_doc;
+    TestClock m_clock;
+    TestReadings m_readings;
+};
+
+}  // namespace
+
+TEST_F(CollectionRunTest, AStartAt1327WithFourHourRolloverRollsAt1700)
+{
+    m_doc.group(0).rolloverHours = 4;
+    at(13, 27, 12);
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+    EXPECT_EQ(run.group(0).nextRollover, QDateTime(kDay, QTime(17, 0)));
+    at(16, 59, 59);
+    run.sampleTick(0);
+    at(17, 0, 9);
+    EXPECT_EQ(run.sampleTick(0), CollectionRun::Tick::KeepRunning);
+    EXPECT_EQ(run.group(0).nextRollover, QDateTime(kDay, QTime(21, 0)));
+    run.closeAll();
+    EXPECT_EQ(sampleLines("run-26120713.txt"), 1);
+    EXPECT_EQ(headerBlocks("run-26120717.txt"), 1);
+    EXPECT_EQ(sampleLines("run-26120717.txt"), 1);
+}
+
+TEST_F(CollectionRunTest, AnInhibitedGroupStartsItsNextFileAtTheFirstTickAfterTheTagWakes)
+{
+    m_doc.group(0).rolloverHours = 1;
+    m_doc.group(0).saveInhibitTag = "AT105";  // the last tag of the list
+    at(16, 10);
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+    EXPECT_EQ(run.group(0).inhibitTagPosition, 5);
+    m_readings.m_readings[4].value = 0.0;
+    at(17, 0, 5);
+    run.sampleTick(0);
+    at(17, 20);
+    run.sampleTick(0);
+    EXPECT_FALSE(QFile::exists(path("run-26120717.txt")));
+    m_readings.m_readings[4].value = 2.0;
+    at(17, 21);
+    run.sampleTick(0);
+    run.closeAll();
+    EXPECT_EQ(sampleLines("run-26120716.txt"), 0);
+    EXPECT_EQ(sampleLines("run-26120717.txt"), 1);
+}
+
+TEST_F(CollectionRunTest, AnUnknownInhibitTagMeansNoGating)
+{
+    m_doc.group(0).saveInhibitTag = "ft101";  // names compare case-sensitively
+    m_readings.m_readings[0].value = 0.0;
+    at(9, 0);
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+    EXPECT_EQ(run.group(0).inhibitTagPosition, 0);
+    run.sampleTick(0);
+    run.closeAll();
+    EXPECT_EQ(sampleLines("run.txt"), 1);
+}
+
+TEST_F(CollectionRunTest, AWindowInTheFutureWritesAHeaderAndWaits)
+{
+    m_doc.group(0).startDate = "12/7/2026";
+    m_doc.group(0).startTime = "10:00";
+    at(9, 59, 59);
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+    EXPECT_EQ(run.sampleTick(0), CollectionRun::Tick::KeepRunning);
+    EXPECT_EQ(sampleLines("run.txt"), 0);
+    at(10, 0);
+    run.sampleTick(0);
+    run.closeAll();
+    EXPECT_EQ(headerBlocks("run.txt"), 1);
+    EXPECT_EQ(sampleLines("run.txt"), 1);
+}
+
+TEST_F(CollectionRunTest, PastItsWindowEndAGroupClosesWhileAnotherGoesOn)
+{
+    m_doc.group(0).endDate = "12/7/2026";
+    m_doc.group(0).endTime = "14:00";
+    m_doc.group(1).enabled = 1;
+    m_doc.group(1).fileName = path("second.csv");
+    m_doc.group(1).fileType = "CSV";
+    at(13, 59);
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+    EXPECT_EQ(run.group(1).columns.size(), 2u);  // TT102 and LT104
+    at(14, 0, 1);
+    EXPECT_EQ(run.sampleTick(0), CollectionRun::Tick::StopTimer);
+    EXPECT_FALSE(run.group(0).output->isOpen());
+    EXPECT_EQ(run.sampleTick(1), CollectionRun::Tick::KeepRunning);
+    EXPECT_EQ(run.sampleTick(0), CollectionRun::Tick::StopTimer);
+    run.closeAll();
+    EXPECT_EQ(sampleLines("run.txt"), 0);
+    QFile csv(path("second.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(csv.readAll().contains("\"12/07/26\",\"14:00:01\""));
+}
+
+TEST_F(CollectionRunTest, ARolloverFileThatCannotBeOpenedIsRetriedAtTheNextInstant)
+{
+    m_doc.group(0).rolloverHours = 4;
+    m_doc.group(0).appendFile = 1;
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("run-26120717.txt"));  // a folder where the file should go
+    at(13, 27);
+    tk70test::MessageRecorder recorder;
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+    at(17, 0);
+    run.sampleTick(0);
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    EXPECT_EQ(recorder.messages()[0].text, "Error Opening Output Data File\n" + path("run-26120717.txt") + ".");
+    at(17, 0, 10);
+    run.sampleTick(0);
+    at(20, 59, 59);
+    run.sampleTick(0);
+    EXPECT_EQ(recorder.messages().size(), 1u);
+    at(21, 0);
+    run.sampleTick(0);
+    run.closeAll();
+    EXPECT_EQ(sampleLines("run-26120713.txt"), 0);
+    EXPECT_EQ(sampleLines("run-26120721.txt"), 1);
+}
+
+TEST_F(CollectionRunTest, AGroupThatCannotOpenClosesTheGroupsOpenedBefore)
+{
+    m_doc.group(2).enabled = 1;
+    m_doc.group(2).fileName = path("missing/folder/run3.txt");
+    at(8, 0);
+    tk70test::MessageRecorder recorder;
+    CollectionRun run(m_doc, m_readings, m_clock);
+    EXPECT_FALSE(run.openOutputs(OverwritePolicy::Ask));
+    EXPECT_EQ(recorder.texts(), QStringList{"Error Opening Output Data File\n" + path("missing/folder/run3.txt") + "."});
+    EXPECT_EQ(run.group(0).output, nullptr);
+    EXPECT_EQ(headerBlocks("run.txt"), 1);
+}
+
+TEST_F(CollectionRunTest, DecliningToOverwriteRefusesTheStartSilently)
+{
+    QFile existing(path("run.txt"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me\r\n");
+    existing.close();
+    at(8, 0);
+    tk70test::MessageRecorder recorder;
+    recorder.answer(MessageAnswer::No);
+    CollectionRun run(m_doc, m_readings, m_clock);
+    EXPECT_FALSE(run.openOutputs(OverwritePolicy::Ask));
+    EXPECT_EQ(recorder.messages().size(), 1u);
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), "keep me\r\n");
+    existing.close();
+    recorder.clear();
+    EXPECT_TRUE(run.openOutputs(OverwritePolicy::Overwrite));
+    EXPECT_TRUE(recorder.messages().empty());
+}
+
+TEST_F(CollectionRunTest, ADatabaseGroupIsRefusedWithItsName)
+{
+    m_doc.group(0).fileType = "MS Access (*.mdb)";
+    at(8, 0);
+    tk70test::MessageRecorder recorder;
+    CollectionRun run(m_doc, m_readings, m_clock);
+    EXPECT_FALSE(run.openOutputs(OverwritePolicy::Ask));
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    EXPECT_TRUE(recorder.messages()[0].text.contains("MS Access (*.mdb)"));
+}

@@ -1,0 +1,91 @@
+// Data file names (defaults, extension switching, the rollover suffix and instant) and
+// the dates and times of the collection window as users type them.
+#include "date_time_text.h"
+#include "file_name_rules.h"
+
+#include <gtest/gtest.h>
+
+using namespace tk70;
+
+TEST(DataFileNames, DefaultNamesFollowTheGroupAndType)
+{
+    EXPECT_EQ(defaultDataFileName(1, "ASCII"), "TK70CG1.txt");
+    EXPECT_EQ(defaultDataFileName(2, "CSV"), "TK70CG2.csv");
+    EXPECT_EQ(defaultDataFileName(3, "TK70 (DOS)"), "TK70CG3.DAT");
+    EXPECT_EQ(defaultDataFileName(4, "MS Access (*.mdb)"), "TK70CG4.mdb");
+}
+
+TEST(DataFileNames, ATypeChangeReplacesOnlyTheFilePartsExtension)
+{
+    EXPECT_EQ(switchDataFileExtension("C:\\DATA\\LOG.txt", "CSV"), "C:\\DATA\\LOG.csv");
+    EXPECT_EQ(switchDataFileExtension("C:\\DATA\\RUN.1\\LOG", "CSV"), "C:\\DATA\\RUN.1\\LOG");
+    EXPECT_EQ(switchDataFileExtension("/data/run.1/log", "ASCII"), "/data/run.1/log");
+    EXPECT_EQ(switchDataFileExtension("/data/plant.v2.csv", "TK70 (DOS)"), "/data/plant.v2.DAT");
+    EXPECT_EQ(switchDataFileExtension("LOG", "CSV"), "LOG");
+}
+
+TEST(DataFileNames, TheRolloverSuffixGoesBeforeTheExtensionOrAtTheEnd)
+{
+    const QDateTime when(QDate(1996, 12, 6), QTime(14, 59, 59));
+    EXPECT_EQ(rolloverSuffix(when), "-96120614");
+    EXPECT_EQ(rolloverSuffix(QDateTime(QDate(2007, 1, 2), QTime(3, 0))), "-07010203");
+    EXPECT_EQ(insertRolloverSuffix("C:\\LOG\\TK70CG1.txt", "-96120614"), "C:\\LOG\\TK70CG1-96120614.txt");
+    EXPECT_EQ(insertRolloverSuffix("/var/log.d/plant", "-96120614"), "/var/log.d/plant-96120614");
+    EXPECT_EQ(insertRolloverSuffix("TK70CG1.txt", "-96120614"), "TK70CG1-96120614.txt");
+}
+
+TEST(DataFileNames, TheNextRolloverIsOnTheHour)
+{
+    const QDate day(2026, 12, 7);
+    EXPECT_EQ(nextRolloverInstant(QDateTime(day, QTime(13, 27, 41)), 4), QDateTime(day, QTime(17, 0)));
+    EXPECT_EQ(nextRolloverInstant(QDateTime(day, QTime(22, 10)), 4), QDateTime(day.addDays(1), QTime(2, 0)));
+    EXPECT_EQ(nextRolloverInstant(QDateTime(day, QTime(0, 0)), 36), QDateTime(day.addDays(1), QTime(12, 0)));
+}
+
+namespace {
+const QLocale kUs(QLocale::English, QLocale::UnitedStates);
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+}  // namespace
+
+TEST(CollectionDates, DatesAreReadInTheUsersLocale)
+{
+    EXPECT_EQ(parseLocaleDate("12/6/96", kUs), QDate(1996, 12, 6));
+    EXPECT_EQ(parseLocaleDate("3/5/26", kUs), QDate(2026, 3, 5));
+    EXPECT_EQ(parseLocaleDate("03/05/2031", kUs), QDate(2031, 3, 5));
+    EXPECT_EQ(parseLocaleDate("06.12.96", kGerman), QDate(1996, 12, 6));
+    EXPECT_EQ(parseLocaleDate("2026-12-07", kGerman), QDate(2026, 12, 7));
+    EXPECT_EQ(parseLocaleDate("12/06/96", QLocale::c()), QDate(1996, 12, 6));
+    EXPECT_FALSE(parseLocaleDate("31/31/96", kUs));
+    EXPECT_FALSE(parseLocaleDate("2/30/2026", kUs));
+    EXPECT_FALSE(parseLocaleDate("tomorrow", kUs));
+    EXPECT_FALSE(parseLocaleDate("", kUs));
+}
+
+TEST(CollectionDates, TimesAreReadWithOrWithoutSecondsAndAmPm)
+{
+    EXPECT_EQ(parseLocaleTime("14:30:45", kUs), QTime(14, 30, 45));
+    EXPECT_EQ(parseLocaleTime("2:30 PM", kUs), QTime(14, 30));
+    EXPECT_EQ(parseLocaleTime("7:05", kGerman), QTime(7, 5));
+    EXPECT_FALSE(parseLocaleTime("25:00", kUs));
+    EXPECT_FALSE(parseLocaleTime("noon", kUs));
+    EXPECT_EQ(normalTimeText(QTime(14, 30, 45)), "14:30");
+}
+
+TEST(CollectionDates, TheNormalFormParsesBackInEveryLocale)
+{
+    const QDate day(2029, 1, 31);
+    for (const QLocale &locale : {kUs, kGerman, QLocale::c(), QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                  QLocale(QLocale::Japanese, QLocale::Japan)}) {
+        const QString text = normalDateText(day, locale);
+        EXPECT_EQ(parseLocaleDate(text, locale), day) << qPrintable(locale.name()) << " " << qPrintable(text);
+    }
+}
+
+TEST(CollectionDates, AnEmptyDateLeavesTheWindowOpenEvenWithATime)
+{
+    EXPECT_EQ(windowStartInstant("", "08:00", kUs), QDateTime(QDate(1970, 1, 1), QTime(0, 0)));
+    EXPECT_EQ(windowEndInstant("", "", kUs), QDateTime(QDate(9998, 12, 31), QTime(23, 59, 59)));
+    EXPECT_EQ(windowStartInstant("12/6/96", "", kUs), QDateTime(QDate(1996, 12, 6), QTime(0, 0)));
+    EXPECT_EQ(windowEndInstant("12/6/96", "14:30", kUs), QDateTime(QDate(1996, 12, 6), QTime(14, 30)));
+    EXPECT_FALSE(windowEndInstant("12/6/96", "later", kUs));
+}
