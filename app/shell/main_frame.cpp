@@ -4,6 +4,7 @@
 #include "child_frame.h"
 #include "command_icons.h"
 #include "frame_geometry.h"
+#include "keyboard_locks.h"
 #include "menu_layout.h"
 #include "settings/command_ids.h"
 
@@ -136,6 +137,12 @@ void CMainFrame::createStatusBar()
     m_ciuPane = pane(QStringLiteral("ciuPane"), QStringLiteral("CIU On-Line"));
     for (int g = 0; g < 4; ++g)
         m_groupPanes[g] = pane(QStringLiteral("groupPane%1").arg(g + 1), QStringLiteral("Coll %1").arg(g + 1));
+    const char *locks[] = {"capsPane", "numPane", "scrollPane"};
+    for (int k = 0; k < 3; ++k) {
+        m_lockPanes[k] = pane(QString::fromLatin1(locks[k]), QString());
+        m_lockPanes[k]->setMinimumWidth(m_lockPanes[k]->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+        m_lockPanes[k]->setAlignment(Qt::AlignCenter);
+    }
     m_datePane = pane(QStringLiteral("datePane"), QString());
     m_timePane = pane(QStringLiteral("timePane"), QString());
     statusBar()->showMessage(QStringLiteral("Ready"));
@@ -144,6 +151,17 @@ void CMainFrame::createStatusBar()
     connect(&m_clockTimer, &QTimer::timeout, this, &CMainFrame::refreshClock);
     m_clockTimer.start(10000);
     refreshClock();
+    connect(&m_lockTimer, &QTimer::timeout, this, &CMainFrame::refreshLocks);
+    m_lockTimer.start(500);
+    refreshLocks();
+}
+
+void CMainFrame::refreshLocks()
+{
+    const KeyboardLocks locks = readKeyboardLocks();
+    m_lockPanes[0]->setText(locks.caps ? QStringLiteral("CAP") : QString());
+    m_lockPanes[1]->setText(locks.num ? QStringLiteral("NUM") : QString());
+    m_lockPanes[2]->setText(locks.scroll ? QStringLiteral("SCRL") : QString());
 }
 
 void CMainFrame::refreshClock()

@@ -35,6 +35,8 @@ public:
     void restorePlacement();
     // Refreshes the date and time panes.
     void refreshClock();
+    // Refreshes the keyboard lock indicators ("CAP", "NUM", "SCRL").
+    void refreshLocks();
     // The menu resource shown now (128, 130 or 132).
     int currentMenu() const { return m_menu; }
 
@@ -60,9 +62,11 @@ private:
     QToolBar *m_toolBar = nullptr;
     QLabel *m_ciuPane = nullptr;
     QLabel *m_groupPanes[4] = {};
+    QLabel *m_lockPanes[3] = {};  // caps, num, scroll
     QLabel *m_datePane = nullptr;
     QLabel *m_timePane = nullptr;
     QTimer m_clockTimer;
+    QTimer m_lockTimer;
 };
 
 }  // namespace tk70
