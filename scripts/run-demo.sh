@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# The demo: the CIU simulator on a pseudo-terminal, and with a display the TK70 program
-# (COM1 on the simulator), else the console demo reading live values through the driver.
-# Ctrl-C ends both.  DEMO_CONSOLE=1 forces the console demo; DEMO_SECONDS limits it.
+# The demo: the CIU simulator on a pseudo-terminal, and TK70 on it (COM1 = the simulator)
+# with the demo tag selection demo/demo.tsf.  With a display the program opens its window
+# (press Start to collect); without one it collects headless until Ctrl-C.  Data files
+# and the driver log go to build/demo-data.  DEMO_CONSOLE=1 runs the console driver demo
+# instead; DEMO_SECONDS ends the headless run or the console demo after that many seconds.
 set -euo pipefail
 build=${1:-build}
 shift || true
-bin="$build/bin"
-link="$build/demo-ciu"
-control="$build/demo-ciu.sock"
+bin="$(cd "$build/bin" && pwd)"
+link="$(pwd)/$build/demo-ciu"
+control="$(pwd)/$build/demo-ciu.sock"
+data="$(pwd)/$build/demo-data"
+selection="$(pwd)/demo/demo.tsf"
 
 "$bin/tk70-ciusim" --link "$link" --control "$control" > "$build/demo-ciu.out" &
 sim=$!
@@ -20,11 +24,28 @@ for _ in $(seq 1 100); do
 done
 echo "CIU simulator on $(head -n 1 "$build/demo-ciu.out") (link $link, control $control)"
 echo "Try in another terminal:  $bin/tk70-ciusim --control $control --send unplug"
-if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -z "${DEMO_CONSOLE:-}" ]]; then
-  # The program, with COM1 on the simulator and its settings kept beside the build.
-  export TK70_COM1="$link"
-  export TK70_REGISTRY="${TK70_REGISTRY:-$build/demo-registry}"
-  "$bin/TK70" "$@"
+
+mkdir -p "$data"
+cd "$data"
+export TK70_COM1="$link"
+if [[ -z "${TK70_REGISTRY:-}" ]]; then
+  export TK70_REGISTRY="$data/registry"
+  [[ -e "$TK70_REGISTRY" ]] || cp "$(dirname "$selection")/demo-registry" "$TK70_REGISTRY"
+fi
+if [[ -n "${DEMO_CONSOLE:-}" ]]; then
+  "$bin/vantor-demo" --quick --device "$link" --seconds "${DEMO_SECONDS:-0}" --log "$data/demo-vantor.log"
+elif [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
+  echo "Data files go to $data"
+  "$bin/TK70" "$selection" "$@"
 else
-  "$bin/vantor-demo" --quick --device "$link" --seconds "${DEMO_SECONDS:-0}" --log "$build/demo-vantor.log"
+  echo "No display: collecting headless into $data (Ctrl-C stops)"
+  "$bin/TK70" --headless "$selection" --overwrite "$@" &
+  collector=$!
+  trap 'kill -TERM "$collector" 2>/dev/null || true; wait "$collector" 2>/dev/null || true;
+        kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT INT TERM
+  if [[ -n "${DEMO_SECONDS:-}" ]]; then
+    sleep "$DEMO_SECONDS"
+    kill -TERM "$collector" 2>/dev/null || true
+  fi
+  wait "$collector"
 fi

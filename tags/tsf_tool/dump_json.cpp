@@ -1,6 +1,7 @@
 // JSON dump of a tag selection: see dump_json.h.
 #include "dump_json.h"
 
+#include "selection_json_keys.h"
 #include "tag_doc.h"
 
 #include <QJsonArray>
@@ -11,15 +12,17 @@ namespace tk70 {
 
 namespace {
 
+using namespace SelectionJsonKeys;
+
 QJsonObject tagJson(const TagRecord &tag)
 {
     QJsonArray groups;
     for (qint32 member : tag.groups)
         groups.append(member);
     return QJsonObject{
-        {"tagname", tag.tagname}, {"description", tag.description}, {"loop", tag.loop},
-        {"pcu", tag.pcu},         {"module", tag.module},           {"block", tag.block},
-        {"pointType", tag.pointType}, {"groups", groups},
+        {kTagname, tag.tagname}, {kDescription, tag.description}, {kLoop, tag.loop},
+        {kPcu, tag.pcu},         {kModule, tag.module},           {kBlock, tag.block},
+        {kPointType, tag.pointType}, {kGroups, groups},
     };
 }
 
@@ -28,26 +31,26 @@ QJsonObject graphJson(const TrendGraph &graph)
     QJsonArray traces;
     for (const TrendTrace &trace : graph.traces) {
         traces.append(QJsonObject{
-            {"tagname", trace.tagname}, {"description", trace.description},
-            {"zero", trace.zero},       {"span", trace.span},
+            {kTagname, trace.tagname}, {kDescription, trace.description},
+            {kZero, trace.zero},       {kSpan, trace.span},
         });
     }
     return QJsonObject{
-        {"historyLength", graph.historyLength}, {"traceCount", graph.traceCount},
-        {"sampleInterval", graph.sampleInterval}, {"title", graph.title},
-        {"secondTitle", graph.secondTitle}, {"traces", traces},
+        {kHistoryLength, graph.historyLength}, {kTraceCount, graph.traceCount},
+        {kSampleInterval, graph.sampleInterval}, {kTitle, graph.title},
+        {kSecondTitle, graph.secondTitle}, {kTraces, traces},
     };
 }
 
 QJsonObject groupJson(const CollectionGroup &group)
 {
     return QJsonObject{
-        {"enabled", group.enabled},     {"fileName", group.fileName},
-        {"fileType", group.fileType},   {"sampleTime", group.sampleTime},
-        {"startDate", group.startDate}, {"startTime", group.startTime},
-        {"endDate", group.endDate},     {"endTime", group.endTime},
-        {"rolloverHours", group.rolloverHours}, {"appendFile", group.appendFile},
-        {"saveInhibitTag", group.saveInhibitTag},
+        {kEnabled, group.enabled},     {kFileName, group.fileName},
+        {kFileType, group.fileType},   {kSampleTime, group.sampleTime},
+        {kStartDate, group.startDate}, {kStartTime, group.startTime},
+        {kEndDate, group.endDate},     {kEndTime, group.endTime},
+        {kRolloverHours, group.rolloverHours}, {kAppendFile, group.appendFile},
+        {kSaveInhibitTag, group.saveInhibitTag},
     };
 }
 
@@ -66,12 +69,12 @@ QByteArray dumpJson(const CTagDoc &doc, const QStringList &warnings)
     for (const CollectionGroup &group : selection.groups)
         groups.append(groupJson(group));
     const QJsonObject root{
-        {"tags", tags},
-        {"graphs", graphs},
-        {"groups", groups},
-        {"serialPortIndex", selection.serialPortIndex},
-        {"baudRateIndex", selection.baudRateIndex},
-        {"warnings", QJsonArray::fromStringList(warnings)},
+        {kTags, tags},
+        {kGraphs, graphs},
+        {kGroups, groups},
+        {kSerialPortIndex, selection.serialPortIndex},
+        {kBaudRateIndex, selection.baudRateIndex},
+        {kWarnings, QJsonArray::fromStringList(warnings)},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

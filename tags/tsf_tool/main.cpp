@@ -1,11 +1,14 @@
 // tk70-tsf: makes, shows and exports Tag Selection Files from the command line.
 //
 //   tk70-tsf new FILE               writes a new-document TSF
+//   tk70-tsf build JSON FILE        writes the TSF that a JSON file describes
 //   tk70-tsf dump [--json] FILE     prints everything in a TSF
 //   tk70-tsf export-tags FILE       prints its tags as a delimited tag list
 //
-// Exit status 0 on success, 1 when the file cannot be read or written, 2 for a wrong
-// command line.  The messages a document raises go to standard error, one line each.
+// Exit status 0 on success, 1 when a file cannot be read or written or the JSON is
+// refused, 2 for a wrong command line.  The messages a document raises go to standard
+// error, one line each.
+#include "build_tsf.h"
 #include "dump_json.h"
 #include "dump_text.h"
 #include "tag_doc.h"
@@ -25,6 +28,7 @@ constexpr int kExitUsage = 2;
 
 const char *const kUsage =
     "usage: tk70-tsf new FILE\n"
+    "       tk70-tsf build JSON FILE\n"
     "       tk70-tsf dump [--json] FILE\n"
     "       tk70-tsf export-tags FILE\n";
 
@@ -73,6 +77,8 @@ int run(QStringList args)
     if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")))
         return usage(kExitOk);
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    if (!json && args.size() == 3 && args[0] == QLatin1String("build"))
+        return buildTsf(args[1], args[2]) ? kExitOk : kExitFileError;
     if (args.size() != 2)
         return usage(kExitUsage);
     const QString &command = args[0];

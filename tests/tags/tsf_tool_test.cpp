@@ -2,37 +2,19 @@
 // file built by hand, the delimited tag list export and the exit statuses.
 #include "tsf_bytes.h"
 #include "tsf_messages.h"
+#include "tsf_tool_run.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using tk70::test::runTool;
+using tk70::test::ToolRun;
 using tk70::test::TsfBytes;
 
 namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ToolRun runTool(const QStringList &args)
-{
-    QProcess process;
-    process.start(QStringLiteral(TK70_TSF_PROGRAM), args);
-    ToolRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QStringList keys(const QJsonObject &object)
 {
@@ -41,19 +23,7 @@ QStringList keys(const QJsonObject &object)
     return list;
 }
 
-class TsfTool : public ::testing::Test {
-protected:
-    QString write(const char *name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
-    QTemporaryDir m_dir;
-};
+using TsfTool = tk70::test::ToolFiles;
 
 // A file as the original program writes it: 31 tags (one too many), graph 1 with two
 // traces, changed groups 1 and 3, COM2 at 4800 baud.

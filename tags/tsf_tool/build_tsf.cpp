@@ -1,0 +1,64 @@
+// Building a Tag Selection File from JSON: see build_tsf.h.
+#include "build_tsf.h"
+
+#include "selection_json.h"
+#include "tag_doc.h"
+#include "tool_message_sink.h"
+
+#include <QFile>
+#include <cstdio>
+#include <optional>
+
+namespace tk70 {
+
+namespace {
+
+// Far more than the JSON of a full selection; it keeps a pipe or device from being
+// read without end.
+constexpr qint64 kMaxJsonBytes = 16 * 1024 * 1024;
+
+void printLine(const QString &path, const QString &text)
+{
+    std::fprintf(stderr, "tk70-tsf: %s: %s\n", qUtf8Printable(path), qUtf8Printable(text));
+}
+
+std::optional<QByteArray> readJsonFile(const QString &path)
+{
+    QFile file(path);
+    const auto unreadable = [&] {
+        printLine(path, QStringLiteral("cannot be read: ") + file.errorString());
+        return std::nullopt;
+    };
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable();
+    const QByteArray bytes = file.read(kMaxJsonBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return unreadable();
+    if (bytes.size() > kMaxJsonBytes) {
+        printLine(path, QStringLiteral("larger than %1 MiB").arg(kMaxJsonBytes / (1024 * 1024)));
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+bool buildTsf(const QString &jsonPath, const QString &tsfPath)
+{
+    const std::optional<QByteArray> json = readJsonFile(jsonPath);
+    if (!json)
+        return false;
+    CTagDoc doc;
+    doc.newDocument();
+    const JsonProblems problems = readSelectionJson(*json, doc.selection());
+    for (const QString &message : problems.messages)
+        printLine(jsonPath, message);
+    if (problems.errors > 0) {
+        printLine(jsonPath, QStringLiteral("%1 fault(s); %2 not written").arg(problems.errors).arg(tsfPath));
+        return false;
+    }
+    ToolMessageSink sink;
+    return doc.saveDocument(tsfPath);
+}
+
+}  // namespace tk70

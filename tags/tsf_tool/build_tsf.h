@@ -1,0 +1,14 @@
+// `tk70-tsf build`: writes a Tag Selection File from its JSON form (see selection_json.h).
+// The JSON file's faults and warnings go to standard error, one line each, naming the
+// file and the member.  With any fault, or when the JSON file cannot be read, nothing is
+// written and an existing output file stays as it was.
+#pragma once
+
+#include <QString>
+
+namespace tk70 {
+
+// Returns true when the TSF was written.
+bool buildTsf(const QString &jsonPath, const QString &tsfPath);
+
+}  // namespace tk70
