@@ -9,6 +9,10 @@
 namespace tk70 {
 
 inline constexpr int kCollectionGroupCount = 4;
+// What the tag editor and the tag list import accept: tagnames of 1 to 14 characters and
+// descriptions of at most 50.
+inline constexpr int kTagnameMaxChars = 14;
+inline constexpr int kTagDescriptionMaxChars = 50;
 
 struct TagRecord {
     QString tagname;      // empty: a free slot; compared case-sensitively

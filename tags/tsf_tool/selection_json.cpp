@@ -14,8 +14,6 @@ namespace {
 using namespace SelectionJsonKeys;
 
 // The limits of the tag editor, the trend setup and the collection settings.
-constexpr qsizetype kTagnameChars = 14;
-constexpr qsizetype kTagDescriptionChars = 50;
 constexpr qsizetype kTraceDescriptionChars = 32;
 constexpr qsizetype kTitleChars = 40;
 constexpr qint32 kMaxLoop = 255;
@@ -33,9 +31,9 @@ TagRecord readTag(JsonObjectReader &in)
     TagRecord tag;
     if (!in.has(kTagname))
         in.error(kTagname, QStringLiteral("missing; every tag needs a name"));
-    else if (in.readText(kTagname, tag.tagname, kTagnameChars) && tag.tagname.isEmpty())
+    else if (in.readText(kTagname, tag.tagname, kTagnameMaxChars) && tag.tagname.isEmpty())
         in.error(kTagname, QStringLiteral("empty; every tag needs a name"));
-    in.readText(kDescription, tag.description, kTagDescriptionChars);
+    in.readText(kDescription, tag.description, kTagDescriptionMaxChars);
     in.readInt(kLoop, tag.loop, 0, kMaxLoop);
     in.readInt(kPcu, tag.pcu, 0, kMaxPcu);
     in.readInt(kModule, tag.module, 0, kMaxModule);
@@ -56,7 +54,7 @@ void readTags(JsonObjectReader &root, TagTable &tags)
 
 void readTrace(JsonObjectReader &in, TrendTrace &trace)
 {
-    in.readText(kTagname, trace.tagname, kTagnameChars);
+    in.readText(kTagname, trace.tagname, kTagnameMaxChars);
     in.readText(kDescription, trace.description, kTraceDescriptionChars);
     in.readDouble(kZero, trace.zero);
     in.readDouble(kSpan, trace.span);

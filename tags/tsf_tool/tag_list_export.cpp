@@ -9,8 +9,6 @@ namespace tk70 {
 
 namespace {
 
-constexpr int kImportTagnameLimit = 14;
-constexpr int kImportDescriptionLimit = 50;
 
 // Collects the notes of one tag, each prefixed with the tag's number and name.
 class TagNotes {
@@ -56,9 +54,9 @@ QString cleanField(const QString &field, const QString &name, TagNotes &notes)
 void checkImportLimits(const TagRecord &tag, TagNotes &notes)
 {
     const qsizetype nameBytes = Windows1252::encode(tag.tagname).size();
-    if (nameBytes == 0 || nameBytes > kImportTagnameLimit)
+    if (nameBytes == 0 || nameBytes > kTagnameMaxChars)
         notes.add(QStringLiteral("the tagname must have 1 to 14 characters; the import will refuse this line"));
-    if (Windows1252::encode(tag.description).size() > kImportDescriptionLimit)
+    if (Windows1252::encode(tag.description).size() > kTagDescriptionMaxChars)
         notes.add(QStringLiteral("the description has more than 50 characters; the import will refuse this line"));
     if (tag.loop < 0 || tag.pcu < 0 || tag.module < 0 || tag.block < 0)
         notes.add(QStringLiteral("a negative address number; the import will refuse this line"));

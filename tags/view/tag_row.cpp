@@ -15,8 +15,6 @@ namespace tk70 {
 
 namespace {
 
-constexpr int kTagnameChars = 14;
-constexpr int kDescriptionChars = 50;
 
 struct AddressField {
     int id;
@@ -42,8 +40,8 @@ TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(r
     m_number->setFont(bold);
     grid->addWidget(m_number, gridRow, NumberColumn);
 
-    m_tagname = addEdit(form, grid, gridRow, TagnameColumn, TagEditorRules::kTagnameId + row, kTagnameChars);
-    limitText(m_tagname, kTagnameChars);
+    m_tagname = addEdit(form, grid, gridRow, TagnameColumn, TagEditorRules::kTagnameId + row, kTagnameMaxChars);
+    limitText(m_tagname, kTagnameMaxChars);
     for (int field = 0; field < 4; ++field)
         m_address[field] = addEdit(form, grid, gridRow, LoopColumn + field, kAddressFields[field].id + row, 4);
 
@@ -55,7 +53,7 @@ TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(r
 
     // The description takes what room is left; the form still fits a window of 800 pixels.
     m_description = addEdit(form, grid, gridRow, DescriptionColumn, TagEditorRules::kDescriptionId + row, 10);
-    limitText(m_description, kDescriptionChars);
+    limitText(m_description, kTagDescriptionMaxChars);
     addGroupBoxes(form, grid, gridRow);
     clear();
 }
