@@ -356,6 +356,7 @@ bool CCollectorApp::handles(int id) const
     case cmd::TagSelection: case cmd::Exit: case cmd::HelpContent: case cmd::Cascade: case cmd::Tile:
     case cmd::ArrangeIcons: case cmd::TuneBlock: case cmd::Print: case cmd::PrintPreview: case cmd::About:
     case cmd::StartupSettings: case cmd::DdeServerOptions: case cmd::Start: case cmd::Stop:
+    case cmd::CollectionSettings:
         return true;
     default:
         return false;
@@ -383,6 +384,7 @@ void CCollectorApp::execute(int id)
     case cmd::DdeServerOptions: ddeServerOptions(); break;
     case cmd::Start: startCollection(false); break;
     case cmd::Stop: stopCollection(); break;
+    case cmd::CollectionSettings: collectionSettings(); break;
     case cmd::Cascade: mdi->cascadeSubWindows(); break;
     case cmd::Tile: mdi->tileSubWindows(); break;
     case cmd::ArrangeIcons: mdi->tileSubWindows(); break;

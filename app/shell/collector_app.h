@@ -89,6 +89,8 @@ private:
     void createCollectionControl(const Clock &clock);
     void startCollection(bool automatic);
     void stopCollection();
+    void collectionSettings();
+    void advancedSettings();
     void updateStatusPanes();
     void showStartupWindow();
     QString documentTitle() const;

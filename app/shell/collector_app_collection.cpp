@@ -4,6 +4,7 @@
 
 #include "ciu_driver.h"
 #include "collection_group.h"
+#include "collection_settings_dialog.h"
 #include "connection_state_text.h"
 #include "main_frame.h"
 #include "tag_doc.h"
@@ -45,6 +46,21 @@ void CCollectorApp::stopCollection()
     m_collection->stop(true);
     stateChanged();
 }
+
+// The settings dialog works on the document directly, after the open setup forms have
+// committed their edits into it.
+void CCollectorApp::collectionSettings()
+{
+    if (!m_document || !commitSetupForms())
+        return;
+    storeSetupForms();
+    CollectionSettingsDialog dialog(*m_document, *m_driver, [this] { advancedSettings(); }, m_mainFrame.get());
+    dialog.exec();
+    stateChanged();
+}
+
+// The driver's advanced settings arrive with the communication dialogs.
+void CCollectorApp::advancedSettings() {}
 
 bool CCollectorApp::commitSetupForms() { return tagEditorPageValid(); }
 
