@@ -1,0 +1,41 @@
+// How the advanced settings dialog shows the driver's settings: the watchdog byte as
+// seconds, thread priorities by name, the restart command's reset option as a choice of
+// three, and the data bits as a choice of two.  No widgets.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tk70 {
+
+// The watchdog byte counts 2.5 s steps.  The dialog shows trunc(byte × 2.5) seconds; a
+// number of seconds becomes the longest byte whose shown seconds do not exceed it, so a
+// byte shown and saved again stays the same (trunc(seconds × 0.4) would lose a step for
+// every odd byte).  637 s is the longest the byte holds.
+inline constexpr int kMaxWatchdogSeconds = 637;
+int watchdogSeconds(int watchdogByte);
+int watchdogByte(int seconds);
+
+// Thread priorities by name, in the order of the dialog's lists.  A value without a name
+// shows as "Default", which saves as the given default value.
+inline constexpr int kDefaultCollectionPriority = 15;
+inline constexpr int kDefaultIdlePriority = 0;
+QStringList priorityNames();
+QString defaultPriorityName();
+QString priorityName(int priority);
+int priorityValue(const QString &name, int defaultPriority);
+
+// The reset option byte of the restart command: 2 and 130 have a choice of their own,
+// anything else is a manual override.
+enum class ResetOption { SpmCpmCiu, Ciu04MultiLoop, ManualOverride };
+ResetOption resetOptionOf(int value);
+int resetOptionValue(ResetOption option, int overrideValue);
+
+// Unchecking "Automatic Detection" switches both kinds of reads on with this exception
+// read delay (ms).
+inline constexpr int kManualDetectionExpDelay = 200;
+
+// The data bits shown: 8, or 7 for any other value.
+int dataBitsChoice(int dataBits);
+
+}  // namespace tk70
