@@ -1,7 +1,7 @@
 // "TK70 Pro - Startup Settings": see startup_settings_dialog.h.
 #include "startup_settings_dialog.h"
 
-#include "dialog_fonts.h"
+#include "framework/dialog_fonts.h"
 #include "framework/field_exchange.h"
 #include "messages.h"
 

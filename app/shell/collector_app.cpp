@@ -3,6 +3,7 @@
 
 #include "chart/chart_version.h"
 #include "dialogs/about_box.h"
+#include "driver_status_dialog.h"
 #include "dialogs/auto_start_countdown_dialog.h"
 #include "dialogs/dde_options_dialog.h"
 #include "dialogs/screen_size_rule.h"
@@ -317,6 +318,10 @@ bool CCollectorApp::mayExit()
 void CCollectorApp::about()
 {
     AboutBox box(m_mainFrame.get());
+    connect(&box, &AboutBox::commStatusRequested, this, [this, &box] {
+        DriverStatusDialog status(*m_driver, &box);
+        status.exec();
+    });
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 // collection's window operations and the status bar panes it fills.
 #include "collector_app.h"
 
+#include "advanced_settings_dialog.h"
 #include "ciu_driver.h"
 #include "collection_group.h"
 #include "collection_settings_dialog.h"
@@ -59,8 +60,12 @@ void CCollectorApp::collectionSettings()
     stateChanged();
 }
 
-// The driver's advanced settings arrive with the communication dialogs.
-void CCollectorApp::advancedSettings() {}
+// Opened from the collection settings, after their caution question.
+void CCollectorApp::advancedSettings()
+{
+    AdvancedSettingsDialog dialog(*m_driver, m_store, QApplication::activeModalWidget());
+    dialog.exec();
+}
 
 bool CCollectorApp::commitSetupForms() { return tagEditorPageValid(); }
 

@@ -3,7 +3,7 @@
 
 #include "advanced_settings_rules.h"
 #include "ciu_driver.h"
-#include "dialogs/dialog_fonts.h"
+#include "framework/dialog_fonts.h"
 #include "framework/field_exchange.h"
 #include "serial_devices.h"
 

@@ -6,27 +6,13 @@
 #include "dialogs/startup_settings_dialog.h"
 #include "dialogs/startup_window.h"
 #include "dialogs/system_figures.h"
+#include "screenshot.h"
 
 #include <QDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tk70;
-
-namespace {
-
-void shoot(QWidget &widget, const char *name)
-{
-    const QString folder = QStringLiteral(TK70_SCREENSHOT_DIR);
-    ASSERT_TRUE(QDir().mkpath(folder));
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    const QString path = folder + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png");
-    EXPECT_TRUE(widget.grab().save(path)) << path.toStdString();
-    widget.close();
-}
-
-}  // namespace
 
 TEST(Screenshots, EveryWindow)
 {
@@ -35,15 +21,15 @@ TEST(Screenshots, EveryWindow)
     settings.specificAutoStartFile = true;
     settings.autoStartTsfFilename = QStringLiteral("/home/operator/plant/unit1-boiler.tsf");
     StartupSettingsDialog startup(settings);
-    shoot(startup, "startup_settings");
+    tk70test::shoot(startup, "startup_settings");
     DdeOptionsDialog dde(settings);
-    shoot(dde, "dde_server_options");
+    tk70test::shoot(dde, "dde_server_options");
     AutoStartCountdownDialog countdown;
     countdown.setCountdown(60000);
-    shoot(countdown, "auto_data_collection");
+    tk70test::shoot(countdown, "auto_data_collection");
     AboutBox about;
     about.setFigures(memoryText(16318976), diskSpaceText(DiskSpace{48213, QStringLiteral("/home")}));
-    shoot(about, "about");
+    tk70test::shoot(about, "about");
     StartupWindow window;
-    shoot(window, "startup_window");
+    tk70test::shoot(window, "startup_window");
 }
