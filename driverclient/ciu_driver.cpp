@@ -99,10 +99,16 @@ void CCiuDriver::loadLogSettings(const SettingsStore &store)
 void CCiuDriver::loadPortDevices(const SettingsStore &store)
 {
     for (int port : {1, 2}) {
-        auto device = store.string(kDriverKey, QStringLiteral("Com%1Device").arg(port));
+        auto device = store.string(kDriverKey, portDeviceValueName(port));
         if (device && !device->isEmpty())
-            CiuSetPortDevice(port, device->toUtf8().constData());
+            setPortDevice(port, *device);
     }
+}
+
+void CCiuDriver::setPortDevice(int port, const QString &device)
+{
+    const QByteArray path = device.toUtf8();
+    CiuSetPortDevice(port, path.isEmpty() ? nullptr : path.constData());
 }
 
 bool CCiuDriver::createEvents()

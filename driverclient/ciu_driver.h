@@ -78,6 +78,9 @@ public:
     bool logDetailed() const;
     QString logFileName() const;
     void setLogSettings(bool enabled, bool detailed, const QString &fileName);
+    // The device COM port 1 or 2 stands for; empty: the driver's own choice (TK70_COM<n>,
+    // else /dev/ttyS<n-1>).  Used at the next connection.
+    void setPortDevice(int port, const QString &device);
 
     // Block tuning.
     bool requestTuneRead(int loop, int pcu, int module, int block);

@@ -48,4 +48,6 @@ const DriverSettingInfo &driverSettingInfo(DriverSetting setting)
     return kSettings[0];
 }
 
+QString portDeviceValueName(int port) { return QStringLiteral("Com%1Device").arg(port); }
+
 }  // namespace tk70

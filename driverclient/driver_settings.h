@@ -4,6 +4,8 @@
 // start-up and the advanced settings dialog edits and saves the same list.
 #pragma once
 
+#include <QString>
+
 #include "vantor.h"
 
 #include <cstdint>
@@ -28,5 +30,8 @@ struct DriverSettingInfo {
 // Every setting with its stored name, in the order they are read.
 std::span<const DriverSettingInfo> driverSettings();
 const DriverSettingInfo &driverSettingInfo(DriverSetting setting);
+
+// The stored name of the device a COM port stands for: "Com1Device", "Com2Device" (text).
+QString portDeviceValueName(int port);
 
 }  // namespace tk70

@@ -4,7 +4,6 @@
 #include "advanced_settings_rules.h"
 #include "ciu_driver.h"
 #include "registry/settings_store.h"
-#include "vantor.h"
 
 namespace tk70 {
 
@@ -53,7 +52,6 @@ void AdvancedSettings::setWatchdog(bool enabled, int seconds)
     setValue(S::WatchdogValue, enabled ? watchdogByte(seconds) : 0);
 }
 
-QString portDeviceValueName(int port) { return QStringLiteral("Com%1Device").arg(port); }
 
 AdvancedSettings loadAdvancedSettings(const CCiuDriver &driver, const SettingsStore &store)
 {
@@ -85,10 +83,8 @@ void applyAdvancedSettings(const AdvancedSettings &settings, CCiuDriver &driver)
     for (const DriverSettingInfo &info : driverSettings())
         driver.setSetting(info.setting, settings.value(info.setting));
     driver.setLogSettings(settings.logEnabled, settings.logDetailed, settings.logFileName);
-    for (int port : {1, 2}) {
-        const QByteArray device = settings.portDevices[port - 1].toUtf8();
-        CiuSetPortDevice(port, device.isEmpty() ? nullptr : device.constData());
-    }
+    for (int port : {1, 2})
+        driver.setPortDevice(port, settings.portDevices[port - 1]);
 }
 
 bool saveAdvancedSettings(const AdvancedSettings &settings, SettingsStore &store)

@@ -51,7 +51,5 @@ void applyAdvancedSettings(const AdvancedSettings &settings, CCiuDriver &driver)
 // nothing saved, when the key can be neither created nor opened.
 bool saveAdvancedSettings(const AdvancedSettings &settings, SettingsStore &store);
 
-// The stored name of a port's device: "Com1Device", "Com2Device".
-QString portDeviceValueName(int port);
 
 }  // namespace tk70
