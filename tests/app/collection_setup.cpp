@@ -5,6 +5,8 @@
 #include "collection_group.h"
 #include "registry/settings_store.h"
 #include "tag_doc.h"
+#include "thread_control.h"
+#include "vantor.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -72,6 +74,23 @@ void writeDriverSettings(SettingsStore &store, const QTemporaryDir &dir, const s
     store.setDword(kDriverKey, "CommandPace", 10);
     store.setString(kDriverKey, "Com1Device", QString::fromStdString(device));
     store.setMultiString(kDriverKey, "LogFileName", dir.filePath("TK70Pro.LOG").toLocal8Bit() + '\0');
+}
+
+void SimulatedPlantTest::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    ASSERT_TRUE(m_sim.start());
+    setSimValues(m_sim);
+    m_store = std::make_unique<SettingsStore>(m_dir.filePath("registry"));
+    writeDriverSettings(*m_store, m_dir, m_sim.devicePath());
+    vantor::setPhaseWaits(vantor::PhaseWaits{5, 5, 5, 5});
+}
+
+void SimulatedPlantTest::TearDown()
+{
+    m_sim.stop();
+    CiuSetPortDevice(1, nullptr);
+    vantor::setPhaseWaits(vantor::PhaseWaits{});
 }
 
 QByteArray fileBytes(const QString &path)

@@ -2,21 +2,17 @@
 // simulator's points, and driver settings that connect quickly to the simulator.
 #pragma once
 
+#include "ciusim/pty_server.h"
+#include "registry/settings_store.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QTemporaryDir>
 #include <array>
+#include <gtest/gtest.h>
+#include <memory>
 #include <string>
-
-class QTemporaryDir;
-
-namespace ciusim {
-class PtyServer;
-}
-
-namespace tk70 {
-class SettingsStore;
-}
 
 namespace tk70test {
 
@@ -40,6 +36,19 @@ QString writeSelection(const QTemporaryDir &dir, int tagCount = 3);
 
 // Quick driver timing, the driver log in dir and COM1 on device.
 void writeDriverSettings(tk70::SettingsStore &store, const QTemporaryDir &dir, const std::string &device);
+
+// A temporary folder, the simulator serving the three tags, and a settings store in the
+// folder whose driver settings reach the simulator quickly; the driver's fixed phase
+// waits are shortened for the tests' own process.
+class SimulatedPlantTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QTemporaryDir m_dir;
+    ciusim::PtyServer m_sim;
+    std::unique_ptr<tk70::SettingsStore> m_store;
+};
 
 QByteArray fileBytes(const QString &path);
 QList<QByteArray> fileLines(const QString &path);

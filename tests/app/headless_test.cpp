@@ -24,32 +24,12 @@ namespace {
 
 using namespace tk70test;
 
-class HeadlessTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(m_sim.start());
-        setSimValues(m_sim);
-        m_store = std::make_unique<SettingsStore>(m_dir.filePath("registry"));
-        writeDriverSettings(*m_store, m_dir, m_sim.devicePath());
-    }
-    void TearDown() override
-    {
-        m_sim.stop();
-        CiuSetPortDevice(1, nullptr);
-    }
-
-    QTemporaryDir m_dir;
-    ciusim::PtyServer m_sim;
-    std::unique_ptr<SettingsStore> m_store;
-};
+class HeadlessTest : public SimulatedPlantTest {};
 
 }  // namespace
 
 TEST_F(HeadlessTest, CollectsTheSimulatorsValuesIntoEveryTextFormat)
 {
-    vantor::setPhaseWaits(vantor::PhaseWaits{5, 5, 5, 5});
     QString output;
     QTextStream out(&output);
     {
@@ -68,7 +48,6 @@ TEST_F(HeadlessTest, CollectsTheSimulatorsValuesIntoEveryTextFormat)
         }, 10000));
         collector.stop();
     }
-    vantor::setPhaseWaits(vantor::PhaseWaits{});
     EXPECT_TRUE(output.contains("CIU: Collection In-Progress")) << qPrintable(output);
     EXPECT_TRUE(output.contains("Collection stopped.")) << qPrintable(output);
 

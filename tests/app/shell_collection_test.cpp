@@ -24,23 +24,12 @@ using namespace tk70test;
 
 namespace {
 
-class ShellCollectionTest : public ::testing::Test {
+class ShellCollectionTest : public SimulatedPlantTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        ASSERT_TRUE(m_sim.start());
-        setSimValues(m_sim);
-        m_store = std::make_unique<SettingsStore>(m_dir.filePath("registry"));
-        writeDriverSettings(*m_store, m_dir, m_sim.devicePath());
-        vantor::setPhaseWaits(vantor::PhaseWaits{5, 5, 5, 5});
-    }
     void TearDown() override
     {
         m_app.reset();
-        m_sim.stop();
-        CiuSetPortDevice(1, nullptr);
-        vantor::setPhaseWaits(vantor::PhaseWaits{});
+        SimulatedPlantTest::TearDown();
     }
     CCollectorApp &start(const QStringList &arguments)
     {
@@ -58,9 +47,6 @@ protected:
         return QTest::qWaitFor([&] { return m_app->driverClient()->connectionState() == 5; }, 10000);
     }
 
-    QTemporaryDir m_dir;
-    ciusim::PtyServer m_sim;
-    std::unique_ptr<SettingsStore> m_store;
     std::unique_ptr<CCollectorApp> m_app;
     MessageRecorder m_messages;
 };
