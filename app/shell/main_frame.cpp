@@ -135,8 +135,11 @@ void CMainFrame::createStatusBar()
         return label;
     };
     m_ciuPane = pane(QStringLiteral("ciuPane"), QStringLiteral("CIU On-Line"));
-    for (int g = 0; g < 4; ++g)
+    // A group pane keeps its width while its group does not collect and it shows nothing.
+    for (int g = 0; g < 4; ++g) {
         m_groupPanes[g] = pane(QStringLiteral("groupPane%1").arg(g + 1), QStringLiteral("Coll %1").arg(g + 1));
+        m_groupPanes[g]->setMinimumWidth(m_groupPanes[g]->sizeHint().width());
+    }
     const char *locks[] = {"capsPane", "numPane", "scrollPane"};
     for (int k = 0; k < 3; ++k) {
         m_lockPanes[k] = pane(QString::fromLatin1(locks[k]), QString());
