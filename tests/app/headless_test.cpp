@@ -4,6 +4,7 @@
 // clean stop on SIGTERM, and data that survives SIGKILL.
 #include "ciu_driver.h"
 #include "collection_setup.h"
+#include "column_reader.h"
 #include "ciusim/pty_server.h"
 #include "headless_collector.h"
 #include "registry/settings_store.h"
@@ -65,6 +66,41 @@ TEST_F(HeadlessTest, CollectsTheSimulatorsValuesIntoEveryTextFormat)
     ASSERT_GE(dos.size(), 9);
     EXPECT_EQ(dos[4], "    TIME     2-03-0101  2-03-0102 \r");
     EXPECT_EQ(dos[dos.size() - 2].mid(13), "   33.500   1234.500  \r");
+}
+
+// The files read back by their column positions, as the historical viewer reads them.
+TEST_F(HeadlessTest, TheFilesReadBackByColumnPosition)
+{
+    QString output;
+    QTextStream out(&output);
+    {
+        HeadlessCollector collector(*m_store, out);
+        ASSERT_TRUE(collector.start(writeSelection(m_dir), false));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
+        const CollectionRun *run = collector.collection().run();
+        const qint64 before = run->group(2).samplesWritten;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(2).samplesWritten >= before + 2; }, 10000));
+        collector.stop();
+    }
+    const ReadDataFile ascii = readByColumns(fileBytes(m_dir.filePath("plant.txt")), ReadLayout::Ascii);
+    ASSERT_EQ(ascii.columns.size(), 3);
+    EXPECT_EQ(ascii.columns[2].name, "PT103");
+    EXPECT_EQ((std::array{ascii.columns[2].loop, ascii.columns[2].pcu, ascii.columns[2].module,
+                          ascii.columns[2].block}),
+              (std::array{1, 2, 3, 103}));
+    ASSERT_GE(ascii.samples.size(), 2);
+    EXPECT_EQ(ascii.samples.last().values, (QList<double>{33.5, 1234.5, -7.25}));
+    EXPECT_EQ(ascii.samples.last().bad, (QList<bool>{false, false, false}));
+    EXPECT_EQ(ascii.samples.last().date, QDate::currentDate().toString("MM/dd/yy"));
+
+    const ReadDataFile dos = readByColumns(fileBytes(m_dir.filePath("plant.DAT")), ReadLayout::Dos);
+    ASSERT_EQ(dos.columns.size(), 2);
+    EXPECT_EQ(dos.columns[1].name, "TT102");
+    EXPECT_EQ((std::array{dos.columns[1].pcu, dos.columns[1].module, dos.columns[1].block}),
+              (std::array{2, 3, 102}));
+    ASSERT_GE(dos.samples.size(), 2);
+    EXPECT_EQ(dos.samples.last().values, (QList<double>{33.5, 1234.5}));
+    EXPECT_EQ(dos.samples.last().bad, (QList<bool>{false, false}));
 }
 
 namespace {
