@@ -318,11 +318,14 @@ bool CCollectorApp::mayExit()
 void CCollectorApp::about()
 {
     AboutBox box(m_mainFrame.get());
-    connect(&box, &AboutBox::commStatusRequested, this, [this, &box] {
-        DriverStatusDialog status(*m_driver, &box);
-        status.exec();
-    });
+    connect(&box, &AboutBox::commStatusRequested, this, [this, &box] { driverStatus(&box); });
     box.exec();
+}
+
+void CCollectorApp::driverStatus(QWidget *parent)
+{
+    DriverStatusDialog status(*m_driver, parent);
+    status.exec();
 }
 
 void CCollectorApp::startupSettings()
@@ -361,7 +364,7 @@ bool CCollectorApp::handles(int id) const
     case cmd::TagSelection: case cmd::Exit: case cmd::HelpContent: case cmd::Cascade: case cmd::Tile:
     case cmd::ArrangeIcons: case cmd::TuneBlock: case cmd::Print: case cmd::PrintPreview: case cmd::About:
     case cmd::StartupSettings: case cmd::DdeServerOptions: case cmd::Start: case cmd::Stop:
-    case cmd::CollectionSettings:
+    case cmd::CollectionSettings: case cmd::CommunicationStatus:
         return true;
     default:
         return false;
@@ -390,6 +393,7 @@ void CCollectorApp::execute(int id)
     case cmd::Start: startCollection(false); break;
     case cmd::Stop: stopCollection(); break;
     case cmd::CollectionSettings: collectionSettings(); break;
+    case cmd::CommunicationStatus: driverStatus(m_mainFrame.get()); break;
     case cmd::Cascade: mdi->cascadeSubWindows(); break;
     case cmd::Tile: mdi->tileSubWindows(); break;
     case cmd::ArrangeIcons: mdi->tileSubWindows(); break;

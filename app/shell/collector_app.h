@@ -104,6 +104,7 @@ private:
     void fileSaveAs();
     void fileClose();
     void about();
+    void driverStatus(QWidget *parent);
     void helpContent();
     void startupSettings();
     void ddeServerOptions();

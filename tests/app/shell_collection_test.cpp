@@ -6,14 +6,17 @@
 #include "ciusim/pty_server.h"
 #include "collection_setup.h"
 #include "collector_app.h"
+#include "driver_status_dialog.h"
 #include "main_frame.h"
 #include "message_recorder.h"
+#include "modal_helper.h"
 #include "registry/settings_store.h"
 #include "settings/command_ids.h"
 #include "tag_doc.h"
 #include "thread_control.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -141,4 +144,19 @@ TEST_F(ShellCollectionTest, TheAutomaticStartRunsAfterItsCountdownWithoutQuestio
     m_messages.answer(MessageAnswer::Yes);
     app.execute(cmd::Stop);
     EXPECT_TRUE(fileBytes(m_dir.filePath("plant.csv")).startsWith("\"TK70 Pro DATA COLLECTION PROGRAM\""));
+}
+
+TEST_F(ShellCollectionTest, CommunicationStatusShowsTheDriversState)
+{
+    CCollectorApp &app = start({});
+    QString state;
+    whenModal<DriverStatusDialog>([&](DriverStatusDialog *dialog) {
+        const auto edits = dialog->findChildren<QLineEdit *>();
+        for (QLineEdit *edit : edits)
+            if (edit->text() == "Disconnected")
+                state = edit->text();
+        dialog->accept();
+    });
+    app.execute(cmd::CommunicationStatus);
+    EXPECT_EQ(state, "Disconnected");
 }
