@@ -62,6 +62,7 @@ install: build
 
 bench: build
 	$(BUILD)/bin/vantor-bench
+	$(BUILD)/bin/collect-bench
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
