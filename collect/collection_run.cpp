@@ -63,10 +63,9 @@ bool CollectionRun::openGroup(int index, const QDateTime &now)
         run.nextRollover = nextRolloverInstant(now, settings.rolloverHours);
     run.columns = memberColumns(index);
     run.output = m_factory(settings.fileType);
-    if (!openOutput(index, now))
+    if (!openOutput(index, now) || !writeHeader(index, now))
         return false;
     run.fileOpen = true;
-    writeHeader(index, now);
     return true;
 }
 
@@ -89,18 +88,20 @@ bool CollectionRun::openOutput(int index, const QDateTime &now)
 }
 
 // The header step: the file header, then the window instants from the group's texts.
-void CollectionRun::writeHeader(int index, const QDateTime &now)
+// False when the header could not be written (the output has reported and closed).
+bool CollectionRun::writeHeader(int index, const QDateTime &now)
 {
     GroupRun &run = m_groups[size_t(index)];
     const CollectionGroup &settings = m_doc.group(index);
     HeaderFacts facts{now, m_doc.pathName(), index + 1, QString()};
     if (run.inhibitTagPosition > 0)
         facts.inhibitTagName = m_doc.tags().tagname(run.inhibitTagPosition - 1);
-    run.output->writeHeader(facts, run.columns);
+    const bool written = run.output->writeHeader(facts, run.columns);
     const QDateTime openStart(QDate(1970, 1, 1), QTime(0, 0));
     const QDateTime openEnd(QDate(9998, 12, 31), QTime(23, 59, 59));
     run.windowEnd = windowEndInstant(settings.endDate, settings.endTime).value_or(openEnd);
     run.windowStart = windowStartInstant(settings.startDate, settings.startTime).value_or(openStart);
+    return written;
 }
 
 std::vector<DataColumn> CollectionRun::memberColumns(int index) const

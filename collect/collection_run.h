@@ -67,7 +67,7 @@ public:
 private:
     bool openGroup(int index, const QDateTime &now);
     bool openOutput(int index, const QDateTime &now);
-    void writeHeader(int index, const QDateTime &now);
+    bool writeHeader(int index, const QDateTime &now);
     void rollOver(int index, const QDateTime &now);
     bool inhibited(const GroupRun &run) const;
     void closeGroup(int index);

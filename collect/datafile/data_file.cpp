@@ -37,6 +37,11 @@ void DataFile::countValue()
     }
 }
 
+bool DataFile::flush()
+{
+    return isOpen() && std::fflush(m_stream.get()) == 0 && !std::ferror(m_stream.get());
+}
+
 void DataFile::close() { m_stream.reset(); }
 
 }  // namespace tk70

@@ -24,6 +24,9 @@ public:
     // Counts one value written; every 11th value flushes the stream to the kernel.  The
     // count lives as long as the object, across closes and opens.  Nothing when closed.
     void countValue();
+    // Hands what is buffered to the kernel.  Returns false when that fails (a full disk)
+    // or an earlier write of this file failed, or when the file is closed.
+    bool flush();
     // Flushes and closes the file; nothing happens when it is not open.
     void close();
 

@@ -56,8 +56,10 @@ public:
     // user declines overwriting or after showing the open's error message.
     virtual bool open(const QString &path, bool append, OverwritePolicy policy) = 0;
     virtual bool isOpen() const = 0;
-    // The header block of one open.
-    virtual void writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) = 0;
+    // The header block of one open, written through to the disk.  Returns false, after
+    // the open's error message and with the output closed, when it cannot be written (a
+    // full disk): a file that cannot take its header would lose every sample.
+    virtual bool writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) = 0;
     // One sample line stamped with stamp (local time, second resolution).
     virtual void writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,
                              const PointReadings &readings) = 0;

@@ -35,6 +35,7 @@ bool TextGroupOutput::open(const QString &path, bool append, OverwritePolicy pol
     close();
     if (!append && policy == OverwritePolicy::Ask && QFileInfo::exists(path) && !overwriteConfirmed(path))
         return false;
+    m_path = path;
     if (!m_file.open(path, append)) {
         reportOpenFailure(path);
         return false;
@@ -42,10 +43,16 @@ bool TextGroupOutput::open(const QString &path, bool append, OverwritePolicy pol
     return true;
 }
 
-void TextGroupOutput::writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns)
+bool TextGroupOutput::writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns)
 {
-    if (isOpen())
-        m_file.write(m_layout->header(facts, columns));
+    if (!isOpen())
+        return false;
+    m_file.write(m_layout->header(facts, columns));
+    if (m_file.flush())
+        return true;
+    reportOpenFailure(m_path);
+    m_file.close();
+    return false;
 }
 
 void TextGroupOutput::writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,

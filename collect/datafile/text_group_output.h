@@ -19,8 +19,8 @@ public:
     // the open failure message.  Returns false when declined or not opened.
     bool open(const QString &path, bool append, OverwritePolicy policy) override;
     bool isOpen() const override { return m_file.isOpen(); }
-    // Nothing is written while the output is closed.
-    void writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) override;
+    // Nothing is written while the output is closed (and false is returned).
+    bool writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) override;
     void writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,
                      const PointReadings &readings) override;
     void close() override { m_file.close(); }
@@ -28,6 +28,7 @@ public:
 private:
     std::unique_ptr<TextLayout> m_layout;
     DataFile m_file;
+    QString m_path;  // the file opened last, for its messages
 };
 
 }  // namespace tk70

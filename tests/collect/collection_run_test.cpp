@@ -241,3 +241,18 @@ TEST_F(CollectionRunTest, ADatabaseGroupIsRefusedWithItsName)
     ASSERT_EQ(recorder.messages().size(), 1u);
     EXPECT_TRUE(recorder.messages()[0].text.contains("MS Access (*.mdb)"));
 }
+
+TEST_F(CollectionRunTest, AFullDiskRefusesTheStartAndClosesWhatWasOpened)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    m_doc.group(1).enabled = 1;
+    m_doc.group(1).fileName = "/dev/full";
+    at(8, 0);
+    tk70test::MessageRecorder recorder;
+    CollectionRun run(m_doc, m_readings, m_clock);
+    EXPECT_FALSE(run.openOutputs(OverwritePolicy::Overwrite));
+    EXPECT_EQ(recorder.texts(), QStringList{"Error Opening Output Data File\n/dev/full."});
+    EXPECT_EQ(run.group(0).output, nullptr);
+    EXPECT_FALSE(run.group(1).fileOpen);
+}

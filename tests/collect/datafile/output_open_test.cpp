@@ -136,14 +136,15 @@ TEST_F(DataFileTest, AClosedOutputWritesNothing)
     EXPECT_FALSE(neverOpened->isOpen());
 }
 
-TEST_F(DataFileTest, AFullDiskLosesTheDataButNotTheProgram)
+TEST_F(DataFileTest, AFullDiskRefusesTheHeaderWithTheOpenMessage)
 {
     auto output = makeTextGroupOutput(QStringLiteral("ASCII"));
     if (!output->open(QStringLiteral("/dev/full"), false, OverwritePolicy::Overwrite))
         GTEST_SKIP() << "no /dev/full here";
-    output->writeHeader(plantFacts(), threeOfFiveColumns());
-    for (int s = 0; s < 200; ++s)  // flushes and buffer spills all fail
+    EXPECT_FALSE(output->writeHeader(plantFacts(), threeOfFiveColumns()));
+    EXPECT_EQ(m_messages.texts(), QStringList{"Error Opening Output Data File\n/dev/full."});
+    EXPECT_FALSE(output->isOpen());
+    for (int s = 0; s < 200; ++s)  // nothing reaches a closed output
         output->writeSample(onPlantDay(1, 2, s % 60), threeOfFiveColumns(), firstSample());
     output->close();
-    EXPECT_FALSE(output->isOpen());
 }
