@@ -43,14 +43,19 @@ std::optional<QByteArray> readJsonFile(const QString &path)
 
 }  // namespace
 
+JsonProblems readTsfJson(const QByteArray &json, CTagDoc &doc)
+{
+    doc.newDocument();
+    return readSelectionJson(json, doc.selection());
+}
+
 bool buildTsf(const QString &jsonPath, const QString &tsfPath)
 {
     const std::optional<QByteArray> json = readJsonFile(jsonPath);
     if (!json)
         return false;
     CTagDoc doc;
-    doc.newDocument();
-    const JsonProblems problems = readSelectionJson(*json, doc.selection());
+    const JsonProblems problems = readTsfJson(*json, doc);
     for (const QString &message : problems.messages)
         printLine(jsonPath, message);
     if (problems.errors > 0) {

@@ -4,9 +4,19 @@
 // written and an existing output file stays as it was.
 #pragma once
 
+#include "json_object_reader.h"
+
+#include <QByteArray>
 #include <QString>
 
 namespace tk70 {
+
+class CTagDoc;
+
+// Makes doc a new document and reads the JSON text into it, reporting nothing itself.
+// With any fault among the returned problems the document is only partly filled and
+// must not be saved.
+JsonProblems readTsfJson(const QByteArray &json, CTagDoc &doc);
 
 // Returns true when the TSF was written.
 bool buildTsf(const QString &jsonPath, const QString &tsfPath);

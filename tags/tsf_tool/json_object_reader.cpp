@@ -39,7 +39,7 @@ qsizetype firstUnencodable(QStringView text)
 
 QString unencodableText(QStringView text, qsizetype at)
 {
-    const char32_t code = text[at].isHighSurrogate() && at + 1 < text.size()
+    const char32_t code = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()
         ? QChar::surrogateToUcs4(text[at], text[at + 1])
         : text[at].unicode();
     const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
@@ -64,9 +64,10 @@ JsonObjectReader::JsonObjectReader(const QJsonObject &object, const QString &pat
 {
 }
 
-QString JsonObjectReader::pathOf(const char *key) const
+QString JsonObjectReader::pathOf(const char *key) const { return pathOf(QString::fromLatin1(key)); }
+
+QString JsonObjectReader::pathOf(const QString &name) const
 {
-    const QString name = QString::fromLatin1(key);
     return m_path.isEmpty() ? name : m_path + QLatin1Char('.') + name;
 }
 
@@ -97,7 +98,7 @@ void JsonObjectReader::warnUnknownKeys() const
 {
     for (const QString &key : m_object.keys()) {
         if (!m_asked.contains(key))
-            warning(key.toUtf8().constData(), QStringLiteral("unknown key, ignored"));
+            m_problems->warning(pathOf(key), QStringLiteral("unknown key, ignored"));
     }
 }
 

@@ -67,6 +67,7 @@ private:
     // The member's value when it is present; marks the key as asked for.
     bool take(const char *key, QJsonValue &value);
     QString pathOf(const char *key) const;
+    QString pathOf(const QString &name) const;
     QString pathOf(const char *key, qsizetype index) const;
     // Value checks; each records its fault under path and returns false.
     bool expectType(bool ok, const QJsonValue &value, const QString &path, const char *what) const;

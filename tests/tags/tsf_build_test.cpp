@@ -99,6 +99,7 @@ TEST_F(TsfBuild, RefusedInputNamesTheMemberAndWritesNothing)
         {R"({"tags": [{"tagname": "ABCDEFGHIJKLMNO"}]})", "tags[0].tagname: 15 characters, at most 14 fit"},
         {R"({"tags": [{"tagname": "T", "description": "\u03a9"}]})",
          "tags[0].description: character \xCE\xA9 (U+03A9) has no Windows-1252 byte"},
+        {R"({"tags": [{"tagname": "A\ud800B"}]})", "tags[0].tagname: character ? (U+D800) has no Windows-1252 byte"},
         {"{\"graphs\": [" + repeat(graph, 11) + "]}", "graphs: 11 entries, at most 10 fit"},
         {"{\"graphs\": [{\"traces\": [" + repeat(trace, 13) + "]}]}", "graphs[0].traces: 13 entries, at most 12 fit"},
         {R"({"graphs": [{"traceCount": 13}]})", "graphs[0].traceCount: 13 is out of range 0 to 12"},
@@ -138,7 +139,7 @@ TEST_F(TsfBuild, ARefusedBuildLeavesAnExistingFileAlone)
 
 TEST_F(TsfBuild, UnknownMembersAndUnstoredTracesAreWarnings)
 {
-    const QString json = write("warn.json", R"({"tags": [{"tagname": "T", "colour": "red"}], "version": 2,
+    const QString json = write("warn.json", R"({"tags": [{"tagname": "T", "c\u00f6lour": "red"}], "version": 2,
         "graphs": [{"traces": [{"tagname": "T"}]}, {"traceCount": 1, "traces": [{"tagname": "T", "unit": "%"}]}],
         "warnings": ["anything"]})");
     const ToolRun run = build(json, path("warn.tsf"));
@@ -146,7 +147,7 @@ TEST_F(TsfBuild, UnknownMembersAndUnstoredTracesAreWarnings)
     const QByteArray prefix = QByteArray("tk70-tsf: ") + json.toUtf8() + ": ";
     const QList<QByteArray> lines = run.err.trimmed().split('\n');
     EXPECT_EQ(lines, (QList<QByteArray>{
-                         prefix + "tags[0].colour: warning: unknown key, ignored",
+                         prefix + "tags[0].c\xC3\xB6lour: warning: unknown key, ignored",
                          prefix + "graphs[0].traceCount: warning: traces[0] (T) is past the 0 traces in use and is "
                                   "not stored",
                          prefix + "graphs[1].traces[0].unit: warning: unknown key, ignored",
