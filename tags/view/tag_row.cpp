@@ -63,8 +63,10 @@ QLineEdit *TagRow::addEdit(QWidget *form, QGridLayout *grid, int gridRow, int co
     auto *edit = new QLineEdit(form);
     edit->setObjectName(idName(id));
     QFontMetrics metrics(edit->font());
-    edit->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * chars + 12);
-    if (column >= LoopColumn && column < LoopColumn + 4) {
+    const bool address = column >= LoopColumn && column < LoopColumn + 4;
+    // Address fields hold digits only and need no room beyond the frame's.
+    edit->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * chars + (address ? 8 : 12));
+    if (address) {
         edit->setMaximumWidth(edit->minimumWidth());
         edit->setAlignment(Qt::AlignRight);
     }
@@ -93,6 +95,7 @@ void TagRow::show(const TagRecord &tag, TagEditorRules::RowState state)
         m_address[field]->setText(QString::number(address[field]));
     m_pointType->setCurrentIndex(PointTypes::isValid(tag.pointType) ? tag.pointType : 0);
     m_description->setText(tag.description);
+    m_description->setCursorPosition(0);  // a long description shows its beginning
     for (int group = 0; group < kCollectionGroupCount; ++group)
         m_groups[group]->setChecked(tag.belongsToGroup(group));
 }

@@ -85,8 +85,10 @@ CTagView::~CTagView() = default;
 
 void CTagView::buildForm()
 {
+    // Tight margins and spacing keep the form within an 800-pixel main window.
     auto *grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(3);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(3);
     addGroupBoxes(grid);
     for (int row = 0; row < kRows; ++row)
