@@ -20,6 +20,10 @@ namespace {
 
 int g_signalPipe[2] = {-1, -1};
 
+// Interrupt, termination, and the hang-up of a terminal that goes away (an SSH session
+// that drops): each stops the collection cleanly.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 void forwardSignal(int)
 {
     const char byte = 1;
@@ -42,8 +46,8 @@ HeadlessCollector::~HeadlessCollector()
 {
     m_collection.reset();
     if (m_signalNotifier) {
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
+        for (int signal : kStopSignals)
+            std::signal(signal, SIG_DFL);
     }
 }
 
@@ -91,7 +95,10 @@ bool HeadlessCollector::watchSignals()
     action.sa_handler = forwardSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+    for (int signal : kStopSignals)
+        if (::sigaction(signal, &action, nullptr) != 0)
+            return false;
+    return true;
 }
 
 void HeadlessCollector::onSignal()

@@ -1,7 +1,7 @@
 // The collector without a screen, for plants that run it as a service: loads a tag
 // selection, starts collection as an automatic start does, reports each change of the
-// connection state and a short summary every minute, and stops cleanly on SIGINT or
-// SIGTERM.  Qt Core only.
+// connection state and a short summary every minute, and stops cleanly on SIGINT,
+// SIGTERM or SIGHUP.  Qt Core only.
 #pragma once
 
 #include "clock.h"
@@ -37,7 +37,7 @@ public:
     bool start(const QString &tsfPath, bool overwrite);
     // Stops without a question and ends the event loop with kExitStopped.
     void stop();
-    // Routes SIGINT and SIGTERM to stop(); false when that cannot be set up.
+    // Routes SIGINT, SIGTERM and SIGHUP to stop(); false when that cannot be set up.
     bool watchSignals();
 
     const CollectionControl &collection() const { return *m_collection; }

@@ -168,6 +168,17 @@ TEST_F(HeadlessProgramTest, AnExistingFileIsReplacedOnlyWithOverwrite)
     EXPECT_TRUE(fileBytes(m_dir.filePath("plant.txt")).contains("TK70 Pro DATA COLLECTION PROGRAM"));
 }
 
+TEST_F(HeadlessProgramTest, AHangUpStopsCleanly)
+{
+    startProgram({writeSelection(m_dir)});
+    ASSERT_TRUE(waitForOutput("Collecting from"));
+    ::kill(pid_t(m_program.processId()), SIGHUP);  // the terminal went away
+    ASSERT_TRUE(m_program.waitForFinished(20000));
+    EXPECT_EQ(m_program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_program.exitCode(), 0);
+    EXPECT_TRUE(fileBytes(m_dir.filePath("plant.DAT")).endsWith("\r\n"));  // closed, so flushed
+}
+
 TEST_F(HeadlessProgramTest, SamplesSurviveAKillUpToTheLastFlush)
 {
     // Eleven tags in group 1: every line of eleven values is flushed as it is written.
