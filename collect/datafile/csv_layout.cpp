@@ -8,7 +8,9 @@
 namespace tk70 {
 namespace {
 
-QByteArray quoted(const QByteArray &text) { return '"' + text + '"'; }
+// A text in quotes; a quote inside it is doubled, so that a name or path holding one
+// still reads back as one field.
+QByteArray quoted(QByteArray text) { return '"' + text.replace('"', "\"\"") + '"'; }
 
 // The title, the starting-date line and the empty line after it.
 QByteArray titleLines(const HeaderFacts &facts)

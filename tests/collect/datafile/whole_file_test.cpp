@@ -107,6 +107,20 @@ TEST_F(DataFileTest, TagNamesAreWrittenInWindows1252)
         << "the DOS name is padded by characters";
 }
 
+TEST_F(DataFileTest, ACsvTextHoldingAQuoteKeepsItsFieldWhole)
+{
+    const std::vector<DataColumn> columns{{0, QStringLiteral("6\"LINE"), 1, 2, 3, 4}};
+    HeaderFacts facts = plantFacts();
+    facts.tsfPath = QStringLiteral("/plant/\"unit\" 4.tsf");
+    auto output = openOutput(kCsv, QStringLiteral("q.csv"));
+    output->writeHeader(facts, columns);
+    output->close();
+    const QList<QByteArray> lines = fileLines(path(QStringLiteral("q.csv")));
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_TRUE(lines[2].contains(",\"/plant/\"\"unit\"\" 4.tsf\",")) << lines[2].constData();
+    EXPECT_EQ(lines[4], "\"\",\"\",\"6\"\"LINE\",\"\"");
+}
+
 TEST_F(DataFileTest, AppendingAddsACompleteHeaderBeforeTheNewSamples)
 {
     const std::vector<DataColumn> columns = threeOfFiveColumns();
