@@ -3,6 +3,7 @@
 
 BUILD      ?= build
 TSAN_BUILD ?= build-tsan
+TSAN_APP_BUILD ?= build-tsan-app
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 15
@@ -10,7 +11,7 @@ JOBS       ?= $(shell nproc)
 
 CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all setup configure build run test test-main test-tsan test-asan fuzz bench demo install clean
+.PHONY: all setup configure build run test test-main test-tsan test-tsan-app test-asan fuzz bench demo install clean
 
 all: build
 
@@ -25,7 +26,8 @@ configure: setup $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-# Starts the CIU simulator on a pseudo-terminal and the console demo against it.
+# Starts the CIU simulator on a pseudo-terminal and TK70 collecting the demo selection from
+# it: with its window when there is a display, headless otherwise.
 run: build
 	@scripts/run-demo.sh $(BUILD)
 
@@ -41,6 +43,14 @@ test-tsan: setup
 	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DTK70_SANITIZE=thread -DTK70_DRIVER_ONLY=ON
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -L driver -j $(JOBS)
+
+# The program collecting from the simulator in-process, its thread meeting the driver's,
+# under ThreadSanitizer.  A whole Qt build, so not part of make test.
+test-tsan-app: setup
+	cmake -S . -B $(TSAN_APP_BUILD) $(CMAKE_GEN) -DTK70_SANITIZE=thread
+	cmake --build $(TSAN_APP_BUILD) -j $(JOBS) --target headless-tests collect-tests
+	cd $(TSAN_APP_BUILD) && TSAN_OPTIONS="halt_on_error=1" bin/headless-tests --gtest_filter='HeadlessTest.*'
+	cd $(TSAN_APP_BUILD) && TSAN_OPTIONS="halt_on_error=1" bin/collect-tests
 
 test-asan: setup
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DTK70_SANITIZE=address
@@ -65,4 +75,4 @@ bench: build
 	$(BUILD)/bin/collect-bench
 
 clean:
-	rm -rf $(BUILD) $(TSAN_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TSAN_BUILD) $(TSAN_APP_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
