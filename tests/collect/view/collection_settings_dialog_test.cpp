@@ -264,6 +264,8 @@ TEST_F(CollectionSettingsTest, LinkClicksAreUndoneWithABeepWhileTheDriverRuns)
     ASSERT_TRUE(sim.start());
     CiuSetPortDevice(1, sim.devicePath().c_str());
     m_driver.setLogSettings(false, false, m_dir.filePath(QStringLiteral("TK70Pro.LOG")));
+    m_driver.setSetting(DriverSetting::DtrPulse, 1);  // a quick restart and close
+    m_driver.setSetting(DriverSetting::RestartDelay, 1);
     ASSERT_TRUE(m_driver.createEvents());
     m_driver.addPoint(QStringLiteral("TIC-7"), 1, 2, 3, 7, 5);
     open();
@@ -276,6 +278,8 @@ TEST_F(CollectionSettingsTest, LinkClicksAreUndoneWithABeepWhileTheDriverRuns)
     EXPECT_EQ(m_driver.comPort(), 1);
     EXPECT_EQ(m_driver.baudRate(), 9600);
     m_driver.stop();
+    CiuSetPortDevice(1, nullptr);
+    vantor::setPhaseWaits(vantor::PhaseWaits{});
 }
 
 TEST_F(CollectionSettingsTest, Screenshot)
