@@ -44,11 +44,7 @@ CollectionControl::CollectionControl(CCiuDriver &driver, CollectionHost &host, c
                          [this, g] { sampleTick(g); });
 }
 
-CollectionControl::~CollectionControl()
-{
-    stopTimers();
-    m_run.reset();
-}
+CollectionControl::~CollectionControl() { closeRun(); }
 
 bool CollectionControl::start(const CTagDoc &doc, StartOptions options)
 {
@@ -109,7 +105,7 @@ void CollectionControl::refuseConnection()
                                   "Ensure COM Port is Not Used by Another Process."),
                    QLatin1String(kTitleError), MessageIcon::Stop);
     m_driver.clearPoints();
-    closeOutputs();
+    closeRun();
 }
 
 void CollectionControl::startTimers()
@@ -122,15 +118,10 @@ void CollectionControl::startTimers()
     }
 }
 
-void CollectionControl::stopTimers()
+// Stops every timer and closes every open output.
+void CollectionControl::closeRun()
 {
     m_refreshTimer.stop();
-    for (QTimer &timer : m_groupTimers)
-        timer.stop();
-}
-
-void CollectionControl::closeOutputs()
-{
     for (QTimer &timer : m_groupTimers)
         timer.stop();
     m_run.reset();
@@ -143,11 +134,10 @@ bool CollectionControl::stop(bool ask)
     BusyScope busy(m_host);
     m_driver.stop();
     m_driver.clearPoints();
-    m_refreshTimer.stop();
     const bool wasCollecting = m_collecting;
     m_collecting = false;
     m_host.collectionStopped();
-    closeOutputs();
+    closeRun();
     if (wasCollecting)
         emit runStateChanged();
     return true;
@@ -160,11 +150,9 @@ bool CollectionControl::confirmClose()
                       QStringLiteral("TK70 Pro")))
             return false;
         BusyScope busy(m_host);
-        m_refreshTimer.stop();
         m_driver.stop();
-        closeOutputs();
     }
-    stopTimers();
+    closeRun();
     m_collecting = false;
     return true;
 }

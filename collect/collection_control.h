@@ -63,7 +63,6 @@ public:
     bool collecting() const { return m_collecting; }
     // The run of the current collection; null while idle.
     const CollectionRun *run() const { return m_run.get(); }
-    bool groupTimerActive(int group) const { return m_groupTimers.at(size_t(group)).isActive(); }
 
     // One tick of the value refresh, and one sample of a group; the timers call these,
     // tests may too.
@@ -81,8 +80,7 @@ private:
     bool openRun(const CTagDoc &doc, const StartOptions &options);
     bool connect();
     void startTimers();
-    void stopTimers();
-    void closeOutputs();
+    void closeRun();
     void refuseConnection();
 
     CCiuDriver &m_driver;

@@ -97,10 +97,8 @@ bool CollectionRun::writeHeader(int index, const QDateTime &now)
     if (run.inhibitTagPosition > 0)
         facts.inhibitTagName = m_doc.tags().tagname(run.inhibitTagPosition - 1);
     const bool written = run.output->writeHeader(facts, run.columns);
-    const QDateTime openStart(QDate(1970, 1, 1), QTime(0, 0));
-    const QDateTime openEnd(QDate(9998, 12, 31), QTime(23, 59, 59));
-    run.windowEnd = windowEndInstant(settings.endDate, settings.endTime).value_or(openEnd);
-    run.windowStart = windowStartInstant(settings.startDate, settings.startTime).value_or(openStart);
+    run.windowEnd = windowEndInstant(settings.endDate, settings.endTime).value_or(openWindowEnd());
+    run.windowStart = windowStartInstant(settings.startDate, settings.startTime).value_or(openWindowStart());
     return written;
 }
 

@@ -60,11 +60,11 @@ public:
     // The groups whose timers run: enabled ones, with their sample period.
     bool groupTakesPart(int index) const;
     int samplePeriodMs(int index) const;
+
+private:
     // The output name of a group opened at when: the file name, with the rollover suffix
     // of when when the group rolls over.
     QString outputName(int index, const QDateTime &when) const;
-
-private:
     bool openGroup(int index, const QDateTime &now);
     bool openOutput(int index, const QDateTime &now);
     bool writeHeader(int index, const QDateTime &now);

@@ -98,16 +98,20 @@ std::optional<QDateTime> windowInstant(const QString &date, const QString &time,
 
 }  // namespace
 
+QDateTime openWindowStart() { return QDateTime(QDate(1970, 1, 1), QTime(0, 0)); }
+
+QDateTime openWindowEnd() { return QDateTime(QDate(9998, 12, 31), QTime(23, 59, 59)); }
+
 std::optional<QDateTime> windowStartInstant(const QString &date, const QString &time,
                                             const QLocale &locale)
 {
-    return windowInstant(date, time, locale, QDateTime(QDate(1970, 1, 1), QTime(0, 0)));
+    return windowInstant(date, time, locale, openWindowStart());
 }
 
 std::optional<QDateTime> windowEndInstant(const QString &date, const QString &time,
                                           const QLocale &locale)
 {
-    return windowInstant(date, time, locale, QDateTime(QDate(9998, 12, 31), QTime(23, 59, 59)));
+    return windowInstant(date, time, locale, openWindowEnd());
 }
 
 }  // namespace tk70

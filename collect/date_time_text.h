@@ -24,6 +24,10 @@ std::optional<QTime> parseLocaleTime(const QString &text, const QLocale &locale 
 QString normalDateText(const QDate &date, const QLocale &locale = QLocale());
 QString normalTimeText(const QTime &time);
 
+// The bounds of a window without dates: 1970-01-01 00:00:00 and 9998-12-31 23:59:59.
+QDateTime openWindowStart();
+QDateTime openWindowEnd();
+
 // The instant a group's window opens: date and time texts, midnight for an empty time;
 // 1970-01-01 00:00:00 when the date is empty.  Nothing when a text does not parse.
 std::optional<QDateTime> windowStartInstant(const QString &date, const QString &time,

@@ -31,8 +31,6 @@ class CCollectorApp : public QObject, public CommandTarget, public CTagDocHost, 
     Q_OBJECT
 
 public:
-    static constexpr double kVersion = 1.02;
-
     explicit CCollectorApp(SettingsStore &store, QObject *parent = nullptr);
     ~CCollectorApp() override;
 
@@ -64,9 +62,6 @@ public:
 
     // The collection run; tests reach the run and its timers through it.
     CollectionControl *collection() const { return m_collection.get(); }
-    // Replaces the clock the collection takes "now" from, while idle (tests); null
-    // goes back to the system clock.
-    void setClock(const Clock *clock);
 
     // CTagDocHost.
     bool isCollecting() const override { return m_collection && m_collection->collecting(); }

@@ -22,12 +22,6 @@ void CCollectorApp::createCollectionControl(const Clock &clock)
     connect(m_collection.get(), &CollectionControl::refreshed, this, &CCollectorApp::updateStatusPanes);
 }
 
-void CCollectorApp::setClock(const Clock *clock)
-{
-    if (!isCollecting())
-        createCollectionControl(clock ? *clock : m_systemClock);
-}
-
 // Start, by the command or half a second after the automatic start's countdown.  The
 // automatic start answers its questions itself and ends the pending automatic start,
 // whatever the outcome.
