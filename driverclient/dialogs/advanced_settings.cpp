@@ -52,7 +52,6 @@ void AdvancedSettings::setWatchdog(bool enabled, int seconds)
     setValue(S::WatchdogValue, enabled ? watchdogByte(seconds) : 0);
 }
 
-
 AdvancedSettings loadAdvancedSettings(const CCiuDriver &driver, const SettingsStore &store)
 {
     AdvancedSettings settings;

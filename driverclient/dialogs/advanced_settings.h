@@ -51,5 +51,4 @@ void applyAdvancedSettings(const AdvancedSettings &settings, CCiuDriver &driver)
 // nothing saved, when the key can be neither created nor opened.
 bool saveAdvancedSettings(const AdvancedSettings &settings, SettingsStore &store);
 
-
 }  // namespace tk70
