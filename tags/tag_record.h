@@ -13,6 +13,12 @@ inline constexpr int kCollectionGroupCount = 4;
 // descriptions of at most 50.
 inline constexpr int kTagnameMaxChars = 14;
 inline constexpr int kTagDescriptionMaxChars = 50;
+// The largest address numbers the tag editor, Find Tag and `tk70-tsf build` accept (each
+// from 0): loop, PCU, module and block.
+inline constexpr qint32 kMaxLoop = 255;
+inline constexpr qint32 kMaxPcu = 255;
+inline constexpr qint32 kMaxModule = 31;
+inline constexpr qint32 kMaxBlock = 9999;
 
 struct TagRecord {
     QString tagname;      // empty: a free slot; compared case-sensitively

@@ -16,10 +16,6 @@ using namespace SelectionJsonKeys;
 // The limits of the tag editor, the trend setup and the collection settings.
 constexpr qsizetype kTraceDescriptionChars = 32;
 constexpr qsizetype kTitleChars = 40;
-constexpr qint32 kMaxLoop = 255;
-constexpr qint32 kMaxPcu = 255;
-constexpr qint32 kMaxModule = 31;
-constexpr qint32 kMaxBlock = 9999;
 constexpr std::array<qint32, 5> kHistoryLengths{360, 600, 1200, 1800, 2400};
 constexpr double kMinSampleInterval = 1.0;
 constexpr double kMaxSampleInterval = 600.0;

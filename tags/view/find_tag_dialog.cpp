@@ -1,11 +1,11 @@
 // The "Find Tag" dialog: see find_tag_dialog.h.
 #include "find_tag_dialog.h"
 
+#include "tag_record.h"
 #include "framework/field_exchange.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -20,11 +20,10 @@ struct AddressField {
     const char *label;
     int max;
 };
-constexpr std::array<AddressField, 4> kFields{{{2242, "Loop:", 255},
-                                               {2243, "PCU:", 255},
-                                               {2244, "Module:", 31},
-                                               {2245, "Block:", 9999}}};
-constexpr int kTagnameChars = 14;
+constexpr std::array<AddressField, 4> kFields{{{2242, "Loop:", kMaxLoop},
+                                               {2243, "PCU:", kMaxPcu},
+                                               {2244, "Module:", kMaxModule},
+                                               {2245, "Block:", kMaxBlock}}};
 
 }  // namespace
 
@@ -51,7 +50,7 @@ void CFindTagDialog::buildFields()
     auto *form = new QFormLayout;
     m_tagname = new QLineEdit(this);
     m_tagname->setObjectName(QStringLiteral("1089"));
-    limitText(m_tagname, kTagnameChars);
+    limitText(m_tagname, kTagnameMaxChars);
     form->addRow(QStringLiteral("Tagname:"), m_tagname);
     for (std::size_t field = 0; field < kFields.size(); ++field) {
         m_address[field] = new QLineEdit(QStringLiteral("0"), this);

@@ -15,16 +15,14 @@ namespace tk70 {
 
 namespace {
 
-
 struct AddressField {
     int id;
-    int min;
     int max;
 };
-constexpr std::array<AddressField, 4> kAddressFields{{{TagEditorRules::kLoopId, 0, 255},
-                                                      {TagEditorRules::kPcuId, 0, 255},
-                                                      {TagEditorRules::kModuleId, 0, 31},
-                                                      {TagEditorRules::kBlockId, 0, 9999}}};
+constexpr std::array<AddressField, 4> kAddressFields{{{TagEditorRules::kLoopId, kMaxLoop},
+                                                      {TagEditorRules::kPcuId, kMaxPcu},
+                                                      {TagEditorRules::kModuleId, kMaxModule},
+                                                      {TagEditorRules::kBlockId, kMaxBlock}}};
 
 QString idName(int id) { return QString::number(id); }
 
@@ -115,7 +113,7 @@ bool TagRow::read(TagRecord &tag) const
     read.tagname = m_tagname->text();
     std::array<int, 4> address{};
     for (int field = 0; field < 4; ++field) {
-        if (!readInteger(m_address[field], kAddressFields[field].min, kAddressFields[field].max, address[field]))
+        if (!readInteger(m_address[field], 0, kAddressFields[field].max, address[field]))
             return false;
     }
     read.loop = address[0];
