@@ -2,6 +2,7 @@
 #include "tag_editor_rules.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tk70::TagEditorRules {
 
@@ -121,6 +122,14 @@ int renameTraces(TagSelection &selection, const QString &oldName, const QString 
         }
     }
     return renamed;
+}
+
+void renameTagAndTraces(TagSelection &selection, int slot, const QString &newName)
+{
+    TagRecord tag = selection.tags.record(slot);
+    const QString oldName = std::exchange(tag.tagname, newName);
+    selection.tags.setRecord(slot, tag);
+    renameTraces(selection, oldName, newName);
 }
 
 void insertSlot(TagTable &tags, int slot)

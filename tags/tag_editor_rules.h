@@ -75,6 +75,8 @@ enum class TagnameOutcome {
 TagnameOutcome tagnameOutcome(const QString &text, int slot, int tagCount);
 // Renames every trace of every graph that draws oldName; returns how many were renamed.
 int renameTraces(TagSelection &selection, const QString &oldName, const QString &newName);
+// Renames the tag in slot to newName, and every trace that drew its old name with it.
+void renameTagAndTraces(TagSelection &selection, int slot, const QString &newName);
 
 // Insert before slot: slots slot..28 move one down (slot 29's tag is lost), slot becomes
 // free and the count grows by one.  At slot 29 nothing moves: the slot becomes free.

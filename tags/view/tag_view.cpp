@@ -64,10 +64,11 @@ MessageAnswer ask(const QString &text, const QString &title, MessageButtons butt
     return Messages::show(Message{text, title, MessageIcon::Question, buttons, defaultAnswer});
 }
 
-void refuseTrendUse(const char *text)
+// A tag that a trend graph draws may not be deleted, neither by the key nor by clearing its name.
+void refuseDeletingTrendTag()
 {
-    Messages::show(Message{QString::fromLatin1(text), QString::fromLatin1(kTitle), MessageIcon::Stop,
-                           MessageButtons::Ok, MessageAnswer::Ok});
+    Messages::note(QStringLiteral("Tag Currently Used on a Trend Graph.\n\nTags May Not be Deleted."),
+                   QString::fromLatin1(kTitle), MessageIcon::Stop);
 }
 
 }  // namespace
@@ -412,17 +413,14 @@ bool CTagView::resolveTagnameChange(int row)
                                                   "Affected Trends?"),
                                    QString::fromLatin1(kTitle), MessageIcon::Stop, MessageButtons::OkCancel,
                                    MessageAnswer::Cancel}) == MessageAnswer::Ok) {
-            TagRecord tag = m_document->tag(slot);
-            tag.tagname = text;
-            m_document->setTag(slot, tag);
-            renameTraces(m_document->selection(), stored, text);
+            renameTagAndTraces(m_document->selection(), slot, text);
             emit tagRenamed(stored, text);
             return true;
         }
         tagname(row)->setText(stored);
         return false;
     case TagnameChange::DeleteRefused:
-        refuseTrendUse("Tag Currently Used on a Trend Graph.\n\nTags May Not be Deleted.");
+        refuseDeletingTrendTag();
         tagname(row)->setText(stored);
         return false;
     case TagnameChange::Rename:
@@ -495,7 +493,7 @@ void CTagView::deleteTag()
     int slot = m_offset + row;
     QString name = m_document->tags().tagname(slot);
     if (!name.isEmpty() && m_document->isTagInTrendUse(name)) {
-        refuseTrendUse("Tag Currently Used on a Trend Graph.\n\nTags May Not be Deleted.");
+        refuseDeletingTrendTag();
         return;
     }
     if (ask(QStringLiteral("Are you sure you want to delete this tag ?"), QStringLiteral("Question"),
@@ -528,8 +526,8 @@ void CTagView::findTag()
             return;
         }
         if (findFailureShowsMessage(query))
-            Messages::show(Message{QStringLiteral("No Matching Tag Found"), QStringLiteral("Tag Find Error"),
-                                   MessageIcon::Warning, MessageButtons::Ok, MessageAnswer::Ok});
+            Messages::note(QStringLiteral("No Matching Tag Found"), QStringLiteral("Tag Find Error"),
+                           MessageIcon::Warning);
         else
             ViewBeep::beep();
     }

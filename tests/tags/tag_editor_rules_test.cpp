@@ -99,6 +99,23 @@ TEST(TagEditorRules, LeavingATagnameEdit)
     EXPECT_EQ(selection.graphs[4].traces[1].tagname, "PUMP2");
 }
 
+TEST(TagEditorRules, RenamingATagTakesItsTracesAlong)
+{
+    TagSelection selection;
+    selection.tags = tableWith(3);
+    selection.graphs[0].traceCount = 1;
+    selection.graphs[0].traces[0].tagname = QStringLiteral("TAG2");
+    selection.graphs[7].traceCount = 3;
+    selection.graphs[7].traces[2].tagname = QStringLiteral("TAG2");
+    selection.graphs[7].traces[1].tagname = QStringLiteral("TAG1");
+    renameTagAndTraces(selection, 1, QStringLiteral("PUMP2"));
+    EXPECT_EQ(selection.tags.tagname(1), "PUMP2");
+    EXPECT_EQ(selection.tags.record(1).block, 2);
+    EXPECT_EQ(selection.graphs[0].traces[0].tagname, "PUMP2");
+    EXPECT_EQ(selection.graphs[7].traces[2].tagname, "PUMP2");
+    EXPECT_EQ(selection.graphs[7].traces[1].tagname, "TAG1");
+}
+
 TEST(TagEditorRules, InsertAndDeleteMoveTheSlots)
 {
     TagTable tags = tableWith(5);
