@@ -67,7 +67,6 @@ TrendGraph readGraph(TsfByteReader &in)
 // Returns false when the graph count is above 10.
 bool readGraphs(TsfByteReader &in, TagSelection &selection)
 {
-    selection.resetGraphs();
     const qint32 count = in.readInt32();
     if (count > Tsf::kMaxGraphRecords)
         return false;
@@ -104,7 +103,6 @@ void readGroupsAndLink(TsfByteReader &in, TagSelection &selection)
 TsfReadResult::Status readAll(TsfByteReader &in, TsfReadResult &result)
 {
     TagSelection &selection = result.selection;
-    selection.resetTags();
     if (!readHeader(in))
         return TsfReadResult::Status::Invalid;
     result.tagsLimited = readTags(in, selection.tags);
@@ -116,6 +114,8 @@ TsfReadResult::Status readAll(TsfByteReader &in, TsfReadResult &result)
 
 }  // namespace
 
+// The result's selection starts with the new-document values, so whatever the file does
+// not get to keeps them: an invalid file stops before a graph record is read.
 TsfReadResult TsfReader::read(QByteArrayView bytes)
 {
     TsfReadResult result;
@@ -124,10 +124,6 @@ TsfReadResult TsfReader::read(QByteArrayView bytes)
         result.status = readAll(in, result);
     } catch (const TsfDataEnd &) {
         result.status = TsfReadResult::Status::DataEnded;
-    }
-    if (result.status == TsfReadResult::Status::Invalid) {
-        result.selection.resetGraphs();
-        result.selection.resetGroupsAndLink();
     }
     return result;
 }

@@ -13,8 +13,7 @@ namespace {
 void writeTags(TsfByteWriter &out, const TagTable &tags)
 {
     out.writeInt32(tags.count());
-    const int records = std::min(tags.count(), tags.capacity());
-    for (int slot = 0; slot < records; ++slot) {
+    for (int slot = 0; slot < tags.count(); ++slot) {
         const TagRecord tag = tags.record(slot);
         out.writeString(tag.tagname);
         out.writeString(tag.description);
