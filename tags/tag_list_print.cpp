@@ -42,7 +42,7 @@ QString columnHeaderLine()
     QStringList columns{left(QStringLiteral("Tag#"), 4),       left(QStringLiteral("Tagname"), 15),
                         left(QStringLiteral("Lp"), 3),         left(QStringLiteral("PCU"), 3),
                         left(QStringLiteral("Mod"), 3),        left(QStringLiteral("Blk"), 4),
-                        left(QStringLiteral("Point Type"), 17), left(QStringLiteral("Grp "), 4),
+                        left(QStringLiteral("Point Type"), PointTypes::kPrintWidth), left(QStringLiteral("Grp "), 4),
                         QStringLiteral("Tag Description")};
     return columns.join(u' ');
 }
@@ -52,7 +52,7 @@ QString tagLine(int slot, const TagRecord &tag)
     QStringList columns{right(slot + 1, 4),  left(tag.tagname, 15),
                         right(tag.loop, 3),  right(tag.pcu, 3),
                         right(tag.module, 3), right(tag.block, 4),
-                        left(PointTypes::printName(tag.pointType), PointTypes::kPrintWidth),
+                        PointTypes::printName(tag.pointType),
                         groupDigits(tag),    tag.description};
     return columns.join(u' ');
 }
