@@ -6,7 +6,6 @@
 #include "tool_message_sink.h"
 
 #include <QFile>
-#include <cstdio>
 #include <optional>
 
 namespace tk70 {
@@ -17,10 +16,7 @@ namespace {
 // read without end.
 constexpr qint64 kMaxJsonBytes = 16 * 1024 * 1024;
 
-void printLine(const QString &path, const QString &text)
-{
-    std::fprintf(stderr, "tk70-tsf: %s: %s\n", qUtf8Printable(path), qUtf8Printable(text));
-}
+void printLine(const QString &path, const QString &text) { printToolLine(path + QLatin1String(": ") + text); }
 
 std::optional<QByteArray> readJsonFile(const QString &path)
 {

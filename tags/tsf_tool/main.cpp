@@ -67,7 +67,7 @@ int runExportTags(const QString &path)
         return kExitFileError;
     const TagListExport list = exportTagList(doc.tags());
     for (const QString &note : list.notes)
-        std::fprintf(stderr, "tk70-tsf: %s\n", note.toUtf8().constData());
+        printToolLine(note);
     writeStdout(list.text);
     return kExitOk;
 }

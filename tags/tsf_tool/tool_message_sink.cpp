@@ -23,6 +23,8 @@ bool isFileReport(const QString &text)
 
 }  // namespace
 
+void printToolLine(const QString &line) { std::fprintf(stderr, "tk70-tsf: %s\n", line.toUtf8().constData()); }
+
 ToolMessageSink::ToolMessageSink() : m_previous(Messages::install(this)) {}
 
 ToolMessageSink::~ToolMessageSink()
@@ -38,10 +40,10 @@ MessageAnswer ToolMessageSink::show(const Message &message)
         flush();
         m_heldReport = oneLine(message.text);
     } else if (!m_heldReport.isEmpty()) {
-        printLine(m_heldReport + QLatin1String(": ") + oneLine(message.text));
+        printToolLine(m_heldReport + QLatin1String(": ") + oneLine(message.text));
         m_heldReport.clear();
     } else {
-        printLine(oneLine(message.text));
+        printToolLine(oneLine(message.text));
     }
     return message.defaultAnswer;
 }
@@ -50,13 +52,9 @@ void ToolMessageSink::flush()
 {
     if (m_heldReport.isEmpty())
         return;
-    printLine(m_heldReport);
+    printToolLine(m_heldReport);
     m_heldReport.clear();
 }
 
-void ToolMessageSink::printLine(const QString &line)
-{
-    std::fprintf(stderr, "tk70-tsf: %s\n", line.toUtf8().constData());
-}
 
 }  // namespace tk70

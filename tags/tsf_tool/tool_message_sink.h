@@ -10,6 +10,9 @@
 
 namespace tk70 {
 
+// Prints one line on standard error, after the program's name: "tk70-tsf: <line>".
+void printToolLine(const QString &line);
+
 class ToolMessageSink : public MessageSink {
 public:
     ToolMessageSink();
@@ -24,8 +27,6 @@ public:
     const QStringList &texts() const { return m_texts; }
 
 private:
-    void printLine(const QString &line);
-
     QStringList m_texts;
     QString m_heldReport;
     MessageSink *m_previous = nullptr;
