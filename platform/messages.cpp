@@ -12,18 +12,6 @@ std::atomic<MessageSink *> g_sink{nullptr};
 
 }  // namespace
 
-const char *iconName(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Stop: return "stop";
-    case MessageIcon::Warning: return "warning";
-    case MessageIcon::Question: return "question";
-    case MessageIcon::Information: return "information";
-    case MessageIcon::Exclamation: return "exclamation";
-    }
-    return "unknown";
-}
-
 namespace Messages {
 
 MessageAnswer show(const Message &message)

@@ -46,7 +46,4 @@ MessageSink *install(MessageSink *sink);
 
 }  // namespace Messages
 
-// Names for diagnostics and test output: "stop", "warning", ...
-const char *iconName(MessageIcon icon);
-
 }  // namespace tk70

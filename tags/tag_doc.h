@@ -27,9 +27,6 @@ public:
     // settings to nobody.
     explicit CTagDoc(CTagDocHost *host = nullptr);
 
-    void setHost(CTagDocHost *host) { m_host = host; }
-    CTagDocHost *host() const { return m_host; }
-
     // The new-document values; the document has no file name afterwards.
     void newDocument();
     // Reads the TSF at path.  Returns false, after reporting, when the file cannot be
@@ -59,7 +56,6 @@ public:
     int tagCapacity() const { return m_selection.tags.capacity(); }
     TagRecord tag(int slot) const { return m_selection.tags.record(slot); }
     void setTag(int slot, const TagRecord &tag) { m_selection.tags.setRecord(slot, tag); }
-    void resetTag(int slot) { m_selection.tags.resetSlot(slot); }
     bool isTagInTrendUse(QStringView tagname) const { return m_selection.isTagInTrendUse(tagname); }
 
     // Trend graphs (index 0 to 9) and the graph shown by the trend setup.
@@ -78,9 +74,8 @@ public:
     int comPort() const { return comPortForIndex(serialPortIndex()); }
     int baudRate() const { return baudRateForIndex(baudRateIndex()); }
 
-    // The reset operations other parts use.
+    // The reset operation other parts use.
     void resetTags() { m_selection.resetTags(); }
-    void resetGraphs() { m_selection.resetGraphs(); }
 
 private:
     // The host's refusals and page checks before a save; true when saving may go on.

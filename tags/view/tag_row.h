@@ -44,7 +44,6 @@ public:
     bool read(TagRecord &tag) const;
 
     QLineEdit *tagname() const { return m_tagname; }
-    QLabel *number() const { return m_number; }
     // The controls in tab order, and the one with a control id (nullptr if not here).
     QList<QWidget *> controls() const;
     QWidget *control(int id) const;
