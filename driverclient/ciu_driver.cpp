@@ -34,10 +34,7 @@ CCiuDriver::CCiuDriver(const SettingsStore &store, QObject *parent) : QObject(pa
     m_comm->LogFileEnabled = 1;
     m_comm->LogFileDetailed = 0;
     copyLogName(*m_comm, kDefaultLogName);
-    m_autoPointDetection = true;
     loadSettings(store);
-    clearPoints();
-    clearCaches();
 }
 
 CCiuDriver::~CCiuDriver()
@@ -124,17 +121,7 @@ bool CCiuDriver::createEvents()
 void CCiuDriver::clearPoints()
 {
     m_pointCount = 0;
-    m_hasNonExceptionPoints = m_hasExceptionPoints = false;
     m_exceptionCount = m_nonExceptionCount = 0;
-}
-
-void CCiuDriver::clearCaches()
-{
-    m_values.fill(0.0);
-    m_qualities.fill(0);
-    m_newValues.fill(0);
-    m_outputPending.fill(0);
-    m_establish.fill(0);
 }
 
 int CCiuDriver::addPoint(const QString &tagName, int loop, int pcu, int module, int block, int driverType,
@@ -142,13 +129,10 @@ int CCiuDriver::addPoint(const QString &tagName, int loop, int pcu, int module, 
 {
     if (m_pointCount >= maxTagCount())
         return 0;
-    if (driverType == 99) {
-        m_hasNonExceptionPoints = true;
+    if (driverType == 99)
         ++m_nonExceptionCount;
-    } else {
-        m_hasExceptionPoints = true;
+    else
         ++m_exceptionCount;
-    }
     int i = m_pointCount++;
     m_tagNames[i] = tagName;
     m_loops[i] = loop;
@@ -170,8 +154,8 @@ int CCiuDriver::addPoint(const QString &tagName, int loop, int pcu, int module, 
 void CCiuDriver::adaptToPointMix()
 {
     int n = m_nonExceptionCount, e = m_exceptionCount;
-    setSetting(DriverSetting::NonExpEnabled, m_hasNonExceptionPoints ? 1 : 0);
-    setSetting(DriverSetting::ExpReadsEnabled, m_hasExceptionPoints ? 1 : 0);
+    setSetting(DriverSetting::NonExpEnabled, n > 0 ? 1 : 0);
+    setSetting(DriverSetting::ExpReadsEnabled, e > 0 ? 1 : 0);
     int points = 3, delay = 200;
     if (n > 0 && e > 0) {
         points = std::max(3, static_cast<int>(static_cast<double>(n) / (n + e) * 25));
@@ -201,7 +185,6 @@ bool CCiuDriver::start()
 int CCiuDriver::stop()
 {
     m_running = false;
-    m_hasNonExceptionPoints = m_hasExceptionPoints = false;
     m_exceptionCount = m_nonExceptionCount = 0;
     int rc = CiuCloseConnection();
     waitUntilDisconnected();

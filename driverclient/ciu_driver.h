@@ -99,7 +99,6 @@ private:
     void loadLogSettings(const SettingsStore &store);
     void loadPortDevices(const SettingsStore &store);
     void adaptToPointMix();
-    void clearCaches();
     void waitUntilDisconnected() const;
     bool validPosition(int i) const { return i >= 0 && i < m_pointCount; }
 
@@ -114,8 +113,7 @@ private:
     std::array<int, kMaxPoints> m_indexes{}, m_loops{}, m_pcus{}, m_modules{}, m_blocks{}, m_types{},
         m_alarmStates{};
     std::array<double, kMaxPoints> m_report1{}, m_report2{}, m_high{}, m_low{};
-    bool m_hasNonExceptionPoints = false;
-    bool m_hasExceptionPoints = false;
+    // The mix of the point list, for the automatic point detection.
     int m_exceptionCount = 0;
     int m_nonExceptionCount = 0;
 
