@@ -4,6 +4,7 @@
 #include "framework/dialog_fonts.h"
 #include "framework/field_exchange.h"
 #include "messages.h"
+#include "tsf_format.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -26,7 +27,6 @@ constexpr int kMaxDelay = 6000;
 constexpr int kMaxFileNameChars = 190;
 
 const char *const kTitle = "TK70 Pro";
-const char *const kTsfFilter = "TK70 Pro Tag Selection Files (*.tsf)";
 
 QString inhibitQuestion()
 {
@@ -113,15 +113,15 @@ void StartupSettingsDialog::buildTuningGroup()
 
 void StartupSettingsDialog::layOut()
 {
-    m_ok = named(new QPushButton(QStringLiteral("OK")), "ok");
-    m_cancel = named(new QPushButton(QStringLiteral("Cancel")), "cancel");
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &StartupSettingsDialog::accept);
-    connect(m_cancel, &QPushButton::clicked, this, &StartupSettingsDialog::reject);
+    auto *ok = named(new QPushButton(QStringLiteral("OK")), "ok");
+    auto *cancel = named(new QPushButton(QStringLiteral("Cancel")), "cancel");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &StartupSettingsDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &StartupSettingsDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
     auto *page = new QVBoxLayout(this);
     for (QGroupBox *group : {m_autoStartGroup, m_tsfGroup, m_tuningGroup}) {
         setBoldCaption(group);
@@ -195,7 +195,7 @@ void StartupSettingsDialog::browseClicked()
 
 QString StartupSettingsDialog::chooseTsfFile(QWidget *parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Open"), QString(), QString::fromLatin1(kTsfFilter));
+    QFileDialog dialog(parent, QStringLiteral("Open"), QString(), QString::fromLatin1(Tsf::kFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -9,6 +9,7 @@
 #include "dialogs/screen_size_rule.h"
 #include "dialogs/startup_settings_dialog.h"
 #include "dialogs/startup_window.h"
+#include "dialogs/system_figures.h"
 #include "child_frame.h"
 #include "ciu_driver.h"
 #include "main_frame.h"
@@ -18,6 +19,7 @@
 #include "settings/command_ids.h"
 #include "tag_doc.h"
 #include "tag_editor_page.h"
+#include "tsf_format.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -32,7 +34,6 @@ namespace tk70 {
 
 namespace {
 
-const char *const kTsfFilter = "TK70 Pro Tag Selection Files (*.tsf)";
 const char *const kRecentKey = "SOFTWARE\\Kestrane\\TK70 Pro\\Recent File List";
 constexpr int kRecentCount = 4;
 
@@ -48,10 +49,7 @@ CCollectorApp::~CCollectorApp()
     m_driver.reset();
 }
 
-QString CCollectorApp::versionText() const
-{
-    return QString::asprintf(kVersion >= 10 ? "Version %5.2f%s" : "Version %4.2f%s", kVersion, "");
-}
+QString CCollectorApp::versionText() const { return programVersionText(); }
 
 bool CCollectorApp::initInstance(const QStringList &arguments)
 {
@@ -198,8 +196,6 @@ void CCollectorApp::showTagEditorWindow()
     frame->showMaximized();
 }
 
-// The windows go at once, not later: their views point into the document that is about
-// to be replaced.
 // The document's name in window titles: its file's name, or the product's for a new one.
 QString CCollectorApp::documentTitle() const
 {
@@ -208,6 +204,8 @@ QString CCollectorApp::documentTitle() const
     return QFileInfo(m_document->pathName()).fileName();
 }
 
+// The windows go at once, not later: their views point into the document that is about
+// to be replaced.
 void CCollectorApp::closeSetupWindows()
 {
     if (CChildFrame *frame = m_tagEditorWindow) {
@@ -247,7 +245,7 @@ void CCollectorApp::fileOpen()
     if (!confirmOverwrite())
         return;
     QString path = QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
-                                                QString::fromLatin1(kTsfFilter));
+                                                QString::fromLatin1(Tsf::kFileFilter));
     if (path.isEmpty())
         return;
     if (!openDocument(path))
@@ -269,11 +267,11 @@ void CCollectorApp::fileSaveAs()
     if (!m_document)
         return;
     QString path = QFileDialog::getSaveFileName(m_mainFrame.get(), QStringLiteral("Save As"), m_document->pathName(),
-                                                QString::fromLatin1(kTsfFilter));
+                                                QString::fromLatin1(Tsf::kFileFilter));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".TSF");
+        path += QLatin1String(Tsf::kDefaultExtension);
     if (m_document->saveDocument(path))
         addRecentFile(path);
     stateChanged();
@@ -314,7 +312,6 @@ bool CCollectorApp::mayExit()
     return true;
 }
 
-// The user guide: installed beside the program, or in the source tree of a build.
 void CCollectorApp::about()
 {
     AboutBox box(m_mainFrame.get());
@@ -340,6 +337,7 @@ void CCollectorApp::ddeServerOptions()
         saveAppSettings(m_store, m_settings);
 }
 
+// The user guide: installed beside the program, or in the source tree of a build.
 void CCollectorApp::helpContent()
 {
     QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/TK70Pro/help/index.html");
