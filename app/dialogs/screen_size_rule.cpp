@@ -18,8 +18,7 @@ bool noteLowResolution(const QSize &screen)
 {
     if (!screenBelowRecommended(screen))
         return false;
-    Messages::show(Message{lowResolutionNote(), QStringLiteral("TK70 Pro"), MessageIcon::Information,
-                           MessageButtons::Ok, MessageAnswer::Ok});
+    Messages::note(lowResolutionNote(), QStringLiteral("TK70 Pro"), MessageIcon::Information);
     return true;
 }
 

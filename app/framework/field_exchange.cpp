@@ -15,8 +15,7 @@ const char *const kFieldTitle = "TK70 Pro";
 
 bool refuse(QLineEdit *edit, const QString &text)
 {
-    Messages::show(Message{text, QString::fromLatin1(kFieldTitle), MessageIcon::Exclamation, MessageButtons::Ok,
-                           MessageAnswer::Ok});
+    Messages::note(text, QString::fromLatin1(kFieldTitle), MessageIcon::Exclamation);
     edit->setFocus();
     edit->selectAll();
     return false;
