@@ -11,7 +11,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace tk70 {
 

@@ -62,8 +62,6 @@ private:
     QLineEdit *m_fileName = nullptr;
     QPushButton *m_browse = nullptr;
     QCheckBox *m_inhibitTuning = nullptr;
-    QPushButton *m_ok = nullptr;
-    QPushButton *m_cancel = nullptr;
 };
 
 // Runs the dialog on a copy of settings; on OK copies the values back and returns true.
