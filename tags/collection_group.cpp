@@ -23,13 +23,9 @@ int comPortForIndex(qint32 serialPortIndex) { return serialPortIndex == 0 ? 1 : 
 
 int baudRateForIndex(qint32 baudRateIndex)
 {
-    switch (baudRateIndex) {
-    case 0: return 19200;
-    case 2: return 4800;
-    case 3: return 2400;
-    case 4: return 1200;
-    default: return 9600;
-    }
+    if (baudRateIndex < 0 || baudRateIndex >= qint32(kBaudRates.size()))
+        baudRateIndex = kDefaultBaudRateIndex;
+    return kBaudRates[size_t(baudRateIndex)];
 }
 
 }  // namespace tk70

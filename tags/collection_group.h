@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 namespace tk70 {
 
@@ -39,6 +40,8 @@ inline constexpr qint32 kDefaultBaudRateIndex = 1;    // 9600
 
 // The driver's port number for a serial port index: 1 for index 0, else 2.
 int comPortForIndex(qint32 serialPortIndex);
+// The baud rates by baud-rate index.
+inline constexpr std::array<int, 5> kBaudRates{19200, 9600, 4800, 2400, 1200};
 // The baud rate for a baud-rate index: 0 19200, 1 9600, 2 4800, 3 2400, 4 1200, else 9600.
 int baudRateForIndex(qint32 baudRateIndex);
 

@@ -55,11 +55,10 @@ QStringList saveInhibitChoices(const TagTable &tags);
 // "0", "1", "4", ... "24", in this order.
 QStringList rolloverChoices();
 
-// The baud rates of the baud-rate buttons; a baud-rate index is a position here.
-inline constexpr std::array<int, 5> kBaudRates{19200, 9600, 4800, 2400, 1200};
 // The button showing a stored serial port index: 0 for COM 1, 1 for COM 2.
 int comPortButton(qint32 serialPortIndex);
-// The button showing a stored baud-rate index: the position of the rate it stands for.
+// The button showing a stored baud-rate index (the buttons follow kBaudRates): the
+// position of the rate it stands for.
 int baudRateButton(qint32 baudRateIndex);
 
 }  // namespace tk70
