@@ -90,9 +90,6 @@ public:
     bool tuneSpecTunable(int n) const;
     bool setTuneSpecValue(int n, double value);
 
-    // The record itself, for the driver status dialog.
-    const CiuCommStruct &record() const { return *m_comm; }
-
 private:
     void loadSettings(const SettingsStore &store);
     void loadWatchdog(const SettingsStore &store);
