@@ -58,12 +58,6 @@ void DriverLog::close()
     m_fd = -1;
 }
 
-bool DriverLog::isOpen() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_fd >= 0;
-}
-
 bool DriverLog::detailedEnabled() const { return loadField(m_comm.LogFileDetailed) != 0; }
 
 void DriverLog::line(const char *text)

@@ -25,7 +25,6 @@ public:
     // cannot be created; the log then stays closed.
     bool create(const char *path);
     void close();
-    bool isOpen() const;
 
     // Writes a line when enabled.  text must carry its own "\r\n".
     void line(const char *text);
@@ -39,7 +38,7 @@ private:
     void vformat(const char *fmt, va_list args);
 
     const CiuCommStruct &m_comm;
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     int m_fd = -1;
 };
 

@@ -41,7 +41,6 @@ public:
     bool configure(const LineSettings &settings);
     // Restores the previous line settings and closes the device.
     void close();
-    bool isOpen() const { return m_fd >= 0; }
 
     // Raises or drops DTR and RTS.  Devices without modem lines refuse; that is ignored.
     void setControlLines(bool on);
