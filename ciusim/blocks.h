@@ -77,7 +77,6 @@ public:
     void put(FunctionBlock block);
     const FunctionBlock *find(const PlantAddress &address) const;
     FunctionBlock *find(const PlantAddress &address);
-    std::size_t size() const { return m_blocks.size(); }
 
 private:
     std::map<PlantAddress, FunctionBlock> m_blocks;

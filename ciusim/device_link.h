@@ -17,7 +17,6 @@ public:
 
     bool create(const std::string &linkPath, const std::string &target, std::string &error);
     void remove();
-    const std::string &path() const { return m_path; }
 
 private:
     std::string m_path;

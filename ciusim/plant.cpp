@@ -189,9 +189,4 @@ void Plant::setCiuModuleStatus(int status)
     m_ciuModuleStatus = status & 3;
 }
 
-int Plant::ciuModuleStatus() const
-{
-    return m_ciuModuleStatus;
-}
-
 }  // namespace ciusim

@@ -69,7 +69,6 @@ public:
     // Returns the address to the model.
     void release(const PlantAddress &address);
     void setCiuModuleStatus(int status);
-    int ciuModuleStatus() const;
 
     // Module numbers above 31 and block numbers 0 or above 9999 hold no point: reads of
     // them are bad, block reads refused.
