@@ -47,6 +47,34 @@ bool parseTuneReply(std::span<const std::uint8_t> reply, TuneImage &image)
     return true;
 }
 
+namespace {
+
+void storeAddress(std::atomic<int> (&parts)[4], const BlockAddress &a)
+{
+    parts[0].store(a.loop);
+    parts[1].store(a.pcu);
+    parts[2].store(a.module);
+    parts[3].store(a.block);
+}
+
+BlockAddress loadAddress(const std::atomic<int> (&parts)[4])
+{
+    return BlockAddress{parts[0].load(), parts[1].load(), parts[2].load(), parts[3].load()};
+}
+
+// A tune request naming its block: Loop, PCU, Module (2 bytes), Block (2 bytes).
+Request blockRequest(int command, const BlockAddress &a)
+{
+    Request request(command);
+    request.put8(a.loop);
+    request.put8(a.pcu);
+    request.put16(a.module);
+    request.put16(a.block);
+    return request;
+}
+
+}  // namespace
+
 bool encodeTuneValues(TuneImage &image)
 {
     bool ok = true;
@@ -62,20 +90,14 @@ int TuneState::requestRead(bool connected, BlockAddress address)
 {
     if (!connected || isPending() || address.isZero())
         return 0;
-    m_requested[0].store(address.loop);
-    m_requested[1].store(address.pcu);
-    m_requested[2].store(address.module);
-    m_requested[3].store(address.block);
+    storeAddress(m_requested, address);
     m_readRequested.store(true);
     return 1;
 }
 
 int TuneState::requestWrite(bool connected)
 {
-    bool zero = true;
-    for (const auto &part : m_current)
-        zero = zero && part.load() == 0;
-    if (!connected || isPending() || zero)
+    if (!connected || isPending() || loadAddress(m_current).isZero())
         return 0;
     m_writeRequested.store(true);
     return 1;
@@ -122,10 +144,8 @@ int TuneState::reset()
 {
     m_readRequested.store(false);
     m_writeRequested.store(false);
-    for (int k = 0; k < 4; ++k) {
-        m_requested[k].store(0);
-        m_current[k].store(0);
-    }
+    storeAddress(m_requested, BlockAddress{});
+    storeAddress(m_current, BlockAddress{});
     m_unread.store(true);
     return 0;
 }
@@ -138,17 +158,9 @@ void TuneState::logSpecs(CiuLink &link) const
 
 int TuneState::read(CiuLink &link, BlockAddress a)
 {
-    m_current[0].store(a.loop);
-    m_current[1].store(a.pcu);
-    m_current[2].store(a.module);
-    m_current[3].store(a.block);
+    storeAddress(m_current, a);
     m_unread.store(true);
-    Request request(13);
-    request.put8(a.loop);
-    request.put8(a.pcu);
-    request.put16(a.module);
-    request.put16(a.block);
-    int rc = link.exchange(request);
+    int rc = link.exchange(blockRequest(13, a));
     if (rc > 0)
         rc = kReplyCodeError;
     else if (rc == 0 && !parseTuneReply(link.reply(), m_image))
@@ -171,7 +183,7 @@ int TuneState::read(CiuLink &link, BlockAddress a)
 
 int TuneState::write(CiuLink &link)
 {
-    BlockAddress a{m_current[0].load(), m_current[1].load(), m_current[2].load(), m_current[3].load()};
+    BlockAddress a = loadAddress(m_current);
     if (m_unread.load()) {
         link.log().line("Attempting to Tune Unread Block\r\n");
         return kSendFailed;
@@ -184,11 +196,7 @@ int TuneState::write(CiuLink &link)
         link.log().line("Error converting Tuning Specs.\r\n");
         return kReplyCodeError;
     }
-    Request request(17);
-    request.put8(a.loop);
-    request.put8(a.pcu);
-    request.put16(a.module);
-    request.put16(a.block);
+    Request request = blockRequest(17, a);
     request.put8(m_image.functionCode);
     request.putBytes(std::span<const std::uint8_t>(m_image.bytes + m_image.valueStart,
                                                    static_cast<std::size_t>(m_image.valueEnd - m_image.valueStart)));
@@ -211,21 +219,18 @@ int TuneState::write(CiuLink &link)
 
 void TuneState::serve(CiuLink &link)
 {
+    bool reading = m_readRequested.load();
+    if (!reading && !m_writeRequested.load())
+        return;
     CiuCommStruct &comm = link.comm();
-    if (m_readRequested.load()) {
-        setThreadPriority(loadField(comm.CollectionPriority));
-        read(link, BlockAddress{m_requested[0].load(), m_requested[1].load(), m_requested[2].load(),
-                                m_requested[3].load()});
-        setThreadPriority(loadField(comm.IdlePriority));
-        sleepMs(0);
-        m_readRequested.store(false);
-    } else if (m_writeRequested.load()) {
-        setThreadPriority(loadField(comm.CollectionPriority));
+    setThreadPriority(loadField(comm.CollectionPriority));
+    if (reading)
+        read(link, loadAddress(m_requested));
+    else
         write(link);
-        setThreadPriority(loadField(comm.IdlePriority));
-        sleepMs(0);
-        m_writeRequested.store(false);
-    }
+    setThreadPriority(loadField(comm.IdlePriority));
+    sleepMs(0);
+    (reading ? m_readRequested : m_writeRequested).store(false);
 }
 
 }  // namespace vantor
