@@ -5,6 +5,8 @@
 #include "driver_state.h"
 #include "thread_control.h"
 
+#include <optional>
+
 namespace vantor {
 
 namespace {
@@ -34,6 +36,8 @@ private:
     void setState(int state) { storeField(m_comm.ConnectionState, state); }
     void logFailure(int rc, const char *step, int slot);
     void logRoundRobinResult(const RoundRobinTexts &texts, int rc, int slot);
+    template <typename Visit>
+    int roundRobin(int next, int limit, const RoundRobinTexts &texts, Visit visit);
 
     bool restartCiu();
     int sendRestart(bool longForm);
@@ -296,44 +300,48 @@ void Collector::logRoundRobinResult(const RoundRobinTexts &texts, int rc, int sl
         m_log.detailed(texts.success, slot);
 }
 
+// One round-robin pass, from slot next on, of at most limit commands: visit(s) sends the
+// slot's command and returns its result, or nothing when the slot has no turn.  Every
+// slot gets its turn: the position wraps only once it has passed the last slot.  Returns
+// where the next pass begins.
+template <typename Visit>
+int Collector::roundRobin(int next, int limit, const RoundRobinTexts &texts, Visit visit)
+{
+    int s = next >= capacity() ? 1 : next;
+    for (int sent = 0; s < capacity() && sent < limit && m_errorRun <= kMaxErrorRun && running(); ++s) {
+        std::optional<int> rc = visit(s);
+        if (!rc)
+            continue;
+        m_errorRun += isLinkFailure(*rc) ? 1 : -1;
+        logRoundRobinResult(texts, *rc, s);
+        ++sent;
+    }
+    return s;
+}
+
 void Collector::pollNonExceptionPoints()
 {
     static const RoundRobinTexts texts{"Error in Non-Exception Point #%d.\r\n",
                                        "Error %d in Non-Exception Point # %d.\r\n",
                                        "Non-Exceptions Point #%d Read OK.\r\n"};
-    // Every slot gets its turn: the position wraps only once it has passed the last slot.
-    int s = m_nextNonExp >= capacity() ? 1 : m_nextNonExp;
-    int limit = field(m_comm.NonExpPoints);
-    for (int polled = 0; s < capacity() && polled < limit && m_errorRun <= kMaxErrorRun && running(); ++s) {
+    m_nextNonExp = roundRobin(m_nextNonExp, field(m_comm.NonExpPoints), texts, [&](int s) -> std::optional<int> {
         if (m_points.type(s) != 99 || m_points.establishStatus(s) != 0)
-            continue;
-        int rc = CiuReadBlock(m_points.address(s), m_points.module(s), m_points.block(s), s);
-        m_errorRun += isLinkFailure(rc) ? 1 : -1;
-        logRoundRobinResult(texts, rc, s);
-        ++polled;
-    }
-    m_nextNonExp = s;
+            return std::nullopt;
+        return CiuReadBlock(m_points.address(s), m_points.module(s), m_points.block(s), s);
+    });
 }
 
 void Collector::writeOutputPoints()
 {
     static const RoundRobinTexts texts{"Error in Output Point #%d.\r\n", "Error %d in Output Point # %d.\r\n",
                                        "Output Point #%d Written OK.\r\n"};
-    int s = m_nextOutput >= capacity() ? 1 : m_nextOutput;
-    int limit = field(m_comm.WritePoints);
-    for (int written = 0; s < capacity() && written < limit && m_errorRun <= kMaxErrorRun && running(); ++s) {
+    m_nextOutput = roundRobin(m_nextOutput, field(m_comm.WritePoints), texts, [&](int s) -> std::optional<int> {
         int type = m_points.type(s);
-        if ((type != 12 && type != 13) || m_points.establishStatus(s) != 0)
-            continue;
         SlotOutput out;
-        if (!m_points.takeOutput(s, out))
-            continue;
-        int rc = CiuOutputValue(s, type, out.quality, out.value);
-        m_errorRun += isLinkFailure(rc) ? 1 : -1;
-        logRoundRobinResult(texts, rc, s);
-        ++written;
-    }
-    m_nextOutput = s;
+        if ((type != 12 && type != 13) || m_points.establishStatus(s) != 0 || !m_points.takeOutput(s, out))
+            return std::nullopt;
+        return CiuOutputValue(s, type, out.quality, out.value);
+    });
 }
 
 void Collector::waitForStep()
