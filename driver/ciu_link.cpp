@@ -54,19 +54,18 @@ bool CiuLink::send(std::span<const std::uint8_t> payload)
     return m_port.write(m_frame, size, loadField(m_comm.TxTimeout));
 }
 
-int CiuLink::receive()
+bool CiuLink::receive()
 {
-    m_replyLength = 0;
     std::size_t raw = m_port.readFrame(m_raw, sizeof m_raw, loadField(m_comm.RxTimeout));
     if (raw == 0)
-        return -1;
+        return false;
     DecodedFrame frame = decodeFrame(std::span<const std::uint8_t>(m_raw, raw), m_reply);
     // A reply needs at least its reply code and checksum; anything without a frame end
     // is incomplete and is never taken as a reply.
     if (frame.error != FrameError::None || frame.length < 2)
-        return -1;
+        return false;
     m_replyLength = frame.length - 1;
-    return static_cast<int>(frame.length);
+    return true;
 }
 
 int CiuLink::exchange(const Request &request)
@@ -74,7 +73,7 @@ int CiuLink::exchange(const Request &request)
     m_replyLength = 0;
     if (!request.fits() || !send(request.payload()))
         return kSendFailed;
-    if (receive() < 0)
+    if (!receive())
         return kReceiveFailed;
     int code = m_reply[0];
     if (code != 0)

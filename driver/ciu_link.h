@@ -67,7 +67,8 @@ public:
 
 private:
     bool send(std::span<const std::uint8_t> payload);
-    int receive();
+    // Receives and checks the reply into m_reply; false when no valid reply came.
+    bool receive();
 
     CiuCommStruct &m_comm;
     SerialPort &m_port;
