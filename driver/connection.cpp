@@ -100,8 +100,6 @@ bool openPort(DriverState &d, const std::string &name)
         return false;
     }
     if (!d.port.configure(lineSettings(d.comm))) {
-        d.running.store(false);
-        d.connected.store(false);
         d.log.format("%s%s\r\n", "Could not Initialize Serial Port ", name.c_str());
         d.port.close();
         return false;
