@@ -73,23 +73,6 @@ std::string noReply(CiuUnit &unit, const Args &args)
     return kOk;
 }
 
-std::optional<WireFault> wireFaultNamed(const std::string &name)
-{
-    if (name == "badchecksum")
-        return WireFault::BadChecksum;
-    if (name == "badescape")
-        return WireFault::BadEscape;
-    if (name == "garbage")
-        return WireFault::Garbage;
-    if (name == "truncate")
-        return WireFault::Truncate;
-    if (name == "endless")
-        return WireFault::Endless;
-    if (name == "oversize")
-        return WireFault::Oversize;
-    return std::nullopt;
-}
-
 std::string wireFault(CiuUnit &unit, const Args &args)
 {
     std::optional<long> count = args.size() > 1 ? wholeNumber(args[1], 1, 1000000) : 1;

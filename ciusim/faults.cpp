@@ -31,6 +31,15 @@ const char *wireName(WireFault fault)
 
 }  // namespace
 
+std::optional<WireFault> wireFaultNamed(std::string_view name)
+{
+    for (WireFault fault : kWireOrder) {
+        if (name == wireName(fault))
+            return fault;
+    }
+    return std::nullopt;
+}
+
 void Faults::setNoReply(bool on)
 {
     std::lock_guard lock(m_mutex);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ciusim {
@@ -24,6 +25,10 @@ enum class WireFault {
     Endless,      // more than 4096 bytes without a 0x0D
     Oversize,     // more than 4094 decoded bytes, then 0x0D
 };
+
+// The wire fault a control command or status word names ("badchecksum", "garbage", ...);
+// nothing for any other name.
+std::optional<WireFault> wireFaultNamed(std::string_view name);
 
 // How to answer one request, as the protocol faults decide it.
 struct ReplyPlan {
