@@ -10,18 +10,11 @@ namespace ciusim {
 
 namespace {
 
-std::vector<std::uint8_t> properFrame(std::span<const std::uint8_t> payload)
-{
-    std::vector<std::uint8_t> frame(vantor::maxFrameSize(payload.size()));
-    frame.resize(vantor::encodeFrame(payload, frame));
-    return frame;
-}
-
 // Replaces the checksum (one byte, or two when escaped) with checksum + 1, or + 3 when
 // + 1 would need an escape.
 std::vector<std::uint8_t> badChecksumFrame(std::span<const std::uint8_t> payload)
 {
-    std::vector<std::uint8_t> frame = properFrame(payload);
+    std::vector<std::uint8_t> frame = vantor::frameBytes(payload);
     std::uint8_t sum = vantor::checksum(payload);
     bool escaped = sum == vantor::kFrameEnd || sum == vantor::kEscape;
     frame.resize(frame.size() - (escaped ? 3 : 2));
@@ -35,7 +28,7 @@ std::vector<std::uint8_t> badChecksumFrame(std::span<const std::uint8_t> payload
 
 std::vector<std::uint8_t> badEscapeFrame(std::span<const std::uint8_t> payload)
 {
-    std::vector<std::uint8_t> frame = properFrame(payload);
+    std::vector<std::uint8_t> frame = vantor::frameBytes(payload);
     const std::uint8_t bad[] = {vantor::kEscape, 0x41};
     frame.insert(frame.begin() + 1, std::begin(bad), std::end(bad));
     return frame;
@@ -63,7 +56,7 @@ std::vector<std::uint8_t> oversizeFrame(std::span<const std::uint8_t> payload)
 {
     std::vector<std::uint8_t> big(payload.begin(), payload.end());
     big.resize(std::max(big.size(), kOversizeReplyPayload), 0x55);
-    return properFrame(big);
+    return vantor::frameBytes(big);
 }
 
 }  // namespace
@@ -75,7 +68,7 @@ std::vector<std::uint8_t> wireReply(std::span<const std::uint8_t> payload, WireF
     case WireFault::BadEscape: return badEscapeFrame(payload);
     case WireFault::Garbage: return garbageFrame(rng);
     case WireFault::Truncate: {
-        std::vector<std::uint8_t> frame = properFrame(payload);
+        std::vector<std::uint8_t> frame = vantor::frameBytes(payload);
         frame.pop_back();
         return frame;
     }
@@ -83,7 +76,7 @@ std::vector<std::uint8_t> wireReply(std::span<const std::uint8_t> payload, WireF
     case WireFault::Oversize: return oversizeFrame(payload);
     case WireFault::None: break;
     }
-    return properFrame(payload);
+    return vantor::frameBytes(payload);
 }
 
 }  // namespace ciusim

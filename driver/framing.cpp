@@ -43,6 +43,13 @@ std::size_t encodeFrame(std::span<const std::uint8_t> payload, std::span<std::ui
     return n;
 }
 
+std::vector<std::uint8_t> frameBytes(std::span<const std::uint8_t> payload)
+{
+    std::vector<std::uint8_t> frame(maxFrameSize(payload.size()));
+    frame.resize(encodeFrame(payload, frame));
+    return frame;
+}
+
 DecodedFrame decodeFrame(std::span<const std::uint8_t> raw, std::span<std::uint8_t> out)
 {
     DecodedFrame result;
@@ -84,19 +91,6 @@ DecodedFrame decodeFrame(std::span<const std::uint8_t> raw, std::span<std::uint8
     result.error = FrameError::NoEnd;
     result.length = n;
     return result;
-}
-
-const char *frameErrorName(FrameError error)
-{
-    switch (error) {
-    case FrameError::None: return "none";
-    case FrameError::BadEscape: return "bad escape";
-    case FrameError::BadChecksum: return "bad checksum";
-    case FrameError::NoEnd: return "no frame end";
-    case FrameError::TooLong: return "too long";
-    case FrameError::Empty: return "empty frame";
-    }
-    return "unknown";
 }
 
 }  // namespace vantor

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace vantor {
 
@@ -27,6 +28,10 @@ std::uint8_t checksum(std::span<const std::uint8_t> bytes);
 // than maxFrameSize(payload.size()).
 std::size_t encodeFrame(std::span<const std::uint8_t> payload, std::span<std::uint8_t> out);
 
+// The frame of a payload in a buffer of its own, for callers that keep no fixed buffer
+// (the CIU simulator and the tests' peers).
+std::vector<std::uint8_t> frameBytes(std::span<const std::uint8_t> payload);
+
 enum class FrameError {
     None,
     BadEscape,    // 0x1B followed by a byte other than 0x0E or 0x1B
@@ -46,8 +51,5 @@ struct DecodedFrame {
 // checksum byte) and checks the checksum.  out must hold kMaxDecodedReply bytes for the
 // TooLong rule to apply; a smaller out reports TooLong once it is full.
 DecodedFrame decodeFrame(std::span<const std::uint8_t> raw, std::span<std::uint8_t> out);
-
-// A short English name of a frame error, for logs and test messages.
-const char *frameErrorName(FrameError error);
 
 }  // namespace vantor

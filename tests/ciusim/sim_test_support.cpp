@@ -99,9 +99,7 @@ Bytes tuneWrite(const PlantAddress &address, int functionCode, std::span<const s
 
 Bytes frame(std::span<const std::uint8_t> payload)
 {
-    Bytes out(vantor::maxFrameSize(payload.size()));
-    out.resize(vantor::encodeFrame(payload, out));
-    return out;
+    return vantor::frameBytes(payload);
 }
 
 Bytes unframe(std::span<const std::uint8_t> wire)

@@ -13,13 +13,6 @@
 
 namespace tk70test {
 
-Bytes frame(const Bytes &payload)
-{
-    Bytes out(vantor::maxFrameSize(payload.size()));
-    out.resize(vantor::encodeFrame(payload, out));
-    return out;
-}
-
 PtyPeer::PtyPeer()
 {
     m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -96,7 +89,7 @@ void PtyPeer::answer(const Bytes &raw)
         m_requests.push_back(std::move(request));
         m_changed.notify_all();
     }
-    Bytes out = reply.kind == PeerReply::Payload ? frame(reply.bytes) : reply.bytes;
+    Bytes out = reply.kind == PeerReply::Payload ? vantor::frameBytes(reply.bytes) : reply.bytes;
     if (!out.empty())
         (void)!::write(m_master, out.data(), out.size());
 }

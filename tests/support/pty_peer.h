@@ -64,7 +64,4 @@ private:
     std::thread m_thread;
 };
 
-// Frames a payload as the CIU sends it: escaped bytes, escaped checksum, 0x0D.
-Bytes frame(const Bytes &payload);
-
 }  // namespace tk70test
