@@ -4,6 +4,7 @@
 //      the collection thread does when exception reports pour in;
 //   3. exception monitoring cycles per second against the CIU simulator (tk70-ciusim,
 //      spawned on a pseudo-terminal) with CommandPace 10, ExpDelay 0 and 30 points.
+#include "comm_access.h"
 #include "driver_state.h"
 #include "thread_control.h"
 #include "vantor.h"
@@ -111,12 +112,12 @@ double monitoringCyclesPerSecond(const std::string &device, int seconds)
     if (!CiuOpenConnection())
         return -1;
     auto deadline = Clock::now() + std::chrono::seconds(30);
-    while (std::atomic_ref<int32_t>(comm->Monitoring).load() != 1 && Clock::now() < deadline)
+    while (vantor::loadField(comm->Monitoring) != 1 && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    int before = std::atomic_ref<int32_t>(comm->CommandCount).load();
+    int before = vantor::loadField(comm->CommandCount);
     auto start = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    int commands = std::atomic_ref<int32_t>(comm->CommandCount).load() - before;
+    int commands = vantor::loadField(comm->CommandCount) - before;
     double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
     CiuCloseConnection();
     CiuDestroyEvents();
