@@ -147,7 +147,7 @@ bool CollectionControl::confirmClose()
 {
     if (m_driver.isRunning()) {
         if (!askYesNo(QStringLiteral("Data Collection Connection Established.\n\nTerminate Connection?"),
-                      QStringLiteral("TK70 Pro")))
+                      QLatin1String(kTitleProgram)))
             return false;
         BusyScope busy(m_host);
         m_driver.stop();

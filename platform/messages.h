@@ -24,6 +24,7 @@ struct Message {
 };
 
 // The product's message titles.
+inline const char *const kTitleProgram = "TK70 Pro";
 inline const char *const kTitleError = "TK70 Pro Error";
 inline const char *const kTitleWarning = "TK70 Pro Warning";
 inline const char *const kTitleCaution = "TK70 Pro Caution";

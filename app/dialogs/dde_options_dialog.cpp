@@ -117,7 +117,7 @@ void DdeOptionsDialog::accept()
         return;
     edited.ddeServerEnabled = m_enabled->isChecked();
     if (ddeRestartNeeded(m_settings, edited))
-        Messages::note(ddeRestartNote(), QStringLiteral("TK70 Pro"), MessageIcon::Information);
+        Messages::note(ddeRestartNote(), QLatin1String(kTitleProgram), MessageIcon::Information);
     m_settings = edited;
     QDialog::accept();
 }

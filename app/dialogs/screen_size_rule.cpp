@@ -18,7 +18,7 @@ bool noteLowResolution(const QSize &screen)
 {
     if (!screenBelowRecommended(screen))
         return false;
-    Messages::note(lowResolutionNote(), QStringLiteral("TK70 Pro"), MessageIcon::Information);
+    Messages::note(lowResolutionNote(), QLatin1String(kTitleProgram), MessageIcon::Information);
     return true;
 }
 

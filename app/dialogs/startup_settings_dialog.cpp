@@ -26,8 +26,6 @@ constexpr int kMinDelay = 5;
 constexpr int kMaxDelay = 6000;
 constexpr int kMaxFileNameChars = 190;
 
-const char *const kTitle = "TK70 Pro";
-
 QString inhibitQuestion()
 {
     return QStringLiteral("Once Tuning is Inhibited, it may not\nbe enabled from within TK70 Pro.\n\n"
@@ -172,7 +170,7 @@ void StartupSettingsDialog::tsfSourceClicked()
 void StartupSettingsDialog::inhibitTuningClicked()
 {
     if (m_inhibitTuning->isChecked()) {
-        MessageAnswer answer = Messages::show(Message{inhibitQuestion(), QString::fromLatin1(kTitle),
+        MessageAnswer answer = Messages::show(Message{inhibitQuestion(), QString::fromLatin1(kTitleProgram),
                                                       MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No});
         if (answer != MessageAnswer::Yes)
             m_inhibitTuning->setChecked(false);
@@ -183,7 +181,7 @@ void StartupSettingsDialog::inhibitTuningClicked()
 void StartupSettingsDialog::overwriteClicked()
 {
     if (m_overwrite->isChecked())
-        Messages::note(overwriteCaution(), QString::fromLatin1(kTitle), MessageIcon::Warning);
+        Messages::note(overwriteCaution(), QString::fromLatin1(kTitleProgram), MessageIcon::Warning);
 }
 
 void StartupSettingsDialog::browseClicked()

@@ -11,11 +11,9 @@ namespace tk70 {
 
 namespace {
 
-const char *const kFieldTitle = "TK70 Pro";
-
 bool refuse(QLineEdit *edit, const QString &text)
 {
-    Messages::note(text, QString::fromLatin1(kFieldTitle), MessageIcon::Exclamation);
+    Messages::note(text, QString::fromLatin1(kTitleProgram), MessageIcon::Exclamation);
     edit->setFocus();
     edit->selectAll();
     return false;

@@ -65,7 +65,7 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
     }
     if (!checkChartComponent() || !createDriverClient())
         return false;
-    createCollectionControl(m_systemClock);
+    createCollectionControl();
     m_initIncomplete = false;
     loadRecentFiles();
     m_mainFrame = std::make_unique<CMainFrame>(*this);
@@ -236,7 +236,7 @@ bool CCollectorApp::confirmOverwrite()
     if (!m_document || m_document->tagCount() < 1)
         return true;
     return Messages::show(Message{QStringLiteral("Overwrite Existing Tag Selection & Trend Settings?"),
-                                  QStringLiteral("TK70 Pro"), MessageIcon::Question, MessageButtons::OkCancel,
+                                  QLatin1String(kTitleProgram), MessageIcon::Question, MessageButtons::OkCancel,
                                   MessageAnswer::Cancel}) == MessageAnswer::Ok;
 }
 
