@@ -81,7 +81,7 @@ public:
 
 private:
     bool createDriverClient();
-    void createCollectionControl(const Clock &clock);
+    void createCollectionControl();
     void startCollection(bool automatic);
     void stopCollection();
     void collectionSettings();

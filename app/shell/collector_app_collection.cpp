@@ -15,9 +15,9 @@
 
 namespace tk70 {
 
-void CCollectorApp::createCollectionControl(const Clock &clock)
+void CCollectorApp::createCollectionControl()
 {
-    m_collection = std::make_unique<CollectionControl>(*m_driver, *this, clock);
+    m_collection = std::make_unique<CollectionControl>(*m_driver, *this, m_systemClock);
     connect(m_collection.get(), &CollectionControl::runStateChanged, this, &CCollectorApp::stateChanged);
     connect(m_collection.get(), &CollectionControl::refreshed, this, &CCollectorApp::updateStatusPanes);
 }
