@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config binutils python3
+  cmake ninja-build g++ pkg-config binutils python3 ccache
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   nlohmann-json3-dev
