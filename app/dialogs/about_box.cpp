@@ -1,7 +1,7 @@
 // "About TK70 Pro": see about_box.h.
 #include "about_box.h"
 
-#include "framework/dialog_fonts.h"
+#include "dialog_fonts.h"
 #include "program_artwork.h"
 #include "system_figures.h"
 

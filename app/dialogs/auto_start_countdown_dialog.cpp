@@ -1,7 +1,7 @@
 // "TK70 Pro - Auto Data Collection": see auto_start_countdown_dialog.h.
 #include "auto_start_countdown_dialog.h"
 
-#include "framework/dialog_fonts.h"
+#include "dialog_fonts.h"
 #include "program_artwork.h"
 
 #include <QGridLayout>

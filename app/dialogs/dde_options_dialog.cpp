@@ -2,7 +2,7 @@
 #include "dde_options_dialog.h"
 
 #include "dde_restart_rule.h"
-#include "framework/field_exchange.h"
+#include "field_exchange.h"
 #include "messages.h"
 
 #include <QCheckBox>

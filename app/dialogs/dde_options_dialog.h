@@ -3,7 +3,7 @@
 // change needs a restart of the program, and settings() gives the edited copy.
 #pragma once
 
-#include "settings/app_settings.h"
+#include "app_settings.h"
 
 #include <QDialog>
 #include <QList>

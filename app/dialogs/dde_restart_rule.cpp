@@ -1,7 +1,7 @@
 // When a change of the DDE server options needs a restart: see dde_restart_rule.h.
 #include "dde_restart_rule.h"
 
-#include "settings/app_settings.h"
+#include "app_settings.h"
 
 namespace tk70 {
 

@@ -1,8 +1,8 @@
 // "TK70 Pro - Startup Settings": see startup_settings_dialog.h.
 #include "startup_settings_dialog.h"
 
-#include "framework/dialog_fonts.h"
-#include "framework/field_exchange.h"
+#include "dialog_fonts.h"
+#include "field_exchange.h"
 #include "messages.h"
 #include "tsf_format.h"
 

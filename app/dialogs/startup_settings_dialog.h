@@ -3,7 +3,7 @@
 // settings; settings() gives the edited copy after OK.
 #pragma once
 
-#include "settings/app_settings.h"
+#include "app_settings.h"
 
 #include <QDialog>
 #include <functional>

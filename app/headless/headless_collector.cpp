@@ -5,7 +5,7 @@
 #include "collection_group.h"
 #include "connection_state_text.h"
 #include "registry/settings_store.h"
-#include "settings/app_settings.h"
+#include "app_settings.h"
 #include "tag_doc.h"
 
 #include <QCoreApplication>

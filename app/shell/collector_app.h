@@ -9,7 +9,7 @@
 #include "clock.h"
 #include "collection_control.h"
 #include "command_target.h"
-#include "settings/app_settings.h"
+#include "app_settings.h"
 #include "tag_doc_host.h"
 
 #include <QObject>

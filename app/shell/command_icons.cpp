@@ -1,7 +1,7 @@
 // The toolbar's pictures: see command_icons.h.
 #include "command_icons.h"
 
-#include "settings/command_ids.h"
+#include "command_ids.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -3,7 +3,7 @@
 // file list.  The application object implements it; tests may give the window their own.
 #pragma once
 
-#include "settings/command_state.h"
+#include "command_state.h"
 
 #include <QStringList>
 

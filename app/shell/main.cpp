@@ -2,8 +2,8 @@
 // loop.  With --nologo the start-up window is not shown.  With --headless FILE.tsf it
 // collects without a screen (see headless_collector.h).
 #include "collector_app.h"
-#include "dialogs/program_artwork.h"
-#include "framework/message_box_sink.h"
+#include "program_artwork.h"
+#include "message_box_sink.h"
 #include "headless_collector.h"
 #include "main_frame.h"
 #include "messages.h"

@@ -6,7 +6,7 @@
 #include "frame_geometry.h"
 #include "keyboard_locks.h"
 #include "menu_layout.h"
-#include "settings/command_ids.h"
+#include "command_ids.h"
 
 #include <QCloseEvent>
 #include <QDate>

@@ -1,7 +1,7 @@
 // The menus and the toolbar of the main window: see menu_layout.h.
 #include "menu_layout.h"
 
-#include "settings/command_ids.h"
+#include "command_ids.h"
 
 namespace tk70 {
 

@@ -2,11 +2,11 @@
 #include "collection_settings_dialog.h"
 
 #include "ciu_driver.h"
-#include "framework/dialog_fonts.h"
-#include "framework/field_exchange.h"
+#include "dialog_fonts.h"
+#include "field_exchange.h"
 #include "messages.h"
 #include "tag_doc.h"
-#include "framework/view_beep.h"
+#include "view_beep.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 
 #include "advanced_settings_rules.h"
 #include "ciu_driver.h"
-#include "framework/dialog_fonts.h"
-#include "framework/field_exchange.h"
+#include "dialog_fonts.h"
+#include "field_exchange.h"
 #include "serial_devices.h"
 
 #include <QButtonGroup>

@@ -2,7 +2,7 @@
 #include "driver_status_dialog.h"
 
 #include "ciu_driver.h"
-#include "framework/dialog_fonts.h"
+#include "dialog_fonts.h"
 #include "driver_status_texts.h"
 
 #include <QGridLayout>

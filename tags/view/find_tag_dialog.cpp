@@ -2,7 +2,7 @@
 #include "find_tag_dialog.h"
 
 #include "tag_record.h"
-#include "framework/field_exchange.h"
+#include "field_exchange.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 // One row of the tag editor: see tag_row.h.
 #include "tag_row.h"
 
-#include "framework/field_exchange.h"
+#include "field_exchange.h"
 #include "point_type.h"
 
 #include <QCheckBox>

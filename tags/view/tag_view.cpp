@@ -6,7 +6,7 @@
 #include "tag_doc.h"
 #include "tag_list_printer.h"
 #include "tag_row.h"
-#include "framework/view_beep.h"
+#include "view_beep.h"
 
 #include <QEvent>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // The program settings in the settings store: the first start, loading with type and
 // size rules, and saving back with the stored forms.
 #include "registry/settings_store.h"
-#include "settings/app_settings.h"
+#include "app_settings.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The enabling rules of the commands over the program's state.
-#include "settings/command_ids.h"
-#include "settings/command_state.h"
+#include "command_ids.h"
+#include "command_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Dialog fields read with the framework's rules: the exact standard messages, and the
 // focus back on the refused field.
-#include "framework/field_exchange.h"
+#include "field_exchange.h"
 #include "message_recorder.h"
 
 #include <QLineEdit>

@@ -11,7 +11,7 @@
 #include "message_recorder.h"
 #include "modal_helper.h"
 #include "registry/settings_store.h"
-#include "settings/command_ids.h"
+#include "command_ids.h"
 #include "tag_doc.h"
 #include "thread_control.h"
 

@@ -6,7 +6,7 @@
 #include "menu_layout.h"
 #include "message_recorder.h"
 #include "registry/settings_store.h"
-#include "settings/command_ids.h"
+#include "command_ids.h"
 #include "tag_doc.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The About box and its figures: the version formats, the memory and disk texts, the
 // mount point found in mountinfo text, "Unavailable", and the two buttons.
-#include "dialogs/about_box.h"
-#include "dialogs/system_figures.h"
+#include "about_box.h"
+#include "system_figures.h"
 #include "modal_helper.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The automatic start countdown: Abort gives Rejected and leaves no timer, running out
 // gives Accepted.
-#include "dialogs/auto_start_countdown_dialog.h"
+#include "auto_start_countdown_dialog.h"
 #include "modal_helper.h"
 
 #include <QLabel>

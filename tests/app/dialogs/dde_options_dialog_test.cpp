@@ -1,7 +1,7 @@
 // The DDE Server Options dialog: enabling, the refresh range, the 14-character names and
 // the restart note, which only a changed flag or name brings.
-#include "dialogs/dde_options_dialog.h"
-#include "dialogs/dde_restart_rule.h"
+#include "dde_options_dialog.h"
+#include "dde_restart_rule.h"
 #include "message_recorder.h"
 #include "modal_helper.h"
 

@@ -1,11 +1,11 @@
 // Renders every window of this folder to a PNG under the build's screenshots folder, for
 // review by eye; the test itself checks only that each picture was written.
-#include "dialogs/about_box.h"
-#include "dialogs/auto_start_countdown_dialog.h"
-#include "dialogs/dde_options_dialog.h"
-#include "dialogs/startup_settings_dialog.h"
-#include "dialogs/startup_window.h"
-#include "dialogs/system_figures.h"
+#include "about_box.h"
+#include "auto_start_countdown_dialog.h"
+#include "dde_options_dialog.h"
+#include "startup_settings_dialog.h"
+#include "startup_window.h"
+#include "system_figures.h"
 #include "screenshot.h"
 
 #include <QDir>

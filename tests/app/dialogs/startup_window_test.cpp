@@ -1,8 +1,8 @@
 // The start-up window: its picture and texts, closing on a key or mouse press anywhere
 // in the program and on its timer; and the screen-size note of the first start.
-#include "dialogs/screen_size_rule.h"
-#include "dialogs/startup_window.h"
-#include "dialogs/system_figures.h"
+#include "screen_size_rule.h"
+#include "startup_window.h"
+#include "system_figures.h"
 #include "message_recorder.h"
 #include "modal_helper.h"
 

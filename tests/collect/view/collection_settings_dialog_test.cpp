@@ -9,7 +9,7 @@
 #include "registry/settings_store.h"
 #include "tag_doc.h"
 #include "thread_control.h"
-#include "framework/view_beep.h"
+#include "view_beep.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "message_recorder.h"
 #include "tag_doc.h"
 #include "tag_view.h"
-#include "framework/view_beep.h"
+#include "view_beep.h"
 
 #include <QApplication>
 #include <QLineEdit>
