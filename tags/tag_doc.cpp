@@ -48,13 +48,14 @@ std::optional<FileError> readWholeFile(const QString &path, QByteArray &bytes)
 
 }  // namespace
 
-CTagDoc::CTagDoc(CTagDocHost *host) : m_host(host) {}
+CTagDoc::CTagDoc(CTagDocHost *host) : m_host(host), m_savedImage(writeTsf()) {}
 
 void CTagDoc::newDocument()
 {
     m_selection = TagSelection();
     m_currentGraph = 0;
     m_pathName.clear();
+    m_savedImage = writeTsf();
 }
 
 void CTagDoc::setCurrentGraphIndex(int index)
@@ -97,6 +98,7 @@ bool CTagDoc::openDocument(const QString &path)
     if (!loadTsf(bytes, path))
         return false;
     m_pathName = path;
+    m_savedImage = writeTsf();
     if (m_host)
         m_host->setLinkSettings(comPort(), baudRate());
     return true;
@@ -125,8 +127,10 @@ bool CTagDoc::writeFile(const QString &path)
 {
     const QByteArray bytes = writeTsf();
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        m_savedImage = bytes;
         return true;
+    }
     reportFileError(FileError{fileErrorKind(file, path, true), path, true});
     return false;
 }

@@ -6,9 +6,10 @@
 // unreadable, ending early) is reported and leaves the document as it was.  An invalid
 // file (wrong header or mark, more than 10 graphs) is reported and loaded with
 // new-document graphs, groups and indexes; the document then carries the file's name,
-// so a later save writes those values to it.  The document never marks itself
-// modified.  Saving goes through a temporary file that replaces the old one only when
-// it is complete.
+// so a later save writes those values to it.  Whether the document differs from what
+// was last loaded or saved is read off its content, so an edit undone by hand is no
+// change.  Saving goes through a temporary file that replaces the old one only when it
+// is complete.
 #pragma once
 
 #include "file_error.h"
@@ -38,6 +39,8 @@ public:
     bool saveDocument(const QString &path);
     // The file this document was last opened from or saved to; empty for a new one.
     const QString &pathName() const { return m_pathName; }
+    // Whether the content differs from what the last new, open or save left.
+    bool isModified() const { return writeTsf() != m_savedImage; }
 
     // Loads TSF bytes with every message of reading; path names the file in a report.
     // Returns false when the bytes end early (the document is then unchanged).
@@ -87,6 +90,7 @@ private:
     TagSelection m_selection;
     int m_currentGraph = 0;
     QString m_pathName;
+    QByteArray m_savedImage;  // the content as TSF bytes after the last new, open or save
 };
 
 }  // namespace tk70

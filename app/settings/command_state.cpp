@@ -7,6 +7,8 @@ namespace tk70 {
 
 bool commandEnabled(int id, const CommandState &s)
 {
+    if (id >= cmd::RecentFile1 && id < cmd::RecentFile1 + cmd::RecentFileCount)
+        id = cmd::FileOpen;  // a recent file opens by the rules of Open
     switch (id) {
     case cmd::TagSelection:
     case cmd::CollectionSettings:

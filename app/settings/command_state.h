@@ -15,6 +15,7 @@ struct CommandState {
 };
 
 // Whether command id is enabled in the state; commands without a rule of their own are.
+// The recent file entries follow the rule of Open.
 bool commandEnabled(int id, const CommandState &state);
 
 }  // namespace tk70

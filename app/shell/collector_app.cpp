@@ -12,6 +12,7 @@
 #include "system_figures.h"
 #include "child_frame.h"
 #include "ciu_driver.h"
+#include "icon_arrangement.h"
 #include "main_frame.h"
 #include "menu_layout.h"
 #include "messages.h"
@@ -39,7 +40,10 @@ constexpr int kRecentCount = 4;
 
 }  // namespace
 
-CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store) {}
+CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store)
+{
+    createHandlers();
+}
 
 CCollectorApp::~CCollectorApp()
 {
@@ -126,7 +130,16 @@ void CCollectorApp::runAutoStartCountdown()
         return;
     }
     // The start runs half a second after the countdown, from the event loop.
-    QTimer::singleShot(500, this, [this] { startCollection(true); });
+    QTimer::singleShot(500, this, &CCollectorApp::runAutomaticStart);
+}
+
+// The automatic start is the Start command: it runs only when Start is enabled then.
+void CCollectorApp::runAutomaticStart()
+{
+    if (isEnabled(cmd::Start))
+        startCollection(true);
+    m_autoStartPending = false;
+    stateChanged();
 }
 
 void CCollectorApp::forgetDocument()
@@ -192,7 +205,8 @@ void CCollectorApp::showTagEditorWindow()
             stateChanged();
         });
     });
-    frame->setCloseCheck([this] { return !isCollecting() && (!m_tagEditor || m_tagEditor->validate()); });
+    // The document closes with its last setup window: unsaved changes are offered first.
+    frame->setCloseCheck([this] { return !isCollecting() && (trendSetupOpen() || saveModified()); });
     frame->showMaximized();
 }
 
@@ -240,54 +254,88 @@ bool CCollectorApp::confirmOverwrite()
                                   MessageAnswer::Cancel}) == MessageAnswer::Ok;
 }
 
-void CCollectorApp::fileOpen()
+// Asks whether to save a document that differs from what was last loaded or saved, after
+// the open pages are checked and copied into it.  False when the user cancels, a page
+// does not validate or the save fails: whatever was to close stays open.
+bool CCollectorApp::saveModified()
+{
+    if (!m_document || isCollecting())
+        return true;
+    if (!tagEditorPageValid())
+        return false;
+    copyOpenPagesIntoDocument();
+    if (!m_document->isModified())
+        return true;
+    const MessageAnswer answer = Messages::show(Message{QStringLiteral("Save changes to %1?").arg(documentTitle()),
+                                                        QLatin1String(kTitleProgram), MessageIcon::Warning,
+                                                        MessageButtons::YesNoCancel, MessageAnswer::Yes});
+    if (answer == MessageAnswer::Yes)
+        return fileSave();
+    return answer == MessageAnswer::No;
+}
+
+void CCollectorApp::fileNew()
+{
+    if (confirmOverwrite())
+        newDocument();
+}
+
+// Open: the file given (a dropped file, a file handed over by a second start), or the
+// one chosen in the file dialog.
+void CCollectorApp::fileOpen(const QString &file)
 {
     if (!confirmOverwrite())
         return;
-    QString path = QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
-                                                QString::fromLatin1(Tsf::kFileFilter));
+    QString path = file;
+    if (path.isEmpty())
+        path = QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
+                                            QString::fromLatin1(Tsf::kFileFilter));
     if (path.isEmpty())
         return;
     if (!openDocument(path))
         newDocument();
 }
 
-void CCollectorApp::fileSave()
+bool CCollectorApp::fileSave()
 {
     if (!m_document)
-        return;
+        return false;
     if (m_document->pathName().isEmpty())
         return fileSaveAs();
-    if (m_document->saveDocument(m_document->pathName()))
-        addRecentFile(m_document->pathName());
+    if (!m_document->saveDocument(m_document->pathName()))
+        return false;
+    addRecentFile(m_document->pathName());
+    return true;
 }
 
-void CCollectorApp::fileSaveAs()
+bool CCollectorApp::fileSaveAs()
 {
     if (!m_document)
-        return;
+        return false;
     QString path = QFileDialog::getSaveFileName(m_mainFrame.get(), QStringLiteral("Save As"), m_document->pathName(),
                                                 QString::fromLatin1(Tsf::kFileFilter));
     if (path.isEmpty())
-        return;
+        return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1String(Tsf::kDefaultExtension);
-    if (m_document->saveDocument(path))
-        addRecentFile(path);
-    stateChanged();
+    if (!m_document->saveDocument(path))
+        return false;
+    addRecentFile(path);
+    return true;
 }
 
 void CCollectorApp::fileClose()
 {
-    if (isCollecting())
+    if (isCollecting() || !saveModified())
         return;
     forgetDocument();
-    stateChanged();
 }
 
-void CCollectorApp::openRecentFile(const QString &path)
+// A recent file that can no longer be opened leaves the list.
+void CCollectorApp::openRecentFile(int index)
 {
-    if (!confirmOverwrite())
+    const QString path = m_recentFiles.value(index);
+    if (path.isEmpty() || !confirmOverwrite())
         return;
     if (!openDocument(path)) {
         m_recentFiles.removeAll(path);
@@ -296,18 +344,16 @@ void CCollectorApp::openRecentFile(const QString &path)
     }
 }
 
-void CCollectorApp::openDroppedFile(const QString &path)
-{
-    if (isCollecting() || !confirmOverwrite())
-        return;
-    if (!openDocument(path))
-        newDocument();
-}
+void CCollectorApp::openDroppedFile(const QString &path) { run(cmd::FileOpen, path); }
 
+// Exit: a running collection is stopped after its question, then unsaved changes are
+// offered.
 bool CCollectorApp::mayExit()
 {
-    if (!m_collection->confirmClose())
+    if (!m_collection->confirmClose() || !saveModified()) {
+        stateChanged();
         return false;
+    }
     stateChanged();
     return true;
 }
@@ -355,52 +401,61 @@ CommandState CCollectorApp::commandState() const
     return state;
 }
 
-bool CCollectorApp::handles(int id) const
+// The application's commands and what each does.  A command missing here has no handler
+// and stays disabled.
+void CCollectorApp::createHandlers()
 {
-    switch (id) {
-    case cmd::FileNew: case cmd::FileOpen: case cmd::FileClose: case cmd::FileSave: case cmd::FileSaveAs:
-    case cmd::TagSelection: case cmd::Exit: case cmd::HelpContent: case cmd::Cascade: case cmd::Tile:
-    case cmd::ArrangeIcons: case cmd::TuneBlock: case cmd::Print: case cmd::PrintPreview: case cmd::About:
-    case cmd::StartupSettings: case cmd::DdeServerOptions: case cmd::Start: case cmd::Stop:
-    case cmd::CollectionSettings: case cmd::CommunicationStatus:
-        return true;
-    default:
-        return false;
-    }
+    const auto on = [this](int id, std::function<void()> handler) {
+        m_handlers[id] = [handler = std::move(handler)](const QString &) { handler(); };
+    };
+    on(cmd::FileNew, [this] { fileNew(); });
+    m_handlers[cmd::FileOpen] = [this](const QString &file) { fileOpen(file); };
+    on(cmd::FileClose, [this] { fileClose(); });
+    on(cmd::FileSave, [this] { fileSave(); });
+    on(cmd::FileSaveAs, [this] { fileSaveAs(); });
+    for (int k = 0; k < cmd::RecentFileCount; ++k)
+        on(cmd::RecentFile1 + k, [this, k] { openRecentFile(k); });
+    on(cmd::TagSelection, [this] { showTagEditorWindow(); });
+    on(cmd::Exit, [this] { m_mainFrame->close(); });
+    on(cmd::HelpContent, [this] { helpContent(); });
+    on(cmd::About, [this] { about(); });
+    on(cmd::StartupSettings, [this] { startupSettings(); });
+    on(cmd::DdeServerOptions, [this] { ddeServerOptions(); });
+    on(cmd::Start, [this] { startCollection(false); });
+    on(cmd::Stop, [this] { stopCollection(); });
+    on(cmd::CollectionSettings, [this] { collectionSettings(); });
+    on(cmd::CommunicationStatus, [this] { driverStatus(m_mainFrame.get()); });
+    on(cmd::Cascade, [this] { m_mainFrame->mdiArea()->cascadeSubWindows(); });
+    on(cmd::Tile, [this] { m_mainFrame->mdiArea()->tileSubWindows(); });
+    on(cmd::ArrangeIcons, [this] { arrangeIcons(m_mainFrame->mdiArea()); });
+    on(cmd::PrintSetup, [this] { m_printSetup.setup(m_mainFrame.get()); });
+    // While the tag editor is the active view, Tune Block is its Insert Tag.
+    on(cmd::TuneBlock, [this] { if (TagEditorPage *editor = activeTagEditor()) editor->insertTag(); });
+    on(cmd::Print, [this] { if (TagEditorPage *editor = activeTagEditor()) editor->print(m_printSetup); });
+    on(cmd::PrintPreview, [this] { if (TagEditorPage *editor = activeTagEditor()) editor->printPreview(m_printSetup); });
 }
 
-void CCollectorApp::execute(int id)
+bool CCollectorApp::isEnabled(int id) const
 {
-    QMdiArea *mdi = m_mainFrame->mdiArea();
-    bool editorActive = m_tagEditorWindow && mdi->activeSubWindow() == m_tagEditorWindow;
-    switch (id) {
-    case cmd::FileNew:
-        if (confirmOverwrite())
-            newDocument();
-        break;
-    case cmd::FileOpen: fileOpen(); break;
-    case cmd::FileClose: fileClose(); break;
-    case cmd::FileSave: fileSave(); break;
-    case cmd::FileSaveAs: fileSaveAs(); break;
-    case cmd::TagSelection: showTagEditorWindow(); break;
-    case cmd::Exit: m_mainFrame->close(); break;
-    case cmd::HelpContent: helpContent(); break;
-    case cmd::About: about(); break;
-    case cmd::StartupSettings: startupSettings(); break;
-    case cmd::DdeServerOptions: ddeServerOptions(); break;
-    case cmd::Start: startCollection(false); break;
-    case cmd::Stop: stopCollection(); break;
-    case cmd::CollectionSettings: collectionSettings(); break;
-    case cmd::CommunicationStatus: driverStatus(m_mainFrame.get()); break;
-    case cmd::Cascade: mdi->cascadeSubWindows(); break;
-    case cmd::Tile: mdi->tileSubWindows(); break;
-    case cmd::ArrangeIcons: mdi->tileSubWindows(); break;
-    case cmd::TuneBlock: if (editorActive) m_tagEditor->insertTag(); break;
-    case cmd::Print: if (editorActive) m_tagEditor->print(); break;
-    case cmd::PrintPreview: if (editorActive) m_tagEditor->printPreview(); break;
-    default: break;
-    }
+    return m_handlers.count(id) != 0 && commandEnabled(id, commandState());
+}
+
+void CCollectorApp::execute(int id) { run(id, QString()); }
+
+// The one place every command passes: it runs only when its rule allows it now, whatever
+// the state the menus showed when they were last updated.
+void CCollectorApp::run(int id, const QString &file)
+{
+    if (!isEnabled(id))
+        return;
+    m_handlers.at(id)(file);
     stateChanged();
+}
+
+TagEditorPage *CCollectorApp::activeTagEditor() const
+{
+    const bool active = m_tagEditorWindow && m_mainFrame->mdiArea()->activeSubWindow() == m_tagEditorWindow;
+    return active ? m_tagEditor : nullptr;
 }
 
 void CCollectorApp::stateChanged()

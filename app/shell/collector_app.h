@@ -8,13 +8,17 @@
 #include "child_frame.h"
 #include "clock.h"
 #include "collection_control.h"
+#include "command_state.h"
 #include "command_target.h"
+#include "print_setup.h"
 #include "app_settings.h"
 #include "tag_doc_host.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
+#include <map>
 #include <memory>
 
 class QMdiSubWindow;
@@ -51,14 +55,14 @@ public:
     void showTagEditorWindow();
     void closeSetupWindows();
 
-    // CommandTarget.
-    CommandState commandState() const override;
-    bool handles(int id) const override;
+    // CommandTarget: every command passes through run(), which consults isEnabled().
+    bool isEnabled(int id) const override;
     void execute(int id) override;
     QStringList recentFiles() const override { return m_recentFiles; }
-    void openRecentFile(const QString &path) override;
     void openDroppedFile(const QString &path) override;
     bool mayExit() override;
+    // The state the enabling rules look at.
+    CommandState commandState() const;
 
     // The collection run; tests reach the run and its timers through it.
     CollectionControl *collection() const { return m_collection.get(); }
@@ -80,6 +84,12 @@ public:
     void collectionStopped() override;
 
 private:
+    // A command's handler; file is the file to open for Open (empty: ask for one).
+    using Handler = std::function<void(const QString &file)>;
+
+    void createHandlers();
+    void run(int id, const QString &file);
+    void runAutomaticStart();
     bool createDriverClient();
     void createCollectionControl();
     void startCollection(bool automatic);
@@ -92,12 +102,16 @@ private:
     void chooseStartupFile(const QString &commandLineFile);
     void runAutoStartCountdown();
     bool confirmOverwrite();
+    bool saveModified();
     void newDocument();
     bool openDocument(const QString &path);
-    void fileOpen();
-    void fileSave();
-    void fileSaveAs();
+    void fileNew();
+    void fileOpen(const QString &file);
+    bool fileSave();
+    bool fileSaveAs();
     void fileClose();
+    void openRecentFile(int index);
+    TagEditorPage *activeTagEditor() const;
     void about();
     void driverStatus(QWidget *parent);
     void helpContent();
@@ -123,6 +137,8 @@ private:
     QPointer<CChildFrame> m_tagEditorWindow;
     TagEditorPage *m_tagEditor = nullptr;
     QStringList m_recentFiles;
+    std::map<int, Handler> m_handlers;
+    PrintSetup m_printSetup;
 };
 
 }  // namespace tk70

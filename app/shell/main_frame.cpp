@@ -50,6 +50,13 @@ QAction *CMainFrame::createAction(int id, const QString &menuText)
     if (found != m_actions.end())
         return found->second;
     auto *action = new QAction(menuText.section(QLatin1Char('\t'), 0, 0), this);
+    action->setData(id);
+    // The key a menu text names beside the command ("&New\tCtrl+N") is the command's key.
+    const QString key = menuText.section(QLatin1Char('\t'), 1);
+    if (!key.isEmpty()) {
+        action->setShortcut(QKeySequence(key, QKeySequence::PortableText));
+        addAction(action);  // the key works whichever menu is shown
+    }
     CommandPrompt prompt = commandPrompt(id);
     action->setStatusTip(prompt.status);
     action->setToolTip(prompt.tip.isEmpty() ? action->text().remove(QLatin1Char('&')) : prompt.tip);
@@ -70,6 +77,8 @@ void CMainFrame::createActions()
     for (int id : toolbarLayout())
         if (id > 0)
             createAction(id, commandPrompt(id).tip);
+    for (int k = 0; k < cmd::RecentFileCount; ++k)
+        createAction(cmd::RecentFile1 + k, QString());
     action(cmd::ViewToolbar)->setCheckable(true);
     action(cmd::ViewStatusBar)->setCheckable(true);
 }
@@ -80,15 +89,27 @@ QAction *CMainFrame::action(int id) const
     return found == m_actions.end() ? nullptr : found->second;
 }
 
-void CMainFrame::fillRecentFiles(QMenu *menu)
+// The recent file entries show the files the program names now; an entry without a file
+// is hidden.
+void CMainFrame::refreshRecentFiles()
 {
     const QStringList files = m_target.recentFiles();
-    for (int k = 0; k < files.size() && k < 4; ++k) {
-        QString path = files[k];
-        QAction *recent = menu->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(QFileInfo(path).fileName()));
+    for (int k = 0; k < cmd::RecentFileCount; ++k) {
+        QAction *recent = action(cmd::RecentFile1 + k);
+        const QString path = files.value(k);
+        recent->setText(QStringLiteral("&%1 %2").arg(k + 1).arg(QFileInfo(path).fileName()));
         recent->setStatusTip(path);
-        connect(recent, &QAction::triggered, this, [this, path] { m_target.openRecentFile(path); });
+        recent->setVisible(!path.isEmpty());
     }
+}
+
+// A command shared by several menus takes the text of the menu shown (57602 is Close in
+// the setup menu and Minimize All Graphs in the graph menu).
+QAction *CMainFrame::menuAction(const MenuItem &item)
+{
+    QAction *command = action(item.id);
+    command->setText(item.text.section(QLatin1Char('\t'), 0, 0));
+    return command;
 }
 
 void CMainFrame::createMenus(int resource)
@@ -102,9 +123,10 @@ void CMainFrame::createMenus(int resource)
             if (item.id == 0)
                 menu->addSeparator();
             else if (item.id == kRecentFiles)
-                fillRecentFiles(menu);
+                for (int k = 0; k < cmd::RecentFileCount; ++k)
+                    menu->addAction(action(cmd::RecentFile1 + k));
             else
-                menu->addAction(action(item.id));
+                menu->addAction(menuAction(item));
         }
     }
 }
@@ -148,6 +170,11 @@ void CMainFrame::createStatusBar()
     }
     m_datePane = pane(QStringLiteral("datePane"), QString());
     m_timePane = pane(QStringLiteral("timePane"), QString());
+    // The idle text comes back whenever a prompt (a menu item's, a button's) goes.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString &message) {
+        if (message.isEmpty())
+            statusBar()->showMessage(QStringLiteral("Ready"));
+    });
     statusBar()->showMessage(QStringLiteral("Ready"));
     connect(action(cmd::ViewStatusBar), &QAction::toggled, statusBar(), &QStatusBar::setVisible);
     action(cmd::ViewStatusBar)->setChecked(true);
@@ -199,11 +226,11 @@ void CMainFrame::restorePlacement()
 
 void CMainFrame::updateCommands()
 {
-    CommandState state = m_target.commandState();
+    refreshRecentFiles();
     for (auto &[id, act] : m_actions) {
         if (id == cmd::ViewToolbar || id == cmd::ViewStatusBar)
             continue;
-        act->setEnabled(m_target.handles(id) && commandEnabled(id, state));
+        act->setEnabled(m_target.isEnabled(id));
     }
 }
 

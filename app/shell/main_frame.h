@@ -1,10 +1,12 @@
 // CMainFrame, the main window: a toolbar, a status bar and the child windows of the
 // current tag selection in a multiple-document area.  The menus follow the active child
 // window.  The window decides nothing itself: every command goes to its command target,
-// which also says which commands are enabled.
+// which also says which commands are enabled.  A menu text naming a key ("\tCtrl+N")
+// binds that key to the command.
 #pragma once
 
 #include "command_target.h"
+#include "menu_layout.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -52,7 +54,8 @@ private:
     void createStatusBar();
     void placeWindow();
     QAction *createAction(int id, const QString &menuText);
-    void fillRecentFiles(QMenu *menu);
+    void refreshRecentFiles();
+    QAction *menuAction(const MenuItem &item);
     void onSubWindowActivated(QMdiSubWindow *window);
 
     CommandTarget &m_target;

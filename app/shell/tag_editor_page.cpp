@@ -1,6 +1,7 @@
 // The tag editor as the application uses it: see tag_editor_page.h.
 #include "tag_editor_page.h"
 
+#include "print_setup.h"
 #include "view/tag_view.h"
 
 #include <QScrollArea>
@@ -23,7 +24,14 @@ QWidget *TagEditorPage::widget() const { return m_frame; }
 bool TagEditorPage::validate() { return m_view->validatePage(); }
 void TagEditorPage::commit() { m_view->commitPage(); }
 void TagEditorPage::insertTag() { m_view->insertTag(); }
-void TagEditorPage::print() { m_view->printWithDialog(); }
-void TagEditorPage::printPreview() { m_view->printPreview(); }
+void TagEditorPage::print(PrintSetup &setup)
+{
+    setup.print(m_view, [this](QPrinter *printer) { m_view->print(printer); });
+}
+
+void TagEditorPage::printPreview(PrintSetup &setup)
+{
+    setup.preview(m_view, [this](QPrinter *printer) { m_view->print(printer); });
+}
 
 }  // namespace tk70

@@ -10,6 +10,7 @@ namespace tk70 {
 
 class CTagDoc;
 class CTagView;
+class PrintSetup;
 
 class TagEditorPage : public QObject {
     Q_OBJECT
@@ -22,8 +23,9 @@ public:
     // Copies the page into the document.
     void commit();
     void insertTag();
-    void print();
-    void printPreview();
+    // The tag list on the program's printer: through the print dialog, or previewed.
+    void print(PrintSetup &setup);
+    void printPreview(PrintSetup &setup);
 
 signals:
     void collectionSettingsRequested();

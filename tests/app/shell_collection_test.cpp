@@ -160,3 +160,35 @@ TEST_F(ShellCollectionTest, CommunicationStatusShowsTheDriversState)
     app.execute(cmd::CommunicationStatus);
     EXPECT_EQ(state, "Disconnected");
 }
+
+// Whatever the source of a command that would replace or close the document, it does not
+// run while the collection holds the document: the entries of the recent list, a dropped
+// file (or one handed over by a second start), New, Open, Close.
+TEST_F(ShellCollectionTest, WhileCollectingNoCommandSourceReplacesTheDocument)
+{
+    const QString selection = writeSelection(m_dir);
+    CCollectorApp &app = start({selection});
+    ASSERT_EQ(app.recentFiles().value(0), selection);
+    app.execute(cmd::Start);
+    ASSERT_TRUE(app.isCollecting());
+    const CTagDoc *collected = app.currentDocument();
+    m_messages.clear();
+    const std::vector<std::pair<const char *, std::function<void()>>> sources = {
+        {"recent file", [&] { app.execute(cmd::RecentFile1); }},
+        {"dropped file", [&] { app.openDroppedFile(selection); }},
+        {"New", [&] { app.execute(cmd::FileNew); }},
+        {"Open", [&] { app.execute(cmd::FileOpen); }},
+        {"Close", [&] { app.execute(cmd::FileClose); }},
+    };
+    for (const auto &[name, run] : sources) {
+        run();
+        EXPECT_EQ(app.currentDocument(), collected) << name;
+        EXPECT_TRUE(app.isCollecting()) << name;
+    }
+    EXPECT_FALSE(enabled(cmd::RecentFile1));
+    EXPECT_TRUE(m_messages.messages().empty()) << qPrintable(m_messages.texts().join("|"));
+    ASSERT_TRUE(waitForCollection());  // the run still samples into the document it holds
+    m_messages.answer(MessageAnswer::Yes);
+    app.execute(cmd::Stop);
+    EXPECT_EQ(app.currentDocument(), collected);
+}
