@@ -26,6 +26,15 @@ constexpr std::array<AddressField, 4> kAddressFields{{{TagEditorRules::kLoopId, 
 
 QString idName(int id) { return QString::number(id); }
 
+// Shows text whole, from its beginning.  Typing stays within maxChars, but a longer
+// stored text is not cut to it: the length rule reports it when the row is edited.
+void showText(QLineEdit *edit, const QString &text, int maxChars)
+{
+    limitText(edit, std::max(maxChars, static_cast<int>(text.size())));
+    edit->setText(text);
+    edit->setCursorPosition(0);
+}
+
 }  // namespace
 
 TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(row)
@@ -39,7 +48,6 @@ TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(r
     grid->addWidget(m_number, gridRow, NumberColumn);
 
     m_tagname = addEdit(form, grid, gridRow, TagnameColumn, TagEditorRules::kTagnameId + row, kTagnameMaxChars);
-    limitText(m_tagname, kTagnameMaxChars);
     for (int field = 0; field < 4; ++field)
         m_address[field] = addEdit(form, grid, gridRow, LoopColumn + field, kAddressFields[field].id + row, 4);
 
@@ -51,7 +59,6 @@ TagRow::TagRow(int row, QWidget *form, QGridLayout *grid, int gridRow) : m_row(r
 
     // The description takes what room is left; the form still fits a window of 800 pixels.
     m_description = addEdit(form, grid, gridRow, DescriptionColumn, TagEditorRules::kDescriptionId + row, 10);
-    limitText(m_description, kTagDescriptionMaxChars);
     addGroupBoxes(form, grid, gridRow);
     clear();
 }
@@ -87,15 +94,16 @@ void TagRow::setSlotNumber(int slot) { m_number->setText(QString::number(slot + 
 void TagRow::show(const TagRecord &tag, TagEditorRules::RowState state)
 {
     setState(state);
-    m_tagname->setText(tag.tagname);
+    showText(m_tagname, tag.tagname, kTagnameMaxChars);
     const std::array<qint32, 4> address{tag.loop, tag.pcu, tag.module, tag.block};
     for (int field = 0; field < 4; ++field)
         m_address[field]->setText(QString::number(address[field]));
     m_pointType->setCurrentIndex(PointTypes::isValid(tag.pointType) ? tag.pointType : 0);
-    m_description->setText(tag.description);
-    m_description->setCursorPosition(0);  // a long description shows its beginning
+    showText(m_description, tag.description, kTagDescriptionMaxChars);
     for (int group = 0; group < kCollectionGroupCount; ++group)
         m_groups[group]->setChecked(tag.belongsToGroup(group));
+    m_shown = tag;
+    m_shownValues = values();
 }
 
 void TagRow::clear() { show(TagRecord{}, TagEditorRules::RowState::Enabled); }
@@ -109,23 +117,47 @@ void TagRow::setState(TagEditorRules::RowState state)
 
 bool TagRow::read(TagRecord &tag) const
 {
-    TagRecord read;
-    read.tagname = m_tagname->text();
+    // The rules go in tab order, so the first bad field of the row is the one reported.
+    const bool changed = values() != m_shownValues;
+    TagRecord read = m_shown;
+    if (changed && !readText(m_tagname, kTagnameMaxChars, read.tagname))
+        return false;
+    if (!readAddress(read))
+        return false;
+    if (changed) {
+        read.pointType = std::max(m_pointType->currentIndex(), 0);
+        if (!readText(m_description, kTagDescriptionMaxChars, read.description))
+            return false;
+        for (int group = 0; group < kCollectionGroupCount; ++group)
+            read.groups[group] = m_groups[group]->isChecked() ? 1 : 0;
+    }
+    tag = read;
+    return true;
+}
+
+bool TagRow::readAddress(TagRecord &tag) const
+{
     std::array<int, 4> address{};
     for (int field = 0; field < 4; ++field) {
         if (!readInteger(m_address[field], 0, kAddressFields[field].max, address[field]))
             return false;
     }
-    read.loop = address[0];
-    read.pcu = address[1];
-    read.module = address[2];
-    read.block = address[3];
-    read.pointType = std::max(m_pointType->currentIndex(), 0);
-    read.description = m_description->text();
-    for (int group = 0; group < kCollectionGroupCount; ++group)
-        read.groups[group] = m_groups[group]->isChecked() ? 1 : 0;
-    tag = read;
+    tag.loop = address[0];
+    tag.pcu = address[1];
+    tag.module = address[2];
+    tag.block = address[3];
     return true;
+}
+
+QStringList TagRow::values() const
+{
+    QStringList list{m_tagname->text()};
+    for (const QLineEdit *edit : m_address)
+        list << edit->text();
+    list << QString::number(m_pointType->currentIndex()) << m_description->text();
+    for (const QCheckBox *box : m_groups)
+        list << QString::number(box->isChecked() ? 1 : 0);
+    return list;
 }
 
 QList<QWidget *> TagRow::controls() const

@@ -268,7 +268,13 @@ void CTagView::refreshRows()
 
 void CTagView::showPageAt(int offset)
 {
-    m_offset = std::clamp(offset, 0, kMaxOffset);
+    offset = std::clamp(offset, 0, kMaxOffset);
+    // Moving the page leaves the inserted row, as the focus entering another row does:
+    // an insert that got no name ends before its row shows another slot.  The movements
+    // place the page by the tag count, which the unnamed slot does not change.
+    if (offset != m_offset)
+        finishPendingInsert();
+    m_offset = offset;
     refreshRows();
 }
 
@@ -519,6 +525,9 @@ void CTagView::findTag()
     if (!m_findDialog)
         m_findDialog = new CFindTagDialog(this);
     while (m_findDialog->exec() == QDialog::Accepted) {
+        // A search leaves the inserted row; its unnamed slot goes first, so that it is
+        // neither found by its address nor shifts the tags behind it.
+        finishPendingInsert();
         FindQuery query = m_findDialog->query();
         int slot = TagEditorRules::findTag(m_document->tags(), query);
         if (slot >= 0) {

@@ -107,6 +107,8 @@ private:
     std::array<std::unique_ptr<TagRow>, TagEditorRules::kRows> m_rows;
     int m_offset = 0;
     bool m_insertPending = false;
+    // The row of the pending insert; it keeps showing the inserted slot, since every
+    // movement of the page finishes the insert first.
     int m_insertRow = -1;
     // Set while the view moves the focus or reshows rows itself, so that the focus
     // events this causes do not run the tagname and insert rules again.

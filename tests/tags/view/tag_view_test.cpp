@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
@@ -232,6 +233,64 @@ TEST_F(TagViewTest, EscapeDropsAnInsertedRowThatGotNoName)
     QTest::mouseClick(tagname(4), Qt::LeftButton);
     EXPECT_EQ(m_doc.tagCount(), 5);
     EXPECT_EQ(tagname(1)->text(), "TAG2");
+}
+
+// Every movement of the page leaves the inserted row: an insert that got no name ends
+// there, and the saved file holds the tags without a gap and without losing the last.
+TEST_F(TagViewTest, MovingThePageFinishesAnInsertThatGotNoName)
+{
+    struct Case {
+        const char *movement;
+        bool fromLastPage;  // start on the page End shows (offset 6), else on the first
+        int insertRow;
+        std::function<void()> move;
+        int offsetAfter;
+    };
+    auto key = [this](Qt::Key pressed) { return [this, pressed] { QTest::keyClick(focus(), pressed); }; };
+    const std::vector<Case> cases{
+        {"Page Down", false, 4, key(Qt::Key_PageDown), 6},
+        {"Page Up", true, 4, key(Qt::Key_PageUp), 0},
+        {"Home", true, 4, key(Qt::Key_Home), 0},
+        {"End", false, 4, key(Qt::Key_End), 6},
+        {"Down in row 10", false, 9, key(Qt::Key_Down), 1},
+        {"Up in row 1", true, 0, key(Qt::Key_Up), 5},
+        {"Find", false, 4,
+         [this] {
+             FindScript script({[](tk70::CFindTagDialog *dialog) { searchFor(dialog, "TAG14"); }});
+             m_view->findTag();
+             EXPECT_EQ(focus(), tagname(8));
+             EXPECT_EQ(tagname(8)->text(), "TAG14");
+         },
+         5},
+    };
+    QStringList expected;
+    for (int number = 1; number <= 15; ++number)
+        expected << QStringLiteral("TAG%1").arg(number);
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.movement);
+        m_doc.resetTags();
+        open(15);
+        if (c.fromLastPage)
+            QTest::keyClick(focus(), Qt::Key_End);
+        QTest::mouseClick(tagname(c.insertRow), Qt::LeftButton);
+        QTest::keyClick(tagname(c.insertRow), Qt::Key_Insert);
+        ASSERT_TRUE(m_view->isInsertPending());
+        c.move();
+        EXPECT_EQ(m_view->pageOffset(), c.offsetAfter);
+        QTest::keyClick(focus(), Qt::Key_Escape);
+        EXPECT_FALSE(m_view->isInsertPending());
+        ASSERT_TRUE(m_view->commitPage());
+        const QString path = dir.filePath(QStringLiteral("insert.tsf"));
+        ASSERT_TRUE(m_doc.saveDocument(path));
+        tk70::CTagDoc saved;
+        ASSERT_TRUE(saved.openDocument(path));
+        QStringList names;
+        for (int slot = 0; slot < saved.tagCount(); ++slot)
+            names << saved.tag(slot).tagname;
+        EXPECT_EQ(names.join(',').toStdString(), expected.join(',').toStdString());
+        EXPECT_TRUE(m_messages.messages().empty());
+    }
 }
 
 TEST_F(TagViewTest, AnOutOfRangeBlockFailsValidationOnThatField)
