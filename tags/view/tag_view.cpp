@@ -17,8 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <utility>
@@ -560,20 +558,5 @@ QString CTagView::documentTitle() const
 }
 
 void CTagView::print(QPrinter *printer) { TagListPrinter(*m_document, documentTitle()).print(printer); }
-
-void CTagView::printWithDialog()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        print(&printer);
-}
-
-void CTagView::printPreview()
-{
-    QPrintPreviewDialog dialog(this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, &CTagView::print);
-    dialog.exec();
-}
 
 }  // namespace tk70

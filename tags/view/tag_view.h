@@ -57,9 +57,6 @@ public slots:
     void nextField();
     void finishPendingInsert();
     void findTag();
-    // The print dialog, then the printout.
-    void printWithDialog();
-    void printPreview();
 
 signals:
     void collectionSettingsRequested();
