@@ -21,6 +21,7 @@ struct Seen {
     QStringList files;
 };
 
+// The arguments sorted into our options, the first unknown one and the files.
 Seen scan(int argc, const char *const *argv)
 {
     Seen seen;
@@ -35,9 +36,12 @@ Seen scan(int argc, const char *const *argv)
             continue;
         }
         bool known = false;
-        for (const auto &[name, flag] : options)
-            if (std::strcmp(argument, name) == 0)
-                known = seen.*flag = true;
+        for (const auto &[name, flag] : options) {
+            if (std::strcmp(argument, name) == 0) {
+                seen.*flag = true;
+                known = true;
+            }
+        }
         if (!known && seen.unknown.isEmpty())
             seen.unknown = QFile::decodeName(argument);
     }
