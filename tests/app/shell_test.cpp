@@ -16,6 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -178,6 +180,10 @@ TEST_F(ShellTest, MainWindowScreenshot)
     app.mainFrame()->resize(1000, 720);
     QApplication::processEvents();
     EXPECT_TRUE(app.mainFrame()->grab().save(QStringLiteral(TK70_SCREENSHOT_DIR "/main-frame.png")));
+    QMenu *fileMenu = app.mainFrame()->menuBar()->actions().first()->menu();
+    fileMenu->popup(app.mainFrame()->mapToGlobal(QPoint(0, 20)));
+    EXPECT_TRUE(fileMenu->grab().save(QStringLiteral(TK70_SCREENSHOT_DIR "/file-menu.png")));
+    fileMenu->hide();
 }
 
 TEST_F(ShellTest, ClosingTheTagEditorWindowClosesTheDocument)
