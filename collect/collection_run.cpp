@@ -6,12 +6,23 @@
 #include "file_name_rules.h"
 #include "messages.h"
 #include "tag_doc.h"
+#include "text_layout.h"
 
 namespace tk70 {
 
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType)
 {
     return makeTextGroupOutput(fileType);
+}
+
+bool writesFileType(const QString &fileType) { return makeTextLayout(fileType) != nullptr; }
+
+QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName)
+{
+    return QStringLiteral("Collection Group #%1 writes the file type \"%2\", which this version cannot "
+                          "write.\n%3.")
+        .arg(groupNumber)
+        .arg(fileType, fileName);
 }
 
 CollectionRun::CollectionRun(const CTagDoc &doc, const PointReadings &readings, const Clock &clock,
@@ -76,11 +87,8 @@ bool CollectionRun::openOutput(int index, const QDateTime &now)
     const CollectionGroup &settings = m_doc.group(index);
     const QString name = outputName(index, now);
     run.outputName = name;
-    if (!run.output) {
-        Messages::note(QStringLiteral("Collection Group #%1 writes the file type \"%2\", which "
-                                      "this version cannot write.\n%3.")
-                           .arg(index + 1)
-                           .arg(settings.fileType, name),
+    if (!run.output) {  // the start check refuses such a group; an output factory may still lack it
+        Messages::note(unwritableFileTypeMessage(index + 1, settings.fileType, name),
                        QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
         return false;
     }

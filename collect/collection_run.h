@@ -37,6 +37,11 @@ using OutputFactory = std::function<std::unique_ptr<GroupOutput>(const QString &
 
 // The output of every type this program writes.
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType);
+// Whether makeGroupOutput makes an output of fileType: the three text types.
+bool writesFileType(const QString &fileType);
+// The refusal of group groupNumber (1 to 4) whose file type has no output here, naming
+// the type and the file.
+QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName);
 
 class CollectionRun {
 public:
