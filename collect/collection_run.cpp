@@ -50,13 +50,12 @@ QString CollectionRun::outputName(int index, const QDateTime &when) const
 
 bool CollectionRun::openOutputs(OverwritePolicy policy)
 {
-    m_policy = policy;
     const QDateTime now = m_clock.now();
     for (int g = 0; g < kCollectionGroupCount; ++g) {
         m_groups[size_t(g)] = GroupRun{};
         if (!groupTakesPart(g))
             continue;
-        if (!openGroup(g, now)) {
+        if (!openGroup(g, now, policy)) {
             closeAll();
             return false;
         }
@@ -64,7 +63,7 @@ bool CollectionRun::openOutputs(OverwritePolicy policy)
     return true;
 }
 
-bool CollectionRun::openGroup(int index, const QDateTime &now)
+bool CollectionRun::openGroup(int index, const QDateTime &now, OverwritePolicy policy)
 {
     GroupRun &run = m_groups[size_t(index)];
     const CollectionGroup &settings = m_doc.group(index);
@@ -74,14 +73,15 @@ bool CollectionRun::openGroup(int index, const QDateTime &now)
         run.nextRollover = nextRolloverInstant(now, settings.rolloverHours);
     run.columns = memberColumns(index);
     run.output = m_factory(settings.fileType);
-    if (!openOutput(index, now) || !writeHeader(index, now))
+    if (!openOutput(index, now, policy) || !writeHeader(index, now))
         return false;
     run.fileOpen = true;
     return true;
 }
 
-// Opens the group's output under its name for now; false after the open's message.
-bool CollectionRun::openOutput(int index, const QDateTime &now)
+// Opens the group's output under its name for now, treating an existing file by policy;
+// false after the open's message, or when the user declined to overwrite.
+bool CollectionRun::openOutput(int index, const QDateTime &now, OverwritePolicy policy)
 {
     GroupRun &run = m_groups[size_t(index)];
     const CollectionGroup &settings = m_doc.group(index);
@@ -92,7 +92,7 @@ bool CollectionRun::openOutput(int index, const QDateTime &now)
                        QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
         return false;
     }
-    return run.output->open(name, settings.appendFile != 0, m_policy);
+    return run.output->open(name, settings.appendFile != 0, policy);
 }
 
 // The header step: the file header, then the window instants from the group's texts.
@@ -149,15 +149,17 @@ bool CollectionRun::inhibited(const GroupRun &run) const
     return p >= 1 && p <= m_doc.tagCount() && m_readings.reading(p - 1).value == 0.0;
 }
 
-// Starts the next file: a new name with the suffix of now; the next instant is set
-// before the open, so a file that cannot be opened is tried again at that instant and
-// nothing is written meanwhile.
+// Starts the next file: a new name with the suffix of now.  An existing file is
+// treated by the group's own rules (appended to, or replaced after the question); what
+// the start was allowed to replace without asking does not reach a rollover.  The next
+// instant is set before the open, so a file that cannot be opened is tried again at that
+// instant and nothing is written meanwhile.
 void CollectionRun::rollOver(int index, const QDateTime &now)
 {
     GroupRun &run = m_groups[size_t(index)];
     run.output->close();
     run.nextRollover = nextRolloverInstant(now, m_doc.group(index).rolloverHours);
-    if (openOutput(index, now))
+    if (openOutput(index, now, OverwritePolicy::Ask))
         writeHeader(index, now);
 }
 

@@ -53,8 +53,9 @@ public:
     ~CollectionRun();
 
     // Opens the output of every enabled group, in group order, and writes its header with
-    // the same starting time for all.  On the first failure the groups already opened are
-    // closed in descending order and false is returned.
+    // the same starting time for all; policy treats the files that exist already (the
+    // rollovers of the run ask as usual).  On the first failure the groups already opened
+    // are closed in descending order and false is returned.
     bool openOutputs(OverwritePolicy policy);
     // One sample of group (0 to 3).
     Tick sampleTick(int group);
@@ -70,8 +71,8 @@ private:
     // The output name of a group opened at when: the file name, with the rollover suffix
     // of when when the group rolls over.
     QString outputName(int index, const QDateTime &when) const;
-    bool openGroup(int index, const QDateTime &now);
-    bool openOutput(int index, const QDateTime &now);
+    bool openGroup(int index, const QDateTime &now, OverwritePolicy policy);
+    bool openOutput(int index, const QDateTime &now, OverwritePolicy policy);
     bool writeHeader(int index, const QDateTime &now);
     void rollOver(int index, const QDateTime &now);
     bool inhibited(const GroupRun &run) const;
@@ -82,7 +83,6 @@ private:
     const PointReadings &m_readings;
     const Clock &m_clock;
     OutputFactory m_factory;
-    OverwritePolicy m_policy = OverwritePolicy::Ask;
     std::array<GroupRun, kCollectionGroupCount> m_groups;
 };
 

@@ -46,7 +46,8 @@ public:
 // How an open treats a file that exists already.
 enum class OverwritePolicy {
     Ask,       // ask the overwrite question; No makes the open fail
-    Overwrite  // replace it without asking (automatic start with the acknowledgement set)
+    Overwrite  // replace it without asking (the opens of an automatic start with the
+               // acknowledgement set)
 };
 
 class GroupOutput {

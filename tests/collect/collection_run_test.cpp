@@ -198,6 +198,32 @@ TEST_F(CollectionRunTest, ARolloverFileThatCannotBeOpenedIsRetriedAtTheNextInsta
     EXPECT_EQ(sampleLines("run-26120721.txt"), 1);
 }
 
+// The automatic start may replace the files it opens without asking; its rollovers ask
+// as any run's do, and a No keeps the file.
+TEST_F(CollectionRunTest, TheStartsOverwriteAcknowledgementDoesNotReachItsRollovers)
+{
+    m_doc.group(0).rolloverHours = 4;
+    for (const char *name : {"run-26120713.txt", "run-26120717.txt"}) {
+        QFile existing(path(name));
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("keep me\r\n");
+    }
+    at(13, 27);
+    tk70test::MessageRecorder recorder;
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Overwrite));
+    EXPECT_TRUE(recorder.messages().empty());
+    EXPECT_EQ(headerBlocks("run-26120713.txt"), 1);
+    at(17, 0);
+    run.sampleTick(0);  // the question's default answer is No
+    EXPECT_EQ(recorder.texts(),
+              QStringList{"File " + path("run-26120717.txt") + " Already Exists\n\nDo you want to overwrite ?"});
+    run.closeAll();
+    QFile kept(path("run-26120717.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "keep me\r\n");
+}
+
 TEST_F(CollectionRunTest, AGroupThatCannotOpenClosesTheGroupsOpenedBefore)
 {
     m_doc.group(2).enabled = 1;
