@@ -73,24 +73,23 @@ bool CollectionRun::openGroup(int index, const QDateTime &now, OverwritePolicy p
         run.nextRollover = nextRolloverInstant(now, settings.rolloverHours);
     run.columns = memberColumns(index);
     run.output = m_factory(settings.fileType);
-    if (!openOutput(index, now, policy) || !writeHeader(index, now))
+    if (!openOutput(index, outputName(index, now), policy) || !writeHeader(index, now))
         return false;
     run.fileOpen = true;
     return true;
 }
 
-// Opens the group's output under its name for now, treating an existing file by policy;
-// false after the open's message, or when the user declined to overwrite.
-bool CollectionRun::openOutput(int index, const QDateTime &now, OverwritePolicy policy)
+// Opens the group's output as name, treating an existing file by policy; not opened
+// after the open's message, or when the user declined to overwrite.
+OpenResult CollectionRun::openOutput(int index, const QString &name, OverwritePolicy policy)
 {
     GroupRun &run = m_groups[size_t(index)];
     const CollectionGroup &settings = m_doc.group(index);
-    const QString name = outputName(index, now);
     run.outputName = name;
     if (!run.output) {  // the start check refuses such a group; an output factory may still lack it
         Messages::note(unwritableFileTypeMessage(index + 1, settings.fileType, name),
                        QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
-        return false;
+        return {};
     }
     return run.output->open(name, settings.appendFile != 0, policy);
 }
@@ -136,6 +135,8 @@ CollectionRun::Tick CollectionRun::sampleTick(int index)
         return Tick::KeepRunning;
     if (m_doc.group(index).rolloverHours != 0 && now >= run.nextRollover)
         rollOver(index, now);
+    else if (run.reopenPending)
+        startFile(index, now, run.outputName, OverwritePolicy::Retry);
     if (run.fileOpen && run.output->isOpen() && run.windowStart <= now) {
         run.output->writeSample(now, run.columns, m_readings);
         ++run.samplesWritten;
@@ -151,16 +152,23 @@ bool CollectionRun::inhibited(const GroupRun &run) const
 
 // Starts the next file: a new name with the suffix of now.  An existing file is
 // treated by the group's own rules (appended to, or replaced after the question); what
-// the start was allowed to replace without asking does not reach a rollover.  The next
-// instant is set before the open, so a file that cannot be opened is tried again at that
-// instant and nothing is written meanwhile.
+// the start was allowed to replace without asking does not reach a rollover.
 void CollectionRun::rollOver(int index, const QDateTime &now)
 {
     GroupRun &run = m_groups[size_t(index)];
     run.output->close();
     run.nextRollover = nextRolloverInstant(now, m_doc.group(index).rolloverHours);
-    if (openOutput(index, now, OverwritePolicy::Ask))
-        writeHeader(index, now);
+    startFile(index, now, outputName(index, now), OverwritePolicy::Ask);
+}
+
+// Opens name with its header at now.  A file that could not be opened or take its
+// header is tried again at the next tick (quietly: its message has been shown once); a
+// file the user would not have replaced waits for the next rollover instant.
+void CollectionRun::startFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    const OpenResult opened = openOutput(index, name, policy);
+    run.reopenPending = opened.outcome == OpenResult::Outcome::Failed || (opened && !writeHeader(index, now));
 }
 
 void CollectionRun::closeGroup(int index)

@@ -25,6 +25,7 @@ struct GroupRun {
     QDateTime nextRollover;
     int inhibitTagPosition = 0;  // 1-based position of the save inhibit tag; 0 none
     bool fileOpen = false;       // the output was opened by the start
+    bool reopenPending = false;  // the last rollover's file did not open: tried at each tick
     bool finished = false;       // past the window end: output closed, no more ticks
     QString outputName;          // the name of the file opened last
     qint64 samplesWritten = 0;   // sample lines of this run, over every file
@@ -72,9 +73,10 @@ private:
     // of when when the group rolls over.
     QString outputName(int index, const QDateTime &when) const;
     bool openGroup(int index, const QDateTime &now, OverwritePolicy policy);
-    bool openOutput(int index, const QDateTime &now, OverwritePolicy policy);
+    OpenResult openOutput(int index, const QString &name, OverwritePolicy policy);
     bool writeHeader(int index, const QDateTime &now);
     void rollOver(int index, const QDateTime &now);
+    void startFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy);
     bool inhibited(const GroupRun &run) const;
     void closeGroup(int index);
     std::vector<DataColumn> memberColumns(int index) const;
