@@ -152,13 +152,17 @@ bool CollectionRun::inhibited(const GroupRun &run) const
 
 // Starts the next file: a new name with the suffix of now.  An existing file is
 // treated by the group's own rules (appended to, or replaced after the question); what
-// the start was allowed to replace without asking does not reach a rollover.
+// the start was allowed to replace without asking does not reach a rollover.  The hour
+// the local clock repeats names the open file once more: it goes on, its first pass kept.
 void CollectionRun::rollOver(int index, const QDateTime &now)
 {
     GroupRun &run = m_groups[size_t(index)];
-    run.output->close();
     run.nextRollover = nextRolloverInstant(now, m_doc.group(index).rolloverHours);
-    startFile(index, now, outputName(index, now), OverwritePolicy::Ask);
+    const QString name = outputName(index, now);
+    if (name == run.outputName && run.output->isOpen())
+        return;
+    run.output->close();
+    startFile(index, now, name, OverwritePolicy::Ask);
 }
 
 // Opens name with its header at now.  A file that could not be opened or take its
