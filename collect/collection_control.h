@@ -37,7 +37,9 @@ public:
 
 struct StartOptions {
     bool automatic = false;          // the automatic start: its questions are answered Yes
-    bool overwriteWithoutAsking = false;  // existing data files are replaced silently
+    // With automatic: the files the start opens replace existing ones without the
+    // question.  The rollovers of the run ask as any run's do.
+    bool overwriteWithoutAsking = false;
 };
 
 class CollectionControl : public QObject {

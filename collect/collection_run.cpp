@@ -6,12 +6,23 @@
 #include "file_name_rules.h"
 #include "messages.h"
 #include "tag_doc.h"
+#include "text_layout.h"
 
 namespace tk70 {
 
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType)
 {
     return makeTextGroupOutput(fileType);
+}
+
+bool writesFileType(const QString &fileType) { return makeTextLayout(fileType) != nullptr; }
+
+QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName)
+{
+    return QStringLiteral("Collection Group #%1 writes the file type \"%2\", which this version cannot "
+                          "write.\n%3.")
+        .arg(groupNumber)
+        .arg(fileType, fileName);
 }
 
 CollectionRun::CollectionRun(const CTagDoc &doc, const PointReadings &readings, const Clock &clock,
@@ -39,13 +50,12 @@ QString CollectionRun::outputName(int index, const QDateTime &when) const
 
 bool CollectionRun::openOutputs(OverwritePolicy policy)
 {
-    m_policy = policy;
     const QDateTime now = m_clock.now();
     for (int g = 0; g < kCollectionGroupCount; ++g) {
         m_groups[size_t(g)] = GroupRun{};
         if (!groupTakesPart(g))
             continue;
-        if (!openGroup(g, now)) {
+        if (!openGroup(g, now, policy)) {
             closeAll();
             return false;
         }
@@ -53,7 +63,7 @@ bool CollectionRun::openOutputs(OverwritePolicy policy)
     return true;
 }
 
-bool CollectionRun::openGroup(int index, const QDateTime &now)
+bool CollectionRun::openGroup(int index, const QDateTime &now, OverwritePolicy policy)
 {
     GroupRun &run = m_groups[size_t(index)];
     const CollectionGroup &settings = m_doc.group(index);
@@ -63,28 +73,25 @@ bool CollectionRun::openGroup(int index, const QDateTime &now)
         run.nextRollover = nextRolloverInstant(now, settings.rolloverHours);
     run.columns = memberColumns(index);
     run.output = m_factory(settings.fileType);
-    if (!openOutput(index, now) || !writeHeader(index, now))
+    if (!openOutput(index, outputName(index, now), policy) || !writeHeader(index, now))
         return false;
     run.fileOpen = true;
     return true;
 }
 
-// Opens the group's output under its name for now; false after the open's message.
-bool CollectionRun::openOutput(int index, const QDateTime &now)
+// Opens the group's output as name, treating an existing file by policy; not opened
+// after the open's message, or when the user declined to overwrite.
+OpenResult CollectionRun::openOutput(int index, const QString &name, OverwritePolicy policy)
 {
     GroupRun &run = m_groups[size_t(index)];
     const CollectionGroup &settings = m_doc.group(index);
-    const QString name = outputName(index, now);
     run.outputName = name;
-    if (!run.output) {
-        Messages::note(QStringLiteral("Collection Group #%1 writes the file type \"%2\", which "
-                                      "this version cannot write.\n%3.")
-                           .arg(index + 1)
-                           .arg(settings.fileType, name),
+    if (!run.output) {  // the start check refuses such a group; an output factory may still lack it
+        Messages::note(unwritableFileTypeMessage(index + 1, settings.fileType, name),
                        QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
-        return false;
+        return {};
     }
-    return run.output->open(name, settings.appendFile != 0, m_policy);
+    return run.output->open(name, settings.appendFile != 0, policy);
 }
 
 // The header step: the file header, then the window instants from the group's texts.
@@ -128,6 +135,8 @@ CollectionRun::Tick CollectionRun::sampleTick(int index)
         return Tick::KeepRunning;
     if (m_doc.group(index).rolloverHours != 0 && now >= run.nextRollover)
         rollOver(index, now);
+    else if (run.reopenPending)
+        startFile(index, now, run.outputName, OverwritePolicy::Retry);
     if (run.fileOpen && run.output->isOpen() && run.windowStart <= now) {
         run.output->writeSample(now, run.columns, m_readings);
         ++run.samplesWritten;
@@ -141,16 +150,29 @@ bool CollectionRun::inhibited(const GroupRun &run) const
     return p >= 1 && p <= m_doc.tagCount() && m_readings.reading(p - 1).value == 0.0;
 }
 
-// Starts the next file: a new name with the suffix of now; the next instant is set
-// before the open, so a file that cannot be opened is tried again at that instant and
-// nothing is written meanwhile.
+// Starts the next file: a new name with the suffix of now.  An existing file is
+// treated by the group's own rules (appended to, or replaced after the question); what
+// the start was allowed to replace without asking does not reach a rollover.  The hour
+// the local clock repeats names the open file once more: it goes on, its first pass kept.
 void CollectionRun::rollOver(int index, const QDateTime &now)
 {
     GroupRun &run = m_groups[size_t(index)];
-    run.output->close();
     run.nextRollover = nextRolloverInstant(now, m_doc.group(index).rolloverHours);
-    if (openOutput(index, now))
-        writeHeader(index, now);
+    const QString name = outputName(index, now);
+    if (name == run.outputName && run.output->isOpen())
+        return;
+    run.output->close();
+    startFile(index, now, name, OverwritePolicy::Ask);
+}
+
+// Opens name with its header at now.  A file that could not be opened or take its
+// header is tried again at the next tick (quietly: its message has been shown once); a
+// file the user would not have replaced waits for the next rollover instant.
+void CollectionRun::startFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    const OpenResult opened = openOutput(index, name, policy);
+    run.reopenPending = opened.outcome == OpenResult::Outcome::Failed || (opened && !writeHeader(index, now));
 }
 
 void CollectionRun::closeGroup(int index)

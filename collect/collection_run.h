@@ -25,6 +25,7 @@ struct GroupRun {
     QDateTime nextRollover;
     int inhibitTagPosition = 0;  // 1-based position of the save inhibit tag; 0 none
     bool fileOpen = false;       // the output was opened by the start
+    bool reopenPending = false;  // the last rollover's file did not open: tried at each tick
     bool finished = false;       // past the window end: output closed, no more ticks
     QString outputName;          // the name of the file opened last
     qint64 samplesWritten = 0;   // sample lines of this run, over every file
@@ -37,6 +38,11 @@ using OutputFactory = std::function<std::unique_ptr<GroupOutput>(const QString &
 
 // The output of every type this program writes.
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType);
+// Whether makeGroupOutput makes an output of fileType: the three text types.
+bool writesFileType(const QString &fileType);
+// The refusal of group groupNumber (1 to 4) whose file type has no output here, naming
+// the type and the file.
+QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName);
 
 class CollectionRun {
 public:
@@ -48,8 +54,9 @@ public:
     ~CollectionRun();
 
     // Opens the output of every enabled group, in group order, and writes its header with
-    // the same starting time for all.  On the first failure the groups already opened are
-    // closed in descending order and false is returned.
+    // the same starting time for all; policy treats the files that exist already (the
+    // rollovers of the run ask as usual).  On the first failure the groups already opened
+    // are closed in descending order and false is returned.
     bool openOutputs(OverwritePolicy policy);
     // One sample of group (0 to 3).
     Tick sampleTick(int group);
@@ -65,10 +72,11 @@ private:
     // The output name of a group opened at when: the file name, with the rollover suffix
     // of when when the group rolls over.
     QString outputName(int index, const QDateTime &when) const;
-    bool openGroup(int index, const QDateTime &now);
-    bool openOutput(int index, const QDateTime &now);
+    bool openGroup(int index, const QDateTime &now, OverwritePolicy policy);
+    OpenResult openOutput(int index, const QString &name, OverwritePolicy policy);
     bool writeHeader(int index, const QDateTime &now);
     void rollOver(int index, const QDateTime &now);
+    void startFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy);
     bool inhibited(const GroupRun &run) const;
     void closeGroup(int index);
     std::vector<DataColumn> memberColumns(int index) const;
@@ -77,7 +85,6 @@ private:
     const PointReadings &m_readings;
     const Clock &m_clock;
     OutputFactory m_factory;
-    OverwritePolicy m_policy = OverwritePolicy::Ask;
     std::array<GroupRun, kCollectionGroupCount> m_groups;
 };
 

@@ -2,9 +2,13 @@
 #include "date_time_text.h"
 
 #include <QStringList>
+#include <QTimeZone>
+#include <algorithm>
 
 namespace tk70 {
 namespace {
+
+constexpr qint64 kDayMs = 24 * 3600 * 1000;
 
 // The locale's short date form with every two-digit year widened to four digits.
 QString fourDigitYearFormat(const QLocale &locale)
@@ -80,6 +84,25 @@ QString normalTimeText(const QTime &time) { return time.toString(QStringLiteral(
 
 namespace {
 
+// The instant (in UTC) that a local date and time name.  In an hour the local clock
+// repeats it is the first pass; in an hour it skips, the time moved on by the skip
+// (02:30 becomes 03:30 summer time).  The offsets in force a day before and a day after
+// bracket any change of the clock there.
+QDateTime localInstant(const QDate &day, const QTime &time)
+{
+    const qint64 asIfUtc = QDateTime(day, time, QTimeZone::utc()).toMSecsSinceEpoch();
+    const auto offsetAt = [](qint64 msecs) {
+        return qint64(QDateTime::fromMSecsSinceEpoch(msecs).offsetFromUtc()) * 1000;
+    };
+    const qint64 before = offsetAt(asIfUtc - kDayMs);
+    const qint64 after = offsetAt(asIfUtc + kDayMs);
+    for (const qint64 offset : {std::max(before, after), std::min(before, after)}) {
+        if (offsetAt(asIfUtc - offset) == offset)
+            return QDateTime::fromMSecsSinceEpoch(asIfUtc - offset, QTimeZone::utc());
+    }
+    return QDateTime::fromMSecsSinceEpoch(asIfUtc - before, QTimeZone::utc());
+}
+
 std::optional<QDateTime> windowInstant(const QString &date, const QString &time,
                                        const QLocale &locale, const QDateTime &openBound)
 {
@@ -89,11 +112,11 @@ std::optional<QDateTime> windowInstant(const QString &date, const QString &time,
     if (!day)
         return std::nullopt;
     if (time.trimmed().isEmpty())
-        return QDateTime(*day, QTime(0, 0));
+        return localInstant(*day, QTime(0, 0));
     const auto clock = parseLocaleTime(time, locale);
     if (!clock)
         return std::nullopt;
-    return QDateTime(*day, *clock);
+    return localInstant(*day, *clock);
 }
 
 }  // namespace

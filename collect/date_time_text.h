@@ -28,8 +28,10 @@ QString normalTimeText(const QTime &time);
 QDateTime openWindowStart();
 QDateTime openWindowEnd();
 
-// The instant a group's window opens: date and time texts, midnight for an empty time;
-// 1970-01-01 00:00:00 when the date is empty.  Nothing when a text does not parse.
+// The instant a group's window opens: date and time texts in local time, midnight for
+// an empty time; 1970-01-01 00:00:00 when the date is empty.  Nothing when a text does
+// not parse.  A time the local clock repeats is its first pass; one the clock skips is
+// moved on by the skip.
 std::optional<QDateTime> windowStartInstant(const QString &date, const QString &time,
                                             const QLocale &locale = QLocale());
 // The instant it closes: as above, 9998-12-31 23:59:59 when the date is empty.

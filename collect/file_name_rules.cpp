@@ -43,9 +43,10 @@ QString switchDataFileExtension(const QString &name, const QString &fileType)
 
 QString rolloverSuffix(const QDateTime &when)
 {
-    const QDate day = when.date();
+    const QDateTime local = when.toLocalTime();
+    const QDate day = local.date();
     return QString::asprintf("-%02d%02d%02d%02d", day.year() % 100, day.month(), day.day(),
-                             when.time().hour());
+                             local.time().hour());
 }
 
 QString insertRolloverSuffix(const QString &name, const QString &suffix)
@@ -56,10 +57,14 @@ QString insertRolloverSuffix(const QString &name, const QString &suffix)
     return name.left(dot) + suffix + name.mid(dot);
 }
 
+// Counted on UTC and cut back to the start of its local hour by the local minutes and
+// seconds, so the result lies after when even in the hour the local clock repeats; a
+// local hour made into a date and time again could name the first pass of that hour.
 QDateTime nextRolloverInstant(const QDateTime &when, int hours)
 {
-    const QDateTime later = when.addSecs(qint64(hours) * 3600);
-    return QDateTime(later.date(), QTime(later.time().hour(), 0));
+    constexpr qint64 kHourMs = 3600 * 1000;
+    const QDateTime later = when.toUTC().addSecs(qint64(hours) * 3600);
+    return later.addMSecs(-(later.toLocalTime().time().msecsSinceStartOfDay() % kHourMs));
 }
 
 }  // namespace tk70

@@ -19,12 +19,14 @@ QString defaultDataFileName(int groupNumber, const QString &fileType);
 // file part is returned unchanged.
 QString switchDataFileExtension(const QString &name, const QString &fileType);
 
-// "-YYMMDDHH" of a local time: 6 Dec 1996 at 14:xx gives "-96120614".
+// "-YYMMDDHH" of when in local time: 6 Dec 1996 at 14:xx gives "-96120614".
 QString rolloverSuffix(const QDateTime &when);
 // The suffix put before the extension of the file part, or after the whole name when the
 // file part has no extension: "/log/TK70CG1.txt" gives "/log/TK70CG1-96120614.txt".
 QString insertRolloverSuffix(const QString &name, const QString &suffix);
-// The next rollover instant: when + hours, with minutes and seconds set to zero.
+// The next rollover instant (in UTC) for hours of 1 or more: when + hours, at the
+// start of that local hour.  Always after when, also where the local clock skips or
+// repeats an hour.
 QDateTime nextRolloverInstant(const QDateTime &when, int hours);
 
 }  // namespace tk70

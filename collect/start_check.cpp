@@ -1,6 +1,7 @@
 // Collection start checks and their messages.
 #include "start_check.h"
 
+#include "collection_run.h"
 #include "date_time_text.h"
 #include "messages.h"
 #include "tag_doc.h"
@@ -34,6 +35,8 @@ std::optional<QString> groupSettingsFault(const CollectionGroup &group, int numb
         return groupFault(number, "an Illegal Start Time");
     if (badTime(group.endTime))
         return groupFault(number, "an Illegal End Time");
+    if (!writesFileType(group.fileType))
+        return unwritableFileTypeMessage(number, group.fileType, group.fileName);
     return std::nullopt;
 }
 

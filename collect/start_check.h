@@ -10,8 +10,9 @@ namespace tk70 {
 
 class CTagDoc;
 
-// The first fault of the tag list, the enabled groups (in group order) and the trend
-// graphs, as the message that refuses the start; nothing when the settings may start.
+// The first fault of the tag list, the enabled groups (in group order; a file type
+// without an output here is a group's last fault) and the trend graphs, as the message
+// that refuses the start; nothing when the settings may start.
 std::optional<QString> firstCollectionSettingsFault(const CTagDoc &doc);
 
 // The first fault of the trend graphs that have traces: a sample interval below 1.0, a

@@ -168,8 +168,22 @@ void CCiuDriver::adaptToPointMix()
     setSetting(DriverSetting::ExpDelay, delay);
 }
 
+// The cache as the driver's table reads after a load: 0.0 of bad quality, not yet
+// established, no flags.  Whatever reads the cache before the first refresh of a
+// connection (a group whose first sample comes first) sees bad values, neither 0.0 nor
+// the last connection's values passed off as good.
+void CCiuDriver::markCacheUnread()
+{
+    m_values.fill(0.0);
+    m_qualities.fill(1);
+    m_establish.fill(-1);
+    m_newValues.fill(0);
+    m_outputPending.fill(0);
+}
+
 bool CCiuDriver::start()
 {
+    markCacheUnread();
     if (!CiuLoadPointList(m_pointCount, m_indexes.data(), m_loops.data(), m_pcus.data(), m_modules.data(),
                           m_blocks.data(), m_types.data(), m_alarmStates.data(), m_report1.data(),
                           m_report2.data(), m_high.data(), m_low.data()))

@@ -36,6 +36,9 @@ public:
     // Adds a tag as the next point; returns the new point count, or 0 when full.
     int addPoint(const QString &tagName, int loop, int pcu, int module, int block, int driverType,
                  double reportValue1 = 0.0, double reportValue2 = 100.0);
+    // Loads the point list and opens the connection; false when either is refused.  The
+    // cache reads 0.0 of bad quality, not yet established, from here until a refresh
+    // has read the driver's value array.
     bool start();
     int stop();
     bool isRunning() const { return m_running; }
@@ -96,6 +99,7 @@ private:
     void loadLogSettings(const SettingsStore &store);
     void loadPortDevices(const SettingsStore &store);
     void adaptToPointMix();
+    void markCacheUnread();
     void waitUntilDisconnected() const;
     bool validPosition(int i) const { return i >= 0 && i < m_pointCount; }
 

@@ -20,14 +20,26 @@ constexpr ValueRange kValueRanges[] = {
     {-99999999.0, 999999999.0, "%9.0f"},
 };
 
-// The format of the first range holding value; "%9g" beyond them (and for NaN).
-const char *valueFormat(double value)
+constexpr int kValueWidth = 9;
+
+// Beyond the ranges (and for NaN): "%9g" when its text fits the column, else the most
+// significant digits that fit.  A wider text would shift every later column of the line.
+QByteArray valueBeyondRanges(double value)
+{
+    QByteArray text = cFormat("%9g", value);
+    for (int digits = 5; text.size() > kValueWidth && digits >= 1; --digits)
+        text = cFormat("%9.*g", digits, value);
+    return text;
+}
+
+// The value in the format of the first range holding it, 9 characters wide.
+QByteArray valueText(double value)
 {
     for (const ValueRange &range : kValueRanges) {
         if (value >= range.low && value <= range.high)
-            return range.format;
+            return cFormat(range.format, value);
     }
-    return "%9g";
+    return valueBeyondRanges(value);
 }
 
 }  // namespace
@@ -58,7 +70,7 @@ QByteArray DosLayout::value(const PointReading &reading) const
 {
     if (reading.errorCode > 0)
         return cFormat("ERROR-%03d  ", reading.errorCode);
-    return cFormat(valueFormat(reading.value), reading.value) + qualityMark(reading.badQuality);
+    return valueText(reading.value) + qualityMark(reading.badQuality);
 }
 
 }  // namespace tk70

@@ -45,20 +45,35 @@ public:
 
 // How an open treats a file that exists already.
 enum class OverwritePolicy {
-    Ask,       // ask the overwrite question; No makes the open fail
-    Overwrite  // replace it without asking (automatic start with the acknowledgement set)
+    Ask,        // ask the overwrite question; No makes the open fail
+    Overwrite,  // replace it without asking (the opens of an automatic start with the
+                // acknowledgement set)
+    Retry       // the same open once more after it failed: the question was settled then,
+                // and the failure message, shown then, is not shown again
+};
+
+// What became of an open; true when the output is open.
+struct OpenResult {
+    enum class Outcome {
+        Opened,
+        Declined,  // the user kept the existing file: nothing opened, nothing more shown
+        Failed     // the file could not be opened (its message shown, unless retrying)
+    };
+    Outcome outcome = Outcome::Failed;
+    explicit operator bool() const { return outcome == Outcome::Opened; }
 };
 
 class GroupOutput {
 public:
     virtual ~GroupOutput() = default;
-    // Opens the output at path, appending when append is set.  Returns false when the
-    // user declines overwriting or after showing the open's error message.
-    virtual bool open(const QString &path, bool append, OverwritePolicy policy) = 0;
+    // Opens the output at path, appending when append is set.  Not opened when the user
+    // declines overwriting, or after the open's error message.
+    virtual OpenResult open(const QString &path, bool append, OverwritePolicy policy) = 0;
     virtual bool isOpen() const = 0;
     // The header block of one open, written through to the disk.  Returns false, after
-    // the open's error message and with the output closed, when it cannot be written (a
-    // full disk): a file that cannot take its header would lose every sample.
+    // the open's error message (not for an open that retried) and with the output
+    // closed, when it cannot be written (a full disk): a file that cannot take its header
+    // would lose every sample.
     virtual bool writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) = 0;
     // One sample line stamped with stamp (local time, second resolution).
     virtual void writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,

@@ -20,27 +20,31 @@ bool overwriteConfirmed(const QString &path)
     return Messages::show(question) == MessageAnswer::Yes;
 }
 
-void reportOpenFailure(const QString &path)
-{
-    Messages::note(QStringLiteral("Error Opening Output Data File\n%1.").arg(path),
-                   QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
-}
-
 }  // namespace
 
 TextGroupOutput::TextGroupOutput(std::unique_ptr<TextLayout> layout) : m_layout(std::move(layout)) {}
 
-bool TextGroupOutput::open(const QString &path, bool append, OverwritePolicy policy)
+OpenResult TextGroupOutput::open(const QString &path, bool append, OverwritePolicy policy)
 {
+    using Outcome = OpenResult::Outcome;
     close();
     if (!append && policy == OverwritePolicy::Ask && QFileInfo::exists(path) && !overwriteConfirmed(path))
-        return false;
+        return {Outcome::Declined};
     m_path = path;
+    m_reportFailures = policy != OverwritePolicy::Retry;
     if (!m_file.open(path, append)) {
-        reportOpenFailure(path);
-        return false;
+        reportOpenFailure();
+        return {Outcome::Failed};
     }
-    return true;
+    return {Outcome::Opened};
+}
+
+void TextGroupOutput::reportOpenFailure() const
+{
+    if (!m_reportFailures)
+        return;
+    Messages::note(QStringLiteral("Error Opening Output Data File\n%1.").arg(m_path),
+                   QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
 }
 
 bool TextGroupOutput::writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns)
@@ -50,7 +54,7 @@ bool TextGroupOutput::writeHeader(const HeaderFacts &facts, const std::vector<Da
     m_file.write(m_layout->header(facts, columns));
     if (m_file.flush())
         return true;
-    reportOpenFailure(m_path);
+    reportOpenFailure();
     m_file.close();
     return false;
 }

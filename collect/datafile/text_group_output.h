@@ -15,9 +15,9 @@ class TextGroupOutput final : public GroupOutput {
 public:
     explicit TextGroupOutput(std::unique_ptr<TextLayout> layout);
 
-    // Asks before replacing an existing file unless appending or told to overwrite; shows
-    // the open failure message.  Returns false when declined or not opened.
-    bool open(const QString &path, bool append, OverwritePolicy policy) override;
+    // Asks before replacing an existing file unless appending or told to overwrite or
+    // retrying; shows the open failure message unless retrying.
+    OpenResult open(const QString &path, bool append, OverwritePolicy policy) override;
     bool isOpen() const override { return m_file.isOpen(); }
     // Nothing is written while the output is closed (and false is returned).
     bool writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) override;
@@ -26,9 +26,12 @@ public:
     void close() override { m_file.close(); }
 
 private:
+    void reportOpenFailure() const;
+
     std::unique_ptr<TextLayout> m_layout;
     DataFile m_file;
-    QString m_path;  // the file opened last, for its messages
+    QString m_path;                // the file opened last, for its messages
+    bool m_reportFailures = true;  // clear while an open is retried
 };
 
 }  // namespace tk70

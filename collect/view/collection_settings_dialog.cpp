@@ -74,7 +74,7 @@ CollectionSettingsDialog::CollectionSettingsDialog(CTagDoc &doc, CCiuDriver &dri
     buildButtons();
     layOut();
     fillLists();
-    showOpeningChoices();
+    showDocumentLink();
     loadCurrentPage();
     connectControls();
 }
@@ -227,8 +227,10 @@ void CollectionSettingsDialog::connectControls()
     connect(m_close, &QPushButton::clicked, this, &CollectionSettingsDialog::accept);
 }
 
-// The document's link choice shows on the buttons and goes to the driver at once.
-void CollectionSettingsDialog::showOpeningChoices()
+// The document's link choice shows on the buttons and goes to the driver at once: when
+// the dialog opens, and when it closes without "&Close" after clicks that the driver
+// took but the document does not.
+void CollectionSettingsDialog::showDocumentLink()
 {
     m_serialPortIndex = comPortButton(m_doc.serialPortIndex());
     m_baudRateIndex = baudRateButton(m_doc.baudRateIndex());
@@ -398,6 +400,8 @@ void CollectionSettingsDialog::done(int result)
 {
     if (!storeCurrentPage())
         return;
+    if (result != QDialog::Accepted)
+        showDocumentLink();
     QDialog::done(result);
 }
 

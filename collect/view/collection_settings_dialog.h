@@ -3,7 +3,8 @@
 // on the document in place: a page is stored into its group when the user leaves it,
 // enables the group, changes its file type or closes the dialog.  Port and baud clicks go
 // to the driver at once (refused with a beep while it runs); the document takes the two
-// indexes only from "&Close".
+// indexes only from "&Close", and any other closing gives the driver the document's
+// link back.
 //
 // Sample time and rollover are whole numbers of free entry; a page holding one that is
 // no integer is not stored: the framework's message shows, the dialog stays on the field
@@ -44,6 +45,7 @@ public:
     // "&Close": stores the page and the two link indexes, then closes.
     void accept() override;
     // Every closing stores the page once more; one that cannot be stored keeps the dialog.
+    // A closing other than "&Close" gives the driver the document's link back.
     void done(int result) override;
 
 protected:
@@ -62,7 +64,7 @@ private:
     void layOut();
     void connectControls();
     void fillLists();
-    void showOpeningChoices();
+    void showDocumentLink();
 
     void loadCurrentPage();
     bool storeCurrentPage();

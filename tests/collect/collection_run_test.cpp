@@ -1,7 +1,8 @@
 // The decisions of a running collection, with a clock the test sets and real data files
-// in a temporary folder: the rollover instants and file names, the save inhibit tag
-// across a rollover, the collection window, a group finishing while another goes on,
-// and outputs that cannot be opened.
+// in a temporary folder: the rollover instants and file names (also across the changes
+// of the local clock), the save inhibit tag across a rollover, the collection window, a
+// group finishing while another goes on, and outputs that cannot be opened.
+#include "berlin_time.h"
 #include "collection_run.h"
 #include "message_recorder.h"
 #include "tag_doc.h"
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace tk70;
 
@@ -56,15 +58,15 @@ protected:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     void at(int hour, int minute, int second = 0) { m_clock.m_now = QDateTime(kDay, QTime(hour, minute, second)); }
-    // Sample lines of a file: those that begin with the day's date.
-    int sampleLines(const QString &name) const
+    // Sample lines of a file: those that begin with the date (MM/DD/YY).
+    int sampleLines(const QString &name, const QByteArray &date = "12/07/26") const
     {
         QFile file(path(name));
         if (!file.open(QIODevice::ReadOnly))
             return -1;
         const QList<QByteArray> lines = file.readAll().split('\n');
-        return int(std::ranges::count_if(lines, [](const QByteArray &line) {
-            return line.startsWith("12/07/26") || line.startsWith("\"12/07/26\"");
+        return int(std::ranges::count_if(lines, [&](const QByteArray &line) {
+            return line.startsWith(date) || line.startsWith('"' + date + '"');
         }));
     }
     int headerBlocks(const QString &name) const
@@ -97,6 +99,43 @@ TEST_F(CollectionRunTest, AStartAt1327WithFourHourRolloverRollsAt1700)
     EXPECT_EQ(sampleLines("run-26120713.txt"), 1);
     EXPECT_EQ(headerBlocks("run-26120717.txt"), 1);
     EXPECT_EQ(sampleLines("run-26120717.txt"), 1);
+}
+
+// Hourly files across both clock changes, sampled every ten minutes from 00:30 to 04:00
+// local time: each rollover comes once.  The skipped hour has no file; the repeated
+// hour's file is named twice and goes on, its first pass kept, without a question.
+TEST_F(CollectionRunTest, HourlyFilesAcrossTheClockChangesRollOnceEachHour)
+{
+    const tk70test::BerlinTime berlin;
+    const struct {
+        QDate day;
+        const char *date;                // as the sample lines carry it
+        const char *suffix;              // of the files: -YYMMDD and the hour
+        std::map<QString, int> samples;  // hour -> sample lines of its file
+    } cases[] = {
+        {QDate(2026, 3, 29), "03/29/26", "-260329", {{"00", 2}, {"01", 6}, {"03", 6}, {"04", 1}}},
+        {QDate(2026, 10, 25), "10/25/26", "-261025", {{"00", 2}, {"01", 6}, {"02", 12}, {"03", 6}, {"04", 1}}},
+    };
+    m_doc.group(0).rolloverHours = 1;
+    for (const auto &c : cases) {
+        tk70test::MessageRecorder recorder;
+        m_clock.m_now = QDateTime(c.day, QTime(0, 30));
+        CollectionRun run(m_doc, m_readings, m_clock);
+        ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+        while (m_clock.m_now.time() != QTime(4, 0)) {
+            m_clock.m_now = m_clock.m_now.addSecs(600);
+            run.sampleTick(0);
+            ASSERT_GT(run.group(0).nextRollover, m_clock.m_now) << c.date;
+        }
+        run.closeAll();
+        EXPECT_TRUE(recorder.messages().empty()) << c.date;
+        const QString stem = "run" + QString::fromLatin1(c.suffix);
+        EXPECT_EQ(QDir(m_dir.path()).entryList({stem + "*"}, QDir::Files).size(), qsizetype(c.samples.size()));
+        for (const auto &[hour, lines] : c.samples) {
+            EXPECT_EQ(headerBlocks(stem + hour + ".txt"), 1) << c.date << " " << qPrintable(hour);
+            EXPECT_EQ(sampleLines(stem + hour + ".txt", c.date), lines) << c.date << " " << qPrintable(hour);
+        }
+    }
 }
 
 TEST_F(CollectionRunTest, AnInhibitedGroupStartsItsNextFileAtTheFirstTickAfterTheTagWakes)
@@ -173,11 +212,14 @@ TEST_F(CollectionRunTest, PastItsWindowEndAGroupClosesWhileAnotherGoesOn)
     EXPECT_TRUE(csv.readAll().contains("\"12/07/26\",\"14:00:01\""));
 }
 
-TEST_F(CollectionRunTest, ARolloverFileThatCannotBeOpenedIsRetriedAtTheNextInstant)
+// A rollover file that cannot be opened is tried again at every tick, its message shown
+// once, so a brief failure costs only the ticks it lasted.
+TEST_F(CollectionRunTest, ARolloverFileThatCannotBeOpenedIsRetriedAtEveryTick)
 {
     m_doc.group(0).rolloverHours = 4;
     m_doc.group(0).appendFile = 1;
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("run-26120717.txt"));  // a folder where the file should go
+    QDir dir(m_dir.path());
+    ASSERT_TRUE(dir.mkdir("run-26120717.txt"));  // a folder where the file should go
     at(13, 27);
     tk70test::MessageRecorder recorder;
     CollectionRun run(m_doc, m_readings, m_clock);
@@ -188,14 +230,48 @@ TEST_F(CollectionRunTest, ARolloverFileThatCannotBeOpenedIsRetriedAtTheNextInsta
     EXPECT_EQ(recorder.messages()[0].text, "Error Opening Output Data File\n" + path("run-26120717.txt") + ".");
     at(17, 0, 10);
     run.sampleTick(0);
-    at(20, 59, 59);
+    ASSERT_TRUE(dir.rmdir("run-26120717.txt"));
+    at(18, 5);
+    run.sampleTick(0);
+    at(18, 5, 10);
     run.sampleTick(0);
     EXPECT_EQ(recorder.messages().size(), 1u);
+    EXPECT_EQ(run.group(0).nextRollover, QDateTime(kDay, QTime(21, 0)));
     at(21, 0);
     run.sampleTick(0);
     run.closeAll();
     EXPECT_EQ(sampleLines("run-26120713.txt"), 0);
+    EXPECT_EQ(headerBlocks("run-26120717.txt"), 1);
+    EXPECT_EQ(sampleLines("run-26120717.txt"), 2);
     EXPECT_EQ(sampleLines("run-26120721.txt"), 1);
+}
+
+// The automatic start may replace the files it opens without asking; its rollovers ask
+// as any run's do, and a No keeps the file.
+TEST_F(CollectionRunTest, TheStartsOverwriteAcknowledgementDoesNotReachItsRollovers)
+{
+    m_doc.group(0).rolloverHours = 4;
+    for (const char *name : {"run-26120713.txt", "run-26120717.txt"}) {
+        QFile existing(path(name));
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("keep me\r\n");
+    }
+    at(13, 27);
+    tk70test::MessageRecorder recorder;
+    CollectionRun run(m_doc, m_readings, m_clock);
+    ASSERT_TRUE(run.openOutputs(OverwritePolicy::Overwrite));
+    EXPECT_TRUE(recorder.messages().empty());
+    EXPECT_EQ(headerBlocks("run-26120713.txt"), 1);
+    at(17, 0);
+    run.sampleTick(0);  // the question's default answer is No
+    at(17, 0, 10);
+    run.sampleTick(0);  // a No stands until the next rollover
+    EXPECT_EQ(recorder.texts(),
+              QStringList{"File " + path("run-26120717.txt") + " Already Exists\n\nDo you want to overwrite ?"});
+    run.closeAll();
+    QFile kept(path("run-26120717.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "keep me\r\n");
 }
 
 TEST_F(CollectionRunTest, AGroupThatCannotOpenClosesTheGroupsOpenedBefore)

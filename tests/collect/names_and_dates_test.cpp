@@ -1,5 +1,7 @@
 // Data file names (defaults, extension switching, the rollover suffix and instant) and
-// the dates and times of the collection window as users type them.
+// the dates and times of the collection window as users type them, also where the local
+// clock skips or repeats an hour.
+#include "berlin_time.h"
 #include "date_time_text.h"
 #include "file_name_rules.h"
 
@@ -46,6 +48,34 @@ namespace {
 const QLocale kUs(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 }  // namespace
+
+// Every ten minutes across both clock changes of 2026, the next rollover lies after now,
+// no later than the period, on a local hour; the repeated hour's 02:00 comes once for each
+// pass.  A window's 02:30 is the first pass in the repeated hour and 03:30 summer time in
+// the skipped one.
+TEST(RolloverAndWindowInstants, ComeOnceWhereTheLocalClockSkipsOrRepeats)
+{
+    using tk70test::BerlinTime;
+    const BerlinTime berlin;
+    const QDate spring(2026, 3, 29), autumn(2026, 10, 25);
+    for (const QDate day : {spring, autumn}) {
+        for (int step = 0; step <= 30; ++step) {
+            const QDateTime now = BerlinTime::local(day.addDays(-1), QTime(22, 0)).addSecs(step * 600);
+            for (int hours : {1, 4, 24}) {
+                const QDateTime next = nextRolloverInstant(now, hours);
+                EXPECT_GT(next, now) << qPrintable(now.toString(Qt::ISODateWithMs)) << " + " << hours;
+                EXPECT_LE(next, now.addSecs(hours * 3600));
+                EXPECT_EQ(next.toLocalTime().time().minute(), 0);
+            }
+        }
+    }
+    EXPECT_EQ(nextRolloverInstant(BerlinTime::local(autumn, QTime(0, 10)), 1), BerlinTime::utc(autumn, QTime(1, 0)));
+    EXPECT_EQ(nextRolloverInstant(BerlinTime::local(autumn, QTime(1, 10)), 1), BerlinTime::utc(autumn, QTime(2, 0)));
+    EXPECT_EQ(rolloverSuffix(BerlinTime::local(autumn, QTime(1, 0))), "-26102502");
+    EXPECT_EQ(windowStartInstant("10/25/2026", "02:30", kUs), BerlinTime::utc(autumn, QTime(0, 30)));
+    EXPECT_EQ(windowEndInstant("3/29/2026", "02:30", kUs), BerlinTime::utc(spring, QTime(1, 30)));
+    EXPECT_EQ(windowEndInstant("3/29/2026", "03:00", kUs), BerlinTime::utc(spring, QTime(1, 0)));
+}
 
 TEST(CollectionDates, DatesAreReadInTheUsersLocale)
 {

@@ -1,11 +1,16 @@
-// The checks that refuse a collection start: which fault is named first, and the
-// question about tags in groups that do not collect.
+// The checks that refuse a collection start: which fault is named first, the question
+// about tags in groups that do not collect, and a refused start that opens no file.
+#include "ciu_driver.h"
+#include "collection_control.h"
 #include "message_recorder.h"
 #include "point_registration.h"
+#include "registry/settings_store.h"
 #include "start_check.h"
 #include "tag_doc.h"
 
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tk70;
@@ -83,6 +88,55 @@ TEST_F(StartCheck, WithinAGroupDatesAreCheckedBeforeTimes)
     group.startTime = "";
     group.endTime = "x";
     EXPECT_EQ(fault(), "Collection Group #1 Contains an Illegal End Time.\n\nCan Not Continue!");
+}
+
+namespace {
+
+// A program around the collection control without forms or windows.
+class PlainHost : public CollectionHost {
+public:
+    bool commitSetupForms() override { return true; }
+    void storeSetupForms() override {}
+    void setBusy(bool) override {}
+    void collectionStarted() override {}
+    void collectionStopped() override {}
+};
+
+}  // namespace
+
+// The database type cannot be written yet: the check refuses it after the group's other
+// faults, so an automatic start that may overwrite has not touched group 1's file.
+TEST_F(StartCheck, ADatabaseGroupRefusesTheStartBeforeAnyFileIsOpened)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString kept = dir.filePath("run.txt");
+    QFile existing(kept);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me\r\n");
+    existing.close();
+    m_doc.group(0).fileName = kept;
+    CollectionGroup &database = m_doc.group(1);
+    database.enabled = 1;
+    database.fileName = "TK70CG2.mdb";
+    database.fileType = "MS Access (*.mdb)";
+    database.sampleTime = 0;
+    EXPECT_EQ(fault(), "Collection Group #2 Contains an Illegal Sample Time.\n\nCan Not Continue!");
+    database.sampleTime = 10;
+    const QString refusal = "Collection Group #2 writes the file type \"MS Access (*.mdb)\", which this version "
+                            "cannot write.\nTK70CG2.mdb.";
+    EXPECT_EQ(fault(), refusal);
+
+    SettingsStore store(dir.filePath("registry"));
+    CCiuDriver driver(store);
+    PlainHost host;
+    SystemClock clock;
+    CollectionControl control(driver, host, clock);
+    tk70test::MessageRecorder recorder;
+    EXPECT_FALSE(control.start(m_doc, StartOptions{true, true}));
+    EXPECT_EQ(recorder.texts(), QStringList{refusal});
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), "keep me\r\n");
 }
 
 TEST_F(StartCheck, TrendGraphsAreCheckedAfterTheGroups)

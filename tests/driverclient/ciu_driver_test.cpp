@@ -12,6 +12,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using namespace tk70;
 
@@ -219,6 +220,29 @@ TEST_F(DriverClientConnectionTest, RefreshFillsTheCacheOnlyWhileConnected)
     d.refresh();
     EXPECT_EQ(d.value(0), 33.5);  // not connected: the cache stays
     EXPECT_EQ(d.ciuStatusValue(), 0.0);
+}
+
+// A start makes the cache read as the driver's table reads before the first values:
+// 0.0 of bad quality, not yet established, until a refresh has read the value array.
+// Samples taken before then are marked bad instead of passing off 0.0 or the last run's
+// values as good.
+TEST_F(DriverClientConnectionTest, EachStartMarksTheCacheBadUntilARefreshReadsTheValues)
+{
+    CCiuDriver &d = driver();
+    m_sim.unit().setPoint(ciusim::PlantAddress{1, 2, 3, 101}, 33.5, false);
+    const auto cache = [&] { return std::tuple{d.value(0), d.quality(0), d.establishStatus(0)}; };
+    for (int run = 1; run <= 2; ++run) {
+        d.clearPoints();
+        d.addPoint("FIC-101", 1, 2, 3, 101, 5);
+        ASSERT_TRUE(d.start());
+        EXPECT_EQ(cache(), std::tuple(0.0, 1, -1)) << "run " << run;
+        ASSERT_TRUE(waitUntil([&] {
+            d.refresh();
+            return d.quality(0) == 0;
+        }));
+        EXPECT_EQ(cache(), std::tuple(33.5, 0, 0)) << "run " << run;
+        d.stop();
+    }
 }
 
 TEST_F(DriverClientConnectionTest, StartStopStartWithANewPointList)

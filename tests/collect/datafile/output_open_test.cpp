@@ -27,13 +27,13 @@ protected:
     void SetUp() override { writeBytes(existing(), "old contents\r\n"); }
     QString existing() const { return path(QStringLiteral("TK70CG1.txt")); }
     // Opens the existing file without appending and writes a header when it opens.
-    bool openAndWrite(OverwritePolicy policy)
+    OpenResult::Outcome openAndWrite(OverwritePolicy policy)
     {
         m_output = makeTextGroupOutput(QStringLiteral("ASCII"));
-        const bool opened = m_output->open(existing(), false, policy);
+        const OpenResult opened = m_output->open(existing(), false, policy);
         m_output->writeHeader(plantFacts(), threeOfFiveColumns());
         m_output->close();
-        return opened;
+        return opened.outcome;
     }
     std::unique_ptr<GroupOutput> m_output;
 };
@@ -41,7 +41,7 @@ protected:
 TEST_F(OverwriteTest, YesReplacesTheFileAfterTheQuestion)
 {
     m_messages.answer(MessageAnswer::Yes);
-    EXPECT_TRUE(openAndWrite(OverwritePolicy::Ask));
+    EXPECT_EQ(openAndWrite(OverwritePolicy::Ask), OpenResult::Outcome::Opened);
     ASSERT_EQ(m_messages.messages().size(), 1u);
     const Message &question = m_messages.messages()[0];
     EXPECT_EQ(question.text, "File " + existing() + " Already Exists\n\nDo you want to overwrite ?");
@@ -55,14 +55,14 @@ TEST_F(OverwriteTest, YesReplacesTheFileAfterTheQuestion)
 TEST_F(OverwriteTest, NoFailsTheOpenQuietlyAndKeepsTheFile)
 {
     m_messages.answer(MessageAnswer::No);
-    EXPECT_FALSE(openAndWrite(OverwritePolicy::Ask));
+    EXPECT_EQ(openAndWrite(OverwritePolicy::Ask), OpenResult::Outcome::Declined);
     EXPECT_EQ(m_messages.messages().size(), 1u) << "no message after the question";
     EXPECT_EQ(fileBytes(existing()), "old contents\r\n");
 }
 
 TEST_F(OverwriteTest, OverwritePolicySkipsTheQuestionAndAppendingNeverAsks)
 {
-    EXPECT_TRUE(openAndWrite(OverwritePolicy::Overwrite));
+    EXPECT_EQ(openAndWrite(OverwritePolicy::Overwrite), OpenResult::Outcome::Opened);
     EXPECT_TRUE(fileBytes(existing()).startsWith("                       TK70 Pro DATA"));
 
     writeBytes(existing(), "old contents\r\n");

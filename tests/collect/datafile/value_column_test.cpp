@@ -77,7 +77,32 @@ TEST(DosValueTest, FormatFollowsTheFirstSignedRangeWithBoundsIncluded)
     EXPECT_EQ(dos.value(good(999999999.0)), "999999999  ");
     EXPECT_EQ(dos.value(good(-99999999.0)), "-99999999  ");
     EXPECT_EQ(dos.value(good(-100000000.0)), "   -1e+08  ");
-    EXPECT_EQ(dos.value(good(1234567890.0)), "1.23457e+09  ");
+}
+
+// Beyond the ranges "%9g" serves while its text fits the 9 characters; a wider text would
+// shift every later column, so it loses significant digits until it fits.
+TEST(DosValueTest, ValuesBeyondTheRangesKeepTheColumnWidth)
+{
+    const DosLayout dos;
+    const struct {
+        double value;
+        const char *column;
+    } cases[] = {
+        {999999999.0, "999999999  "},    // the last value of the fixed ranges
+        {1e9, "    1e+09  "},            // "%9g" fits: unchanged
+        {1.5e9, "  1.5e+09  "},
+        {1234567890.0, "1.235e+09  "},   // "%9g" gives 1.23457e+09: four digits fit
+        {-99999999.0, "-99999999  "},
+        {-123456789.0, "-1.23e+08  "},   // the sign costs one digit
+        {-1.5e100, "-1.5e+100  "},       // fits as it is
+        {1.23456e100, "1.23e+100  "},
+        {-1.23456e100, "-1.2e+100  "},
+        {-9.87654e307, "-9.9e+307  "},
+        {-1.7976931348623157e308, "-1.8e+308  "},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(dos.value(good(c.value)), c.column) << c.value;
+    EXPECT_EQ(dos.value(bad(-1.23456e100)), "-1.2e+100* ");
 }
 
 TEST(DosValueTest, ErrorsQualityMarksAndValuesWithoutANumber)

@@ -198,16 +198,23 @@ TEST_F(CollectionSettingsTest, CloseStoresFreeEntriesAsTypedWithTheLinkIndexes)
     EXPECT_EQ(m_doc.baudRateIndex(), 4);
 }
 
-TEST_F(CollectionSettingsTest, EscapeStoresThePageButNotTheLinkIndexes)
+// The link clicks reached the driver at once; Escape gives it the document's link back,
+// so the driver and the document agree on the line again.
+TEST_F(CollectionSettingsTest, EscapeStoresThePageButGivesTheDriverTheDocumentsLinkBack)
 {
     open();
     type(edit("fileName"), QStringLiteral("ESCAPED.txt"));
+    click(linkButton("comPorts", 1));
     click(linkButton("baudRates", 0));
+    EXPECT_EQ(m_driver.comPort(), 2);
+    EXPECT_EQ(m_driver.baudRate(), 19200);
     QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(m_doc.group(0).fileName, "ESCAPED.txt");
     EXPECT_EQ(m_doc.baudRateIndex(), kDefaultBaudRateIndex);
-    EXPECT_EQ(m_driver.baudRate(), 19200);
+    EXPECT_EQ(m_doc.serialPortIndex(), 0);
+    EXPECT_EQ(m_driver.comPort(), 1);
+    EXPECT_EQ(m_driver.baudRate(), 9600);
 }
 
 TEST_F(CollectionSettingsTest, LeavingATabStoresItsPageUnlessADateIsInvalid)
