@@ -66,13 +66,13 @@ bool SettingsStore::canWrite() const
 bool SettingsStore::apply(const std::function<void(SettingsBatch &)> &fill)
 {
     m_error.clear();
-    QString why = reg::createFolderOf(m_path);
-    why = why.isEmpty() ? reg::checkWritable(m_path) : why;
-    if (!why.isEmpty())
+    if (QString why = reg::createFolderOf(m_path); !why.isEmpty())
         return fail(why);
     reg::FileLock lock(m_path);
-    if (!lock.isLocked())
-        return fail(lock.errorText());
+    if (!lock.isLocked()) {
+        const QString why = reg::checkWritable(m_path);  // a folder that refuses the lock file says so
+        return fail(why.isEmpty() ? lock.errorText() : why);
+    }
     const reg::RegDocument *current = document();
     if (!current)
         return false;  // errorText() says why the file cannot be read
@@ -86,6 +86,8 @@ bool SettingsStore::apply(const std::function<void(SettingsBatch &)> &fill)
 
 bool SettingsStore::replaceFile(reg::RegDocument document)
 {
+    if (QString why = reg::checkWritable(m_path); !why.isEmpty())
+        return fail(why);
     QByteArray text = reg::formatText(document);
     if (text.size() > reg::kMaxFileSize)
         return fail(QStringLiteral("the file would grow beyond %1 bytes").arg(reg::kMaxFileSize));

@@ -67,7 +67,8 @@ public:
     // Makes every change that fill asks of the batch as one write: under the file lock the
     // file is read again, the changes are made to what it holds, and the file is replaced
     // once (not at all when nothing changed).  Returns false, with errorText() and the file
-    // untouched, when the file cannot be read or written or one of the changes is refused.
+    // untouched, when the file cannot be read, or cannot be written and something changed,
+    // or one of the changes is refused.
     // fill runs only when the file could be read, and must not use this store.
     bool apply(const std::function<void(SettingsBatch &)> &fill);
 

@@ -1,6 +1,7 @@
-// Counts how often a file is replaced by a rename into its folder, the way the settings
-// store writes it: an inotify watch on the folder, read without waiting (the kernel queues
-// each event before the rename returns).
+// Counts how often a file is written anew, the way the settings store writes it: renamed
+// into its folder over the old one, or linked or created there when there was none.  An
+// inotify watch on the folder, read without waiting (the kernel queues each event before
+// the call that caused it returns).
 #pragma once
 
 #include <QFile>
@@ -16,7 +17,7 @@ public:
     {
         m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         if (m_fd >= 0)
-            ::inotify_add_watch(m_fd, QFile::encodeName(QFileInfo(path).absolutePath()).constData(), IN_MOVED_TO);
+            ::inotify_add_watch(m_fd, QFile::encodeName(QFileInfo(path).absolutePath()).constData(), IN_MOVED_TO | IN_CREATE);
     }
     ~FileReplacements()
     {
