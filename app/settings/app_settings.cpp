@@ -143,12 +143,12 @@ bool createDefaultAppSettings(SettingsStore &store)
 StartupSettings startAppSettings(SettingsStore &store)
 {
     StartupSettings start;
-    const std::optional<bool> firstStart = createDefaults(store);
-    if (firstStart)
-        warnIfSettingsUnusable(store);
+    const std::optional<bool> created = createDefaults(store);
+    if (created)
+        warnIfSettingsUnusable(store);  // nothing to create, or created: can it be read and written?
     else
-        warnSettingsNotSaved(store);
-    start.firstStart = firstStart.value_or(false);
+        warnSettingsNotSaved(store);  // the store refused: why
+    start.firstStart = created.value_or(false);
     start.settings = loadAppSettings(store);
     return start;
 }
