@@ -5,6 +5,7 @@
 #include "collection_group.h"
 #include "connection_state_text.h"
 #include "registry/settings_store.h"
+#include "registry/settings_warning.h"
 #include "app_settings.h"
 #include "tag_doc.h"
 
@@ -160,6 +161,7 @@ int runHeadless(const QStringList &arguments)
     }
     QTextStream out(stdout);
     SettingsStore store;
+    warnIfSettingsUnreadable(store);  // on standard error: the collector only reads the store
     HeadlessCollector collector(store, out);
     if (!collector.watchSignals() || !collector.start(file, overwrite))
         return HeadlessCollector::kExitRefused;

@@ -68,7 +68,8 @@ private:
     QSocketNotifier *m_signalNotifier = nullptr;
 };
 
-// The headless program: TK70 --headless FILE.tsf [--overwrite].  Returns its exit code.
+// The headless program: TK70 --headless FILE.tsf [--overwrite].  A settings file that
+// cannot be read is reported on standard error first.  Returns its exit code.
 int runHeadless(const QStringList &arguments);
 
 }  // namespace tk70

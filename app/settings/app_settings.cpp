@@ -1,17 +1,24 @@
 // The program's own settings: see app_settings.h.
 #include "app_settings.h"
 
+#include "registry/settings_batch.h"
 #include "registry/settings_store.h"
+#include "registry/settings_warning.h"
 
 #include <cstdio>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 
 namespace tk70 {
 
 namespace {
 
 constexpr int kTextLimit = 200;  // bytes of a stored text, its zero byte included
+const char *const kFirstStartValue = "InhibitDaoDllCheck";
+// The values a start creates when they are missing, the first one first.
+const char *const kStartupValues[] = {"InhibitDaoDllCheck", "AutoStartEnabled", "InhibitBlockTuning",
+                                      "AutoStartDelayTime", "AutoOverwriteAckOnAutoStart", "SpecificAutoStartFile",
+                                      "AutoStartTsfFilename"};
 
 // A flag is any nonzero number; other numbers are taken as stored.
 enum class Kind { Number, Flag, Text, Real };
@@ -89,38 +96,61 @@ void loadField(const SettingsStore &store, const Field &f, AppSettings &s)
         s.*f.number = static_cast<int>(*value);
 }
 
-bool saveField(SettingsStore &store, const Field &f, const AppSettings &s)
+void saveField(SettingsBatch &batch, const Field &f, const AppSettings &s)
 {
     switch (f.kind) {
-    case Kind::Number: return store.setDword(kProgramKey, f.name, static_cast<quint32>(s.*f.number));
-    case Kind::Flag: return store.setDword(kProgramKey, f.name, s.*f.flag ? 1 : 0);
-    case Kind::Text: return store.setMultiString(kProgramKey, f.name, textData(s.*f.text));
+    case Kind::Number: return batch.setDword(kProgramKey, f.name, static_cast<quint32>(s.*f.number));
+    case Kind::Flag: return batch.setDword(kProgramKey, f.name, s.*f.flag ? 1 : 0);
+    case Kind::Text: return batch.setMultiString(kProgramKey, f.name, textData(s.*f.text));
     case Kind::Real: {
         char formatted[64];
         std::snprintf(formatted, sizeof formatted, "%g", s.*f.real);
-        return store.setMultiString(kProgramKey, f.name, textData(QString::fromLatin1(formatted)));
+        return batch.setMultiString(kProgramKey, f.name, textData(QString::fromLatin1(formatted)));
     }
     }
-    return false;
+}
+
+// Creates the key and the missing start-up values with their defaults, in one write.
+// Returns whether "InhibitDaoDllCheck" was among them, or nothing when the store refused.
+std::optional<bool> createDefaults(SettingsStore &store)
+{
+    const AppSettings defaults;
+    bool firstStart = false;
+    const bool saved = store.apply([&](SettingsBatch &batch) {
+        batch.createKey(kProgramKey);
+        firstStart = !batch.value(kProgramKey, kFirstStartValue);
+        for (const Field &f : kFields)
+            for (const char *name : kStartupValues)
+                if (QByteArray(f.name) == name && !batch.value(kProgramKey, name))
+                    saveField(batch, f, defaults);
+    });
+    return saved ? std::optional<bool>(firstStart) : std::nullopt;
+}
+
+// "File1" to "File4".
+QString recentFileValueName(int k)
+{
+    return QStringLiteral("File%1").arg(k);
 }
 
 }  // namespace
 
 bool createDefaultAppSettings(SettingsStore &store)
 {
-    store.createKey(kProgramKey);
-    AppSettings defaults;
-    bool firstStart = false;
-    for (const char *name : {"InhibitDaoDllCheck", "AutoStartEnabled", "InhibitBlockTuning", "AutoStartDelayTime",
-                             "AutoOverwriteAckOnAutoStart", "SpecificAutoStartFile", "AutoStartTsfFilename"}) {
-        if (store.value(kProgramKey, name))
-            continue;
-        for (const Field &f : kFields)
-            if (QByteArray(f.name) == name)
-                saveField(store, f, defaults);
-        firstStart = firstStart || QByteArray(name) == "InhibitDaoDllCheck";
-    }
-    return firstStart;
+    return createDefaults(store).value_or(false);
+}
+
+StartupSettings startAppSettings(SettingsStore &store)
+{
+    StartupSettings start;
+    const std::optional<bool> created = createDefaults(store);
+    if (created)
+        warnIfSettingsUnusable(store);  // nothing to create, or created: can it be read and written?
+    else
+        warnSettingsNotSaved(store);  // the store refused: why
+    start.firstStart = created.value_or(false);
+    start.settings = loadAppSettings(store);
+    return start;
 }
 
 AppSettings loadAppSettings(const SettingsStore &store)
@@ -135,11 +165,34 @@ AppSettings loadAppSettings(const SettingsStore &store)
 
 bool saveAppSettings(SettingsStore &store, const AppSettings &settings)
 {
-    bool ok = store.createKey(kProgramKey);
-    for (const Field &f : kFields)
-        if (QByteArray(f.name) != "InhibitDaoDllCheck")
-            ok = saveField(store, f, settings) && ok;
-    return ok;
+    return store.apply([&](SettingsBatch &batch) {
+        batch.createKey(kProgramKey);
+        for (const Field &f : kFields)
+            if (QByteArray(f.name) != kFirstStartValue)
+                saveField(batch, f, settings);
+    });
+}
+
+QStringList loadRecentFileList(const SettingsStore &store)
+{
+    QStringList files;
+    for (int k = 1; k <= kRecentFileCount; ++k)
+        if (auto file = store.string(kRecentFileKey, recentFileValueName(k)); file && !file->isEmpty())
+            files << *file;
+    return files;
+}
+
+bool saveRecentFileList(SettingsStore &store, const QStringList &files)
+{
+    return store.apply([&](SettingsBatch &batch) {
+        for (int k = 1; k <= kRecentFileCount; ++k) {
+            const QString file = k <= files.size() ? files[k - 1] : QString();
+            if (file.isEmpty())
+                batch.removeValue(kRecentFileKey, recentFileValueName(k));
+            else
+                batch.setString(kRecentFileKey, recentFileValueName(k), file);
+        }
+    });
 }
 
 }  // namespace tk70

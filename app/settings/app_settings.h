@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tk70 {
 
@@ -37,17 +38,40 @@ struct AppSettings {
     bool operator==(const AppSettings &) const = default;
 };
 
+// The recent-file list, under the program key: texts "File1" to "File4", most recent first.
+inline const char *const kRecentFileKey = "SOFTWARE\\Kestrane\\TK70 Pro\\Recent File List";
+inline constexpr int kRecentFileCount = 4;
+
 // Creates the program key and the start-up values that are missing ("InhibitDaoDllCheck",
 // "AutoStartEnabled", "InhibitBlockTuning", "AutoStartDelayTime",
-// "AutoOverwriteAckOnAutoStart", "SpecificAutoStartFile", "AutoStartTsfFilename").
-// Returns true when "InhibitDaoDllCheck" had to be created: the first start on this machine.
+// "AutoOverwriteAckOnAutoStart", "SpecificAutoStartFile", "AutoStartTsfFilename"), in one
+// write.  Returns true when "InhibitDaoDllCheck" was missing and could be created: the
+// first start on this machine.  False when it was there, or when the store refused the
+// write (see its errorText()): a store that cannot be written makes no first start.
 bool createDefaultAppSettings(SettingsStore &store);
+
+struct StartupSettings {
+    AppSettings settings;
+    bool firstStart = false;  // as createDefaultAppSettings() returns it
+};
+
+// The program's start: creates the missing start-up values (createDefaultAppSettings()),
+// then loads every setting.  When the store cannot be read, or cannot be written, it shows
+// why as a warning, once.
+StartupSettings startAppSettings(SettingsStore &store);
 
 // The settings from the store, defaults first.
 AppSettings loadAppSettings(const SettingsStore &store);
 
-// Writes every setting back except "InhibitDaoDllCheck", creating the key when missing.
-// Returns false when the store could not be written.
+// Writes every setting back except "InhibitDaoDllCheck", creating the key when missing, in
+// one write.  Returns false, with nothing written, when the store refused (its errorText()
+// says why; warnSettingsNotSaved() shows it).
 bool saveAppSettings(SettingsStore &store, const AppSettings &settings);
+
+// The recent files stored, most recent first (empty names left out).
+QStringList loadRecentFileList(const SettingsStore &store);
+// Stores the first kRecentFileCount files and removes the names left over, in one write.
+// Returns false, with nothing written, when the store refused.
+bool saveRecentFileList(SettingsStore &store, const QStringList &files);
 
 }  // namespace tk70

@@ -3,6 +3,7 @@
 
 #include "advanced_settings_rules.h"
 #include "ciu_driver.h"
+#include "registry/settings_batch.h"
 #include "registry/settings_store.h"
 
 namespace tk70 {
@@ -88,22 +89,22 @@ void applyAdvancedSettings(const AdvancedSettings &settings, CCiuDriver &driver)
 
 bool saveAdvancedSettings(const AdvancedSettings &settings, SettingsStore &store)
 {
-    if (!store.createKey(kDriverKey))
-        return false;
-    for (const DriverSettingInfo &info : driverSettings())
-        store.setDword(kDriverKey, info.valueName, static_cast<quint32>(settings.value(info.setting)));
-    store.setDword(kDriverKey, QStringLiteral("WatchdogEnabled"), settings.watchdogEnabled ? 1 : 0);
-    store.setMultiString(kDriverKey, QStringLiteral("LogFileName"), settings.logFileName.toUtf8() + '\0');
-    store.setDword(kDriverKey, QStringLiteral("LogFileEnabled"), settings.logEnabled ? 1 : 0);
-    store.setDword(kDriverKey, QStringLiteral("LogFileDetailed"), settings.logDetailed ? 1 : 0);
-    for (int port : {1, 2}) {
-        const QString &device = settings.portDevices[port - 1];
-        if (device.isEmpty())
-            store.removeValue(kDriverKey, portDeviceValueName(port));
-        else
-            store.setString(kDriverKey, portDeviceValueName(port), device);
-    }
-    return true;
+    return store.apply([&](SettingsBatch &batch) {
+        batch.createKey(kDriverKey);
+        for (const DriverSettingInfo &info : driverSettings())
+            batch.setDword(kDriverKey, info.valueName, static_cast<quint32>(settings.value(info.setting)));
+        batch.setDword(kDriverKey, QStringLiteral("WatchdogEnabled"), settings.watchdogEnabled ? 1 : 0);
+        batch.setMultiString(kDriverKey, QStringLiteral("LogFileName"), settings.logFileName.toUtf8() + '\0');
+        batch.setDword(kDriverKey, QStringLiteral("LogFileEnabled"), settings.logEnabled ? 1 : 0);
+        batch.setDword(kDriverKey, QStringLiteral("LogFileDetailed"), settings.logDetailed ? 1 : 0);
+        for (int port : {1, 2}) {
+            const QString &device = settings.portDevices[port - 1];
+            if (device.isEmpty())
+                batch.removeValue(kDriverKey, portDeviceValueName(port));
+            else
+                batch.setString(kDriverKey, portDeviceValueName(port), device);
+        }
+    });
 }
 
 }  // namespace tk70

@@ -47,8 +47,8 @@ void loadModuleDefaults(ModuleType module, AdvancedSettings &settings);
 // Writes every setting into the driver (the log fields through their one setter) and
 // names the ports' devices.
 void applyAdvancedSettings(const AdvancedSettings &settings, CCiuDriver &driver);
-// Saves every setting under the driver key, which is created when missing; false, with
-// nothing saved, when the key can be neither created nor opened.
+// Saves every setting under the driver key, which is created when missing, in one write;
+// false, with nothing saved, when the store refused (its errorText() says why).
 bool saveAdvancedSettings(const AdvancedSettings &settings, SettingsStore &store);
 
 }  // namespace tk70

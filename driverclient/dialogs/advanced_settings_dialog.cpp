@@ -5,6 +5,7 @@
 #include "ciu_driver.h"
 #include "dialog_fonts.h"
 #include "field_exchange.h"
+#include "registry/settings_warning.h"
 #include "serial_devices.h"
 
 #include <QButtonGroup>
@@ -422,7 +423,8 @@ void AdvancedSettingsDialog::accept()
         return;
     readSwitches(edited, overrideValue, seconds);
     applyAdvancedSettings(edited, m_driver);
-    saveAdvancedSettings(edited, m_store);  // a store that cannot be written is not reported
+    if (!saveAdvancedSettings(edited, m_store))
+        warnSettingsNotSaved(m_store);  // the driver has the settings all the same
     QDialog::accept();
 }
 

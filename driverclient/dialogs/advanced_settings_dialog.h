@@ -1,8 +1,9 @@
 // "Communication Driver Advanced Settings": every driver setting kept in the settings
 // store, the devices of the two COM ports, and two buttons that load a module type's
 // defaults.  OK checks the ranges (the framework's messages; the dialog stays open on the
-// field), writes the settings into the driver and saves them under the driver key.
-// Cancel leaves the driver and the store as they were.
+// field), writes the settings into the driver and saves them under the driver key (a
+// save the store refuses is shown as a warning; the driver keeps the settings).  Cancel
+// leaves the driver and the store as they were.
 #pragma once
 
 #include "advanced_settings.h"

@@ -10,14 +10,25 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tk70::reg {
 
 namespace {
 
-QString tooLarge(const QString &path)
+QString tooLarge()
 {
-    return QStringLiteral("%1 is larger than %2 bytes, which no settings file is").arg(path).arg(kMaxFileSize);
+    return QStringLiteral("larger than %1 bytes, which no settings file is").arg(kMaxFileSize);
+}
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+QString notAFolder(const QString &folder)
+{
+    return QStringLiteral("%1 is in the way of the settings folder: it is not a folder").arg(folder);
 }
 
 // Creates one folder, after its missing parents.
@@ -27,15 +38,25 @@ QString createFolder(const QString &folder)
     if (info.isDir())
         return {};
     if (info.exists())
-        return QStringLiteral("%1 is in the way of the settings folder: it is not a folder").arg(folder);
+        return notAFolder(folder);
     const QString parent = info.absolutePath();
     if (parent != info.absoluteFilePath()) {
         if (QString why = createFolder(parent); !why.isEmpty())
             return why;
     }
     if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST)
-        return QStringLiteral("cannot create the folder %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+        return QStringLiteral("cannot create the folder %1: %2").arg(folder, systemError());
     return {};
+}
+
+// The folder that holds path, or the nearest one above it that exists (or whatever is in
+// the way of such a folder).
+QString nearestExistingFolder(const QString &path)
+{
+    QFileInfo info(QFileInfo(path).absolutePath());
+    while (!info.exists() && info.absolutePath() != info.absoluteFilePath())
+        info.setFile(info.absolutePath());
+    return info.absoluteFilePath();
 }
 
 }  // namespace
@@ -46,17 +67,17 @@ FileRead readFile(const QString &path)
     if (!info.exists())
         return {};
     if (!info.isFile())
-        return {{}, QStringLiteral("%1 is not a regular file").arg(path)};
+        return {{}, QStringLiteral("not a regular file")};
     if (info.size() > kMaxFileSize)
-        return {{}, tooLarge(path)};
+        return {{}, tooLarge()};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("cannot open %1: %2").arg(path, file.errorString())};
+        return {{}, file.errorString()};
     QByteArray bytes = file.read(kMaxFileSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return {{}, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
+        return {{}, file.errorString()};
     if (bytes.size() > kMaxFileSize)
-        return {{}, tooLarge(path)};
+        return {{}, tooLarge()};
     return {bytes, {}};
 }
 
@@ -65,14 +86,26 @@ QString createFolderOf(const QString &path)
     return createFolder(QFileInfo(path).absolutePath());
 }
 
+QString checkWritable(const QString &path)
+{
+    if (QFileInfo::exists(path) && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return systemError();
+    const QString folder = nearestExistingFolder(path);
+    if (!QFileInfo(folder).isDir())
+        return notAFolder(folder);
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("the folder %1: %2").arg(folder, systemError());
+    return {};
+}
+
 QString writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return file.errorString();
     file.write(bytes);
     if (!file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return file.errorString();
     return {};
 }
 

@@ -7,6 +7,9 @@
 
 namespace tk70::reg {
 
+// Each reason below is a short text without the file's own path ("Permission denied",
+// "not a regular file"); the caller names the file.
+
 struct FileRead {
     QByteArray bytes;  // empty for a missing file
     QString error;     // why the file could not be read, or empty
@@ -19,8 +22,13 @@ FileRead readFile(const QString &path);
 // Returns why that failed, or an empty text.
 QString createFolderOf(const QString &path);
 
-// Replaces the file with the bytes; the old file stays whole if this fails.  Returns why
-// it failed, or an empty text.
+// Why the file could not be replaced now: the file itself is not writable, or its folder
+// (or, when that is missing, the nearest folder above it that exists) does not let a file
+// be created and renamed in it.  Creates nothing; returns an empty text when it could.
+QString checkWritable(const QString &path);
+
+// Replaces the file with the bytes; the old file stays whole if this fails, and a file
+// that is not writable is not replaced (QSaveFile refuses it).  Returns why it failed, or an empty text.
 QString writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 }  // namespace tk70::reg

@@ -8,17 +8,12 @@
 #include "reg_literal.h"
 #include "reg_lock.h"
 #include "reg_text_format.h"
+#include "settings_batch.h"
 
 #include <QDir>
 #include <QtEndian>
 
 namespace tk70 {
-
-namespace {
-
-const char *const kNotSaved = " Nothing was saved; the file is left as it is until it is corrected or removed.";
-
-}  // namespace
 
 SettingsStore::SettingsStore(QString path) : m_path(path.isEmpty() ? defaultPath() : path) {}
 
@@ -39,14 +34,13 @@ const reg::RegDocument *SettingsStore::document() const
     if (!file.error.isEmpty()) {
         m_loaded = false;
         m_document.reset();
-        fail(QStringLiteral("The settings file cannot be read: %1.").arg(file.error));
+        fail(file.error);
         return nullptr;
     }
     if (!m_loaded || file.bytes != m_text) {
         reg::ParseResult parsed = reg::parseText(file.bytes);
         m_parseError = parsed.ok() ? QString()
-                                   : QStringLiteral("The settings file %1 cannot be read: line %2: %3.")
-                                         .arg(m_path).arg(parsed.errorLine).arg(parsed.error);
+                                   : QStringLiteral("%1: line %2: %3").arg(m_path).arg(parsed.errorLine).arg(parsed.error);
         m_document = parsed.ok() ? std::make_shared<const reg::RegDocument>(std::move(parsed.document)) : nullptr;
         m_text = std::move(file.bytes);
         m_loaded = true;
@@ -55,27 +49,52 @@ const reg::RegDocument *SettingsStore::document() const
     return m_document.get();
 }
 
-bool SettingsStore::change(const std::function<bool(reg::RegDocument &)> &edit)
+bool SettingsStore::isReadable() const
 {
+    return document() != nullptr;
+}
+
+bool SettingsStore::canWrite() const
+{
+    if (!document())
+        return false;
+    if (QString why = reg::checkWritable(m_path); !why.isEmpty())
+        return fail(why);
+    return true;
+}
+
+bool SettingsStore::apply(const std::function<void(SettingsBatch &)> &fill)
+{
+    m_error.clear();
     if (QString why = reg::createFolderOf(m_path); !why.isEmpty())
-        return fail(QStringLiteral("The settings cannot be saved: %1.").arg(why));
+        return fail(why);
     reg::FileLock lock(m_path);
-    if (!lock.isLocked())
-        return fail(QStringLiteral("The settings cannot be saved: %1.").arg(lock.errorText()));
+    if (!lock.isLocked()) {
+        const QString why = reg::checkWritable(m_path);  // a folder that refuses the lock file says so
+        return fail(why.isEmpty() ? lock.errorText() : why);
+    }
     const reg::RegDocument *current = document();
     if (!current)
-        return fail(m_error + QLatin1String(kNotSaved));
+        return false;  // errorText() says why the file cannot be read
     reg::RegDocument next = *current;
-    if (!edit(next))
-        return true;
-    QByteArray text = reg::formatText(next);
+    SettingsBatch batch(next);
+    fill(batch);
+    if (!batch.m_error.isEmpty())
+        return fail(batch.m_error);
+    return !batch.m_changed || replaceFile(std::move(next));
+}
+
+bool SettingsStore::replaceFile(reg::RegDocument document)
+{
+    if (QString why = reg::checkWritable(m_path); !why.isEmpty())
+        return fail(why);
+    QByteArray text = reg::formatText(document);
     if (text.size() > reg::kMaxFileSize)
-        return fail(QStringLiteral("The settings cannot be saved: the file would grow beyond %1 bytes.")
-                        .arg(reg::kMaxFileSize));
+        return fail(QStringLiteral("the file would grow beyond %1 bytes").arg(reg::kMaxFileSize));
     if (QString why = reg::writeFileAtomically(m_path, text); !why.isEmpty())
-        return fail(QStringLiteral("The settings cannot be saved: %1.").arg(why));
+        return fail(why);
     m_text = std::move(text);
-    m_document = std::make_shared<const reg::RegDocument>(std::move(next));
+    m_document = std::make_shared<const reg::RegDocument>(std::move(document));
     m_parseError.clear();
     m_loaded = true;
     return true;
@@ -83,7 +102,7 @@ bool SettingsStore::change(const std::function<bool(reg::RegDocument &)> &edit)
 
 bool SettingsStore::fail(const QString &why) const
 {
-    m_error = why;
+    m_error = QStringLiteral("%1: %2").arg(m_path, why);
     return false;
 }
 
@@ -95,15 +114,7 @@ bool SettingsStore::keyExists(const QString &key) const
 
 bool SettingsStore::createKey(const QString &key)
 {
-    m_error.clear();
-    if (QString why = reg::checkKeyName(key); !why.isEmpty())
-        return fail(QStringLiteral("The key cannot be created: %1.").arg(why));
-    return change([&](reg::RegDocument &doc) {
-        if (doc.hasKey(key))
-            return false;
-        doc.addKey(key);
-        return true;
-    });
+    return apply([&](SettingsBatch &batch) { batch.createKey(key); });
 }
 
 std::optional<RegValue> SettingsStore::value(const QString &key, const QString &name) const
@@ -140,41 +151,28 @@ std::optional<QByteArray> SettingsStore::multiString(const QString &key, const Q
 
 bool SettingsStore::setValue(const QString &key, const QString &name, const RegValue &value)
 {
-    m_error.clear();
-    QString why = reg::checkKeyName(key);
-    why = why.isEmpty() ? reg::checkValueName(name) : why;
-    why = why.isEmpty() ? reg::checkValue(value) : why;
-    if (!why.isEmpty())
-        return fail(QStringLiteral("The value \"%1\" cannot be saved: %2.").arg(name.left(100), why));
-    return change([&](reg::RegDocument &doc) { return doc.addKey(key).set(name, value); });
+    return apply([&](SettingsBatch &batch) { batch.setValue(key, name, value); });
 }
 
 bool SettingsStore::setDword(const QString &key, const QString &name, quint32 value)
 {
-    QByteArray data(4, '\0');
-    qToLittleEndian(value, data.data());
-    return setValue(key, name, {RegType::Dword, data});
+    return apply([&](SettingsBatch &batch) { batch.setDword(key, name, value); });
 }
 
 bool SettingsStore::setString(const QString &key, const QString &name, const QString &value)
 {
-    return setValue(key, name, {RegType::Sz, value.toUtf8() + '\0'});
+    return apply([&](SettingsBatch &batch) { batch.setString(key, name, value); });
 }
 
 bool SettingsStore::setMultiString(const QString &key, const QString &name, const QByteArray &data)
 {
-    return setValue(key, name, {RegType::MultiSz, data});
+    return apply([&](SettingsBatch &batch) { batch.setMultiString(key, name, data); });
 }
 
 // A value that is not there is not an error: the file is left alone.
 bool SettingsStore::removeValue(const QString &key, const QString &name)
 {
-    m_error.clear();
-    return change([&](reg::RegDocument &doc) {
-        if (!doc.find(key, name))
-            return false;
-        return doc.addKey(key).remove(name);
-    });
+    return apply([&](SettingsBatch &batch) { batch.removeValue(key, name); });
 }
 
 }  // namespace tk70

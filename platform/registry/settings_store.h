@@ -7,7 +7,13 @@
 // Key names are relative to HKEY_LOCAL_MACHINE ("SOFTWARE\\Kestrane\\Ciu Driver") and
 // compared without regard to letter case, as the registry did.  A value missing or of
 // another type than asked for reads as absent.  Every write replaces the file atomically
-// (temporary file and rename), so a crash never leaves half a file behind.
+// (temporary file and rename), so a crash never leaves half a file behind.  Values saved
+// together go through one batch (apply()), which replaces the file once.
+//
+// A file that cannot be read (a line this store does not understand, no permission to
+// read it) reads as an empty store and is never written: every write is refused until the
+// file is corrected or removed.  errorText() names the file and, where there is one, the
+// line: "<file>: line 7: unknown value type ..." or "<file>: Permission denied".
 #pragma once
 
 #include <QByteArray>
@@ -21,6 +27,8 @@ namespace tk70 {
 namespace reg {
 class RegDocument;
 }
+
+class SettingsBatch;
 
 // Registry value types, with the original platform's type codes.
 enum class RegType : quint32 { Sz = 1, Dword = 4, MultiSz = 7 };
@@ -56,24 +64,42 @@ public:
     std::optional<QString> string(const QString &key, const QString &name) const;  // REG_SZ, up to its NUL
     std::optional<QByteArray> multiString(const QString &key, const QString &name) const;  // raw REG_MULTI_SZ data
 
-    // Writes a value, creating its key.  Returns false when the file cannot be written or
-    // holds something this store cannot read (it is then left untouched).
+    // Makes every change that fill asks of the batch as one write: under the file lock the
+    // file is read again, the changes are made to what it holds, and the file is replaced
+    // once (not at all when nothing changed).  Returns false, with errorText() and the file
+    // untouched, when the file cannot be read, or cannot be written and something changed,
+    // or one of the changes is refused.
+    // fill runs only when the file could be read, and must not use this store.
+    bool apply(const std::function<void(SettingsBatch &)> &fill);
+
+    // Each of these is one change applied alone (see apply()): writes a value, creating its
+    // key.  Returns false when the file cannot be written or holds something this store
+    // cannot read (it is then left untouched).
     bool setValue(const QString &key, const QString &name, const RegValue &value);
     bool setDword(const QString &key, const QString &name, quint32 value);
     bool setString(const QString &key, const QString &name, const QString &value);  // text and one NUL
     bool setMultiString(const QString &key, const QString &name, const QByteArray &data);  // data as given
     bool removeValue(const QString &key, const QString &name);
 
-    // Why the last operation failed, or why the file could not be read; empty otherwise.
+    // Whether the file can be read (a missing file can: it is an empty store).  False
+    // with errorText() when not.
+    bool isReadable() const;
+    // Whether a write would be accepted now: the file can be read, and the file and its
+    // folder (or the nearest existing folder above it) let it be replaced.  Writes nothing;
+    // false with errorText() when not.
+    bool canWrite() const;
+
+    // Why the last operation failed, or why the file could not be read, as
+    // "<file>: <reason>" or "<file>: line <n>: <reason>"; empty when it succeeded.
     QString errorText() const { return m_error; }
 
 private:
     // The file as it is now (re-read, parsed again only when its bytes changed), or null
     // when it cannot be read; m_error then says why.
     const reg::RegDocument *document() const;
-    // One write: under the file lock, re-reads the file, applies edit (which returns
-    // whether it changed anything) and replaces the file when it did.
-    bool change(const std::function<bool(reg::RegDocument &)> &edit);
+    // Replaces the file with the document, which becomes the one held.
+    bool replaceFile(reg::RegDocument document);
+    // Sets errorText() to "<file>: why"; returns false.
     bool fail(const QString &why) const;
 
     QString m_path;

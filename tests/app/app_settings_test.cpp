@@ -1,10 +1,16 @@
 // The program settings in the settings store: the first start, loading with type and
-// size rules, and saving back with the stored forms.
-#include "registry/settings_store.h"
+// size rules, saving back with the stored forms, each save one write of the file, and a
+// store that cannot be read or written at start-up and at a save.
+#include "../platform/file_replacements.h"
+#include "../support/message_recorder.h"
 #include "app_settings.h"
+#include "registry/settings_store.h"
+#include "registry/settings_warning.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace tk70;
 
@@ -71,3 +77,110 @@ TEST_F(AppSettingsTest, SavingWritesEveryValueButTheEngineCheck)
     EXPECT_EQ(back.autoStartTsfFilename, s.autoStartTsfFilename);
     EXPECT_TRUE(back.autoStartEnabled);
 }
+
+TEST_F(AppSettingsTest, EachSaveIsOneWriteOfTheFile)
+{
+    FileReplacements replacements(m_dir.filePath("registry"));
+    EXPECT_TRUE(createDefaultAppSettings(*m_store));
+    EXPECT_EQ(replacements.take(), 1);
+    ASSERT_TRUE(saveAppSettings(*m_store, AppSettings{}));
+    EXPECT_EQ(replacements.take(), 1);
+
+    ASSERT_TRUE(saveRecentFileList(*m_store, {"/p/a.tsf", "/p/b.tsf", "/p/c.tsf", "/p/d.tsf", "/p/e.tsf"}));
+    EXPECT_EQ(replacements.take(), 1);
+    EXPECT_EQ(loadRecentFileList(*m_store), (QStringList{"/p/a.tsf", "/p/b.tsf", "/p/c.tsf", "/p/d.tsf"}));
+    ASSERT_TRUE(saveRecentFileList(*m_store, {"/p/b.tsf"}));  // the names left over go
+    EXPECT_EQ(replacements.take(), 1);
+    EXPECT_EQ(loadRecentFileList(*m_store), QStringList{"/p/b.tsf"});
+    EXPECT_FALSE(m_store->value(kRecentFileKey, "File2").has_value());
+}
+
+namespace {
+
+const char *const kUnreadable =
+    "The settings could not be read; defaults are used and nothing will be written until the file is mended.";
+const char *const kUnwritable = "The settings cannot be saved; changes will not be kept.";
+const char *const kNotSaved = "The settings could not be saved.";
+
+// A store at start-up: whether it makes a first start, what the start says (nothing for a
+// sound store) and what a refused save says, each before the error text that follows the
+// file's path ("%1" stands for the test folder).
+struct StartCase {
+    const char *name;
+    enum Kind { Sound, BadLine, FolderIsAFile, ReadOnlyFile } kind;
+    bool firstStart;
+    const char *atStart;
+    const char *atSave;
+    const char *reason;
+};
+
+class AppSettingsStartTest : public AppSettingsTest, public ::testing::WithParamInterface<StartCase> {
+protected:
+    ~AppSettingsStartTest() override { QFile::setPermissions(m_dir.filePath("registry"), QFile::ReadOwner | QFile::WriteOwner); }
+
+    // Makes the case's store; nothing when permission bits do not stop this user (root).
+    std::optional<QString> inject(StartCase::Kind kind)
+    {
+        const QString path = m_dir.filePath("registry");
+        if (kind == StartCase::Sound)
+            return path;
+        if (kind == StartCase::ReadOnlyFile) {
+            EXPECT_TRUE(createDefaultAppSettings(*m_store));
+            EXPECT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+            return ::access(QFile::encodeName(path).constData(), W_OK) != 0 ? std::optional(path) : std::nullopt;
+        }
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\TK70 Pro]\n\"AutoStartDelayTime\"=dword:7\n");
+        f.write(kind == StartCase::BadLine ? "garbage\n" : "");
+        return kind == StartCase::BadLine ? path : path + "/registry";  // a regular file where a folder should be
+    }
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+}  // namespace
+
+TEST_P(AppSettingsStartTest, AStoreThatCannotBeReadOrWrittenIsNoFirstStartAndSaysWhy)
+{
+    const StartCase &c = GetParam();
+    const std::optional<QString> path = inject(c.kind);
+    if (!path)
+        GTEST_SKIP() << "permission bits do not stop this user (root); FolderIsAFile makes a store unwritable here";
+    SettingsStore store(*path);
+    const QString error = *path + ": " + QString::fromUtf8(c.reason).replace("%1", m_dir.path());
+    const auto warning = [&](const char *sentence) { return QStringList{QString::fromUtf8(sentence) + "\n\n" + error}; };
+    tk70test::MessageRecorder messages;
+
+    const StartupSettings start = startAppSettings(store);
+    EXPECT_EQ(start.firstStart, c.firstStart);
+    EXPECT_EQ(start.settings, AppSettings{});
+    EXPECT_EQ(messages.texts(), c.atStart ? warning(c.atStart) : QStringList{});
+    if (!c.atSave)
+        return;
+    EXPECT_EQ(messages.messages()[0].title, "TK70 Pro Warning");
+    EXPECT_EQ(messages.messages()[0].icon, MessageIcon::Warning);
+
+    messages.clear();
+    const QByteArray before = bytesOf(m_dir.filePath("registry"));
+    AppSettings changed;
+    changed.autoStartEnabled = true;
+    EXPECT_FALSE(saveAppSettings(store, changed));
+    warnSettingsNotSaved(store);
+    EXPECT_EQ(messages.texts(), warning(c.atSave));
+    EXPECT_EQ(bytesOf(m_dir.filePath("registry")), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStore, AppSettingsStartTest,
+    ::testing::Values(
+        StartCase{"Sound", StartCase::Sound, true, nullptr, nullptr, ""},
+        StartCase{"BadLine", StartCase::BadLine, false, kUnreadable, kUnreadable,
+                  "line 3: not a key line, a value line or a comment"},
+        StartCase{"FolderIsAFile", StartCase::FolderIsAFile, false, kNotSaved, kNotSaved,
+                  "%1/registry is in the way of the settings folder: it is not a folder"},
+        StartCase{"ReadOnlyFile", StartCase::ReadOnlyFile, false, kUnwritable, kNotSaved, "Permission denied"}),
+    [](const auto &info) { return std::string(info.param.name); });

@@ -1,7 +1,7 @@
 // The headless collector against the CIU simulator: in-process with the driver's waits
 // shortened, a whole collection into ASCII, CSV and TK70 (DOS) files carrying the
 // simulator's values; and the TK70 program itself with --headless: a refused start, a
-// clean stop on SIGTERM, and data that survives SIGKILL.
+// settings file it cannot read, a clean stop on SIGTERM, and data that survives SIGKILL.
 #include "ciu_driver.h"
 #include "collection_setup.h"
 #include "column_reader.h"
@@ -142,6 +142,25 @@ TEST_F(HeadlessProgramTest, ARefusedStartPrintsItsMessageAndExitsWith2)
     ASSERT_TRUE(m_program.waitForFinished(20000));
     EXPECT_EQ(m_program.exitCode(), 2);
     EXPECT_TRUE(m_program.readAllStandardError().contains("usage: TK70 --headless FILE.tsf"));
+}
+
+TEST_F(HeadlessProgramTest, ASettingsFileThatCannotBeReadIsReportedOnStandardError)
+{
+    QFile registry(m_dir.filePath("registry"));
+    ASSERT_TRUE(registry.open(QIODevice::ReadWrite | QIODevice::Append));
+    const qsizetype badLine = fileBytes(registry.fileName()).count('\n') + 1;
+    registry.write("garbage\n");
+    registry.close();
+    CTagDoc empty;
+    empty.newDocument();
+    ASSERT_TRUE(empty.saveDocument(m_dir.filePath("empty.tsf")));
+    startProgram({m_dir.filePath("empty.tsf")});
+    ASSERT_TRUE(m_program.waitForFinished(20000));
+    const QString expected = QStringLiteral("TK70 Pro Warning: The settings could not be read; defaults are used and nothing "
+                                            "will be written until the file is mended.\n\n%1: line %2: not a key line")
+                                 .arg(registry.fileName())
+                                 .arg(badLine);
+    EXPECT_TRUE(QString::fromLocal8Bit(m_program.readAllStandardError()).contains(expected)) << qPrintable(expected);
 }
 
 TEST_F(HeadlessProgramTest, AnExistingFileIsReplacedOnlyWithOverwrite)

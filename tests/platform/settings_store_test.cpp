@@ -1,14 +1,19 @@
 // Settings store: values keep their type and bytes, keys and names ignore letter case,
-// limits, several writers sharing one file, and where the file lives.
+// limits, several writers sharing one file, batches written at once, a file that cannot be
+// read or written, and where the file lives.
+#include "file_replacements.h"
+#include "registry/settings_batch.h"
 #include "registry_fixture.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using tk70::RegType;
 using tk70::RegValue;
+using tk70::SettingsBatch;
 using tk70::SettingsStore;
 
 namespace {
@@ -195,3 +200,132 @@ TEST_F(SettingsStoreTest, AFolderWhereTheFileShouldBeIsAnError)
     EXPECT_FALSE(store.setDword(kKey, "A", 1));
     EXPECT_TRUE(QFileInfo(file()).isDir());
 }
+
+TEST_F(SettingsStoreTest, ABatchReplacesTheFileOnceOrNotAtAll)
+{
+    SettingsStore store;
+    ASSERT_TRUE(store.setDword(kKey, "Gone", 1));
+    FileReplacements replacements(file());
+    const auto fill = [](SettingsBatch &batch) {
+        batch.createKey(tk70::kProgramKey);
+        for (int i = 0; i < 33; ++i)
+            batch.setDword(kKey, QString("V%1").arg(i), quint32(i));
+        batch.setString(kKey, "Text", "x");
+        batch.removeValue(kKey, "Gone");
+        EXPECT_EQ(batch.value(kKey, "V32")->data, QByteArray("\x20\0\0\0", 4));  // sees its own changes
+        EXPECT_FALSE(batch.value(kKey, "Gone"));
+    };
+    ASSERT_TRUE(store.apply(fill)) << store.errorText().toStdString();
+    EXPECT_EQ(replacements.take(), 1);
+    SettingsStore reader;
+    EXPECT_EQ(reader.dword(kKey, "V32"), 32u);
+    EXPECT_EQ(reader.string(kKey, "Text"), QString("x"));
+    EXPECT_FALSE(reader.value(kKey, "Gone"));
+    EXPECT_TRUE(reader.keyExists(tk70::kProgramKey));
+
+    ASSERT_TRUE(store.apply(fill));  // nothing changes: the file stays
+    EXPECT_EQ(replacements.take(), 0);
+
+    // One change that cannot be kept refuses the others, before and after it.
+    const QByteArray before = readFile();
+    EXPECT_FALSE(store.apply([](SettingsBatch &batch) {
+        batch.setDword(kKey, "New", 1);
+        batch.setMultiString(kKey, "Big", QByteArray(1024 * 1024 + 1, 'x'));
+        batch.setDword(kKey, "After", 2);
+    }));
+    EXPECT_TRUE(store.errorText().startsWith(file() + ": the value \"Big\" cannot be saved: ")) << store.errorText().toStdString();
+    EXPECT_EQ(replacements.take(), 0);
+    EXPECT_EQ(readFile(), before);
+}
+
+namespace {
+
+// A store that cannot be read or written, and what its error text says after the file's
+// path ("%1" stands for the store's folder).
+struct StoreFault {
+    const char *name;
+    enum Kind { BadLine, NoReadPermission, ReadOnlyFile, ReadOnlyFolder, FolderIsAFile } kind;
+    bool readable;
+    const char *reason;
+};
+
+class StoreFaultTest : public RegistryTest, public ::testing::WithParamInterface<StoreFault> {
+protected:
+    ~StoreFaultTest() override
+    {
+        QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(folder() + "/registry", QFile::ReadOwner | QFile::WriteOwner);
+    }
+    QString folder() const { return dir() + "/store"; }
+
+    // Makes the fault; returns the store's path, or nothing when permission bits do not
+    // stop this user (root), so the fault cannot be made.
+    std::optional<QString> inject(StoreFault::Kind kind) const
+    {
+        const QString path = folder() + "/registry";
+        EXPECT_TRUE(QDir().mkdir(folder()));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("[HKEY_LOCAL_MACHINE\\") + kKey + "]\n\"A\"=dword:1\n" + (kind == StoreFault::BadLine ? "garbage\n" : ""));
+        f.close();
+        switch (kind) {
+        case StoreFault::BadLine: return path;
+        case StoreFault::NoReadPermission: return bitsBind(path, QFile::WriteOwner, R_OK);
+        case StoreFault::ReadOnlyFile: return bitsBind(path, QFile::ReadOwner, W_OK);
+        case StoreFault::ReadOnlyFolder:
+            return bitsBind(folder(), QFile::ReadOwner | QFile::ExeOwner, W_OK) ? std::optional(path) : std::nullopt;
+        case StoreFault::FolderIsAFile: return folder() + "/registry/sub/registry";
+        }
+        return std::nullopt;
+    }
+    static std::optional<QString> bitsBind(const QString &path, QFile::Permissions permissions, int mode)
+    {
+        EXPECT_TRUE(QFile::setPermissions(path, permissions));
+        return ::access(QFile::encodeName(path).constData(), mode) != 0 ? std::optional(path) : std::nullopt;
+    }
+};
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+
+}  // namespace
+
+TEST_P(StoreFaultTest, SaysWhichFileAndWhyAndLeavesItAsItIs)
+{
+    const std::optional<QString> path = inject(GetParam().kind);
+    if (!path)
+        GTEST_SKIP() << "permission bits do not stop this user (root); FolderIsAFile makes a store unwritable here";
+    SettingsStore store(*path);
+    const QString expected = *path + ": " + QString::fromUtf8(GetParam().reason).replace("%1", folder());
+    const QByteArray before = bytesOf(folder() + "/registry");
+
+    EXPECT_EQ(store.isReadable(), GetParam().readable) << store.errorText().toStdString();
+    EXPECT_EQ(store.dword(kKey, "A").has_value(), GetParam().readable && GetParam().kind != StoreFault::FolderIsAFile);
+    EXPECT_FALSE(store.canWrite());
+    EXPECT_EQ(store.errorText(), expected);
+
+    FileReplacements replacements(*path);
+    EXPECT_FALSE(store.apply([](SettingsBatch &batch) {
+        batch.setDword(kKey, "A", 2);
+        batch.setDword(kKey, "B", 3);
+    }));
+    EXPECT_EQ(store.errorText(), expected);
+    EXPECT_FALSE(store.setDword(kKey, "A", 2));
+    EXPECT_EQ(store.errorText(), expected);
+    EXPECT_EQ(bytesOf(folder() + "/registry"), before);
+    EXPECT_EQ(replacements.take(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachFault, StoreFaultTest,
+    ::testing::Values(
+        StoreFault{"BadLine", StoreFault::BadLine, false, "line 3: not a key line, a value line or a comment"},
+        StoreFault{"NoReadPermission", StoreFault::NoReadPermission, false, "Permission denied"},
+        StoreFault{"ReadOnlyFile", StoreFault::ReadOnlyFile, true, "Permission denied"},
+        StoreFault{"ReadOnlyFolder", StoreFault::ReadOnlyFolder, true, "the folder %1: Permission denied"},
+        StoreFault{"FolderIsAFile", StoreFault::FolderIsAFile, true,
+                   "%1/registry is in the way of the settings folder: it is not a folder"}),
+    [](const auto &info) { return std::string(info.param.name); });

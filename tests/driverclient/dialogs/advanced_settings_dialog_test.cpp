@@ -234,7 +234,9 @@ TEST_F(AdvancedSettingsDialogTest, AStoreThatCannotBeWrittenGetsNothingAndTheDri
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(driver().setting(S::RxTimeout), 1234);
     EXPECT_FALSE(blocked.keyExists(kKey));
-    EXPECT_TRUE(m_messages.texts().isEmpty());
+    EXPECT_EQ(m_messages.texts(), QStringList{"The settings could not be saved.\n\n" + blocked.path() + ": " +
+                                              blocker.fileName() +
+                                              " is in the way of the settings folder: it is not a folder"});
 }
 
 TEST_F(AdvancedSettingsDialogTest, TheComPortDeviceIsSavedAndUsedAndEmptyMeansTheDefault)

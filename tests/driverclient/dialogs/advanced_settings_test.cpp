@@ -1,9 +1,10 @@
 // The rules behind the advanced settings: watchdog seconds, what is saved under which
-// name and type (read back by the driver client's own loader), and the serial devices
-// found below a root folder.
+// name and type (read back by the driver client's own loader) in one write of the file,
+// and the serial devices found below a root folder.
 #include "advanced_settings.h"
 #include "advanced_settings_rules.h"
 #include "driver_dialog_fixture.h"
+#include "file_replacements.h"
 #include "serial_devices.h"
 
 #include <QDir>
@@ -34,7 +35,9 @@ TEST_F(AdvancedSettingsStoreTest, SavedSettingsAreWhatTheDriverClientLoadsNextTi
     settings.logDetailed = true;
     settings.logFileName = QStringLiteral("plant.log");
     settings.portDevices[1] = QStringLiteral("/dev/ttyACM0");
+    FileReplacements replacements(file());
     ASSERT_TRUE(saveAdvancedSettings(settings, m_store));
+    EXPECT_EQ(replacements.take(), 1);  // some 33 values, one write
 
     reloadDriver();
     const AdvancedSettings loaded = loadAdvancedSettings(driver(), m_store);
