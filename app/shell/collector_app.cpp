@@ -17,6 +17,7 @@
 #include "menu_layout.h"
 #include "messages.h"
 #include "registry/settings_store.h"
+#include "registry/settings_warning.h"
 #include "command_ids.h"
 #include "tag_doc.h"
 #include "tag_editor_page.h"
@@ -35,8 +36,6 @@ namespace tk70 {
 
 namespace {
 
-const char *const kRecentKey = "SOFTWARE\\Kestrane\\TK70 Pro\\Recent File List";
-constexpr int kRecentCount = 4;
 
 }  // namespace
 
@@ -58,8 +57,9 @@ QString CCollectorApp::versionText() const { return programVersionText(); }
 bool CCollectorApp::initInstance(const QStringList &arguments)
 {
     m_initIncomplete = true;
-    m_firstStart = createDefaultAppSettings(m_store);
-    m_settings = loadAppSettings(m_store);
+    const StartupSettings startup = startAppSettings(m_store);  // says once when the store lets us down
+    m_firstStart = startup.firstStart;
+    m_settings = startup.settings;
     QString commandLineFile;
     for (const QString &argument : arguments) {
         if (argument == QLatin1String("--nologo"))
@@ -374,13 +374,13 @@ void CCollectorApp::driverStatus(QWidget *parent)
 void CCollectorApp::startupSettings()
 {
     if (runStartupSettings(m_mainFrame.get(), m_settings))
-        saveAppSettings(m_store, m_settings);
+        saveSettings();
 }
 
 void CCollectorApp::ddeServerOptions()
 {
     if (runDdeServerOptions(m_mainFrame.get(), m_settings))
-        saveAppSettings(m_store, m_settings);
+        saveSettings();
 }
 
 // The user guide: installed beside the program, or in the source tree of a build.
@@ -473,28 +473,28 @@ void CCollectorApp::addRecentFile(const QString &path)
     QString absolute = QFileInfo(path).absoluteFilePath();
     m_recentFiles.removeAll(absolute);
     m_recentFiles.prepend(absolute);
-    while (m_recentFiles.size() > kRecentCount)
+    while (m_recentFiles.size() > kRecentFileCount)
         m_recentFiles.removeLast();
     saveRecentFiles();
 }
 
-void CCollectorApp::loadRecentFiles()
+void CCollectorApp::loadRecentFiles() { m_recentFiles = loadRecentFileList(m_store); }
+
+// The list changes with every file opened: a store that refuses it is reported once a
+// session, and not at all when start-up already said that nothing will be written.
+void CCollectorApp::saveRecentFiles()
 {
-    m_recentFiles.clear();
-    for (int k = 1; k <= kRecentCount; ++k)
-        if (auto file = m_store.string(kRecentKey, QStringLiteral("File%1").arg(k)); file && !file->isEmpty())
-            m_recentFiles << *file;
+    if (!m_store.isReadable() || saveRecentFileList(m_store, m_recentFiles) || m_recentFilesRefused)
+        return;
+    m_recentFilesRefused = true;
+    warnSettingsNotSaved(m_store);
 }
 
-void CCollectorApp::saveRecentFiles() const
+// The program settings after an options dialog's OK; a refused save is reported.
+void CCollectorApp::saveSettings()
 {
-    for (int k = 1; k <= kRecentCount; ++k) {
-        QString file = k <= m_recentFiles.size() ? m_recentFiles[k - 1] : QString();
-        if (file.isEmpty())
-            m_store.removeValue(kRecentKey, QStringLiteral("File%1").arg(k));
-        else
-            m_store.setString(kRecentKey, QStringLiteral("File%1").arg(k), file);
-    }
+    if (!saveAppSettings(m_store, m_settings))
+        warnSettingsNotSaved(m_store);
 }
 
 }  // namespace tk70

@@ -119,7 +119,8 @@ private:
     void ddeServerOptions();
     void addRecentFile(const QString &path);
     void loadRecentFiles();
-    void saveRecentFiles() const;
+    void saveRecentFiles();
+    void saveSettings();
     void forgetDocument();
     void stateChanged();
 
@@ -129,6 +130,7 @@ private:
     bool m_initIncomplete = true;
     bool m_autoStartPending = false;
     bool m_showLogo = true;
+    bool m_recentFilesRefused = false;  // a refused save of the recent files was reported
     std::unique_ptr<CCiuDriver> m_driver;
     SystemClock m_systemClock;
     std::unique_ptr<CollectionControl> m_collection;

@@ -261,3 +261,28 @@ TEST_F(ShellCommandsTest, UnsavedChangesAreOfferedBeforeTheSelectionCloses)
     ASSERT_TRUE(reread.openDocument(plant));
     EXPECT_EQ(reread.tag(0).description, "Feed flow");
 }
+
+// A settings file the program cannot read is reported once at start-up and left as it
+// was, through opening files (the recent list) and an options dialog's OK.
+TEST_F(ShellCommandsTest, AnUnreadableSettingsFileIsReportedOnceAndNeverOverwritten)
+{
+    const QString plant = writePlant();
+    const QString registry = m_dir.filePath("registry");
+    {
+        QFile file(registry);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\TK70 Pro]\n\"AutoStartEnabled\"=dword:zz\n");
+    }
+    const QByteArray before = [&] { QFile f(registry); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    CCollectorApp &app = start({plant});
+    ASSERT_EQ(m_messages.messages().size(), 1u) << qPrintable(m_messages.texts().join("|"));
+    EXPECT_TRUE(m_messages.texts().first().startsWith("The settings could not be read;"));
+    EXPECT_TRUE(m_messages.texts().first().contains(registry + ": line 2: "));
+    EXPECT_FALSE(app.firstStart());
+    app.execute(cmd::FileClose);
+    app.openDroppedFile(plant);
+    EXPECT_EQ(m_messages.messages().size(), 1u) << qPrintable(m_messages.texts().join("|"));
+    QFile after(registry);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+}
