@@ -9,6 +9,7 @@
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -99,8 +100,12 @@ bool SerialPort::open(const std::string &path, std::string &error)
         error = std::strerror(errno);
         return false;
     }
-    if (ioctl(fd, TIOCEXCL) < 0 && errno == EBUSY) {
-        error = std::strerror(errno);
+    // The port is for this program alone: the terminal's exclusive mode refuses later opens
+    // (except a privileged user's) and the advisory lock refuses anyone who asks for it as
+    // well, privileged or not.  A port another program holds fails like any refused open.
+    (void)ioctl(fd, TIOCEXCL);
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = std::strerror(errno == EWOULDBLOCK ? EBUSY : errno);
         ::close(fd);
         return false;
     }

@@ -33,8 +33,9 @@ public:
     SerialPort(const SerialPort &) = delete;
     SerialPort &operator=(const SerialPort &) = delete;
 
-    // Opens the device for reading and writing, exclusively.  Returns false and fills
-    // error with the system's text when it cannot.
+    // Opens the device for reading and writing, exclusively: in the terminal's exclusive
+    // mode and under an advisory lock.  Returns false and fills error with the system's
+    // text when it cannot ("Device or resource busy" while another program holds it).
     bool open(const std::string &path, std::string &error);
     // Applies the line settings, keeping the previous ones to restore at close.  Returns
     // false when the settings are refused.

@@ -168,6 +168,29 @@ TEST_F(ConnectionTest, AMissingDeviceIsLoggedWithItsPath)
     EXPECT_EQ(lines[3], "Device /nonexistent/tty-ciu: No such file or directory");
 }
 
+// A port is used by one program at a time: while another holds it the open fails like
+// any other, and once it lets go the port opens.  The same holds the other way round.
+TEST_F(ConnectionTest, APortHeldByAnotherProgramIsNotShared)
+{
+    enableLog(false);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    auto other = std::make_unique<vantor::SerialPort>();
+    std::string error;
+    ASSERT_TRUE(other->open(m_sim->devicePath(), error)) << error;
+    EXPECT_EQ(CiuOpenConnection(), 0);
+    EXPECT_EQ(CiuCheckConnected(), 0);
+    auto lines = logLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2], "Error Opening Serial Port COM1");
+    EXPECT_EQ(lines[3], "Device " + m_sim->devicePath() + ": Device or resource busy");
+
+    other->close();
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_FALSE(other->open(m_sim->devicePath(), error));
+    EXPECT_EQ(error, "Device or resource busy");
+}
+
 TEST_F(ConnectionTest, ModeSevenNeverSendsARestartCommand)
 {
     enableLog(false);
