@@ -65,6 +65,21 @@ bool parityFlags(int parity, tcflag_t &flags)
     }
 }
 
+std::atomic<LineErrorSource> g_lineErrorSource{nullptr};
+
+// The line's error count so far; false when the device keeps none (a pseudo-terminal).
+bool lineErrorCount(int fd, long long &errors)
+{
+    if (LineErrorSource source = g_lineErrorSource.load())
+        return source(fd, errors);
+    serial_icounter_struct counts{};
+    if (ioctl(fd, TIOCGICOUNT, &counts) != 0)
+        return false;
+    errors = static_cast<long long>(counts.frame) + counts.parity + counts.overrun + counts.buf_overrun +
+             counts.brk;
+    return true;
+}
+
 }  // namespace
 
 bool applyLineSettings(const LineSettings &settings, termios &tio)
@@ -158,8 +173,10 @@ void SerialPort::setControlLines(bool on)
 
 void SerialPort::purge()
 {
-    if (m_fd >= 0)
-        (void)tcflush(m_fd, TCIOFLUSH);
+    if (m_fd < 0)
+        return;
+    (void)tcflush(m_fd, TCIOFLUSH);
+    clearLineErrors();
 }
 
 bool SerialPort::write(const std::uint8_t *data, std::size_t size, int timeoutMs)
@@ -189,16 +206,22 @@ bool SerialPort::write(const std::uint8_t *data, std::size_t size, int timeoutMs
     return true;
 }
 
+void setLineErrorSource(LineErrorSource source) { g_lineErrorSource.store(source); }
+
 bool SerialPort::lineErrorSinceLastCheck()
 {
-    serial_icounter_struct counts{};
-    if (ioctl(m_fd, TIOCGICOUNT, &counts) != 0)
-        return false;  // no error counters on this device (a pseudo-terminal, for one)
-    long long errors = static_cast<long long>(counts.frame) + counts.parity + counts.overrun +
-                       counts.buf_overrun + counts.brk;
+    long long errors = 0;
+    if (!lineErrorCount(m_fd, errors))
+        return false;
     bool changed = m_lineErrors >= 0 && errors != m_lineErrors;
     m_lineErrors = errors;
     return changed;
+}
+
+void SerialPort::clearLineErrors()
+{
+    long long errors = 0;
+    m_lineErrors = lineErrorCount(m_fd, errors) ? errors : -1;
 }
 
 bool SerialPort::waitReadable(long long deadlineMs, bool watchWake)

@@ -26,6 +26,12 @@ struct LineSettings {
 // equivalent (an unsupported baud rate, data bits outside 5 to 8, an unknown code).
 bool applyLineSettings(const LineSettings &settings, termios &tio);
 
+// Where the line's error counts (framing, parity, overrun, break) come from: the device's
+// interrupt counters, or, when a source is installed, that source (tests inject noise on
+// a pseudo-terminal, which keeps no counters).  A source returns false when it has none.
+using LineErrorSource = bool (*)(int fd, long long &errors);
+void setLineErrorSource(LineErrorSource source);
+
 class SerialPort {
 public:
     SerialPort() = default;
@@ -45,7 +51,8 @@ public:
 
     // Raises or drops DTR and RTS.  Devices without modem lines refuse; that is ignored.
     void setControlLines(bool on);
-    // Discards everything queued in both directions.
+    // Discards everything queued in both directions and clears the line's error state:
+    // only errors counted after it discard a reply.
     void purge();
     // Writes all bytes within timeoutMs and waits until they have left.  Returns false on
     // time-out or error.
@@ -61,6 +68,7 @@ public:
 
 private:
     bool lineErrorSinceLastCheck();
+    void clearLineErrors();
     bool waitReadable(long long deadlineMs, bool watchWake);
 
     int m_fd = -1;
