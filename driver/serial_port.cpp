@@ -110,7 +110,25 @@ SerialPort::~SerialPort() { close(); }
 bool SerialPort::open(const std::string &path, std::string &error)
 {
     close();
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wake < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    m_path = path;
+    m_haveSettings = false;
+    if (!openDevice(error)) {
+        ::close(wake);
+        return false;
+    }
+    m_wakeFd = wake;
+    m_interrupted.store(false);
+    return true;
+}
+
+bool SerialPort::openDevice(std::string &error)
+{
+    int fd = ::open(m_path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
@@ -124,22 +142,34 @@ bool SerialPort::open(const std::string &path, std::string &error)
         ::close(fd);
         return false;
     }
-    int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (wake < 0) {
-        error = std::strerror(errno);
-        ::close(fd);
-        return false;
-    }
     m_fd = fd;
-    m_wakeFd = wake;
-    m_interrupted.store(false);
+    m_hungUp = false;
     m_lineErrors = -1;
     m_haveSavedSettings = tcgetattr(m_fd, &m_savedSettings) == 0;
     return true;
 }
 
+bool SerialPort::reopen(std::string &error)
+{
+    closeDevice();
+    if (m_path.empty()) {
+        error = std::strerror(ENOENT);
+        return false;
+    }
+    if (!openDevice(error))
+        return false;
+    if (m_haveSettings && !configure(m_settings)) {
+        error = "the line settings were refused";
+        closeDevice();
+        return false;
+    }
+    return true;
+}
+
 bool SerialPort::configure(const LineSettings &settings)
 {
+    m_settings = settings;
+    m_haveSettings = true;
     termios tio{};
     if (m_fd < 0 || tcgetattr(m_fd, &tio) != 0)
         return false;
@@ -148,7 +178,7 @@ bool SerialPort::configure(const LineSettings &settings)
     return tcsetattr(m_fd, TCSANOW, &tio) == 0;
 }
 
-void SerialPort::close()
+void SerialPort::closeDevice()
 {
     if (m_fd >= 0) {
         if (m_haveSavedSettings)
@@ -156,11 +186,17 @@ void SerialPort::close()
         (void)ioctl(m_fd, TIOCNXCL);
         ::close(m_fd);
     }
+    m_fd = -1;
+    m_haveSavedSettings = false;
+}
+
+void SerialPort::close()
+{
+    closeDevice();
     if (m_wakeFd >= 0)
         ::close(m_wakeFd);
-    m_fd = -1;
     m_wakeFd = -1;
-    m_haveSavedSettings = false;
+    m_hungUp = false;
 }
 
 void SerialPort::setControlLines(bool on)
@@ -181,7 +217,7 @@ void SerialPort::purge()
 
 bool SerialPort::write(const std::uint8_t *data, std::size_t size, int timeoutMs)
 {
-    if (m_fd < 0)
+    if (m_fd < 0 || m_hungUp)
         return false;
     long long deadline = monotonicMs() + (timeoutMs < 0 ? 0 : timeoutMs);
     while (size > 0) {
@@ -194,13 +230,15 @@ bool SerialPort::write(const std::uint8_t *data, std::size_t size, int timeoutMs
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN)
-            return false;
+            return noteFailure(errno);
         long long left = deadline - monotonicMs();
         pollfd p{m_fd, POLLOUT, 0};
         if (left <= 0 || (poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR))
             return false;
-        if (p.revents & (POLLERR | POLLHUP | POLLNVAL))
+        if (p.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            m_hungUp = true;
             return false;
+        }
     }
     (void)tcdrain(m_fd);
     return true;
@@ -238,13 +276,17 @@ bool SerialPort::waitReadable(long long deadlineMs, bool watchWake)
             return false;
         // Data already here is taken even when a wake-up is pending; otherwise the wake-up,
         // a hang-up or an error ends the wait.
-        return (p[0].revents & POLLIN) != 0;
+        if ((p[0].revents & POLLIN) != 0)
+            return true;
+        if ((p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+            m_hungUp = true;
+        return false;
     }
 }
 
 std::size_t SerialPort::readFrame(std::uint8_t *buffer, std::size_t capacity, int timeoutMs)
 {
-    if (m_fd < 0 || capacity == 0)
+    if (m_fd < 0 || m_hungUp || capacity == 0)
         return 0;
     if (lineErrorSinceLastCheck()) {
         purge();
@@ -261,14 +303,23 @@ std::size_t SerialPort::readFrame(std::uint8_t *buffer, std::size_t capacity, in
         ssize_t n = ::read(m_fd, buffer + held, capacity - held);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
-        if (n <= 0)
-            return 0;  // end of file or EIO: the other side has hung up
+        if (n <= 0) {
+            m_hungUp = true;  // end of file or an error such as EIO: the device has gone
+            return 0;
+        }
         bool ended = std::memchr(buffer + held, 0x0D, static_cast<std::size_t>(n)) != nullptr;
         held += static_cast<std::size_t>(n);
         if (ended)
             return held;
     }
     return held;
+}
+
+bool SerialPort::noteFailure(int error)
+{
+    if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF)
+        m_hungUp = true;
+    return false;
 }
 
 void SerialPort::interrupt()

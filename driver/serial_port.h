@@ -4,7 +4,9 @@
 // settings, and read and written against deadlines.  A read waits for a frame end (0x0D)
 // the way the CIU link needs it.  interrupt() ends a pending wait at once from another
 // thread, so closing a connection never waits out a receive time-out; after it, reads
-// wait a short grace at most, enough for the CIU to acknowledge a last command.
+// wait a short grace at most, enough for the CIU to acknowledge a last command.  A device
+// that goes away (a USB adapter pulled out) hangs up for good; the port notes it, fails
+// at once from then on, and can be opened again on the same path when it is back.
 #pragma once
 
 #include <atomic>
@@ -48,6 +50,13 @@ public:
     bool configure(const LineSettings &settings);
     // Restores the previous line settings and closes the device.
     void close();
+    // True once the device has hung up (it went away: a hang-up, end of file or an error
+    // such as EIO); reads and writes then fail at once until it is opened again.
+    bool hungUp() const { return m_hungUp; }
+    // Closes the device and opens the same path again with the same line settings, for a
+    // device that went away and came back; interrupt() stays in force.  Only the thread that
+    // reads and writes may call it.  Returns false and fills error when it cannot.
+    bool reopen(std::string &error);
 
     // Raises or drops DTR and RTS.  Devices without modem lines refuse; that is ignored.
     void setControlLines(bool on);
@@ -67,10 +76,18 @@ public:
     static constexpr int kGraceAfterInterruptMs = 250;
 
 private:
+    bool openDevice(std::string &error);
+    void closeDevice();
+    // Marks the device as gone when a failed call's error says so; returns false.
+    bool noteFailure(int error);
     bool lineErrorSinceLastCheck();
     void clearLineErrors();
     bool waitReadable(long long deadlineMs, bool watchWake);
 
+    std::string m_path;
+    LineSettings m_settings;
+    bool m_haveSettings = false;
+    bool m_hungUp = false;
     int m_fd = -1;
     int m_wakeFd = -1;
     std::atomic<bool> m_interrupted{false};

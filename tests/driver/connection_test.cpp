@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -308,6 +309,45 @@ TEST_F(ConnectionTest, AnUnpluggedCiuIsRestartedAndRecoversWhenPluggedBackIn)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "?? Exceptions Read."), 6);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "?? Misc. Exceptions Read."), 6);
     EXPECT_TRUE(contains(lines, "Error Receiving CIU Command"));
+}
+
+// The serial adapter pulled out while collecting: the line hangs up, the thread opens the
+// device again at each restart attempt and collects again once it is back, whether the
+// simulator plugs its device back in or a new simulator links a new device at the path.
+TEST_F(ConnectionTest, CollectionResumesWhenTheDeviceComesBackAfterAHangUp)
+{
+    const std::string link = m_dir + "/ciu";
+    for (bool newSimulator : {false, true}) {
+        SCOPED_TRACE(newSimulator ? "a new simulator at the path" : "the device plugged back in");
+        std::filesystem::remove(logPath());
+        enableLog(false);
+        m_sim = std::make_unique<ciusim::PtyServer>();
+        ASSERT_TRUE(m_sim->start(link)) << m_sim->errorText();
+        useDevice(link);
+        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+        ASSERT_EQ(CiuOpenConnection(), 1);
+        ASSERT_TRUE(waitForMonitoring());
+
+        int restarts = field(m_comm->RestartCount);
+        if (newSimulator)
+            m_sim->stop();
+        else
+            ASSERT_TRUE(m_sim->unplugDevice());
+        ASSERT_TRUE(waitUntil([&] { return state() == 1 && field(m_comm->RestartCount) >= restarts + 2; }));
+        if (newSimulator) {
+            m_sim = std::make_unique<ciusim::PtyServer>();
+            ASSERT_TRUE(m_sim->start(link)) << m_sim->errorText();
+        } else {
+            ASSERT_TRUE(m_sim->replugDevice()) << m_sim->errorText();
+        }
+        ASSERT_TRUE(waitForMonitoring());
+        EXPECT_TRUE(waitUntil([] { return readSlot(1).quality == 0 && readSlot(1).establish == 0; }));
+        EXPECT_EQ(CiuCheckConnected(), 1);
+        CiuCloseConnection();
+        auto lines = logLines();
+        EXPECT_TRUE(contains(lines, "Error Reopening Serial Port COM1"));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "COM1 Serial Port Reopened."), 1);
+    }
 }
 
 TEST_F(ConnectionTest, AStatusRequestRejectedTwentyOneTimesRestartsTheCiu)
