@@ -4,6 +4,7 @@
 #include "ciusim/pty_server.h"
 #include "driver_fixture.h"
 #include "driver_state.h"
+#include "pty_peer.h"
 
 #include <algorithm>
 #include <cctype>
@@ -247,6 +248,41 @@ TEST_F(ConnectionTest, ModeEightLeavesARunningCiuAlone)
     EXPECT_EQ(requests().count(69), 2);  // the decision, then the identity after the restart
 }
 
+// Modes 8 and 9 ask the CIU first: the long form only for a CIU in module mode 4 that is
+// not yet running, the short form when the status read fails or the mode is another.
+TEST_F(ConnectionTest, ModesEightAndNineChooseTheRestartFormFromTheStatus)
+{
+    struct Case {
+        int ciuMode, identityMode;
+        bool statusRefused;
+        std::vector<std::uint8_t> restart;
+    };
+    const Case cases[] = {
+        {8, 4, true, {19, 0, 10, 2, 0}},
+        {9, 3, false, {19, 0, 10, 2, 0}},
+        {9, 4, false, {19, 0, 10, 2, 0, 5}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.ciuMode << ", module mode " << c.identityMode);
+        ciusim::SimConfig config;
+        config.identity.mode = c.identityMode;
+        startSimulator(config);
+        if (c.statusRefused)
+            m_sim->faults().replyCode(69, 5, 1);
+        m_comm->CiuMode = c.ciuMode;
+        m_comm->AddOption = 5;
+        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+        ASSERT_EQ(CiuOpenConnection(), 1);
+        ASSERT_TRUE(waitForMonitoring());
+        EXPECT_EQ(readSlot(1).establish, 0);
+        CiuCloseConnection();
+        auto all = requests().all();
+        ASSERT_GE(all.size(), 2u);
+        EXPECT_EQ(all[0].command(), 69);
+        EXPECT_EQ(all[1].payload, c.restart);
+    }
+}
+
 TEST_F(ConnectionTest, ReplyCodeNineToARestartIsAnsweredWithWatchdogZero)
 {
     m_sim->faults().restart9();
@@ -348,6 +384,63 @@ TEST_F(ConnectionTest, CollectionResumesWhenTheDeviceComesBackAfterAHangUp)
         EXPECT_TRUE(contains(lines, "Error Reopening Serial Port COM1"));
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "COM1 Serial Port Reopened."), 1);
     }
+}
+
+// The CIU goes silent while the points are being established: after eleven slots that
+// failed the thread reads no initial values but restarts, and once the CIU is back it
+// establishes every point and collects.
+TEST_F(ConnectionTest, ACiuThatDiesWhileEstablishingIsRestartedAndRecovers)
+{
+    enableLog(false);
+    m_comm->RxTimeout = 20;
+    m_comm->CommandPace = 30;
+    std::vector<TestPoint> points;
+    for (int i = 1; i <= 30; ++i)
+        points.push_back(TestPoint{i, 1, 2, 3, 100 + i, 5});
+    ASSERT_EQ(loadPoints(points), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(requests().waitForRequests(49, 2, std::chrono::seconds(5)));
+    m_sim->unit().unplug();
+    ASSERT_TRUE(waitUntil([&] { return field(m_comm->RestartCount) >= 3; }));
+    EXPECT_EQ(state(), 1);
+    EXPECT_EQ(field(m_comm->Monitoring), 0);
+
+    m_sim->unit().replug();
+    ASSERT_TRUE(waitForMonitoring());
+    for (int s = 1; s <= 30; ++s)
+        EXPECT_EQ(readSlot(s).establish, 0) << s;
+    EXPECT_TRUE(waitUntil([] { return readSlot(30).quality == 0; }));
+    CiuCloseConnection();
+    auto lines = logLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string &l) { return l.rfind("Error Establishing Index #", 0) == 0; }),
+              11);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "30 Points Established."), 1);
+    auto initial = std::find(lines.begin(), lines.end(), "Reading Initial Values.");
+    ASSERT_NE(initial, lines.end());
+    EXPECT_EQ(*(initial + 1), "Attempting to Restart CIU.");
+}
+
+// With exception reads off nothing is established or read by exception, the CIU's own
+// status is not collected, and non-exception points are polled all the same.
+TEST_F(ConnectionTest, CollectingWithExceptionReadsOffPollsOnlyNonExceptionPoints)
+{
+    m_comm->ExpReadsEnabled = 0;
+    m_comm->NonExpEnabled = 1;
+    m_sim->unit().setPoint(PlantAddress{1, 2, 7, 501}, 12.5, false);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 7, 501, 99}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    ASSERT_TRUE(requests().waitForRequests(20, 3, std::chrono::seconds(5)));
+    EXPECT_EQ(readSlot(2).value, 12.5);
+    EXPECT_EQ(readSlot(2).quality, 0);
+    EXPECT_EQ(readSlot(1).establish, -1);
+    EXPECT_EQ(readSlot(1).quality, 1);
+    EXPECT_EQ(readSlot(0).establish, -1);
+    EXPECT_EQ(vantor::driver().points.type(0), 0);
+    for (int command : {1, 4, 6, 8, 21, 22, 49})
+        EXPECT_EQ(requests().count(command), 0) << command;
+    EXPECT_EQ(field(m_comm->ErrorCount), 0);
 }
 
 TEST_F(ConnectionTest, AStatusRequestRejectedTwentyOneTimesRestartsTheCiu)
@@ -521,4 +614,60 @@ TEST_F(ConnectionTest, ARefusedTuneWriteIsLoggedAndKeepsTheImage)
         return l.rfind("CIU Reply Code Error #", 0) == 0;
     }));
     EXPECT_TRUE(contains(lines, "Error Tuning Block 01-02-05-0301  FC 19."));
+}
+
+namespace {
+
+const Bytes kRunningStatus{0, 4, 4, 0, 0, 1, 1, 2, 1};
+const Bytes kGarbled{0x00, 0x01, 0x0D};  // a checksum that does not match
+
+}  // namespace
+
+// An establish attempt that fails on the line is made once more, the same request again
+// (in compatibility mode the establish and the connect both); a second failure is kept as
+// the point's establish status.  The scripted CIU answers each request in turn.
+TEST_F(DriverTest, AFailedEstablishIsTriedOnceMore)
+{
+    struct Case {
+        const char *name;
+        bool compatibility;
+        std::vector<PeerReply> replies;  // after the status read
+        std::vector<int> commands;       // the requests, status read first
+        int status;
+    };
+    const PeerReply ok{PeerReply::Payload, {0}}, garbled{PeerReply::Raw, kGarbled};
+    const Case cases[] = {
+        {"establish and connect fails once", false, {garbled, ok}, {69, 49, 49}, 0},
+        {"establish and connect fails twice", false, {garbled, garbled}, {69, 49, 49}, -2},
+        {"the connect fails once", true, {ok, garbled, ok, ok}, {69, 1, 4, 1, 4}, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PtyPeer peer;
+        useDevice(peer.devicePath());
+        m_comm->CiuMode = 7;  // no restart command: the status read comes first
+        m_comm->ForceCiu01Mode = c.compatibility ? 1 : 0;
+        m_comm->RxTimeout = 50;
+        peer.replyPayload(kRunningStatus);
+        for (const PeerReply &reply : c.replies) {
+            if (reply.kind == PeerReply::Payload)
+                peer.replyPayload(reply.bytes);
+            else
+                peer.replyRaw(reply.bytes);
+        }
+        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+        ASSERT_EQ(CiuOpenConnection(), 1);
+        ASSERT_TRUE(waitUntil([&] { return readSlot(1).establish != -1; }));
+        EXPECT_EQ(readSlot(1).establish, c.status);
+        CiuCloseConnection();
+        auto requests = peer.requests();
+        ASSERT_GE(requests.size(), c.commands.size());
+        std::size_t first = c.commands.size() / 2 + 1;  // where the second attempt begins
+        for (std::size_t i = 0; i < c.commands.size(); ++i) {
+            EXPECT_EQ(requests[i].payload.at(0), c.commands[i]) << i;
+            if (i >= first) {
+                EXPECT_EQ(requests[i].payload, requests[i - first + 1].payload) << i;
+            }
+        }
+    }
 }
