@@ -35,6 +35,22 @@ bool contains(const std::vector<std::string> &lines, const std::string &text)
     return std::find(lines.begin(), lines.end(), text) != lines.end();
 }
 
+// Points of one type in all thirty slots, at blocks firstBlock + 1 to firstBlock + 30.
+std::vector<TestPoint> thirtyPoints(int module, int firstBlock, int type)
+{
+    std::vector<TestPoint> points;
+    for (int i = 1; i <= 30; ++i)
+        points.push_back(TestPoint{i, 1, 2, module, firstBlock + i, type});
+    return points;
+}
+
+// The log line after the first one that reads text; empty when there is none.
+std::string lineAfter(const std::vector<std::string> &lines, const std::string &text)
+{
+    auto at = std::find(lines.begin(), lines.end(), text);
+    return at == lines.end() || at + 1 == lines.end() ? std::string() : *(at + 1);
+}
+
 std::vector<std::uint8_t> requestOf(const ciusim::RequestLog &log, int command, int nth = 0)
 {
     for (const auto &r : log.all())
@@ -201,10 +217,7 @@ TEST_F(ConnectionTest, ModeSevenNeverSendsARestartCommand)
     ASSERT_EQ(CiuOpenConnection(), 1);
     ASSERT_TRUE(waitForMonitoring());
     EXPECT_EQ(requests().count(19), 0);
-    auto lines = logLines();
-    auto at = std::find(lines.begin(), lines.end(), "Attempting to Restart CIU.");
-    ASSERT_NE(at, lines.end());
-    EXPECT_EQ(*(at + 1), "CIU Restarted.");
+    EXPECT_EQ(lineAfter(logLines(), "Attempting to Restart CIU."), "CIU Restarted.");
 }
 
 TEST_F(ConnectionTest, RestartFormsFollowTheMode)
@@ -394,10 +407,7 @@ TEST_F(ConnectionTest, ACiuThatDiesWhileEstablishingIsRestartedAndRecovers)
     enableLog(false);
     m_comm->RxTimeout = 20;
     m_comm->CommandPace = 30;
-    std::vector<TestPoint> points;
-    for (int i = 1; i <= 30; ++i)
-        points.push_back(TestPoint{i, 1, 2, 3, 100 + i, 5});
-    ASSERT_EQ(loadPoints(points), 1);
+    ASSERT_EQ(loadPoints(thirtyPoints(3, 100, 5)), 1);
     ASSERT_EQ(CiuOpenConnection(), 1);
     ASSERT_TRUE(requests().waitForRequests(49, 2, std::chrono::seconds(5)));
     m_sim->unit().unplug();
@@ -416,9 +426,7 @@ TEST_F(ConnectionTest, ACiuThatDiesWhileEstablishingIsRestartedAndRecovers)
                             [](const std::string &l) { return l.rfind("Error Establishing Index #", 0) == 0; }),
               11);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "30 Points Established."), 1);
-    auto initial = std::find(lines.begin(), lines.end(), "Reading Initial Values.");
-    ASSERT_NE(initial, lines.end());
-    EXPECT_EQ(*(initial + 1), "Attempting to Restart CIU.");
+    EXPECT_EQ(lineAfter(lines, "Reading Initial Values."), "Attempting to Restart CIU.");
 }
 
 // With exception reads off nothing is established or read by exception, the CIU's own
@@ -515,10 +523,7 @@ TEST_F(ConnectionTest, NonExceptionPointsArePolledInTurnUpToTheLastSlot)
 {
     m_comm->NonExpEnabled = 1;
     m_comm->NonExpPoints = 1;
-    std::vector<TestPoint> points;
-    for (int i = 1; i <= 30; ++i)
-        points.push_back(TestPoint{i, 1, 2, 7, 500 + i, 99});
-    ASSERT_EQ(loadPoints(points), 1);
+    ASSERT_EQ(loadPoints(thirtyPoints(7, 500, 99)), 1);
     m_sim->unit().setPoint(PlantAddress{1, 2, 7, 530}, 17.5, false);
     ASSERT_EQ(CiuOpenConnection(), 1);
     ASSERT_TRUE(waitForMonitoring());
