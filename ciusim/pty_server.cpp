@@ -42,6 +42,8 @@ bool PtyServer::start(const std::string &linkPath)
         return false;
     }
     m_devicePath = m_pty.slavePath();
+    m_linkPath = linkPath;
+    m_devicePulled = false;
     m_stopping.store(false);
     m_thread = std::thread([this] { serve(); });
     return true;
@@ -59,6 +61,24 @@ void PtyServer::stop()
     m_wake.close();
     m_splitter.clear();
     m_output.dropAll();
+}
+
+bool PtyServer::unplugDevice()
+{
+    if (!running())
+        return false;
+    m_unit.unplug();
+    stop();
+    m_devicePulled = true;
+    return true;
+}
+
+bool PtyServer::replugDevice()
+{
+    if (!m_devicePulled || !start(m_linkPath))
+        return false;
+    m_unit.replug();
+    return true;
 }
 
 std::string PtyServer::errorText() const

@@ -34,6 +34,14 @@ public:
     void stop();
     bool running() const { return m_thread.joinable(); }
 
+    // The serial adapter pulled out: the unit is unplugged, the pty closed (a client that
+    // holds the device sees a hang-up) and the link removed.  Plugged in again: a new pty
+    // serves (devicePath() changes) under the same link, and the unit is plugged in.  Like
+    // start and stop, not for two threads at once.  False when there is nothing to pull
+    // (not serving) or to plug in (not pulled), or the new pty cannot be set up.
+    bool unplugDevice();
+    bool replugDevice();
+
     // The slave device the driver opens (empty before the first start).
     const std::string &devicePath() const { return m_devicePath; }
     std::string errorText() const;
@@ -56,6 +64,8 @@ private:
     FrameSplitter m_splitter;
     OutputQueue m_output;
     std::string m_devicePath;
+    std::string m_linkPath;
+    bool m_devicePulled = false;
     std::atomic<bool> m_stopping{false};
     std::thread m_thread;
     mutable std::mutex m_errorMutex;

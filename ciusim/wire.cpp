@@ -4,6 +4,7 @@
 #include "framing.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <iterator>
 
 namespace ciusim {
@@ -17,7 +18,10 @@ std::vector<std::uint8_t> badChecksumFrame(std::span<const std::uint8_t> payload
     std::vector<std::uint8_t> frame = vantor::frameBytes(payload);
     std::uint8_t sum = vantor::checksum(payload);
     bool escaped = sum == vantor::kFrameEnd || sum == vantor::kEscape;
-    frame.resize(frame.size() - (escaped ? 3 : 2));
+    // The frame always ends in the checksum and the frame end; erasing them can only
+    // shrink it (a resize would also have a path that grows it).
+    auto tail = static_cast<std::ptrdiff_t>(escaped ? 3 : 2);
+    frame.erase(frame.end() - tail, frame.end());
     auto wrong = static_cast<std::uint8_t>(sum + 1);
     if (wrong == vantor::kFrameEnd || wrong == vantor::kEscape)
         wrong = static_cast<std::uint8_t>(sum + 3);

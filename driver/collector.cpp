@@ -6,6 +6,7 @@
 #include "thread_control.h"
 
 #include <optional>
+#include <string>
 
 namespace vantor {
 
@@ -39,6 +40,7 @@ private:
     template <typename Visit>
     int roundRobin(int next, int limit, const RoundRobinTexts &texts, Visit visit);
 
+    bool reopenAfterHangUp();
     bool restartCiu();
     int sendRestart(bool longForm);
     void afterRestart();
@@ -119,12 +121,31 @@ int Collector::sendRestart(bool longForm)
     return rc;
 }
 
-// Pulses the control lines and restarts the CIU as CiuMode says.  Returns true when
-// the restart succeeded (or none was needed).
+// After the line hung up (the device went away, a USB adapter pulled out) the port is
+// closed and opened again, same device and settings, at each restart attempt, so that
+// collection resumes by itself once the device is back.  Returns false while it cannot
+// be opened.
+bool Collector::reopenAfterHangUp()
+{
+    if (!m_d.port.hungUp())
+        return true;
+    std::string error;
+    if (!m_d.port.reopen(error)) {
+        m_log.format("%s%s\r\n", "Error Reopening Serial Port ", m_d.portName.c_str());
+        return false;
+    }
+    m_log.format("%s%s\r\n", m_d.portName.c_str(), " Serial Port Reopened.");
+    return true;
+}
+
+// Pulses the control lines and restarts the CIU as CiuMode says, opening the port again
+// first when it hung up.  Returns true when the restart succeeded (or none was needed).
 bool Collector::restartCiu()
 {
     setThreadPriority(field(m_comm.CollectionPriority));
     incrementField(m_comm.RestartCount);
+    if (!reopenAfterHangUp())
+        return false;
     int pulse = field(m_comm.DtrPulse);
     m_d.port.setControlLines(true);
     sleepMs(pulse);

@@ -181,10 +181,10 @@ int CiuOpenConnection(void)
     }
     if (d.points.loadedCount() < 1)
         return refuseOpen(d);
-    std::string name = portName(d.comm.ComPort);
-    if (!openPort(d, name))
+    d.portName = portName(d.comm.ComPort);
+    if (!openPort(d, d.portName))
         return refuseOpen(d);
-    d.log.format("%s%s\r\n", name.c_str(), " Serial Port Initialized.");
+    d.log.format("%s%s\r\n", d.portName.c_str(), " Serial Port Initialized.");
     if (!startThread(d))
         return refuseOpen(d);
     return 1;

@@ -11,6 +11,7 @@
 #include "vantor.h"
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 namespace vantor {
@@ -28,6 +29,7 @@ struct DriverState {
     std::atomic<bool> running{false};    // the collection thread loops while set
     std::atomic<bool> connected{false};  // what CiuCheckConnected returns
     std::thread thread;
+    std::string portName;  // "COM<n>" of the open connection, for the log
     bool eventsCreated = false;
 };
 

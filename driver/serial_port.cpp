@@ -9,6 +9,7 @@
 #include <linux/serial.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -64,6 +65,21 @@ bool parityFlags(int parity, tcflag_t &flags)
     }
 }
 
+std::atomic<LineErrorSource> g_lineErrorSource{nullptr};
+
+// The line's error count so far; false when the device keeps none (a pseudo-terminal).
+bool lineErrorCount(int fd, long long &errors)
+{
+    if (LineErrorSource source = g_lineErrorSource.load())
+        return source(fd, errors);
+    serial_icounter_struct counts{};
+    if (ioctl(fd, TIOCGICOUNT, &counts) != 0)
+        return false;
+    errors = static_cast<long long>(counts.frame) + counts.parity + counts.overrun + counts.buf_overrun +
+             counts.brk;
+    return true;
+}
+
 }  // namespace
 
 bool applyLineSettings(const LineSettings &settings, termios &tio)
@@ -94,32 +110,66 @@ SerialPort::~SerialPort() { close(); }
 bool SerialPort::open(const std::string &path, std::string &error)
 {
     close();
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wake < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    m_path = path;
+    m_haveSettings = false;
+    if (!openDevice(error)) {
+        ::close(wake);
+        return false;
+    }
+    m_wakeFd = wake;
+    m_interrupted.store(false);
+    return true;
+}
+
+bool SerialPort::openDevice(std::string &error)
+{
+    int fd = ::open(m_path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
-    if (ioctl(fd, TIOCEXCL) < 0 && errno == EBUSY) {
-        error = std::strerror(errno);
-        ::close(fd);
-        return false;
-    }
-    int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (wake < 0) {
-        error = std::strerror(errno);
+    // The port is for this program alone: the terminal's exclusive mode refuses later opens
+    // (except a privileged user's) and the advisory lock refuses anyone who asks for it as
+    // well, privileged or not.  A port another program holds fails like any refused open.
+    (void)ioctl(fd, TIOCEXCL);
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = std::strerror(errno == EWOULDBLOCK ? EBUSY : errno);
         ::close(fd);
         return false;
     }
     m_fd = fd;
-    m_wakeFd = wake;
-    m_interrupted.store(false);
+    m_hungUp = false;
     m_lineErrors = -1;
     m_haveSavedSettings = tcgetattr(m_fd, &m_savedSettings) == 0;
     return true;
 }
 
+bool SerialPort::reopen(std::string &error)
+{
+    closeDevice();
+    if (m_path.empty()) {
+        error = std::strerror(ENOENT);
+        return false;
+    }
+    if (!openDevice(error))
+        return false;
+    if (m_haveSettings && !configure(m_settings)) {
+        error = "the line settings were refused";
+        closeDevice();
+        return false;
+    }
+    return true;
+}
+
 bool SerialPort::configure(const LineSettings &settings)
 {
+    m_settings = settings;
+    m_haveSettings = true;
     termios tio{};
     if (m_fd < 0 || tcgetattr(m_fd, &tio) != 0)
         return false;
@@ -128,7 +178,7 @@ bool SerialPort::configure(const LineSettings &settings)
     return tcsetattr(m_fd, TCSANOW, &tio) == 0;
 }
 
-void SerialPort::close()
+void SerialPort::closeDevice()
 {
     if (m_fd >= 0) {
         if (m_haveSavedSettings)
@@ -136,11 +186,17 @@ void SerialPort::close()
         (void)ioctl(m_fd, TIOCNXCL);
         ::close(m_fd);
     }
+    m_fd = -1;
+    m_haveSavedSettings = false;
+}
+
+void SerialPort::close()
+{
+    closeDevice();
     if (m_wakeFd >= 0)
         ::close(m_wakeFd);
-    m_fd = -1;
     m_wakeFd = -1;
-    m_haveSavedSettings = false;
+    m_hungUp = false;
 }
 
 void SerialPort::setControlLines(bool on)
@@ -153,13 +209,15 @@ void SerialPort::setControlLines(bool on)
 
 void SerialPort::purge()
 {
-    if (m_fd >= 0)
-        (void)tcflush(m_fd, TCIOFLUSH);
+    if (m_fd < 0)
+        return;
+    (void)tcflush(m_fd, TCIOFLUSH);
+    clearLineErrors();
 }
 
 bool SerialPort::write(const std::uint8_t *data, std::size_t size, int timeoutMs)
 {
-    if (m_fd < 0)
+    if (m_fd < 0 || m_hungUp)
         return false;
     long long deadline = monotonicMs() + (timeoutMs < 0 ? 0 : timeoutMs);
     while (size > 0) {
@@ -172,28 +230,36 @@ bool SerialPort::write(const std::uint8_t *data, std::size_t size, int timeoutMs
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN)
-            return false;
+            return noteFailure(errno);
         long long left = deadline - monotonicMs();
         pollfd p{m_fd, POLLOUT, 0};
         if (left <= 0 || (poll(&p, 1, static_cast<int>(left)) < 0 && errno != EINTR))
             return false;
-        if (p.revents & (POLLERR | POLLHUP | POLLNVAL))
+        if (p.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            m_hungUp = true;
             return false;
+        }
     }
     (void)tcdrain(m_fd);
     return true;
 }
 
+void setLineErrorSource(LineErrorSource source) { g_lineErrorSource.store(source); }
+
 bool SerialPort::lineErrorSinceLastCheck()
 {
-    serial_icounter_struct counts{};
-    if (ioctl(m_fd, TIOCGICOUNT, &counts) != 0)
-        return false;  // no error counters on this device (a pseudo-terminal, for one)
-    long long errors = static_cast<long long>(counts.frame) + counts.parity + counts.overrun +
-                       counts.buf_overrun + counts.brk;
+    long long errors = 0;
+    if (!lineErrorCount(m_fd, errors))
+        return false;
     bool changed = m_lineErrors >= 0 && errors != m_lineErrors;
     m_lineErrors = errors;
     return changed;
+}
+
+void SerialPort::clearLineErrors()
+{
+    long long errors = 0;
+    m_lineErrors = lineErrorCount(m_fd, errors) ? errors : -1;
 }
 
 bool SerialPort::waitReadable(long long deadlineMs, bool watchWake)
@@ -210,13 +276,17 @@ bool SerialPort::waitReadable(long long deadlineMs, bool watchWake)
             return false;
         // Data already here is taken even when a wake-up is pending; otherwise the wake-up,
         // a hang-up or an error ends the wait.
-        return (p[0].revents & POLLIN) != 0;
+        if ((p[0].revents & POLLIN) != 0)
+            return true;
+        if ((p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0)
+            m_hungUp = true;
+        return false;
     }
 }
 
 std::size_t SerialPort::readFrame(std::uint8_t *buffer, std::size_t capacity, int timeoutMs)
 {
-    if (m_fd < 0 || capacity == 0)
+    if (m_fd < 0 || m_hungUp || capacity == 0)
         return 0;
     if (lineErrorSinceLastCheck()) {
         purge();
@@ -233,14 +303,23 @@ std::size_t SerialPort::readFrame(std::uint8_t *buffer, std::size_t capacity, in
         ssize_t n = ::read(m_fd, buffer + held, capacity - held);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
-        if (n <= 0)
-            return 0;  // end of file or EIO: the other side has hung up
+        if (n <= 0) {
+            m_hungUp = true;  // end of file or an error such as EIO: the device has gone
+            return 0;
+        }
         bool ended = std::memchr(buffer + held, 0x0D, static_cast<std::size_t>(n)) != nullptr;
         held += static_cast<std::size_t>(n);
         if (ended)
             return held;
     }
     return held;
+}
+
+bool SerialPort::noteFailure(int error)
+{
+    if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF)
+        m_hungUp = true;
+    return false;
 }
 
 void SerialPort::interrupt()

@@ -155,6 +155,30 @@ TEST(PtyServerLink, TheLinkNamesTheDeviceAndGoesAwayOnStop)
     EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
+TEST(PtyServerLink, APulledDeviceHangsUpAndComesBackUnderItsLink)
+{
+    TempDir dir;
+    std::string link = dir.file("ciu");
+    PtyServer server;
+    EXPECT_FALSE(server.replugDevice());
+    ASSERT_TRUE(server.start(link)) << server.errorText();
+    RawClient client(link);
+    EXPECT_EQ(client.exchange(restartLong()), Bytes{0});
+    std::string first = server.devicePath();
+
+    ASSERT_TRUE(server.unplugDevice());
+    EXPECT_TRUE(client.waitForHangup(2s));
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_FALSE(server.unplugDevice());
+
+    ASSERT_TRUE(server.replugDevice()) << server.errorText();
+    EXPECT_NE(server.devicePath(), first);
+    EXPECT_EQ(std::filesystem::read_symlink(link), server.devicePath());
+    RawClient again(link);
+    EXPECT_EQ(again.exchange(kStatus), kUnrestartedStatus);  // the unit forgot its restart
+    EXPECT_FALSE(server.replugDevice());
+}
+
 TEST(PtyServerLink, ARegularFileIsNeverReplaced)
 {
     TempDir dir;

@@ -4,7 +4,9 @@
 #include "driver_state.h"
 #include "number_format.h"
 #include "pty_peer.h"
+#include "serial_port.h"
 
+#include <atomic>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -207,6 +209,38 @@ TEST_F(CommandTest, ALateReplyIsThrownAwayByTheNextRequest)
     EXPECT_EQ(CiuReadExceptions(), -2);  // times out after RxTimeout
     m_peer.replyPayload({0, 0});
     EXPECT_EQ(CiuReadExceptions(), 0);
+}
+
+namespace {
+
+// The line's error counts (framing, parity, overrun, break) as a noisy line would report
+// them: a pseudo-terminal keeps none.
+std::atomic<long long> g_lineErrors{0};
+std::atomic<bool> g_noisyLine{false};
+bool countedLineErrors(int, long long &errors)
+{
+    errors = g_noisyLine.load() ? ++g_lineErrors : g_lineErrors.load();
+    return true;
+}
+
+}  // namespace
+
+// A noise burst spoils the exchange it falls into and no more: each request starts with
+// the line's error state cleared.  Errors counted while a reply is awaited discard it.
+TEST_F(CommandTest, ANoiseBurstFailsOnlyTheExchangeItFallsInto)
+{
+    vantor::setLineErrorSource(countedLineErrors);
+    m_peer.replyRaw({0x00, 0x1B, 0x41, 0x00, 0x0D});  // the reply the burst garbled
+    EXPECT_EQ(CiuReadExceptions(), -2);
+    g_lineErrors += 3;  // the burst as the port counted it
+    m_peer.replyPayload({0, 0});
+    EXPECT_EQ(CiuReadExceptions(), 0);
+
+    g_noisyLine.store(true);
+    m_peer.replyPayload({0, 0});
+    EXPECT_EQ(CiuReadExceptions(), -2);
+    g_noisyLine.store(false);
+    vantor::setLineErrorSource(nullptr);
 }
 
 // The other side closing the line is a failure at once, not a wait for the time-out (a

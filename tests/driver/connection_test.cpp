@@ -4,10 +4,12 @@
 #include "ciusim/pty_server.h"
 #include "driver_fixture.h"
 #include "driver_state.h"
+#include "pty_peer.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -31,6 +33,22 @@ bool isLogStamp(const std::string &s)
 bool contains(const std::vector<std::string> &lines, const std::string &text)
 {
     return std::find(lines.begin(), lines.end(), text) != lines.end();
+}
+
+// Points of one type in all thirty slots, at blocks firstBlock + 1 to firstBlock + 30.
+std::vector<TestPoint> thirtyPoints(int module, int firstBlock, int type)
+{
+    std::vector<TestPoint> points;
+    for (int i = 1; i <= 30; ++i)
+        points.push_back(TestPoint{i, 1, 2, module, firstBlock + i, type});
+    return points;
+}
+
+// The log line after the first one that reads text; empty when there is none.
+std::string lineAfter(const std::vector<std::string> &lines, const std::string &text)
+{
+    auto at = std::find(lines.begin(), lines.end(), text);
+    return at == lines.end() || at + 1 == lines.end() ? std::string() : *(at + 1);
 }
 
 std::vector<std::uint8_t> requestOf(const ciusim::RequestLog &log, int command, int nth = 0)
@@ -168,6 +186,29 @@ TEST_F(ConnectionTest, AMissingDeviceIsLoggedWithItsPath)
     EXPECT_EQ(lines[3], "Device /nonexistent/tty-ciu: No such file or directory");
 }
 
+// A port is used by one program at a time: while another holds it the open fails like
+// any other, and once it lets go the port opens.  The same holds the other way round.
+TEST_F(ConnectionTest, APortHeldByAnotherProgramIsNotShared)
+{
+    enableLog(false);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    auto other = std::make_unique<vantor::SerialPort>();
+    std::string error;
+    ASSERT_TRUE(other->open(m_sim->devicePath(), error)) << error;
+    EXPECT_EQ(CiuOpenConnection(), 0);
+    EXPECT_EQ(CiuCheckConnected(), 0);
+    auto lines = logLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2], "Error Opening Serial Port COM1");
+    EXPECT_EQ(lines[3], "Device " + m_sim->devicePath() + ": Device or resource busy");
+
+    other->close();
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    EXPECT_FALSE(other->open(m_sim->devicePath(), error));
+    EXPECT_EQ(error, "Device or resource busy");
+}
+
 TEST_F(ConnectionTest, ModeSevenNeverSendsARestartCommand)
 {
     enableLog(false);
@@ -176,10 +217,7 @@ TEST_F(ConnectionTest, ModeSevenNeverSendsARestartCommand)
     ASSERT_EQ(CiuOpenConnection(), 1);
     ASSERT_TRUE(waitForMonitoring());
     EXPECT_EQ(requests().count(19), 0);
-    auto lines = logLines();
-    auto at = std::find(lines.begin(), lines.end(), "Attempting to Restart CIU.");
-    ASSERT_NE(at, lines.end());
-    EXPECT_EQ(*(at + 1), "CIU Restarted.");
+    EXPECT_EQ(lineAfter(logLines(), "Attempting to Restart CIU."), "CIU Restarted.");
 }
 
 TEST_F(ConnectionTest, RestartFormsFollowTheMode)
@@ -221,6 +259,41 @@ TEST_F(ConnectionTest, ModeEightLeavesARunningCiuAlone)
     ASSERT_TRUE(waitForMonitoring());
     EXPECT_EQ(requests().count(19), 0);
     EXPECT_EQ(requests().count(69), 2);  // the decision, then the identity after the restart
+}
+
+// Modes 8 and 9 ask the CIU first: the long form only for a CIU in module mode 4 that is
+// not yet running, the short form when the status read fails or the mode is another.
+TEST_F(ConnectionTest, ModesEightAndNineChooseTheRestartFormFromTheStatus)
+{
+    struct Case {
+        int ciuMode, identityMode;
+        bool statusRefused;
+        std::vector<std::uint8_t> restart;
+    };
+    const Case cases[] = {
+        {8, 4, true, {19, 0, 10, 2, 0}},
+        {9, 3, false, {19, 0, 10, 2, 0}},
+        {9, 4, false, {19, 0, 10, 2, 0, 5}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.ciuMode << ", module mode " << c.identityMode);
+        ciusim::SimConfig config;
+        config.identity.mode = c.identityMode;
+        startSimulator(config);
+        if (c.statusRefused)
+            m_sim->faults().replyCode(69, 5, 1);
+        m_comm->CiuMode = c.ciuMode;
+        m_comm->AddOption = 5;
+        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+        ASSERT_EQ(CiuOpenConnection(), 1);
+        ASSERT_TRUE(waitForMonitoring());
+        EXPECT_EQ(readSlot(1).establish, 0);
+        CiuCloseConnection();
+        auto all = requests().all();
+        ASSERT_GE(all.size(), 2u);
+        EXPECT_EQ(all[0].command(), 69);
+        EXPECT_EQ(all[1].payload, c.restart);
+    }
 }
 
 TEST_F(ConnectionTest, ReplyCodeNineToARestartIsAnsweredWithWatchdogZero)
@@ -285,6 +358,97 @@ TEST_F(ConnectionTest, AnUnpluggedCiuIsRestartedAndRecoversWhenPluggedBackIn)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "?? Exceptions Read."), 6);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "?? Misc. Exceptions Read."), 6);
     EXPECT_TRUE(contains(lines, "Error Receiving CIU Command"));
+}
+
+// The serial adapter pulled out while collecting: the line hangs up, the thread opens the
+// device again at each restart attempt and collects again once it is back, whether the
+// simulator plugs its device back in or a new simulator links a new device at the path.
+TEST_F(ConnectionTest, CollectionResumesWhenTheDeviceComesBackAfterAHangUp)
+{
+    const std::string link = m_dir + "/ciu";
+    for (bool newSimulator : {false, true}) {
+        SCOPED_TRACE(newSimulator ? "a new simulator at the path" : "the device plugged back in");
+        std::filesystem::remove(logPath());
+        enableLog(false);
+        m_sim = std::make_unique<ciusim::PtyServer>();
+        ASSERT_TRUE(m_sim->start(link)) << m_sim->errorText();
+        useDevice(link);
+        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+        ASSERT_EQ(CiuOpenConnection(), 1);
+        ASSERT_TRUE(waitForMonitoring());
+
+        int restarts = field(m_comm->RestartCount);
+        if (newSimulator)
+            m_sim->stop();
+        else
+            ASSERT_TRUE(m_sim->unplugDevice());
+        ASSERT_TRUE(waitUntil([&] { return state() == 1 && field(m_comm->RestartCount) >= restarts + 2; }));
+        if (newSimulator) {
+            m_sim = std::make_unique<ciusim::PtyServer>();
+            ASSERT_TRUE(m_sim->start(link)) << m_sim->errorText();
+        } else {
+            ASSERT_TRUE(m_sim->replugDevice()) << m_sim->errorText();
+        }
+        ASSERT_TRUE(waitForMonitoring());
+        EXPECT_TRUE(waitUntil([] { return readSlot(1).quality == 0 && readSlot(1).establish == 0; }));
+        EXPECT_EQ(CiuCheckConnected(), 1);
+        CiuCloseConnection();
+        auto lines = logLines();
+        EXPECT_TRUE(contains(lines, "Error Reopening Serial Port COM1"));
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "COM1 Serial Port Reopened."), 1);
+    }
+}
+
+// The CIU goes silent while the points are being established: after eleven slots that
+// failed the thread reads no initial values but restarts, and once the CIU is back it
+// establishes every point and collects.
+TEST_F(ConnectionTest, ACiuThatDiesWhileEstablishingIsRestartedAndRecovers)
+{
+    enableLog(false);
+    m_comm->RxTimeout = 20;
+    m_comm->CommandPace = 30;
+    ASSERT_EQ(loadPoints(thirtyPoints(3, 100, 5)), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(requests().waitForRequests(49, 2, std::chrono::seconds(5)));
+    m_sim->unit().unplug();
+    ASSERT_TRUE(waitUntil([&] { return field(m_comm->RestartCount) >= 3; }));
+    EXPECT_EQ(state(), 1);
+    EXPECT_EQ(field(m_comm->Monitoring), 0);
+
+    m_sim->unit().replug();
+    ASSERT_TRUE(waitForMonitoring());
+    for (int s = 1; s <= 30; ++s)
+        EXPECT_EQ(readSlot(s).establish, 0) << s;
+    EXPECT_TRUE(waitUntil([] { return readSlot(30).quality == 0; }));
+    CiuCloseConnection();
+    auto lines = logLines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string &l) { return l.rfind("Error Establishing Index #", 0) == 0; }),
+              11);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "30 Points Established."), 1);
+    EXPECT_EQ(lineAfter(lines, "Reading Initial Values."), "Attempting to Restart CIU.");
+}
+
+// With exception reads off nothing is established or read by exception, the CIU's own
+// status is not collected, and non-exception points are polled all the same.
+TEST_F(ConnectionTest, CollectingWithExceptionReadsOffPollsOnlyNonExceptionPoints)
+{
+    m_comm->ExpReadsEnabled = 0;
+    m_comm->NonExpEnabled = 1;
+    m_sim->unit().setPoint(PlantAddress{1, 2, 7, 501}, 12.5, false);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 7, 501, 99}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    ASSERT_TRUE(requests().waitForRequests(20, 3, std::chrono::seconds(5)));
+    EXPECT_EQ(readSlot(2).value, 12.5);
+    EXPECT_EQ(readSlot(2).quality, 0);
+    EXPECT_EQ(readSlot(1).establish, -1);
+    EXPECT_EQ(readSlot(1).quality, 1);
+    EXPECT_EQ(readSlot(0).establish, -1);
+    EXPECT_EQ(vantor::driver().points.type(0), 0);
+    for (int command : {1, 4, 6, 8, 21, 22, 49})
+        EXPECT_EQ(requests().count(command), 0) << command;
+    EXPECT_EQ(field(m_comm->ErrorCount), 0);
 }
 
 TEST_F(ConnectionTest, AStatusRequestRejectedTwentyOneTimesRestartsTheCiu)
@@ -359,10 +523,7 @@ TEST_F(ConnectionTest, NonExceptionPointsArePolledInTurnUpToTheLastSlot)
 {
     m_comm->NonExpEnabled = 1;
     m_comm->NonExpPoints = 1;
-    std::vector<TestPoint> points;
-    for (int i = 1; i <= 30; ++i)
-        points.push_back(TestPoint{i, 1, 2, 7, 500 + i, 99});
-    ASSERT_EQ(loadPoints(points), 1);
+    ASSERT_EQ(loadPoints(thirtyPoints(7, 500, 99)), 1);
     m_sim->unit().setPoint(PlantAddress{1, 2, 7, 530}, 17.5, false);
     ASSERT_EQ(CiuOpenConnection(), 1);
     ASSERT_TRUE(waitForMonitoring());
@@ -458,4 +619,60 @@ TEST_F(ConnectionTest, ARefusedTuneWriteIsLoggedAndKeepsTheImage)
         return l.rfind("CIU Reply Code Error #", 0) == 0;
     }));
     EXPECT_TRUE(contains(lines, "Error Tuning Block 01-02-05-0301  FC 19."));
+}
+
+namespace {
+
+const Bytes kRunningStatus{0, 4, 4, 0, 0, 1, 1, 2, 1};
+const Bytes kGarbled{0x00, 0x01, 0x0D};  // a checksum that does not match
+
+}  // namespace
+
+// An establish attempt that fails on the line is made once more, the same request again
+// (in compatibility mode the establish and the connect both); a second failure is kept as
+// the point's establish status.  The scripted CIU answers each request in turn.
+TEST_F(DriverTest, AFailedEstablishIsTriedOnceMore)
+{
+    struct Case {
+        const char *name;
+        bool compatibility;
+        std::vector<PeerReply> replies;  // after the status read
+        std::vector<int> commands;       // the requests, status read first
+        int status;
+    };
+    const PeerReply ok{PeerReply::Payload, {0}}, garbled{PeerReply::Raw, kGarbled};
+    const Case cases[] = {
+        {"establish and connect fails once", false, {garbled, ok}, {69, 49, 49}, 0},
+        {"establish and connect fails twice", false, {garbled, garbled}, {69, 49, 49}, -2},
+        {"the connect fails once", true, {ok, garbled, ok, ok}, {69, 1, 4, 1, 4}, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PtyPeer peer;
+        useDevice(peer.devicePath());
+        m_comm->CiuMode = 7;  // no restart command: the status read comes first
+        m_comm->ForceCiu01Mode = c.compatibility ? 1 : 0;
+        m_comm->RxTimeout = 50;
+        peer.replyPayload(kRunningStatus);
+        for (const PeerReply &reply : c.replies) {
+            if (reply.kind == PeerReply::Payload)
+                peer.replyPayload(reply.bytes);
+            else
+                peer.replyRaw(reply.bytes);
+        }
+        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+        ASSERT_EQ(CiuOpenConnection(), 1);
+        ASSERT_TRUE(waitUntil([&] { return readSlot(1).establish != -1; }));
+        EXPECT_EQ(readSlot(1).establish, c.status);
+        CiuCloseConnection();
+        auto requests = peer.requests();
+        ASSERT_GE(requests.size(), c.commands.size());
+        std::size_t first = c.commands.size() / 2 + 1;  // where the second attempt begins
+        for (std::size_t i = 0; i < c.commands.size(); ++i) {
+            EXPECT_EQ(requests[i].payload.at(0), c.commands[i]) << i;
+            if (i >= first) {
+                EXPECT_EQ(requests[i].payload, requests[i - first + 1].payload) << i;
+            }
+        }
+    }
 }

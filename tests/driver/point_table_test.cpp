@@ -145,27 +145,34 @@ TEST_F(PointTableTest, RestartMarksPointsBadAndOutputsPendingAgain)
     EXPECT_EQ(readSlot(2).pending, 1);
 }
 
-// The collection thread stores pairs whose quality tells the parity of the value; a
-// reader that ever saw a value with the other pair's quality would have read a slot
-// while it was being written.
+// The collection thread stores value and quality pairs that belong together (the
+// quality is the parity of the value) into slots the program reads all the while, until
+// each side has done its share with the other running.  A copy whose quality does not
+// match its value was read while the slot was written: the claims failed to keep the two
+// threads apart.
 TEST_F(PointTableTest, ClaimsKeepValueAndQualityTogetherUnderContention)
 {
+    constexpr long kEach = 2000000;
     ASSERT_EQ(loadPoints(analogPoints(2)), 1);
-    std::atomic<bool> done{false};
+    auto &points = vantor::driver().points;
+    for (int s = 1; s <= 2; ++s)
+        points.store(s, 0.0, 0);
+    std::atomic<long> stores{0};
+    std::atomic<bool> stop{false};
     std::thread storer([&] {
-        for (int i = 0; i < 200000; ++i)
-            vantor::driver().points.store(1 + (i & 1), static_cast<double>(i), i & 1);
-        done.store(true);
+        for (long i = 1; !stop.load(std::memory_order_relaxed); ++i) {
+            points.store(1 + static_cast<int>(i & 1), static_cast<double>(i >> 1), static_cast<int>((i >> 1) & 1));
+            stores.store(i, std::memory_order_relaxed);
+        }
     });
     long torn = 0, reads = 0;
-    while (!done.load()) {
-        for (int s = 1; s <= 2; ++s) {
-            Reading r = readSlot(s);
-            ++reads;
-            if (r.newValue && static_cast<int>(r.value) % 2 != r.quality)
-                ++torn;
-        }
+    while (reads < kEach || stores.load(std::memory_order_relaxed) < kEach) {
+        Reading r = readSlot(1 + static_cast<int>(reads & 1));
+        ++reads;
+        if (static_cast<long>(r.value) % 2 != r.quality)
+            ++torn;
     }
+    stop.store(true);
     storer.join();
     EXPECT_EQ(torn, 0) << "of " << reads << " reads";
 }
