@@ -337,11 +337,11 @@ TEST_F(ConnectionTest, ARefusedPointIsLoggedAndNotRead)
 TEST_F(ConnectionTest, AnUnpluggedCiuIsRestartedAndRecoversWhenPluggedBackIn)
 {
     enableLog(false);
-    m_comm->RxTimeout = 50;
     ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
     ASSERT_EQ(CiuOpenConnection(), 1);
     ASSERT_TRUE(waitForMonitoring());
-    ASSERT_EQ(readSlot(1).quality, 0);
+    ASSERT_TRUE(waitUntil([] { return readSlot(1).quality == 0; }));
+    m_comm->RxTimeout = 50;  // short from here on, so the unplugged CIU is noticed at once
 
     m_sim->unit().unplug();
     ASSERT_TRUE(waitForState(1));
