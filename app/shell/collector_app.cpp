@@ -344,7 +344,17 @@ void CCollectorApp::openRecentFile(int index)
     }
 }
 
-void CCollectorApp::openDroppedFile(const QString &path) { run(cmd::FileOpen, path); }
+// A file dropped on the window or handed over by the desktop: the user let go of it or
+// double-clicked it, so a refusal says why instead of doing nothing.
+void CCollectorApp::openDroppedFile(const QString &path)
+{
+    if (!isEnabled(cmd::FileOpen)) {
+        Messages::note(QStringLiteral("Data Collection In-Progress.\n\n%1 was not opened.").arg(path),
+                       QLatin1String(kTitleProgram), MessageIcon::Information);
+        return;
+    }
+    run(cmd::FileOpen, path);
+}
 
 // Exit: a running collection is stopped after its question, then unsaved changes are
 // offered.
