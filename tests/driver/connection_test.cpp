@@ -341,7 +341,7 @@ TEST_F(ConnectionTest, AnUnpluggedCiuIsRestartedAndRecoversWhenPluggedBackIn)
     ASSERT_EQ(CiuOpenConnection(), 1);
     ASSERT_TRUE(waitForMonitoring());
     ASSERT_TRUE(waitUntil([] { return readSlot(1).quality == 0; }));
-    m_comm->RxTimeout = 50;  // short from here on, so the unplugged CIU is noticed at once
+    setField(m_comm->RxTimeout, 50);  // short from here on, so the unplugged CIU is noticed at once
 
     m_sim->unit().unplug();
     ASSERT_TRUE(waitForState(1));
