@@ -144,16 +144,8 @@ void HeadlessCollector::writeLine(const QString &text)
     m_out << QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss  ")) << text << Qt::endl;
 }
 
-int runHeadless(const QStringList &arguments)
+int runHeadless(const QString &file, bool overwrite)
 {
-    QString file;
-    bool overwrite = false;
-    for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--overwrite"))
-            overwrite = true;
-        else if (!argument.startsWith(QLatin1String("--")) && file.isEmpty())
-            file = argument;
-    }
     QTextStream err(stderr);
     if (file.isEmpty()) {
         err << "usage: TK70 --headless FILE.tsf [--overwrite]" << Qt::endl;

@@ -68,8 +68,10 @@ private:
     QSocketNotifier *m_signalNotifier = nullptr;
 };
 
-// The headless program: TK70 --headless FILE.tsf [--overwrite].  A settings file that
-// cannot be read is reported on standard error first.  Returns its exit code.
-int runHeadless(const QStringList &arguments);
+// The headless program: TK70 --headless FILE.tsf [--overwrite], with the file and the
+// option as the command line gave them (an empty file is refused with the usage).  A
+// settings file that cannot be read is reported on standard error first.  Returns its
+// exit code.
+int runHeadless(const QString &file, bool overwrite);
 
 }  // namespace tk70

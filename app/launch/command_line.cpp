@@ -3,7 +3,6 @@
 
 #include <QFile>
 #include <QStringList>
-#include <cstring>
 #include <utility>
 
 namespace tk70 {
@@ -22,28 +21,28 @@ struct Seen {
 };
 
 // The arguments sorted into our options, the first unknown one and the files.
-Seen scan(int argc, const char *const *argv)
+Seen scan(const QStringList &arguments)
 {
     Seen seen;
-    const std::pair<const char *, bool Seen::*> options[] = {
-        {"--help", &Seen::help},         {"--version", &Seen::version}, {"--headless", &Seen::headless},
-        {"--overwrite", &Seen::overwrite}, {"--nologo", &Seen::noLogo},
+    const std::pair<QLatin1StringView, bool Seen::*> options[] = {
+        {QLatin1StringView("--help"), &Seen::help},         {QLatin1StringView("--version"), &Seen::version},
+        {QLatin1StringView("--headless"), &Seen::headless}, {QLatin1StringView("--overwrite"), &Seen::overwrite},
+        {QLatin1StringView("--nologo"), &Seen::noLogo},
     };
-    for (int i = 1; i < argc; ++i) {
-        const char *argument = argv[i];
-        if (argument[0] != '-') {
-            seen.files << QFile::decodeName(argument);
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-'))) {
+            seen.files << argument;
             continue;
         }
         bool known = false;
         for (const auto &[name, flag] : options) {
-            if (std::strcmp(argument, name) == 0) {
+            if (argument == name) {
                 seen.*flag = true;
                 known = true;
             }
         }
         if (!known && seen.unknown.isEmpty())
-            seen.unknown = QFile::decodeName(argument);
+            seen.unknown = argument;
     }
     return seen;
 }
@@ -66,7 +65,15 @@ QString formProblem(const Seen &seen)
 
 LaunchRequest parseCommandLine(int argc, const char *const *argv)
 {
-    const Seen seen = scan(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    return parseArguments(arguments);
+}
+
+LaunchRequest parseArguments(const QStringList &arguments)
+{
+    const Seen seen = scan(arguments);
     LaunchRequest request;
     request.problem = formProblem(seen);
     if (!request.problem.isEmpty())
@@ -79,6 +86,7 @@ LaunchRequest parseCommandLine(int argc, const char *const *argv)
         request.mode = LaunchRequest::Mode::Headless;
     request.file = seen.files.value(0);
     request.showLogo = !seen.noLogo;
+    request.overwrite = seen.overwrite;
     return request;
 }
 

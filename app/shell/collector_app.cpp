@@ -12,6 +12,7 @@
 #include "system_figures.h"
 #include "child_frame.h"
 #include "ciu_driver.h"
+#include "command_line.h"
 #include "icon_arrangement.h"
 #include "main_frame.h"
 #include "menu_layout.h"
@@ -34,11 +35,6 @@
 
 namespace tk70 {
 
-namespace {
-
-
-}  // namespace
-
 CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store)
 {
     createHandlers();
@@ -60,13 +56,7 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
     const StartupSettings startup = startAppSettings(m_store);  // says once when the store lets us down
     m_firstStart = startup.firstStart;
     m_settings = startup.settings;
-    QString commandLineFile;
-    for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--nologo"))
-            m_showLogo = false;
-        else if (!argument.startsWith(QLatin1String("--")) && commandLineFile.isEmpty())
-            commandLineFile = argument;
-    }
+    const LaunchRequest request = parseArguments(arguments);
     if (!checkChartComponent() || !createDriverClient())
         return false;
     createCollectionControl();
@@ -75,9 +65,9 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
     m_mainFrame = std::make_unique<CMainFrame>(*this);
     newDocument();
     m_mainFrame->show();
-    if (m_showLogo)
+    if (request.showLogo)
         showStartupWindow();
-    chooseStartupFile(commandLineFile);
+    chooseStartupFile(request.file);
     return true;
 }
 
@@ -360,12 +350,9 @@ void CCollectorApp::openDroppedFile(const QString &path)
 // offered.
 bool CCollectorApp::mayExit()
 {
-    if (!m_collection->confirmClose() || !saveModified()) {
-        stateChanged();
-        return false;
-    }
+    const bool mayClose = m_collection->confirmClose() && saveModified();
     stateChanged();
-    return true;
+    return mayClose;
 }
 
 void CCollectorApp::about()

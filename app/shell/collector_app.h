@@ -39,7 +39,8 @@ public:
     ~CCollectorApp() override;
 
     // The start-up sequence; false ends the program.  arguments are the command line
-    // without the program name: an optional tag selection file and "--nologo".
+    // without the program name, read as the program reads it: an optional tag selection
+    // file and "--nologo".
     bool initInstance(const QStringList &arguments);
 
     CMainFrame *mainFrame() const { return m_mainFrame.get(); }
@@ -129,7 +130,6 @@ private:
     bool m_firstStart = false;
     bool m_initIncomplete = true;
     bool m_autoStartPending = false;
-    bool m_showLogo = true;
     bool m_recentFilesRefused = false;  // a refused save of the recent files was reported
     std::unique_ptr<CCiuDriver> m_driver;
     SystemClock m_systemClock;

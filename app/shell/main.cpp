@@ -44,13 +44,11 @@ int answerAtOnce(const tk70::LaunchRequest &request)
     return tk70::kExitUsage;
 }
 
-int runHeadless(int argc, char **argv)
+int runHeadless(int argc, char **argv, const tk70::LaunchRequest &request)
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TK70 Pro"));
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    return tk70::runHeadless(arguments);
+    return tk70::runHeadless(request.file, request.overwrite);
 }
 
 // A start that found TK70 running but could not hand its file over says so, on standard
@@ -149,7 +147,7 @@ int main(int argc, char **argv)
     case tk70::LaunchRequest::Mode::Window:
         return startWithWindow(argc, argv, request);
     case tk70::LaunchRequest::Mode::Headless:
-        return runHeadless(argc, argv);
+        return runHeadless(argc, argv, request);
     case tk70::LaunchRequest::Mode::Help:
     case tk70::LaunchRequest::Mode::Version:
     case tk70::LaunchRequest::Mode::Invalid:
