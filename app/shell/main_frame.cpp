@@ -25,6 +25,13 @@
 
 namespace tk70 {
 
+namespace {
+
+// The text a menu shows for a command, without the key named after the tab.
+QString menuLabel(const QString &menuText) { return menuText.section(QLatin1Char('\t'), 0, 0); }
+
+}  // namespace
+
 CMainFrame::CMainFrame(CommandTarget &target, QWidget *parent) : QMainWindow(parent), m_target(target)
 {
     setWindowTitle(QStringLiteral("TK70 Pro"));
@@ -49,7 +56,7 @@ QAction *CMainFrame::createAction(int id, const QString &menuText)
     auto found = m_actions.find(id);
     if (found != m_actions.end())
         return found->second;
-    auto *action = new QAction(menuText.section(QLatin1Char('\t'), 0, 0), this);
+    auto *action = new QAction(menuLabel(menuText), this);
     action->setData(id);
     // The key a menu text names beside the command ("&New\tCtrl+N") is the command's key.
     const QString key = menuText.section(QLatin1Char('\t'), 1);
@@ -108,7 +115,7 @@ void CMainFrame::refreshRecentFiles()
 QAction *CMainFrame::menuAction(const MenuItem &item)
 {
     QAction *command = action(item.id);
-    command->setText(item.text.section(QLatin1Char('\t'), 0, 0));
+    command->setText(menuLabel(item.text));
     return command;
 }
 
