@@ -39,13 +39,13 @@ const reg::RegDocument *SettingsStore::document() const
     }
     if (!m_loaded || file.bytes != m_text) {
         reg::ParseResult parsed = reg::parseText(file.bytes);
-        m_parseError = parsed.ok() ? QString()
-                                   : QStringLiteral("%1: line %2: %3").arg(m_path).arg(parsed.errorLine).arg(parsed.error);
+        m_parseError = parsed.ok() ? QString() : QStringLiteral("line %1: %2").arg(parsed.errorLine).arg(parsed.error);
         m_document = parsed.ok() ? std::make_shared<const reg::RegDocument>(std::move(parsed.document)) : nullptr;
         m_text = std::move(file.bytes);
         m_loaded = true;
     }
-    m_error = m_parseError;
+    if (!m_parseError.isEmpty())
+        fail(m_parseError);
     return m_document.get();
 }
 

@@ -107,7 +107,7 @@ private:
     mutable bool m_loaded = false;                               // m_text and what follows are set
     mutable QByteArray m_text;                                   // the file's bytes as last read
     mutable std::shared_ptr<const reg::RegDocument> m_document;  // parsed from m_text; null when unreadable
-    mutable QString m_parseError;                                // why m_text could not be parsed
+    mutable QString m_parseError;                                // why m_text could not be parsed ("line 7: ...")
 };
 
 }  // namespace tk70
