@@ -9,6 +9,8 @@
 #include <QFontMetricsF>
 #include <vector>
 
+class QPaintDevice;
+
 namespace tk70 {
 
 class ChartFontCache {
@@ -16,9 +18,9 @@ public:
     // The reference page height in points: a page 768 pixels high at 96 dpi.
     static constexpr double kReferenceHeightPoints = 576.0;
 
-    // Prepares for a target of a height in device pixels at a resolution (dots per inch);
-    // a different target empties the cache.  Returns whether it was emptied.
-    bool setTarget(double targetHeight, int dotsPerInch);
+    // Prepares for a target of a height in device pixels on a paint device; another
+    // height or resolution empties the cache.  Returns whether it was emptied.
+    bool setTarget(const QPaintDevice *device, double targetHeight);
     // The key of a style's font (face, size, weight) for the current target.
     int key(const ChartTextStyle &style);
     const QFont &font(int key) const { return m_entries[static_cast<size_t>(key)].font; }
@@ -36,6 +38,7 @@ private:
     };
 
     std::vector<Entry> m_entries;
+    const QPaintDevice *m_device = nullptr;
     double m_height = -1.0;
     int m_dpi = 0;
     double m_scale = 1.0;

@@ -149,6 +149,8 @@ public:
     ChartHandle objectAt(const QPointF &page) const;
 
     bool isValid(ChartHandle handle) const { return handle >= 0 && handle < objectCount(); }
+    // Whether an object is drawn: visible itself, and its graph window (if any) too.
+    bool isShown(ChartHandle handle) const;
     ChartObjectKind kind(ChartHandle handle) const;
     int objectCount() const { return static_cast<int>(m_objects.size()); }
     // The stored object, for the renderer; handle must be valid.
@@ -168,8 +170,9 @@ private:
     ChartObject *find(ChartHandle handle, ChartObjectKind kind);
     const ChartObject *find(ChartHandle handle, ChartObjectKind kind) const;
     QRectF windowRect(ChartHandle window) const;
+    QRectF textBounds(const ChartObject &text) const;
     void touch(ChartObject &object);
-    void touchText(ChartObject &object);
+    void touchText(ChartObject &object, const QRectF &before);
 
     QString m_name;
     int m_background = 15;

@@ -9,6 +9,7 @@
 #include "chart_font_cache.h"
 #include "chart_page.h"
 
+#include <QPen>
 #include <QPointF>
 #include <QRectF>
 #include <QSize>
@@ -41,36 +42,46 @@ public:
     void setPressedButton(ChartHandle button) { m_pressed = button; }
 
 private:
+    // What was laid out for one object: its text (or title), and an axis's tick labels.
     struct TextCache {
         unsigned revision = ~0u;
         int fontKey = -1;
         QStaticText text;
+        unsigned labelRevision = ~0u;
+        ChartScale labelScale;
+        std::vector<QStaticText> labels;
     };
 
     void beginFrame(QPainter &painter, const ChartPage &page, const QRectF &target);
-    void drawObject(QPainter &painter, const ChartPage &page, ChartHandle handle);
-    void drawGraphWindow(QPainter &painter, const ChartObject &object);
-    void drawAxis(QPainter &painter, const ChartPage &page, const ChartObject &object);
-    void drawAxisTicks(QPainter &painter, const ChartPage &page, const ChartObject &object, const QRectF &plot);
-    void drawText(QPainter &painter, const ChartPage &page, ChartHandle handle, const QPointF &anchor);
+    void fillBackground(QPainter &painter, const ChartPage &page);
+    void drawObject(QPainter &painter, ChartHandle handle);
+    void drawGraphWindow(QPainter &painter, ChartHandle handle);
+    void drawAxis(QPainter &painter, ChartHandle handle);
+    void drawAxisLabels(QPainter &painter, ChartHandle handle, const QRectF &plot);
+    void drawAxisTitle(QPainter &painter, ChartHandle handle, const QRectF &plot);
+    void prepareAxisLabels(ChartHandle handle, int fontKey);
+    void drawText(QPainter &painter, ChartHandle handle, const QPointF &anchor);
     void drawLine(QPainter &painter, const ChartObject &object);
     void drawRect(QPainter &painter, const ChartObject &object);
-    void drawPlot(QPainter &painter, const ChartPage &page, const ChartObject &object);
-    void drawCursor(QPainter &painter, const ChartPage &page, const ChartObject &object);
-    void drawButton(QPainter &painter, const ChartPage &page, ChartHandle handle);
+    void drawPlot(QPainter &painter, const ChartObject &object);
+    void flushPolyline(QPainter &painter);
+    void drawCursor(QPainter &painter, const ChartObject &object);
+    void drawButton(QPainter &painter, ChartHandle handle);
+    void drawBevel(QPainter &painter, const QRectF &rect, bool sunken);
     void drawScrollBar(QPainter &painter, const ChartObject &object);
-    QStaticText &laidOut(ChartHandle handle, const ChartObject &object, int fontKey);
-    QPointF alignedTopLeft(const QPointF &anchor, const QSizeF &size, Qt::Alignment alignment, double ascent) const;
+    QStaticText &laidOut(ChartHandle handle, int fontKey);
+    const QPen &pen(int colour);
     QRectF toDevice(const QRectF &pageRect) const;
     QPointF toDevice(const QPointF &pagePoint) const;
     QRectF toPage(const QRectF &deviceRect) const;
-    QRectF plotRect(const ChartPage &page, ChartHandle window) const;
-    double penWidth(double referencePixels) const;
+    double reference(double referencePixels) const { return referencePixels * m_fonts.scale(); }
 
     ChartFontCache m_fonts;
     std::vector<TextCache> m_texts;  // by handle
     std::vector<QPointF> m_points;   // the polyline being drawn
+    std::vector<QPen> m_pens;        // one-pixel solid pens by palette index
     const ChartPage *m_page = nullptr;
+    int m_objectCount = 0;
     QRectF m_target;
     QRectF m_clip;
     ChartRenderMode m_mode = ChartRenderMode::Screen;
