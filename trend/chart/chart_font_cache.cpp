@@ -9,9 +9,9 @@ namespace tk70 {
 bool ChartFontCache::setTarget(const QPaintDevice *device, double targetHeight)
 {
     const int dpi = device ? device->logicalDpiY() : 96;
-    if (device == m_device && targetHeight == m_height && dpi == m_dpi)
+    m_device = device;  // fonts depend on its resolution only
+    if (targetHeight == m_height && dpi == m_dpi)
         return false;
-    m_device = device;
     m_height = targetHeight;
     m_dpi = dpi;
     m_scale = targetHeight / (kReferenceHeightPoints * 96.0 / 72.0);

@@ -12,6 +12,9 @@ namespace tk70 {
 namespace {
 
 std::atomic<int> g_pageCounter{0};
+// Revisions are unique over the program, so a renderer's cache never takes a new object
+// (after clear(), or on another page) for one it laid out before.
+std::atomic<unsigned> g_revision{0};
 
 constexpr double kReferenceWidth = 1024.0;
 constexpr double kReferenceHeight = 768.0;
@@ -70,6 +73,7 @@ ChartHandle ChartPage::add(ChartObject object)
 {
     if (objectCount() >= kMaxObjects)
         return kNoChartHandle;
+    object.revision = ++g_revision;
     m_objects.push_back(std::move(object));
     const auto handle = static_cast<ChartHandle>(m_objects.size() - 1);
     emit changed(bounds(handle));
@@ -527,7 +531,7 @@ void ChartPage::setRect(ChartHandle handle, const QRectF &pageRect)
     const QRectF before = bounds(handle);
     object->rect = object->kind == ChartObjectKind::Line ? pageRect : pageRect.normalized();
     object->drawnBounds = QRectF();
-    ++object->revision;
+    object->revision = ++g_revision;
     emit changed(before.united(bounds(handle)));
 }
 
@@ -604,7 +608,7 @@ QRectF ChartPage::textBounds(const ChartObject &text) const
 
 void ChartPage::touch(ChartObject &object)
 {
-    ++object.revision;
+    object.revision = ++g_revision;
     const auto handle = static_cast<ChartHandle>(&object - m_objects.data());
     emit changed(bounds(handle));
 }
@@ -617,7 +621,7 @@ void ChartPage::touchText(ChartObject &object, const QRectF &before)
         touch(object);
         return;
     }
-    ++object.revision;
+    object.revision = ++g_revision;
     object.drawnBounds = QRectF();
     const QRectF after = textBounds(object);
     QRectF band(0.0, after.top(), 1.0, after.height());

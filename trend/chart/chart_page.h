@@ -151,6 +151,7 @@ public:
     bool isValid(ChartHandle handle) const { return handle >= 0 && handle < objectCount(); }
     // Whether an object is drawn: visible itself, and its graph window (if any) too.
     bool isShown(ChartHandle handle) const;
+    // The kind of an object (Rect for an invalid handle: check isValid first).
     ChartObjectKind kind(ChartHandle handle) const;
     int objectCount() const { return static_cast<int>(m_objects.size()); }
     // The stored object, for the renderer; handle must be valid.
