@@ -55,7 +55,7 @@ protected:
     void open(bool historical = false)
     {
         m_view = std::make_unique<tk70::CTrnSettingsView>(&m_doc, historical);
-        m_view->resize(820, 640);
+        m_view->resize(820, 540);
         m_view->show();
         m_view->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
@@ -142,6 +142,33 @@ TEST_F(TrnSettingsViewTest, TagnamesAreCheckedAgainstTheTagList)
     EXPECT_EQ(tagname(1)->text(), "PIC-301");
     EXPECT_EQ(m_doc.graph(0).traceCount, 3);
     EXPECT_EQ(m_doc.graph(0).traces[2].tagname, "TIC-201");
+}
+
+TEST_F(TrnSettingsViewTest, CommitSettlesANameTypedIntoTheFirstRowOfAnEmptyGraph)
+{
+    m_doc.setCurrentGraphIndex(1);
+    open();
+    for (const char *typed : {"NOPE", "LIC-401"}) {
+        typeInto(tagname(0), typed);
+        EXPECT_TRUE(m_view->commitAndValidate()) << typed;
+    }
+    EXPECT_TRUE(m_messages.messages().empty());  // a missing name goes without a word
+    EXPECT_EQ(m_doc.graph(1).traceCount, 1);
+    EXPECT_EQ(m_doc.graph(1).traces[0], (tk70::TrendTrace{"LIC-401", 0, 100, "Drum level"}));
+}
+
+TEST_F(TrnSettingsViewTest, ClearGraphAsksAndResetsTheGraph)
+{
+    open();
+    m_messages.answer(MessageAnswer::Yes);
+    tk70test::press(control<QPushButton>(1175));
+    ASSERT_EQ(m_messages.messages().size(), 1u);
+    EXPECT_EQ(m_messages.messages()[0].text, "Clear Content of Graph?");
+    EXPECT_EQ(m_messages.messages()[0].title, "TK70 Pro Warning");
+    EXPECT_EQ(m_messages.messages()[0].defaultAnswer, MessageAnswer::No);
+    EXPECT_EQ(m_doc.graph(0), tk70::TrendSetupRules::clearedGraph(1));
+    EXPECT_EQ(edit(1013)->text(), "TK70 Pro Trend Graph # 1");
+    EXPECT_FALSE(tagname(1)->isEnabled());
 }
 
 TEST_F(TrnSettingsViewTest, ShiftDeleteAsksAndClosesUpTheRows)

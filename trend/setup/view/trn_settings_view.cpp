@@ -154,6 +154,7 @@ void CTrnSettingsView::addGraphSettings(QGridLayout *grid)
     m_traceCount->setFixedWidth(fontMetrics().averageCharWidth() * 3 + 12);
     auto *count = new QHBoxLayout;
     count->addWidget(m_traceCount);
+    count->addSpacing(4);
     auto *of = new QLabel(QStringLiteral("of %1").arg(kRows), this);
     of->setObjectName(QStringLiteral("traceCountOfLabel"));
     count->addWidget(of);
