@@ -1,0 +1,65 @@
+// Paints the trend setup on a printer: see trend_setup_printer.h.
+#include "trend_setup_printer.h"
+
+#include "tag_doc.h"
+#include "tag_list_print.h"
+#include "tag_list_printer.h"
+#include "trend_setup_print.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+
+namespace tk70 {
+
+TrendSetupPrinter::TrendSetupPrinter(const CTagDoc &document, const QString &title, bool historical)
+    : m_document(document), m_title(title), m_historical(historical)
+{
+}
+
+TrendSetupPrinter::Metrics TrendSetupPrinter::measure(QPrinter *printer, const QPainter &painter)
+{
+    QFontMetrics metrics(painter.font(), printer);
+    Metrics out{};
+    out.lineHeight = std::max(metrics.lineSpacing(), 1);
+    out.ascent = metrics.ascent();
+    out.lineWidth = metrics.horizontalAdvance(TagListPrint::ruler());
+    out.left = (printer->width() - out.lineWidth) / 2;
+    return out;
+}
+
+void TrendSetupPrinter::print(QPrinter *printer) const
+{
+    const std::vector<int> graphs = TrendSetupPrint::printedGraphs(m_document.selection().graphs);
+    const int pages = static_cast<int>(graphs.size());
+    if (pages == 0)
+        return;
+    QPainter painter(printer);
+    if (!painter.isActive())
+        return;
+    painter.setFont(TagListPrinter::printFont());
+    const Metrics metrics = measure(printer, painter);
+    const int first = printer->fromPage() > 0 ? printer->fromPage() : 1;
+    const int last = printer->toPage() > 0 ? std::min(printer->toPage(), pages) : pages;
+    for (int number = first; number <= last; ++number) {
+        if (number > first)
+            printer->newPage();
+        const int index = graphs[number - 1];
+        paintPage(painter, metrics,
+                  TrendSetupPrint::page(m_document.graph(index), index, number, m_document.pathName(), m_title,
+                                        m_historical));
+    }
+}
+
+void TrendSetupPrinter::paintPage(QPainter &painter, const Metrics &metrics, const TrendSetupPrint::Page &page)
+{
+    auto yOf = [&](double line) { return static_cast<int>(std::lround(line * metrics.lineHeight)); };
+    for (const TrendSetupPrint::TextLine &text : page.texts)
+        painter.drawText(metrics.left, yOf(text.line) + metrics.ascent, text.text);
+    for (double line : page.rules)
+        painter.drawLine(metrics.left, yOf(line), metrics.left + metrics.lineWidth, yOf(line));
+}
+
+}  // namespace tk70
