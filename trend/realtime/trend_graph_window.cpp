@@ -1,0 +1,292 @@
+// The real-time trend graph on a chart page: see trend_graph_window.h.
+#include "trend_graph_window.h"
+
+#include "chart/chart_palette.h"
+#include "clock.h"
+#include "group_output.h"
+#include "messages.h"
+#include "tag_doc.h"
+#include "trace_colours.h"
+#include "trend_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tk70 {
+
+namespace {
+
+constexpr int kScreenBackground = kPaletteLightGrey;  // around the plot: the trace labels' ground
+constexpr int kScreenPlotBackground = kPaletteBlack;
+constexpr int kPlotFrame = 8;
+constexpr int kGrid = 8;
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+
+ChartTextStyle textStyle(double points, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+{
+    ChartTextStyle style;
+    style.pointSize = points;
+    style.colour = kPaletteBlack;
+    style.alignment = alignment;
+    return style;
+}
+
+QString selectedTraceText(const TraceDefinition &trace)
+{
+    return QStringLiteral("Selected Trace : ") + trace.tagname + QStringLiteral("   ") + trace.description;
+}
+
+}  // namespace
+
+TrendGraphWindow::TrendGraphWindow(ChartPage &page, const CTagDoc &document, int graphIndex,
+                                   const PointReadings &readings, const Clock &clock)
+    : m_page(page), m_readings(readings), m_clock(clock),
+      m_interval(document.graph(graphIndex).sampleInterval > 0 ? document.graph(graphIndex).sampleInterval : 1.0),
+      m_secondTitle(document.graph(graphIndex).secondTitle),
+      m_timeline(document.graph(graphIndex).historyLength, m_interval, secondsOfDay())
+{
+    const TrendGraph &graph = document.graph(graphIndex);
+    if (document.tagCount() == 0)
+        Messages::note(QStringLiteral("No Tags Defined in Tag List!"), QString::fromLatin1(kTitleProgram),
+                       MessageIcon::Stop);
+    const int traces = graph.tracesInUse();
+    const int history = std::max(graph.historyLength, TrendTimeline::kVisibleSamples);
+    m_raw = std::make_shared<ChartDynamicData>(traces, history);
+    m_plotted = std::make_shared<ChartDynamicData>(traces, history);
+    m_quality = std::make_shared<ChartDynamicData>(traces, history);
+    m_rawRow.resize(static_cast<size_t>(traces));
+    m_plottedRow.resize(static_cast<size_t>(traces));
+    m_qualityRow.resize(static_cast<size_t>(traces));
+    m_page.setBackground(kScreenBackground);
+    buildPlot();
+    buildTexts(graph);
+    buildTraces(document, graph);
+    buildHistoryControls();
+    selectTrace(0);
+    showDisplay();
+}
+
+// --- Building ----------------------------------------------------------------------------
+
+void TrendGraphWindow::buildPlot()
+{
+    m_window = m_page.addGraphWindow(TrendLayout::kWindow);
+    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, kScreenPlotBackground, kPlotFrame);
+    const ChartTextStyle axisStyle = textStyle(TrendLayout::kPanelPoints);
+    m_timeAxis = m_page.addAxis(m_window, Qt::Horizontal, TrendTimeline::kTickSamples, 0,
+                                QStringLiteral("Time of Day"), axisStyle);
+    m_page.setAxisGrid(m_timeAxis, kGrid);
+    m_valueAxis = m_page.addAxis(m_window, Qt::Vertical, 100.0 / kValueDivisions, 0, QString(), axisStyle);
+    m_page.setAxisGrid(m_valueAxis, kGrid);
+}
+
+void TrendGraphWindow::buildTexts(const TrendGraph &graph)
+{
+    using namespace TrendLayout;
+    ChartTextStyle title = textStyle(kTitlePoints, Qt::AlignHCenter | Qt::AlignTop);
+    title.bold = true;
+    m_title = m_page.addText(kTitle, graph.title, title);
+    m_hint = m_page.addText(kHintLine, m_secondTitle, textStyle(kTextPoints, Qt::AlignHCenter | Qt::AlignTop));
+    m_selectedBox = m_page.addRect(kSelectedBox, kNoColour, kPaletteBlack);
+    m_selectedText = m_page.addText(kSelectedText, QString(), textStyle(kTextPoints));
+    m_date = m_page.addText(kDate, QString(), textStyle(kPanelPoints));
+    showDate();
+}
+
+void TrendGraphWindow::buildTraces(const CTagDoc &document, const TrendGraph &graph)
+{
+    const int traces = m_raw->columnCount();
+    m_rows.reserve(static_cast<size_t>(traces));
+    for (int index = 0; index < traces; ++index) {
+        const TrendTrace &trace = graph.traces[static_cast<size_t>(index)];
+        TraceDefinition definition;
+        definition.tagname = trace.tagname;
+        definition.description = trace.description.left(kMaxDescription);
+        definition.scale = TraceScale{trace.zero, usableSpan(trace.span)};
+        definition.tagPosition = document.tags().find(trace.tagname);
+        m_rows.emplace_back(m_page, m_window, index, definition, m_plotted, [this, index] { selectTrace(index); });
+    }
+}
+
+void TrendGraphWindow::buildHistoryControls()
+{
+    using namespace TrendLayout;
+    m_scrollBar = m_page.addScrollBar(kScrollBar, 0, m_timeline.scrollMaximum(), m_timeline.scrollPageStep(),
+                                      m_timeline.thumb(), [this](int position) { moveThumb(position); });
+    m_realTime = m_page.addButton(kRealTimeButton, QStringLiteral("Real Time"), kPaletteLightGrey,
+                                  [this] { returnToLive(); }, textStyle(kTextPoints));
+    m_historyCaption = m_page.addText(kHistoryCaption, QStringLiteral("History Count"), textStyle(kPanelPoints));
+    m_historyValue = m_page.addText(kHistoryValue, QString(), textStyle(kPanelPoints));
+    for (const ChartHandle handle : {m_scrollBar, m_realTime, m_historyCaption, m_historyValue})
+        m_page.hide(handle);
+}
+
+// --- Sampling --------------------------------------------------------------------------------
+
+double TrendGraphWindow::secondsOfDay() const
+{
+    const QTime time = m_clock.now().time();
+    return time.hour() * 3600.0 + time.minute() * 60.0 + time.second();
+}
+
+void TrendGraphWindow::showDate()
+{
+    const QDate date = m_clock.now().date();
+    m_page.setText(m_date, QString::asprintf("%02d/%02d/%02d", date.month(), date.day(), date.year() % 100));
+}
+
+void TrendGraphWindow::sample()
+{
+    const double now = secondsOfDay();
+    readTraces();
+    m_raw->append(m_rawRow);
+    m_plotted->append(m_plottedRow);
+    m_quality->append(m_qualityRow);
+    if (m_timeline.addSample(now).rebased)
+        showDate();
+    showDisplay();
+    showHistoryControls();
+}
+
+// Each trace's value and quality flag; a trace whose tag is not in the tag list has no
+// value (its line breaks) and never shows "(B)".
+void TrendGraphWindow::readTraces()
+{
+    for (size_t index = 0; index < m_rows.size(); ++index) {
+        TracePanelRow &row = m_rows[index];
+        const TraceDefinition &trace = row.definition();
+        if (trace.tagPosition < 0) {
+            m_rawRow[index] = m_plottedRow[index] = kNoValue;
+            m_qualityRow[index] = 0.0;
+            continue;
+        }
+        const PointReading reading = m_readings.reading(trace.tagPosition);
+        m_rawRow[index] = reading.value;
+        m_plottedRow[index] = plottedValue(reading.value, trace.scale);
+        m_qualityRow[index] = reading.badQuality ? 1.0 : 0.0;
+        row.showQuality(reading.badQuality);
+    }
+}
+
+// The window's x range puts the display's left sample at 0: x counts rows of the data
+// sets, whose row 0 is the oldest sample held, so the range starts where leftSample()
+// stands among them (before row 0 when the display shows samples no longer held).
+void TrendGraphWindow::showDisplay()
+{
+    const long long oldest = m_timeline.sampleCount() - m_plotted->rowCount();
+    const double left = static_cast<double>(m_timeline.leftSample() - oldest);
+    m_page.setScale(m_window, ChartScale{left, left + TrendTimeline::kVisibleSamples, 0.0, 100.0});
+    m_page.setTimeAxis(m_timeAxis, m_timeline.leftTime() - left * m_interval, m_interval);
+}
+
+void TrendGraphWindow::showHistoryControls()
+{
+    const bool screen = m_output == TrendOutput::Screen;
+    const bool history = screen && m_timeline.hasHistory();
+    m_page.setVisible(m_scrollBar, history);
+    m_page.setText(m_hint, history ? QString::fromLatin1(kHistoryHint) : m_secondTitle);
+    m_page.setScrollValue(m_scrollBar, m_timeline.thumb());
+    const bool back = screen && m_timeline.isScrolledBack();
+    for (const ChartHandle handle : {m_realTime, m_historyCaption, m_historyValue})
+        m_page.setVisible(handle, back);
+    m_page.setText(m_historyValue, QString::asprintf("%.1f Minutes", m_timeline.historyMinutes()));
+}
+
+// --- History -------------------------------------------------------------------------------------
+
+void TrendGraphWindow::moveThumb(int position)
+{
+    const TrendTimeline::ThumbOutcome outcome = m_timeline.moveThumb(position, m_plotted->rowCount());
+    if (outcome.beep && m_beep)
+        m_beep();
+    showDisplay();
+    showHistoryControls();
+}
+
+void TrendGraphWindow::returnToLive()
+{
+    m_timeline.returnToLive();
+    showDisplay();
+    showHistoryControls();
+}
+
+// --- Traces --------------------------------------------------------------------------------------
+
+void TrendGraphWindow::selectTrace(int index)
+{
+    if (index < 0 || index >= traceCount())
+        return;
+    m_selected = index;
+    const bool printed = m_output == TrendOutput::Print || m_output == TrendOutput::ReverseExport;
+    const int colour = traceColours(index).labelColour(printed);
+    const TraceScale scale = trace(index).scale;
+    m_page.setAxisLabels(m_valueAxis, [scale](double percent) { return valueAxisLabel(percent, scale); });
+    m_page.setColour(m_valueAxis, colour);
+    m_page.setFrameColour(m_selectedBox, colour);
+    m_page.setText(m_selectedText, selectedTraceText(trace(index)));
+    m_page.setColour(m_selectedText, colour);
+}
+
+QString TrendGraphWindow::valueAxisLabelAt(double percent) const
+{
+    const ChartObject &axis = m_page.object(m_valueAxis);
+    return axis.axis.label ? axis.axis.label(percent) : QString::number(percent);
+}
+
+int TrendGraphWindow::rescaleTarget(ChartHandle handle) const
+{
+    if (handle == kNoChartHandle)
+        return -1;
+    for (int index = 0; index < traceCount(); ++index) {
+        if (handle == row(index).zeroLabel() || handle == row(index).spanLabel())
+            return index;
+    }
+    const bool box = handle == m_selectedBox || handle == m_selectedText;
+    return box && traceCount() > 0 ? m_selected : -1;
+}
+
+TraceScale TrendGraphWindow::autoFitScale(int index) const
+{
+    return autoFit(*m_raw, index).value_or(trace(index).scale);
+}
+
+bool TrendGraphWindow::rescale(int index, const TraceScale &scale)
+{
+    if (index < 0 || index >= traceCount())
+        return false;
+    if (!(scale.span >= kMinTraceSpan)) {
+        Messages::note(QStringLiteral("Invalid Trace Span"), QString::fromLatin1(kTitleProgram), MessageIcon::Stop);
+        return false;
+    }
+    m_rows[static_cast<size_t>(index)].setScale(scale);
+    for (int rowIndex = 0; rowIndex < m_raw->rowCount(); ++rowIndex)
+        m_plotted->setValue(rowIndex, index, plottedValue(m_raw->value(rowIndex, index), scale));
+    if (index == m_selected)
+        selectTrace(index);
+    returnToLive();
+    m_page.redraw(m_window);
+    return true;
+}
+
+// --- Output ------------------------------------------------------------------------------------
+
+void TrendGraphWindow::setOutput(TrendOutput output)
+{
+    m_output = output;
+    applyColours();
+    showHistoryControls();
+}
+
+void TrendGraphWindow::applyColours()
+{
+    const bool printed = m_output == TrendOutput::Print || m_output == TrendOutput::ReverseExport;
+    const bool white = m_output == TrendOutput::ReverseExport;
+    for (TracePanelRow &row : m_rows)
+        row.applyColours(printed);
+    selectTrace(m_selected);
+    m_page.setBackground(white ? kPaletteWhite : kScreenBackground);
+    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, white ? kPaletteWhite : kScreenPlotBackground, kPlotFrame);
+}
+
+}  // namespace tk70
