@@ -1,0 +1,143 @@
+// CTrnView offscreen: it samples a table of readings and draws them, scrolls back with
+// its scroll bar, rescales a trace through "Edit Trace Scale" (with the question when
+// scrolled back), and prints and exports trace 4 in black; review pictures of the live
+// and the scrolled-back graph.
+#include "chart/chart_palette.h"
+#include "message_recorder.h"
+#include "modal_helper.h"
+#include "screenshot.h"
+#include "trace_scale_dialog.h"
+#include "trend_fixture.h"
+#include "trn_view.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace tk70 {
+namespace {
+
+using tk70test::TableReadings;
+using tk70test::TestClock;
+
+struct View {
+    CTagDoc doc;
+    TableReadings readings{4};
+    TestClock clock;
+    std::unique_ptr<CTrnView> view;
+
+    View()
+    {
+        tk70test::setUpDocument(doc, 4, {QStringLiteral("TAG-1"), QStringLiteral("TAG-2"), QStringLiteral("TAG-3"),
+                                         QStringLiteral("TAG-4")});
+        doc.graph(0).title = QStringLiteral("Boiler 2 Trend");
+        doc.graph(0).traces[0].description = QStringLiteral("Drum level");
+        view = std::make_unique<CTrnView>(doc, 0, readings, clock);
+        view->resize(1024, 768);
+    }
+    void sample(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const int n = static_cast<int>(view->graph().timeline().sampleCount());
+            readings.set(0, 50 + 40 * std::sin(n / 11.0));
+            readings.set(1, 30 + 0.2 * n);
+            readings.set(2, 70 + 15 * std::cos(n / 7.0), n > 185);
+            readings.set(3, 50.0);
+            clock.advance(5);
+            view->sampleNow();
+        }
+    }
+    QPoint at(ChartHandle handle) const { return view->toWidget(view->page().bounds(handle).center()).toPoint(); }
+};
+
+int countPixels(const QImage &image, const QRect &area, int colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixel(x, y) == paletteRgb(colour) ? 1 : 0;
+    return count;
+}
+
+QRect plotPixels(const CTrnView &view, QSize size)
+{
+    const QRectF plot = view.page().plotAreaOnPage(const_cast<CTrnView &>(view).graph().graphWindow());
+    return QRect(QPoint(int(plot.left() * size.width()) + 2, int(plot.top() * size.height()) + 2),
+                 QPoint(int(plot.right() * size.width()) - 2, int(plot.bottom() * size.height()) - 2));
+}
+
+TEST(CTrnViewTest, SamplesDrawsScrollsBackAndRescales)
+{
+    tk70test::MessageRecorder messages;
+    View v;
+    EXPECT_EQ(v.view->windowTimerId(), 100);
+    EXPECT_EQ(v.view->samplePeriodMs(), 5000);
+    EXPECT_TRUE(v.view->isSampling());
+    v.sample(200);
+    v.view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(v.view.get()));
+    const QImage live = v.view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_GT(countPixels(live, plotPixels(*v.view, live.size()), 12), 100) << "trace 1 is drawn";
+    tk70test::shoot(*v.view, "trend-live");
+
+    v.view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(v.view.get()));
+    const QRectF bar = v.view->page().bounds(v.view->graph().scrollBar());
+    QTest::mouseClick(v.view.get(), Qt::LeftButton, Qt::NoModifier,
+                      v.view->toWidget(QPointF(bar.left() + bar.width() * 0.3, bar.center().y())).toPoint());
+    ASSERT_TRUE(v.view->graph().timeline().isScrolledBack());
+    tk70test::shoot(*v.view, "trend-scrolled");
+
+    // A double-click on trace 1's span label while scrolled back asks first, then the
+    // dialog's span is applied and the display is live again.
+    v.view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(v.view.get()));
+    messages.answer(MessageAnswer::Yes);
+    tk70test::whenModal<CTraceScaleDialog>([](CTraceScaleDialog *dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("TAG-1"));
+        dialog->spanEdit()->setText(QStringLiteral("50"));
+        tk70test::press(dialog->findChild<QPushButton *>(QStringLiteral("1")));
+    });
+    QTest::mouseDClick(v.view.get(), Qt::LeftButton, Qt::NoModifier, v.at(v.view->graph().row(0).spanLabel()));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].defaultAnswer, MessageAnswer::No);
+    EXPECT_DOUBLE_EQ(v.view->graph().trace(0).scale.span, 50.0);
+    EXPECT_FALSE(v.view->graph().timeline().isScrolledBack());
+
+    // "Auto Fit" on the selected-trace box closes without reading the fields.
+    tk70test::whenModal<CTraceScaleDialog>([](CTraceScaleDialog *dialog) {
+        dialog->spanEdit()->setText(QStringLiteral("not a number"));
+        tk70test::press(dialog->findChild<QPushButton *>(QStringLiteral("2274")));
+    });
+    QTest::mouseDClick(v.view.get(), Qt::LeftButton, Qt::NoModifier, v.at(v.view->graph().selectedText()));
+    const TraceScale fitted = v.view->graph().trace(0).scale;
+    EXPECT_NEAR(fitted.zero, 10.0, 0.1);
+    EXPECT_NEAR(fitted.span, 80.0, 0.2);
+    EXPECT_EQ(messages.messages().size(), 1u);
+}
+
+TEST(CTrnViewTest, PrintAndReverseExportDrawTrace4InBlack)
+{
+    View v;
+    v.sample(60);
+    const QSize size(1024, 768);
+    const auto trace4Row = [&v](const QImage &image) {
+        const QRect plot = plotPixels(*v.view, image.size());
+        return QRect(plot.left(), plot.center().y() - 3, plot.width(), 7);  // 50 % of the span
+    };
+    QImage printed(size, QImage::Format_RGB32);
+    v.view->printOn(printed);
+    EXPECT_GT(countPixels(printed, trace4Row(printed), kPaletteBlack), 40);
+
+    v.view->beginExport(true);
+    ChartRenderer renderer;
+    const QImage exported = renderer.renderImage(v.view->page(), size);
+    v.view->endExport();
+    EXPECT_GT(countPixels(exported, trace4Row(exported), kPaletteBlack), 40);
+    EXPECT_EQ(v.view->page().colour(v.view->graph().row(3).plot()), kPaletteWhite);
+}
+
+}  // namespace
+}  // namespace tk70
