@@ -1,0 +1,104 @@
+// The renderer: objects land where their page fractions say, in their palette colours;
+// hidden ones are not drawn; print mode leaves the backgrounds white; text bounds as
+// drawn serve hit testing.
+#include "chart/chart_dynamic_data.h"
+#include "chart/chart_page.h"
+#include "chart/chart_palette.h"
+#include "chart/chart_renderer.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace tk70 {
+namespace {
+
+constexpr QSize kSize(400, 300);
+
+QRgb pixelAt(const QImage &image, QPointF page)
+{
+    return image.pixel(static_cast<int>(page.x() * kSize.width()), static_cast<int>(page.y() * kSize.height()));
+}
+
+// Whether a colour appears within a pixel or two of a page point (one-pixel lines).
+bool colourNear(const QImage &image, QPointF page, QRgb colour)
+{
+    const int x = static_cast<int>(page.x() * kSize.width());
+    const int y = static_cast<int>(page.y() * kSize.height());
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.rect().contains(x + dx, y + dy) && (image.pixel(x + dx, y + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
+                return true;
+    return false;
+}
+
+struct RenderedPage {
+    ChartPage page;
+    ChartHandle filled, hidden, recoloured, window;
+};
+
+void build(RenderedPage &p)
+{
+    p.filled = p.page.addRect(QRectF(0.05, 0.05, 0.2, 0.2), 4);
+    p.hidden = p.page.addRect(QRectF(0.3, 0.05, 0.2, 0.2), 2);
+    p.page.hide(p.hidden);
+    p.recoloured = p.page.addRect(QRectF(0.55, 0.05, 0.2, 0.2), 9);
+    p.page.setColour(p.recoloured, 12);
+    p.window = p.page.addGraphWindow(QRectF(0.0, 0.4, 1.0, 0.6), kPaletteBlack);
+    p.page.setPlotArea(p.window, QRectF(0.1, 0.1, 0.8, 0.8), kNoColour, kNoColour);
+    p.page.setScale(p.window, ChartScale{0.0, 10.0, 0.0, 100.0});
+    auto data = std::make_shared<ChartDynamicData>(1, 20);
+    for (int i = 0; i < 20; ++i)
+        data->append({75.0});
+    p.page.addLinePlot(p.window, data, 0, 10);  // a flat line at 75 % of the plot's height
+}
+
+TEST(ChartRenderTest, ObjectsAreDrawnWhereTheirPageFractionsSay)
+{
+    RenderedPage p;
+    build(p);
+    ChartRenderer renderer;
+    const QImage screen = renderer.renderImage(p.page, kSize);
+    const QImage print = renderer.renderImage(p.page, kSize, ChartRenderMode::Print);
+    // The plot area spans y 0.46..0.94 of the page; 75 of 0..100 is at 0.46 + 0.25 * 0.48.
+    const QPointF onLine(0.5, 0.46 + 0.25 * 0.48);
+    const struct {
+        const QImage &image;
+        QPointF point;
+        QRgb colour;
+    } cases[] = {
+        {screen, {0.15, 0.15}, paletteRgb(4)},       {screen, {0.4, 0.15}, paletteRgb(15)},
+        {screen, {0.65, 0.15}, paletteRgb(12)},      {screen, {0.5, 0.8}, paletteRgb(0)},
+        {screen, {0.01, 0.01}, paletteRgb(15)},      {print, {0.5, 0.8}, paletteRgb(15)},
+        {print, {0.15, 0.15}, paletteRgb(4)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pixelAt(c.image, c.point) & 0xFFFFFF, c.colour & 0xFFFFFF) << c.point.x() << "," << c.point.y();
+    EXPECT_TRUE(colourNear(screen, onLine, paletteRgb(10)));
+    EXPECT_FALSE(colourNear(screen, QPointF(0.5, 0.6), paletteRgb(10)));
+    // Clipped to the plot area: nothing of it left of x = 0.1.
+    EXPECT_FALSE(colourNear(screen, QPointF(0.05, onLine.y()), paletteRgb(10)));
+}
+
+TEST(ChartRenderTest, DrawnTextBoundsServeHitTesting)
+{
+    ChartPage page;
+    ChartTextStyle style;
+    style.pointSize = 20;
+    style.alignment = Qt::AlignRight | Qt::AlignVCenter;
+    const ChartHandle text = page.addText(QPointF(0.9, 0.5), QStringLiteral("WWWWWWWWWWWW"), style);
+    ChartRenderer renderer;
+    const QImage image = renderer.renderImage(page, kSize);
+    const QRectF bounds = page.bounds(text);
+    EXPECT_NEAR(bounds.right(), 0.9, 0.001);
+    EXPECT_NEAR(bounds.center().y(), 0.5, 0.01);
+    EXPECT_GT(bounds.width(), 0.25);  // wide glyphs: wider than the estimate of 0.17
+    EXPECT_EQ(page.objectAt(QPointF(bounds.left() + 0.01, 0.5)), text);
+    EXPECT_EQ(page.objectAt(QPointF(0.92, 0.5)), kNoChartHandle);
+    int dark = 0;
+    for (int x = static_cast<int>(bounds.left() * kSize.width()); x < 0.9 * kSize.width(); ++x)
+        dark += qGray(image.pixel(x, kSize.height() / 2)) < 128;
+    EXPECT_GT(dark, 10);
+}
+
+}  // namespace
+}  // namespace tk70
