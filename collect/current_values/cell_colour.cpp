@@ -3,7 +3,7 @@
 
 namespace tk70 {
 
-int cellColour(const PointReading &reading, bool printing)
+int stateColour(const PointReading &reading, bool printing)
 {
     if (printing)
         return kColourPrinting;

@@ -13,6 +13,6 @@ inline constexpr int kColourGood = 7;             // status 0, good quality
 inline constexpr int kColourPrinting = 15;        // every cell while printing
 
 // The palette index of a cell showing reading; kColourPrinting while printing.
-int cellColour(const PointReading &reading, bool printing = false);
+int stateColour(const PointReading &reading, bool printing = false);
 
 }  // namespace tk70

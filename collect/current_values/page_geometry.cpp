@@ -21,7 +21,7 @@ CellGeometry cellGeometry(int cell)
     CellGeometry geometry;
     geometry.band = QRectF(QPointF(x, top), QPointF(x + 0.205, top + kRowHeight));
     geometry.button = QRectF(QPointF(x, top), QPointF(x + 0.018, top + kRowHeight));
-    geometry.name = QPointF(x + 0.03, top);
+    geometry.name = QPointF(x + 0.03, top + kRowHeight / 2);
     geometry.value = QRectF(QPointF(x + 0.135, top), QPointF(x + 0.205, top + kRowHeight));
     return geometry;
 }

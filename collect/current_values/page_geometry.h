@@ -19,7 +19,7 @@ inline constexpr int kHorizontalRules = kRowsPerColumn + 1;
 struct CellGeometry {
     QRectF band;    // the whole cell: from its left edge to the end of the value field
     QRectF button;  // the selector button
-    QPointF name;   // where the name text starts (left end, top of the band)
+    QPointF name;   // where the name text starts (left end, middle of the band)
     QRectF value;   // the value field
 };
 

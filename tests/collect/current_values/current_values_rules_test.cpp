@@ -20,8 +20,8 @@ TEST(CurrentValuesColour, FollowsTheStatusAndQualityUnlessPrinting)
         {{1, 1.0, true}, 14},   {{0, 1.0, true}, 13},  {{0, 1.0, false}, 7},
     };
     for (const Row &row : rows) {
-        EXPECT_EQ(cellColour(row.reading), row.colour) << row.reading.errorCode;
-        EXPECT_EQ(cellColour(row.reading, true), 15) << row.reading.errorCode;
+        EXPECT_EQ(stateColour(row.reading), row.colour) << row.reading.errorCode;
+        EXPECT_EQ(stateColour(row.reading, true), 15) << row.reading.errorCode;
     }
 }
 
