@@ -1,0 +1,77 @@
+// CTxtView offscreen: it shows a table of readings, its timer refreshes it, a historical
+// document builds nothing, and the page prints with white cells and the state colours
+// back afterwards.  Writes the review pictures current-values.png and
+// current-values-print.png.
+#include "chart/chart_palette.h"
+#include "current_values_fixture.h"
+#include "modal_helper.h"
+#include "page_geometry.h"
+#include "screenshot.h"
+#include "txt_view.h"
+
+#include <QImage>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace tk70;
+
+namespace {
+
+// The colour of the page image in the middle of a cell's value field, near its left end
+// (clear of the value text).
+QRgb fieldPixel(const QImage &image, int cell)
+{
+    const QRectF field = cellGeometry(cell).value;
+    return image.pixel(int((field.left() + 0.006) * image.width()), int(field.center().y() * image.height()));
+}
+
+}  // namespace
+
+TEST(TxtView, ShowsTheReadingsAndRefreshesOnItsTimer)
+{
+    CTagDoc document;
+    tk70test::fillDocument(document, 30);
+    tk70test::TableReadings readings;
+    readings.rows = tk70test::sampleRows(30);
+    CTxtView view(document, readings);
+    EXPECT_EQ(view.windowTitle(), "Data Collection Output");
+    EXPECT_TRUE(view.isRefreshing());
+    EXPECT_EQ(view.cellValueText(1), "10.25");
+    EXPECT_EQ(view.cellColour(4), 14);
+
+    readings.rows[1] = {0, 77.5, true};
+    EXPECT_TRUE(tk70test::waitFor([&] { return view.cellValueText(1) == "77.5"; }, 3000));
+    EXPECT_EQ(view.cellColour(1), 13);
+    for (int n = 0; n < 90; ++n) {
+        readings.rows[0].value = 50.0 + 20.0 * std::sin(n / 8.0) + n / 3.0;
+        view.refresh();
+    }
+    view.resize(1024, 768);
+    tk70test::shoot(view, "current-values");
+
+    CTxtView historical(document, readings, true);
+    EXPECT_FALSE(historical.isRefreshing());
+    EXPECT_EQ(historical.page().objectCount(), 0);
+}
+
+TEST(TxtView, PrintsWithWhiteCellsAndRestoresTheStateColours)
+{
+    CTagDoc document;
+    tk70test::fillDocument(document, 30);
+    tk70test::TableReadings readings;
+    readings.rows = tk70test::sampleRows(30);
+    CTxtView view(document, readings);
+
+    QImage printed(1123, 794, QImage::Format_RGB32);  // A4 landscape at 96 dpi
+    view.printOn(printed);
+    for (const int cell : {0, 4, 5, 6})
+        EXPECT_EQ(fieldPixel(printed, cell), paletteRgb(15)) << cell;
+    EXPECT_EQ(view.cellColour(4), 14);
+    EXPECT_EQ(view.cellColour(0), 7);
+
+    const QImage shown = view.grab().toImage();
+    EXPECT_EQ(fieldPixel(shown, 4), paletteRgb(14));
+    const QString folder = QStringLiteral(TK70_SCREENSHOT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(printed.save(folder + QStringLiteral("/current-values-print.png")));
+}
