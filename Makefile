@@ -73,6 +73,8 @@ install: build
 bench: build
 	$(BUILD)/bin/vantor-bench
 	$(BUILD)/bin/collect-bench
+	$(BUILD)/bin/chart-bench
+	$(BUILD)/bin/trend-bench
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(TSAN_APP_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

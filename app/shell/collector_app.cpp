@@ -13,6 +13,7 @@
 #include "child_frame.h"
 #include "ciu_driver.h"
 #include "command_line.h"
+#include "driver_readings.h"
 #include "icon_arrangement.h"
 #include "main_frame.h"
 #include "menu_layout.h"
@@ -45,6 +46,7 @@ CCollectorApp::~CCollectorApp()
     m_collection.reset();
     m_mainFrame.reset();
     m_document.reset();
+    m_readings.reset();
     m_driver.reset();
 }
 
@@ -88,6 +90,7 @@ void CCollectorApp::showStartupWindow()
 bool CCollectorApp::createDriverClient()
 {
     m_driver = std::make_unique<CCiuDriver>(m_store);
+    m_readings = std::make_unique<DriverReadings>(*m_driver);
     if (m_driver->createEvents())
         return true;
     Messages::note(QStringLiteral("Unable to Allocate Driver Event Handling.\nProgram Terminated."),
@@ -134,6 +137,7 @@ void CCollectorApp::runAutomaticStart()
 
 void CCollectorApp::forgetDocument()
 {
+    closeCurrentValuesWindow();
     closeSetupWindows();
     m_document.reset();
 }
@@ -160,71 +164,12 @@ bool CCollectorApp::openDocument(const QString &path)
     return true;
 }
 
-void CCollectorApp::showTagEditorWindow()
-{
-    if (!m_document || !m_mainFrame)
-        return;
-    copyOpenPagesIntoDocument();
-    if (m_tagEditorWindow) {
-        m_tagEditorWindow->showMaximized();
-        m_mainFrame->mdiArea()->setActiveSubWindow(m_tagEditorWindow);
-        return;
-    }
-    auto *page = new TagEditorPage(*m_document, nullptr);
-    connect(page, &TagEditorPage::collectionSettingsRequested, this, [this] { execute(cmd::CollectionSettings); });
-    connect(page, &TagEditorPage::trendSetupRequested, this, [this] { execute(cmd::TrendSetup); });
-    auto *frame = new CChildFrame(page->widget(), kMenuSetup);
-    frame->setWindowTitle(documentTitle());
-    m_mainFrame->mdiArea()->addSubWindow(frame);
-    m_tagEditorWindow = frame;
-    m_tagEditor = page;
-    page->setParent(frame);  // the page goes with its window
-    connect(frame, &CChildFrame::closing, this, [this] {
-        m_tagEditor = nullptr;
-        m_tagEditorWindow.clear();
-    });
-    // A closed setup window is forgotten; with no setup window left and no collection
-    // using it, the document closes, once the window and its view are completely gone
-    // (the view reads the document to its end).
-    connect(frame, &QObject::destroyed, this, [this, page] {
-        if (m_tagEditor == page)
-            m_tagEditor = nullptr;
-        QTimer::singleShot(0, this, [this] {
-            if (!m_tagEditorWindow && !trendSetupOpen() && !isCollecting())
-                m_document.reset();
-            stateChanged();
-        });
-    });
-    // The document closes with its last setup window: unsaved changes are offered first.
-    frame->setCloseCheck([this] { return !isCollecting() && (trendSetupOpen() || saveModified()); });
-    frame->showMaximized();
-}
-
 // The document's name in window titles: its file's name, or the product's for a new one.
 QString CCollectorApp::documentTitle() const
 {
     if (!m_document || m_document->pathName().isEmpty())
         return QStringLiteral("TK70 Pro");
     return QFileInfo(m_document->pathName()).fileName();
-}
-
-// The windows go at once, not later: their views point into the document that is about
-// to be replaced.
-void CCollectorApp::closeSetupWindows()
-{
-    if (CChildFrame *frame = m_tagEditorWindow) {
-        frame->setCloseCheck({});
-        frame->close();
-        delete frame;
-    }
-}
-
-bool CCollectorApp::tagEditorPageValid() { return !m_tagEditor || m_tagEditor->validate(); }
-
-void CCollectorApp::copyOpenPagesIntoDocument()
-{
-    if (m_tagEditor)
-        m_tagEditor->commit();
 }
 
 void CCollectorApp::setLinkSettings(int comPort, int baudRate)
@@ -314,11 +259,15 @@ bool CCollectorApp::fileSaveAs()
     return true;
 }
 
+// While collecting, the document stays open and its output windows go to icons.
 void CCollectorApp::fileClose()
 {
-    if (isCollecting() || !saveModified())
+    if (isCollecting()) {
+        minimizeGraphWindows();
         return;
-    forgetDocument();
+    }
+    if (saveModified())
+        forgetDocument();
 }
 
 // A recent file that can no longer be opened leaves the list.
@@ -392,7 +341,7 @@ CommandState CCollectorApp::commandState() const
 {
     CommandState state;
     state.hasDocument = m_document != nullptr;
-    state.setupOpen = m_tagEditorWindow != nullptr;
+    state.setupOpen = tagEditorOpen() || trendSetupOpen();
     state.collecting = isCollecting();
     state.connected = m_driver && m_driver->isRunning();
     return state;
@@ -413,6 +362,8 @@ void CCollectorApp::createHandlers()
     for (int k = 0; k < cmd::RecentFileCount; ++k)
         on(cmd::RecentFile1 + k, [this, k] { openRecentFile(k); });
     on(cmd::TagSelection, [this] { showTagEditorWindow(); });
+    on(cmd::TrendSetup, [this] { showTrendSetupWindow(); });
+    on(cmd::CurrentValues, [this] { showCurrentValues(); });
     on(cmd::Exit, [this] { m_mainFrame->close(); });
     on(cmd::HelpContent, [this] { helpContent(); });
     on(cmd::About, [this] { about(); });
@@ -428,8 +379,8 @@ void CCollectorApp::createHandlers()
     on(cmd::PrintSetup, [this] { m_printSetup.setup(m_mainFrame.get()); });
     // While the tag editor is the active view, Tune Block is its Insert Tag.
     on(cmd::TuneBlock, [this] { if (TagEditorPage *editor = activeTagEditor()) editor->insertTag(); });
-    on(cmd::Print, [this] { if (TagEditorPage *editor = activeTagEditor()) editor->print(m_printSetup); });
-    on(cmd::PrintPreview, [this] { if (TagEditorPage *editor = activeTagEditor()) editor->printPreview(m_printSetup); });
+    on(cmd::Print, [this] { printActiveWindow(false); });
+    on(cmd::PrintPreview, [this] { printActiveWindow(true); });
 }
 
 bool CCollectorApp::isEnabled(int id) const
@@ -449,16 +400,12 @@ void CCollectorApp::run(int id, const QString &file)
     stateChanged();
 }
 
-TagEditorPage *CCollectorApp::activeTagEditor() const
-{
-    const bool active = m_tagEditorWindow && m_mainFrame->mdiArea()->activeSubWindow() == m_tagEditorWindow;
-    return active ? m_tagEditor : nullptr;
-}
-
 void CCollectorApp::stateChanged()
 {
-    if (m_tagEditorWindow)
-        m_tagEditorWindow->setWindowTitle(documentTitle());
+    for (const SetupWindow &window : m_setup) {
+        if (window.frame)
+            window.frame->setWindowTitle(documentTitle());
+    }
     if (m_mainFrame) {
         m_mainFrame->updateCommands();
         updateStatusPanes();

@@ -17,6 +17,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -28,7 +29,10 @@ namespace tk70 {
 class CCiuDriver;
 class CMainFrame;
 class CTagDoc;
+class CTxtView;
+class DriverReadings;
 class SettingsStore;
+class SetupPage;
 class TagEditorPage;
 
 class CCollectorApp : public QObject, public CommandTarget, public CTagDocHost, public CollectionHost {
@@ -50,11 +54,16 @@ public:
     bool firstStart() const { return m_firstStart; }
     bool autoStartPending() const { return m_autoStartPending; }
     QString versionText() const;
-    CChildFrame *tagEditorWindow() const { return m_tagEditorWindow; }
+    CChildFrame *tagEditorWindow() const { return m_setup[TagEditor].frame; }
+    CChildFrame *trendSetupWindow() const { return m_setup[TrendSetup].frame; }
+    CChildFrame *currentValuesWindow() const { return m_currentValuesWindow; }
 
     // Window operations.
-    void showTagEditorWindow();
+    void showTagEditorWindow() { showSetupWindow(TagEditor); }
+    void showTrendSetupWindow() { showSetupWindow(TrendSetup); }
     void closeSetupWindows();
+    void openCurrentValuesWindow();
+    void closeCurrentValuesWindow();
 
     // CommandTarget: every command passes through run(), which consults isEnabled().
     bool isEnabled(int id) const override;
@@ -71,9 +80,10 @@ public:
     // CTagDocHost.
     bool isCollecting() const override { return m_collection && m_collection->collecting(); }
     bool hasCurrentDocument() const override { return m_document != nullptr; }
-    bool tagEditorOpen() const override { return m_tagEditorWindow != nullptr; }
-    bool trendSetupOpen() const override { return false; }
-    bool tagEditorPageValid() override;
+    bool tagEditorOpen() const override { return m_setup[TagEditor].frame != nullptr; }
+    bool trendSetupOpen() const override { return m_setup[TrendSetup].frame != nullptr; }
+    bool tagEditorPageValid() override { return pageValid(TagEditor); }
+    bool trendSetupPageValid() override { return pageValid(TrendSetup); }
     void copyOpenPagesIntoDocument() override;
     void setLinkSettings(int comPort, int baudRate) override;
 
@@ -85,6 +95,13 @@ public:
     void collectionStopped() override;
 
 private:
+    // The two setup windows, and what the application keeps of each.
+    enum SetupKind { TagEditor, TrendSetup, SetupKindCount };
+    struct SetupWindow {
+        QPointer<CChildFrame> frame;
+        SetupPage *page = nullptr;  // lives in frame
+    };
+
     // A command's handler; file is the file to open for Open (empty: ask for one).
     using Handler = std::function<void(const QString &file)>;
 
@@ -113,6 +130,14 @@ private:
     void fileClose();
     void openRecentFile(int index);
     TagEditorPage *activeTagEditor() const;
+    void showSetupWindow(SetupKind kind);
+    SetupPage *createSetupPage(SetupKind kind);
+    void createSetupWindow(SetupKind kind);
+    void setupWindowGone(SetupKind kind, SetupPage *page);
+    bool pageValid(SetupKind kind);
+    void showCurrentValues();
+    void minimizeGraphWindows();
+    void printActiveWindow(bool preview);
     void about();
     void driverStatus(QWidget *parent);
     void helpContent();
@@ -136,8 +161,10 @@ private:
     std::unique_ptr<CollectionControl> m_collection;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<CTagDoc> m_document;
-    QPointer<CChildFrame> m_tagEditorWindow;
-    TagEditorPage *m_tagEditor = nullptr;
+    std::array<SetupWindow, SetupKindCount> m_setup;
+    QPointer<CChildFrame> m_currentValuesWindow;
+    CTxtView *m_currentValues = nullptr;  // lives in m_currentValuesWindow
+    std::unique_ptr<DriverReadings> m_readings;  // what the current values window reads
     QStringList m_recentFiles;
     std::map<int, Handler> m_handlers;
     PrintSetup m_printSetup;

@@ -61,7 +61,8 @@ void CCollectorApp::advancedSettings()
     dialog.exec();
 }
 
-bool CCollectorApp::commitSetupForms() { return tagEditorPageValid(); }
+// The trend setup commits first, then the tag editor (Start and Collection Settings).
+bool CCollectorApp::commitSetupForms() { return trendSetupPageValid() && tagEditorPageValid(); }
 
 void CCollectorApp::storeSetupForms() { copyOpenPagesIntoDocument(); }
 
@@ -73,13 +74,18 @@ void CCollectorApp::setBusy(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
-// The current values and trend graph windows open here once they exist; the setup
-// windows close, which keeps the settings as they are while collection uses them.
-void CCollectorApp::collectionStarted() { closeSetupWindows(); }
+// The current values window opens (the trend graph windows will open here too); the
+// setup windows close, which keeps the settings as they are while collection uses them.
+void CCollectorApp::collectionStarted()
+{
+    openCurrentValuesWindow();
+    closeSetupWindows();
+}
 
 void CCollectorApp::collectionStopped()
 {
     showTagEditorWindow();
+    closeCurrentValuesWindow();
     if (m_mainFrame)
         m_mainFrame->restorePlacement();
 }

@@ -3,36 +3,32 @@
 // windows or starting a collection.
 #pragma once
 
-#include <QObject>
-#include <QWidget>
+#include "setup_page.h"
 
 namespace tk70 {
 
 class CTagDoc;
 class CTagView;
-class PrintSetup;
 
-class TagEditorPage : public QObject {
+class TagEditorPage : public SetupPage {
     Q_OBJECT
 
 public:
-    TagEditorPage(CTagDoc &document, QWidget *parent);
-    QWidget *widget() const;
-    // Reads and checks the page; false (after the field's message) when a field is invalid.
-    bool validate();
-    // Copies the page into the document.
-    void commit();
+    explicit TagEditorPage(CTagDoc &document);
+    QWidget *widget() const override;
+    bool validate() override;
+    void commit() override;
+    void paint(QPrinter *printer) override;
     void insertTag();
-    // The tag list on the program's printer: through the print dialog, or previewed.
-    void print(PrintSetup &setup);
-    void printPreview(PrintSetup &setup);
 
 signals:
     void collectionSettingsRequested();
     void trendSetupRequested();
+    // A tag in trend use was renamed together with its traces.
+    void tagRenamed(const QString &oldName, const QString &newName);
 
 private:
-    QWidget *m_frame;  // the view in a scroll area, so the window can be smaller than the form
+    QWidget *m_frame;  // the view in a scroll area
     CTagView *m_view;
 };
 

@@ -380,6 +380,17 @@ void CTrnSettingsView::loadForm()
     enableNavigation();
 }
 
+void CTrnSettingsView::renameTag(const QString &oldName, const QString &newName)
+{
+    QScopedValueRollback busy(m_busy, true);
+    for (int row = 0; row < TrendSetupRules::kRows; ++row) {
+        if (m_tagnames[size_t(row)] == oldName)
+            m_tagnames[size_t(row)] = newName;
+        if (tagname(row)->text() == oldName)
+            tagname(row)->setText(newName);
+    }
+}
+
 void CTrnSettingsView::showGraph(const TrendGraph &graph)
 {
     QScopedValueRollback busy(m_busy, true);

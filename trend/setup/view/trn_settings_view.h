@@ -49,6 +49,9 @@ public:
     bool storeForm();
     // Shows the current graph again.
     void loadForm();
+    // A tag of the list was renamed together with the traces that draw it: the rows of
+    // the form showing the old name take the new one, and edits not yet stored stay.
+    void renameTag(const QString &oldName, const QString &newName);
     // Stores the form, then prints one page per graph with a first trace.
     void print(QPrinter *printer);
 

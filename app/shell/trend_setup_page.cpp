@@ -1,0 +1,21 @@
+// The trend setup as the application uses it: see trend_setup_page.h.
+#include "trend_setup_page.h"
+
+#include "scroll_frame.h"
+#include "trn_settings_view.h"
+
+namespace tk70 {
+
+TrendSetupPage::TrendSetupPage(CTagDoc &document)
+{
+    m_view = new CTrnSettingsView(&document);
+    m_frame = scrollFrame(m_view);
+}
+
+QWidget *TrendSetupPage::widget() const { return m_frame; }
+bool TrendSetupPage::validate() { return m_view->commitAndValidate(); }
+void TrendSetupPage::commit() { m_view->storeForm(); }
+void TrendSetupPage::paint(QPrinter *printer) { m_view->print(printer); }
+void TrendSetupPage::renameTag(const QString &oldName, const QString &newName) { m_view->renameTag(oldName, newName); }
+
+}  // namespace tk70
