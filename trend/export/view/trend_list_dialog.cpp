@@ -1,0 +1,117 @@
+// The "Trend List" dialog: see trend_list_dialog.h.
+#include "trend_list_dialog.h"
+
+#include "messages.h"
+#include "tag_doc.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace tk70 {
+
+namespace {
+
+constexpr int kNumberWidth = 50;
+constexpr int kTitleWidth = 200;
+// The graph index a row stands for.
+constexpr int kGraphIndexRole = Qt::UserRole;
+
+}  // namespace
+
+CTrendListDialog::CTrendListDialog(const CTagDoc *document, std::vector<int> graphIndexes, QWidget *parent)
+    : QDialog(parent), m_document(document)
+{
+    setObjectName(QStringLiteral("145"));
+    setWindowTitle(QStringLiteral("Trend List"));
+    buildControls();
+    if (m_document)
+        fillList(std::move(graphIndexes));
+    m_ok->setEnabled(false);
+}
+
+void CTrendListDialog::buildControls()
+{
+    m_list = new QTreeWidget(this);
+    m_list->setHeaderLabels({QStringLiteral("Number"), QStringLiteral("Graph Title")});
+    m_list->headerItem()->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+    m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->header()->setSectionsMovable(false);
+    m_list->header()->setStretchLastSection(false);
+    m_list->setColumnWidth(0, kNumberWidth);
+    m_list->setColumnWidth(1, kTitleWidth);
+
+    m_ok = new QPushButton(QStringLiteral("&OK"), this);
+    m_ok->setObjectName(QStringLiteral("1"));
+    m_ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("2"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    resize(kNumberWidth + kTitleWidth + 60, 240);
+
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CTrendListDialog::selectionChanged);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        m_choice = item->data(0, kGraphIndexRole).toInt();
+        accept();
+    });
+}
+
+void CTrendListDialog::fillList(std::vector<int> graphIndexes)
+{
+    std::sort(graphIndexes.begin(), graphIndexes.end());
+    graphIndexes.erase(std::unique(graphIndexes.begin(), graphIndexes.end()), graphIndexes.end());
+    const int graphCount = static_cast<int>(m_document->selection().graphs.size());
+    for (const int index : graphIndexes) {
+        if (index < 0 || index >= graphCount)
+            continue;
+        auto *item = new QTreeWidgetItem(m_list, {QString::asprintf("%2d", index + 1), m_document->graph(index).title});
+        item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+        item->setData(0, kGraphIndexRole, index);
+    }
+}
+
+void CTrendListDialog::selectionChanged()
+{
+    const QList<QTreeWidgetItem *> selected = m_list->selectedItems();
+    if (!selected.isEmpty())
+        m_choice = selected.constFirst()->data(0, kGraphIndexRole).toInt();
+    m_ok->setEnabled(!selected.isEmpty());
+}
+
+int CTrendListDialog::exec()
+{
+    if (!m_document) {
+        Messages::note(QStringLiteral("No Tag Selection Loaded."), QString::fromLatin1(kTitleProgram),
+                       MessageIcon::Exclamation);
+        setResult(Rejected);
+        return Rejected;
+    }
+    return QDialog::exec();
+}
+
+std::optional<int> CTrendListDialog::choose(const CTagDoc *document, const std::vector<int> &graphIndexes,
+                                            QWidget *parent)
+{
+    CTrendListDialog dialog(document, graphIndexes, parent);
+    if (dialog.exec() != Accepted || dialog.choice() < 0)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+}  // namespace tk70
