@@ -137,6 +137,7 @@ void CCollectorApp::runAutomaticStart()
 
 void CCollectorApp::forgetDocument()
 {
+    closeTrendGraphWindows();
     closeCurrentValuesWindow();
     closeSetupWindows();
     m_document.reset();
@@ -344,6 +345,7 @@ CommandState CCollectorApp::commandState() const
     state.setupOpen = tagEditorOpen() || trendSetupOpen();
     state.collecting = isCollecting();
     state.connected = m_driver && m_driver->isRunning();
+    state.graphCount = m_graphCount;
     return state;
 }
 
@@ -364,6 +366,8 @@ void CCollectorApp::createHandlers()
     on(cmd::TagSelection, [this] { showTagEditorWindow(); });
     on(cmd::TrendSetup, [this] { showTrendSetupWindow(); });
     on(cmd::CurrentValues, [this] { showCurrentValues(); });
+    on(cmd::SelectTrend, [this] { selectTrend(); });
+    on(cmd::SaveMetafile, [this] { saveAsMetafile(); });
     on(cmd::Exit, [this] { m_mainFrame->close(); });
     on(cmd::HelpContent, [this] { helpContent(); });
     on(cmd::About, [this] { about(); });

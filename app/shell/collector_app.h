@@ -13,6 +13,7 @@
 #include "print_setup.h"
 #include "app_settings.h"
 #include "tag_doc_host.h"
+#include "trend_graph.h"
 
 #include <QObject>
 #include <QPointer>
@@ -21,6 +22,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QMdiSubWindow;
 
@@ -30,6 +32,7 @@ class CCiuDriver;
 class CMainFrame;
 class CTagDoc;
 class CTxtView;
+class QCPageView;
 class DriverReadings;
 class SettingsStore;
 class SetupPage;
@@ -64,6 +67,10 @@ public:
     void closeSetupWindows();
     void openCurrentValuesWindow();
     void closeCurrentValuesWindow();
+    void openTrendGraphWindows();
+    void closeTrendGraphWindows();
+    // The trend window of graph index; null when none is open.
+    CChildFrame *trendGraphWindow(int index) const { return m_trendWindows.at(size_t(index)); }
 
     // CommandTarget: every command passes through run(), which consults isEnabled().
     bool isEnabled(int id) const override;
@@ -137,6 +144,12 @@ private:
     bool pageValid(SetupKind kind);
     void showCurrentValues();
     void minimizeGraphWindows();
+    bool createTrendGraphWindow(int graphIndex);
+    void keepWhileCollecting(CChildFrame *frame);
+    std::vector<int> openTrendGraphs() const;
+    QCPageView *activeGraphView() const;
+    void selectTrend();
+    void saveAsMetafile();
     void printActiveWindow(bool preview);
     void about();
     void driverStatus(QWidget *parent);
@@ -164,7 +177,9 @@ private:
     std::array<SetupWindow, SetupKindCount> m_setup;
     QPointer<CChildFrame> m_currentValuesWindow;
     CTxtView *m_currentValues = nullptr;  // lives in m_currentValuesWindow
-    std::unique_ptr<DriverReadings> m_readings;  // what the current values window reads
+    std::array<QPointer<CChildFrame>, TrendGraph::kGraphCount> m_trendWindows;  // by graph index
+    int m_graphCount = 0;  // graphs with traces at the last opening of the trend windows
+    std::unique_ptr<DriverReadings> m_readings;  // what the graph windows read
     QStringList m_recentFiles;
     std::map<int, Handler> m_handlers;
     PrintSetup m_printSetup;

@@ -74,17 +74,19 @@ void CCollectorApp::setBusy(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
-// The current values window opens (the trend graph windows will open here too); the
-// setup windows close, which keeps the settings as they are while collection uses them.
+// The current values and trend graph windows open; the setup windows close, which keeps
+// the settings as they are while collection uses them.
 void CCollectorApp::collectionStarted()
 {
     openCurrentValuesWindow();
+    openTrendGraphWindows();
     closeSetupWindows();
 }
 
 void CCollectorApp::collectionStopped()
 {
     showTagEditorWindow();
+    closeTrendGraphWindows();
     closeCurrentValuesWindow();
     if (m_mainFrame)
         m_mainFrame->restorePlacement();

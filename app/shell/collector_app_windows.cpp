@@ -124,6 +124,7 @@ void CCollectorApp::openCurrentValuesWindow()
         frame->setWindowTitle(QStringLiteral("Data Collection Output"));
         m_mainFrame->mdiArea()->addSubWindow(frame);
         m_currentValuesWindow = frame;
+        keepWhileCollecting(frame);
         m_mainFrame->showMaximized();
     }
     m_currentValuesWindow->showMaximized();
@@ -133,24 +134,18 @@ void CCollectorApp::openCurrentValuesWindow()
 void CCollectorApp::closeCurrentValuesWindow()
 {
     if (CChildFrame *frame = m_currentValuesWindow) {
+        frame->setCloseCheck({});
         frame->close();
         delete frame;
     }
     m_currentValues = nullptr;
 }
 
-// Current Values: the window of the running collection comes forward; one the user
-// closed is made again, since collection goes on without it.
+// Current Values: the window of the running collection comes forward.
 void CCollectorApp::showCurrentValues()
 {
     if (isCollecting())
         openCurrentValuesWindow();
-}
-
-void CCollectorApp::minimizeGraphWindows()
-{
-    if (m_currentValuesWindow)
-        m_currentValuesWindow->showMinimized();
 }
 
 TagEditorPage *CCollectorApp::activeTagEditor() const
@@ -160,7 +155,8 @@ TagEditorPage *CCollectorApp::activeTagEditor() const
     return active ? static_cast<TagEditorPage *>(m_setup[TagEditor].page) : nullptr;
 }
 
-// Print and Print Preview print the active window's page.
+// Print and Print Preview print the active window's page: a setup form's printout or a
+// graph page.
 void CCollectorApp::printActiveWindow(bool preview)
 {
     QMdiSubWindow *active = m_mainFrame->mdiArea()->activeSubWindow();
@@ -169,8 +165,8 @@ void CCollectorApp::printActiveWindow(bool preview)
         if (window.frame && active == window.frame)
             paint = [page = window.page](QPrinter *printer) { page->paint(printer); };
     }
-    if (m_currentValuesWindow && active == m_currentValuesWindow)
-        paint = [view = m_currentValues](QPrinter *printer) { view->print(printer); };
+    if (QCPageView *view = activeGraphView())
+        paint = [view](QPrinter *printer) { view->print(printer); };
     if (!paint)
         return;
     if (preview)

@@ -4,7 +4,7 @@
 // after its countdown.
 #include "ciu_driver.h"
 #include "ciusim/pty_server.h"
-#include "collection_setup.h"
+#include "shell_plant_test.h"
 #include "collector_app.h"
 #include "driver_status_dialog.h"
 #include "main_frame.h"
@@ -27,19 +27,8 @@ using namespace tk70test;
 
 namespace {
 
-class ShellCollectionTest : public SimulatedPlantTest {
+class ShellCollectionTest : public ShellPlantTest {
 protected:
-    void TearDown() override
-    {
-        m_app.reset();
-        SimulatedPlantTest::TearDown();
-    }
-    CCollectorApp &start(const QStringList &arguments)
-    {
-        m_app = std::make_unique<CCollectorApp>(*m_store);
-        EXPECT_TRUE(m_app->initInstance(QStringList{"--nologo"} + arguments));
-        return *m_app;
-    }
     QString pane(const char *name) const
     {
         return m_app->mainFrame()->statusBar()->findChild<QLabel *>(QString::fromLatin1(name))->text();
@@ -50,8 +39,6 @@ protected:
         return QTest::qWaitFor([&] { return m_app->driverClient()->connectionState() == 5; }, 10000);
     }
 
-    std::unique_ptr<CCollectorApp> m_app;
-    MessageRecorder m_messages;
 };
 
 }  // namespace

@@ -2,15 +2,21 @@
 // current values window with the plant's live values coloured by state, File Close only
 // minimises it, Stop closes it; and the trend setup window next to the tag editor.
 #include "ciusim/pty_server.h"
-#include "collection_setup.h"
+#include "shell_plant_test.h"
 #include "collector_app.h"
 #include "command_ids.h"
 #include "main_frame.h"
-#include "message_recorder.h"
+#include "modal_helper.h"
 #include "tag_doc.h"
+#include "trend_list_dialog.h"
+#include "trn_view.h"
 #include "txt_view.h"
 
 #include <QDir>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QTest>
@@ -22,19 +28,8 @@ using namespace tk70test;
 
 namespace {
 
-class ShellWindowsTest : public SimulatedPlantTest {
+class ShellWindowsTest : public ShellPlantTest {
 protected:
-    void TearDown() override
-    {
-        m_app.reset();
-        SimulatedPlantTest::TearDown();
-    }
-    CCollectorApp &start(const QStringList &arguments)
-    {
-        m_app = std::make_unique<CCollectorApp>(*m_store);
-        EXPECT_TRUE(m_app->initInstance(QStringList{"--nologo"} + arguments));
-        return *m_app;
-    }
     CTxtView *currentValues() const
     {
         CChildFrame *frame = m_app->currentValuesWindow();
@@ -52,9 +47,53 @@ protected:
             3000);
     }
 
-    std::unique_ptr<CCollectorApp> m_app;
-    MessageRecorder m_messages;
+    // The newest raw value of a trace of the trend window of graph, once it equals value
+    // (within three seconds).
+    bool traceShows(int graph, int trace, double value) const
+    {
+        return QTest::qWaitFor(
+            [&] {
+                CChildFrame *frame = m_app->trendGraphWindow(graph);
+                auto *view = frame ? qobject_cast<CTrnView *>(frame->widget()) : nullptr;
+                if (!view || view->graph().rawValues().rowCount() == 0)
+                    return false;
+                const ChartDynamicData &raw = view->graph().rawValues();
+                return std::abs(raw.value(raw.rowCount() - 1, trace) - value) < 1e-3;
+            },
+            3000);
+    }
+
 };
+
+// The text of a graph window's page printed into a PDF file, as pdftotext reads it.
+QString printedText(CChildFrame *frame)
+{
+    auto *view = qobject_cast<QCPageView *>(frame->widget());
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    view->print(&printer);
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    tool.waitForFinished(10000);
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+// Two graphs of the selection: FT101 and TT102 on graph 1, PT103 on graph 3, sampled
+// every second.
+void defineGraphs(CTagDoc &document)
+{
+    const auto trace = [](const char *tagname) { return TrendTrace{QString::fromLatin1(tagname), 0.0, 100.0, {}}; };
+    for (auto [index, tagnames] : {std::pair{0, QStringList{"FT101", "TT102"}}, std::pair{2, QStringList{"PT103"}}}) {
+        TrendGraph &graph = document.graph(index);
+        graph.sampleInterval = 1.0;
+        graph.traceCount = int(tagnames.size());
+        for (int t = 0; t < tagnames.size(); ++t)
+            graph.traces[size_t(t)] = trace(qPrintable(tagnames[t]));
+    }
+}
 
 }  // namespace
 
@@ -122,4 +161,50 @@ TEST_F(ShellWindowsTest, TrendSetupOpensBesideAValidTagEditorAndSavesItsTraces)
     app.execute(cmd::TagSelection);
     EXPECT_NE(app.tagEditorWindow(), nullptr);
     EXPECT_NE(app.trendSetupWindow(), nullptr);
+}
+
+// Start opens one trend window per graph with traces, the first in front, sampling the
+// plant; closing one while collecting keeps it as an icon; Stop closes them.
+TEST_F(ShellWindowsTest, StartOpensATrendWindowPerGraphFollowingThePlant)
+{
+    CCollectorApp &app = start({writeSelection(m_dir)});
+    defineGraphs(*app.currentDocument());
+    EXPECT_FALSE(app.isEnabled(cmd::SelectTrend));
+    app.execute(cmd::Start);
+    ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
+    ASSERT_NE(app.trendGraphWindow(0), nullptr);
+    EXPECT_EQ(app.trendGraphWindow(1), nullptr);
+    ASSERT_NE(app.trendGraphWindow(2), nullptr);
+    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.trendGraphWindow(0));
+    EXPECT_TRUE(app.isEnabled(cmd::SelectTrend));
+    EXPECT_TRUE(traceShows(0, 1, kSimTags[1].value));
+    EXPECT_TRUE(traceShows(2, 0, kSimTags[2].value));
+    m_sim.unit().setPoint(ciusim::PlantAddress{1, 2, 3, kSimTags[0].block}, 61.5, false);
+    EXPECT_TRUE(traceShows(0, 0, 61.5));
+
+    // Select Trend offers the two open graphs; the one chosen comes to the front.
+    whenModal<CTrendListDialog>([](CTrendListDialog *dialog) {
+        auto *list = dialog->findChild<QTreeWidget *>();
+        ASSERT_EQ(list->topLevelItemCount(), 2);
+        list->setCurrentItem(list->topLevelItem(1));
+        dialog->accept();
+    });
+    app.execute(cmd::SelectTrend);
+    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.trendGraphWindow(2));
+    const QString printed = printedText(app.trendGraphWindow(0));
+    for (const char *text : {"TK70 Pro Trend Graph #1", "FT101", "TT102", "Time of Day", "Zero:", "Span:"})
+        EXPECT_TRUE(printed.contains(QLatin1String(text))) << text << " not in: " << qPrintable(printed);
+
+    app.trendGraphWindow(2)->close();
+    ASSERT_NE(app.trendGraphWindow(2), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.trendGraphWindow(2)->isMinimized(); }, 2000));
+    app.execute(cmd::FileClose);
+    for (CChildFrame *frame : {app.currentValuesWindow(), app.trendGraphWindow(0), app.trendGraphWindow(2)})
+        EXPECT_TRUE(frame->isMinimized()) << qPrintable(frame->windowTitle());
+
+    m_messages.answer(MessageAnswer::Yes);
+    app.execute(cmd::Stop);
+    EXPECT_EQ(app.trendGraphWindow(0), nullptr);
+    EXPECT_EQ(app.trendGraphWindow(2), nullptr);
+    EXPECT_FALSE(app.isEnabled(cmd::SelectTrend));
 }

@@ -40,6 +40,14 @@ void CTxtView::beforePrinting()
         m_textPage->setPrinting(true);
 }
 
+void CTxtView::beginExport(bool reverse)
+{
+    if (reverse)
+        beforePrinting();
+}
+
+void CTxtView::endExport() { afterPrinting(); }
+
 void CTxtView::afterPrinting()
 {
     if (m_textPage)

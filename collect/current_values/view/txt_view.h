@@ -38,6 +38,10 @@ public:
     TextPage *textPage() { return m_textPage.get(); }
     bool isRefreshing() const { return m_timer.isActive(); }
 
+    // A reversed export shows the cells in their print colour, as paper does.
+    void beginExport(bool reverse) override;
+    void endExport() override;
+
 protected:
     void beforePrinting() override;
     void afterPrinting() override;

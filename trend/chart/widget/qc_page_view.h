@@ -37,6 +37,12 @@ public:
     // page, a PDF or an SVG come out the same way as paper.
     void printOn(QPaintDevice &device);
 
+    // Export mode, for drawing page() into a picture file between the two calls: a view
+    // hides its interactive elements and, with reverse, takes its print colours on a
+    // white background.  A view without such elements does nothing.
+    virtual void beginExport(bool reverse) { static_cast<void>(reverse); }
+    virtual void endExport() {}
+
     // A widget point in page fractions, and back.
     QPointF toPage(const QPointF &widgetPoint) const;
     QPointF toWidget(const QPointF &pagePoint) const;

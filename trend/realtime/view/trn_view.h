@@ -44,8 +44,8 @@ public:
     void print(QPrinter *printer);
     // Export mode for "Save As Metafile...": draw page() into any paint device between
     // the two calls.  reverse: print colours on a white background.
-    void beginExport(bool reverse);
-    void endExport();
+    void beginExport(bool reverse) override;
+    void endExport() override;
 
     TrendGraphWindow &graph() { return *m_graph; }
     // Rescales a trace as its double-click does: the question when scrolled back, the
