@@ -5,12 +5,17 @@
 #include "chart/chart_palette.h"
 #include "message_recorder.h"
 #include "modal_helper.h"
+#include "page_export.h"
 #include "screenshot.h"
 #include "trace_scale_dialog.h"
 #include "trend_fixture.h"
 #include "trn_view.h"
 
+#include <QDir>
 #include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
@@ -140,4 +145,62 @@ TEST(CTrnViewTest, PrintAndReverseExportDrawTrace4InBlack)
 }
 
 }  // namespace
+}  // namespace tk70
+
+namespace tk70 {
+namespace {
+
+// The text a reader program prints for file; empty when the program is missing or fails.
+QString readBack(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return {};
+    return QString::fromLatin1(tool.readAllStandardOutput());
+}
+
+}  // namespace
+
+// The live page saved in every export format for review; the pictures a Linux reader
+// opens hold the titles, the tagnames and the traces.
+TEST(CTrnViewTest, TheLivePageExportsInEveryFormatAndReadsBack)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("wmf2svg")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "wmf2svg or pdftotext is not installed (setup packages libwmf-bin, poppler-utils)";
+    View v;
+    v.sample(150);
+    const QString folder = QStringLiteral(TK70_SCREENSHOT_DIR);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct {
+        const char *name;
+        ExportFormat format;
+    } files[] = {{"trend.emf", ExportFormat::Emf},
+                 {"trend-placeable.wmf", ExportFormat::PlaceableWmf},
+                 {"trend-standard.wmf", ExportFormat::StandardWmf},
+                 {"trend.svg", ExportFormat::Svg},
+                 {"trend.pdf", ExportFormat::Pdf}};
+    v.view->beginExport(true);
+    for (const auto &file : files) {
+        QString error;
+        EXPECT_TRUE(exportPage(v.view->page(), folder + '/' + file.name, file.format, &error)) << qPrintable(error);
+    }
+    v.view->endExport();
+
+    for (const char *wmf : {"trend-placeable.wmf", "trend-standard.wmf"}) {
+        const QString svg = readBack(QStringLiteral("wmf2svg"), {folder + '/' + wmf});
+        EXPECT_GE(svg.count("<polyline"), 4) << wmf;  // one per trace at least
+        // The reader writes a text element per character; the texts are their run.
+        QString texts;
+        for (const QRegularExpressionMatch &m : QRegularExpression(">([^<]*)</text>").globalMatch(svg))
+            texts += m.captured(1);
+        for (const char *text : {"Boiler 2 Trend", "Boiler 2 feed", "TAG-3", "Time of Day"})
+            EXPECT_TRUE(texts.contains(QLatin1String(text))) << wmf << ": " << text;
+    }
+    const QString pdf = readBack(QStringLiteral("pdftotext"), {folder + "/trend.pdf", QStringLiteral("-")});
+    for (const char *text : {"Boiler 2 Trend", "Boiler 2 feed", "TAG-1", "TAG-4", "Time of Day"})
+        EXPECT_TRUE(pdf.contains(QLatin1String(text))) << text;
+}
+
 }  // namespace tk70
