@@ -45,7 +45,8 @@ void CTrendListDialog::buildControls()
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->header()->setSectionsMovable(false);
     m_list->header()->setStretchLastSection(false);
-    m_list->setColumnWidth(0, kNumberWidth);
+    // At least the 50 pixels of the list, and never narrower than its heading.
+    m_list->setColumnWidth(0, std::max(kNumberWidth, m_list->header()->sectionSizeHint(0)));
     m_list->setColumnWidth(1, kTitleWidth);
 
     m_ok = new QPushButton(QStringLiteral("&OK"), this);
