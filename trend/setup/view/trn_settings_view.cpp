@@ -3,6 +3,7 @@
 
 #include "dialog_fonts.h"
 #include "field_exchange.h"
+#include "form_controls.h"
 #include "messages.h"
 #include "tag_doc.h"
 #include "tag_list_dialog.h"
@@ -13,12 +14,10 @@
 #include "up_down_control.h"
 #include "view_beep.h"
 
-#include <QFileInfo>
-#include <QFocusEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,7 +69,8 @@ CTrnSettingsView::CTrnSettingsView(CTagDoc *document, bool historical, QWidget *
     buildForm();
     if (m_historical)
         disableForHistory();
-    watchControls();
+    watchFocusableChildren(this);
+    mapCommands();
     loadForm();
     tagname(0)->setFocus();
 }
@@ -251,41 +251,32 @@ void CTrnSettingsView::disableForHistory()
         widget->setEnabled(false);
 }
 
-void CTrnSettingsView::watchControls()
+void CTrnSettingsView::mapCommands()
 {
-    for (QWidget *child : findChildren<QWidget *>()) {
-        if (child->focusPolicy() != Qt::NoFocus)
-            child->installEventFilter(this);
-    }
+    using namespace SetupCommand;
+    m_accelerators.on(this, {{kShiftDelete, &CTrnSettingsView::deleteTrace},
+                             {kPageDown, &CTrnSettingsView::nextGraph},
+                             {kPageUp, &CTrnSettingsView::previousGraph},
+                             {kDown, &CTrnSettingsView::lineDown},
+                             {kUp, &CTrnSettingsView::lineUp},
+                             {kEnter, &CTrnSettingsView::nextField}});
 }
 
 // ---- keys and focus ----
 
 bool CTrnSettingsView::eventFilter(QObject *watched, QEvent *event)
 {
+    // The form's keys go to the form, not to shortcuts of the window around it.
+    if (m_accelerators.filter(event))
+        return true;
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // The form's keys go to the form, not to shortcuts of the window around it.
-        if (isFormKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
-            event->accept();
-            return true;
-        }
-        break;
-    case QEvent::KeyPress:
-        if (isFormKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
-            handleKey(static_cast<QKeyEvent *>(event)->keyCombination());
-            return true;
-        }
-        break;
     case QEvent::FocusIn:
         if (int row = rowOf(watched); row >= 0)
             m_focusedRow = row;
         break;
     case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
         const int row = rowOf(watched);
-        if (row >= 0 && watched == tagname(row) && reason != Qt::PopupFocusReason &&
-            reason != Qt::ActiveWindowFocusReason)
+        if (row >= 0 && watched == tagname(row) && leavesControl(event))
             leaveTagname(row);
         break;
     }
@@ -295,48 +286,9 @@ bool CTrnSettingsView::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool CTrnSettingsView::isFormKey(QKeyCombination combination)
-{
-    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers() & ~Qt::KeypadModifier;
-    switch (combination.key()) {
-    case Qt::Key_Delete: return modifiers == Qt::ShiftModifier;
-    case Qt::Key_PageDown:
-    case Qt::Key_PageUp:
-    case Qt::Key_Down:
-    case Qt::Key_Up:
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return modifiers == Qt::NoModifier;
-    default: return false;
-    }
-}
+int CTrnSettingsView::rowOf(const QObject *widget) const { return rowHolding(m_rows, widget); }
 
-void CTrnSettingsView::handleKey(QKeyCombination combination)
-{
-    switch (combination.key()) {
-    case Qt::Key_Delete: deleteTrace(); break;
-    case Qt::Key_PageDown: nextGraph(); break;
-    case Qt::Key_PageUp: previousGraph(); break;
-    case Qt::Key_Down: lineDown(); break;
-    case Qt::Key_Up: lineUp(); break;
-    default: nextField(); break;
-    }
-}
-
-int CTrnSettingsView::rowOf(const QObject *widget) const
-{
-    for (int row = 0; row < kRows; ++row) {
-        for (const QWidget *control : m_rows[row]->controls()) {
-            if (control == widget)
-                return row;
-        }
-    }
-    return -1;
-}
-
-int CTrnSettingsView::controlIdOf(const QObject *widget) const
-{
-    return widget && rowOf(widget) >= 0 ? widget->objectName().toInt() : -1;
-}
+int CTrnSettingsView::controlIdOf(const QObject *widget) const { return controlIdIn(m_rows, widget); }
 
 void CTrnSettingsView::focusControl(int id)
 {
@@ -638,16 +590,10 @@ void CTrnSettingsView::addTrace(int row, const QString &text)
 
 // ---- printing ----
 
-QString CTrnSettingsView::documentTitle() const
-{
-    const QString name = QFileInfo(m_document->pathName()).fileName();
-    return name.isEmpty() ? QStringLiteral("Untitled") : name;
-}
-
 void CTrnSettingsView::print(QPrinter *printer)
 {
     if (storeForm())
-        TrendSetupPrinter(*m_document, documentTitle(), m_historical).print(printer);
+        TrendSetupPrinter(*m_document, m_document->title(), m_historical).print(printer);
 }
 
 }  // namespace tk70
