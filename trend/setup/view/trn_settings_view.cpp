@@ -111,17 +111,25 @@ QLabel *CTrnSettingsView::addLabel(QGridLayout *grid, const char *name, const ch
     return label;
 }
 
+QGridLayout *CTrnSettingsView::boxGrid(int horizontalSpacing, int verticalSpacing, int bottomRow)
+{
+    // The boxes span the grid from its title row, which makes room for their captions,
+    // to bottomRow, a margin under the controls in them.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(horizontalSpacing);
+    grid->setVerticalSpacing(verticalSpacing);
+    grid->setRowMinimumHeight(kBoxTitleRow, fontMetrics().height() + 4);
+    grid->setRowMinimumHeight(bottomRow, 4);
+    return grid;
+}
+
 QLayout *CTrnSettingsView::buildGraphArea()
 {
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
+    QGridLayout *grid = boxGrid(6, 4, kGraphBottomRow);
     addBox(grid, "graphSettings", "Graph Settings", QRect(0, kBoxTitleRow, 7, kGraphBottomRow + 1));
     addBox(grid, "backwardsScrolling", "Backwards Scrolling", QRect(8, kBoxTitleRow, 4, kGraphBottomRow + 1));
     addGraphSettings(grid);
     addHistoryButtons(grid);
-    grid->setRowMinimumHeight(kBoxTitleRow, fontMetrics().height() + 4);
-    grid->setRowMinimumHeight(kGraphBottomRow, 4);
     grid->setColumnMinimumWidth(7, 6);
     grid->setColumnStretch(5, 1);
     return grid;
@@ -199,9 +207,7 @@ void CTrnSettingsView::addHistoryButtons(QGridLayout *grid)
 
 QLayout *CTrnSettingsView::buildTraceArea()
 {
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
+    QGridLayout *grid = boxGrid(4, 3, kTraceBottomRow);
     addBox(grid, "traceTagnames", "Trace Tagname", QRect(1, kBoxTitleRow, 4, kTraceBottomRow + 1));
     addBox(grid, "traceScales", "Trace Scale", QRect(5, kBoxTitleRow, 4, kTraceBottomRow + 1));
     addBox(grid, "traceDescriptions", "Trace Description", QRect(9, kBoxTitleRow, 3, kTraceBottomRow + 1));
@@ -209,8 +215,6 @@ QLayout *CTrnSettingsView::buildTraceArea()
         m_rows[row] = std::make_unique<TraceRow>(row, this, grid, kFirstTraceRow + row);
     addLabel(grid, "zeroLabel", "Zero", kColumnLabelRow, TraceRow::ZeroColumn)->setAlignment(Qt::AlignCenter);
     addLabel(grid, "spanLabel", "Span", kColumnLabelRow, TraceRow::SpanColumn)->setAlignment(Qt::AlignCenter);
-    grid->setRowMinimumHeight(kBoxTitleRow, fontMetrics().height() + 4);
-    grid->setRowMinimumHeight(kTraceBottomRow, 4);
     grid->setColumnStretch(TraceRow::DescriptionColumn, 1);
     for (int row = 0; row < kRows; ++row)
         connect(m_rows[row]->tagsButton(), &QPushButton::clicked, this, [this, row] { pickTag(row); });

@@ -79,6 +79,7 @@ private:
     void addHistoryButtons(QGridLayout *grid);
     QLayout *buildTraceArea();
     QLayout *buildButtons();
+    QGridLayout *boxGrid(int horizontalSpacing, int verticalSpacing, int bottomRow);
     QGroupBox *addBox(QGridLayout *grid, const char *name, const char *title, QRect cells);
     QLabel *addLabel(QGridLayout *grid, const char *name, const char *text, int gridRow, int column);
     void disableForHistory();
