@@ -2,6 +2,8 @@
 // text page with 30 tags whose readings change every time (values, and a state change
 // now and then), and one repaint of that page into a 1024x768 image; mean and minimum
 // per operation in microseconds.
+#include "bench_tags.h"
+#include "bench_timer.h"
 #include "chart/chart_page.h"
 #include "chart/chart_renderer.h"
 #include "tag_doc.h"
@@ -12,13 +14,11 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 
 namespace {
 
-using Steady = std::chrono::steady_clock;
 constexpr int kTags = 30;
 constexpr int kRounds = 2000;
 
@@ -50,25 +50,21 @@ Timing measure(const std::function<void()> &prepare, const std::function<void()>
     double minimum = 1e300;
     for (int n = 0; n < kRounds; ++n) {
         prepare();
-        const auto start = Steady::now();
+        const tk70::bench::Stopwatch stopwatch;
         operation();
-        const double us = std::chrono::duration<double, std::micro>(Steady::now() - start).count();
+        const double us = stopwatch.microseconds();
         total += us;
         minimum = std::min(minimum, us);
     }
     return {total / kRounds, minimum};
 }
 
-void fillDocument(tk70::CTagDoc &document)
+tk70::TagRecord feedFlowTag(int slot)
 {
-    document.newDocument();
-    for (int i = 0; i < kTags; ++i) {
-        tk70::TagRecord tag;
-        tag.tagname = QStringLiteral("FIC-%1").arg(101 + i);
-        tag.description = QStringLiteral("Feed flow %1").arg(i + 1);
-        document.setTag(i, tag);
-    }
-    document.tags().setCount(kTags);
+    tk70::TagRecord tag;
+    tag.tagname = QStringLiteral("FIC-%1").arg(101 + slot);
+    tag.description = QStringLiteral("Feed flow %1").arg(slot + 1);
+    return tag;
 }
 
 }  // namespace
@@ -84,7 +80,7 @@ int main(int argc, char **argv)
     }
     QGuiApplication app(argc, argv);
     tk70::CTagDoc document;
-    fillDocument(document);
+    tk70::bench::fillTags(document, kTags, feedFlowTag);
     MovingReadings readings;
     tk70::ChartPage page;
     const QDateTime now = QDateTime::currentDateTime();

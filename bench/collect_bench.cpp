@@ -2,6 +2,8 @@
 // one sample line of 30 tags (values of every magnitude, some bad quality, one point
 // error) into a real file in a temporary folder, flushes included, in microseconds per
 // line; and the time of one whole sample tick of a group through the collection run.
+#include "bench_tags.h"
+#include "bench_timer.h"
 #include "clock.h"
 #include "collection_run.h"
 #include "group_output.h"
@@ -9,12 +11,10 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <chrono>
 #include <cstdio>
 
 namespace {
 
-using Steady = std::chrono::steady_clock;
 constexpr int kTags = 30;
 constexpr int kLines = 100000;
 
@@ -44,11 +44,11 @@ double microsecondsPerLine(const char *type, const QString &path)
     const BenchReadings readings;
     output->writeHeader({QDateTime::currentDateTime(), QStringLiteral("/plant/unit4.tsf"), 1, {}}, cols);
     const QDateTime stamp = QDateTime::currentDateTime();
-    const auto start = Steady::now();
+    const tk70::bench::Stopwatch stopwatch;
     for (int n = 0; n < kLines; ++n)
         output->writeSample(stamp, cols, readings);
     output->close();
-    return std::chrono::duration<double, std::micro>(Steady::now() - start).count() / kLines;
+    return stopwatch.microseconds() / kLines;
 }
 
 class FixedClock : public tk70::Clock {
@@ -62,13 +62,7 @@ public:
 double microsecondsPerTick(const QString &folder)
 {
     tk70::CTagDoc doc;
-    doc.newDocument();
-    for (int i = 0; i < kTags; ++i) {
-        tk70::TagRecord tag;
-        tag.tagname = QStringLiteral("TAG-%1").arg(i + 1);
-        doc.setTag(i, tag);
-    }
-    doc.tags().setCount(kTags);
+    tk70::bench::fillTags(doc, kTags, tk70::bench::numberedTag);
     doc.group(0).fileName = folder + QStringLiteral("/run.txt");
     doc.group(0).rolloverHours = 4;
     doc.group(0).saveInhibitTag = QStringLiteral("TAG-29");
@@ -77,11 +71,11 @@ double microsecondsPerTick(const QString &folder)
     tk70::CollectionRun run(doc, readings, clock);
     if (!run.openOutputs(tk70::OverwritePolicy::Overwrite))
         return -1;
-    const auto start = Steady::now();
+    const tk70::bench::Stopwatch stopwatch;
     for (int n = 0; n < kLines; ++n)
         run.sampleTick(0);
     run.closeAll();
-    return std::chrono::duration<double, std::micro>(Steady::now() - start).count() / kLines;
+    return stopwatch.microseconds() / kLines;
 }
 
 }  // namespace

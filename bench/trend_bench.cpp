@@ -3,6 +3,8 @@
 // one of them is on screen at 1280 x 1024 and is drawn once a second (the page rendered
 // into an image, as its repaint does).  Reports the processor time per simulated second
 // as a percentage of one core; the aim is below 2 %.  Usage: trend-bench [seconds]
+#include "bench_tags.h"
+#include "bench_timer.h"
 #include "chart/chart_page.h"
 #include "chart/chart_renderer.h"
 #include "clock.h"
@@ -16,7 +18,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -52,13 +53,7 @@ private:
 
 void setUpDocument(tk70::CTagDoc &doc)
 {
-    doc.newDocument();
-    for (int i = 0; i < kTags; ++i) {
-        tk70::TagRecord tag;
-        tag.tagname = QStringLiteral("TAG-%1").arg(i + 1);
-        doc.setTag(i, tag);
-    }
-    doc.tags().setCount(kTags);
+    tk70::bench::fillTags(doc, kTags, tk70::bench::numberedTag);
     for (int g = 0; g < kWindows; ++g) {
         tk70::TrendGraph &graph = doc.graph(g);
         graph.historyLength = kHistory;
@@ -69,9 +64,9 @@ void setUpDocument(tk70::CTagDoc &doc)
     }
 }
 
-double cpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
-
 }  // namespace
+
+using tk70::bench::cpuSeconds;
 
 int main(int argc, char **argv)
 {

@@ -9,6 +9,7 @@
 #include "tsf_writer.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <optional>
@@ -141,6 +142,12 @@ bool CTagDoc::saveDocument(const QString &path)
         return false;
     m_pathName = path;
     return true;
+}
+
+QString CTagDoc::title() const
+{
+    const QString name = QFileInfo(m_pathName).fileName();
+    return name.isEmpty() ? QStringLiteral("Untitled") : name;
 }
 
 }  // namespace tk70

@@ -39,6 +39,8 @@ public:
     bool saveDocument(const QString &path);
     // The file this document was last opened from or saved to; empty for a new one.
     const QString &pathName() const { return m_pathName; }
+    // The document's title on printed pages: its file's name, "Untitled" for a new one.
+    QString title() const;
     // Whether the content differs from what the last new, open or save left.
     bool isModified() const { return writeTsf() != m_savedImage; }
 

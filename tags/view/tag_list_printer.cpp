@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
 
 namespace tk70 {
@@ -25,7 +26,7 @@ QFont TagListPrinter::printFont()
     return font;
 }
 
-TagListPrinter::Metrics TagListPrinter::measure(QPrinter *printer, const QFont &font) const
+TagListPrinter::Metrics TagListPrinter::measure(const QPrinter *printer, const QFont &font)
 {
     QFontMetrics metrics(font, printer);
     Metrics out{};
@@ -33,8 +34,14 @@ TagListPrinter::Metrics TagListPrinter::measure(QPrinter *printer, const QFont &
     out.ascent = metrics.ascent();
     out.lineWidth = metrics.horizontalAdvance(TagListPrint::ruler());
     out.left = (printer->width() - out.lineWidth) / 2;
-    out.linesPerPage = TagListPrint::linesPerPage(printer->height(), out.lineHeight);
     return out;
+}
+
+std::pair<int, int> TagListPrinter::pageRange(const QPrinter *printer, int pages)
+{
+    const int first = printer->fromPage() > 0 ? printer->fromPage() : 1;
+    const int last = printer->toPage() > 0 ? std::min(printer->toPage(), pages) : pages;
+    return {first, last};
 }
 
 void TagListPrinter::print(QPrinter *printer) const
@@ -44,18 +51,17 @@ void TagListPrinter::print(QPrinter *printer) const
         return;
     QFont font = printFont();
     painter.setFont(font);
-    Metrics metrics = measure(printer, painter.font());
-    int pages = TagListPrint::pageCount(m_document.tagCount(), metrics.linesPerPage);
-    int first = printer->fromPage() > 0 ? printer->fromPage() : 1;
-    int last = printer->toPage() > 0 ? std::min(printer->toPage(), pages) : pages;
+    const Metrics metrics = measure(printer, painter.font());
+    const int linesPerPage = TagListPrint::linesPerPage(printer->height(), metrics.lineHeight);
+    const auto [first, last] = pageRange(printer, TagListPrint::pageCount(m_document.tagCount(), linesPerPage));
     for (int page = first; page <= last; ++page) {
         if (page > first)
             printer->newPage();
-        paintPage(painter, metrics, page);
+        paintPage(painter, metrics, linesPerPage, page);
     }
 }
 
-void TagListPrinter::paintPage(QPainter &painter, const Metrics &metrics, int page) const
+void TagListPrinter::paintPage(QPainter &painter, const Metrics &metrics, int linesPerPage, int page) const
 {
     auto lineAt = [&](double line, const QString &text) {
         int top = static_cast<int>(std::lround(line * metrics.lineHeight));
@@ -66,8 +72,8 @@ void TagListPrinter::paintPage(QPainter &painter, const Metrics &metrics, int pa
     int ruleY = static_cast<int>(std::lround(TagListPrint::kRuleLine * metrics.lineHeight));
     painter.drawLine(metrics.left, ruleY, metrics.left + metrics.lineWidth, ruleY);
 
-    int first = TagListPrint::firstTagOfPage(page, metrics.linesPerPage);
-    int end = TagListPrint::endTagOfPage(page, metrics.linesPerPage, m_document.tagCount());
+    int first = TagListPrint::firstTagOfPage(page, linesPerPage);
+    int end = TagListPrint::endTagOfPage(page, linesPerPage, m_document.tagCount());
     for (int slot = first; slot < end; ++slot)
         lineAt(slot - first + TagListPrint::kFirstTagLine, TagListPrint::tagLine(slot, m_document.tag(slot)));
 }

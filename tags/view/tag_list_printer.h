@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QString>
+#include <utility>
 
 class QPainter;
 class QPrinter;
@@ -24,16 +25,20 @@ public:
     // "Courier New" when the system has it, else its fixed font; 10 points.
     static QFont printFont();
 
-private:
+    // The lines of a page in font on printer, the ruler's width centred; the trend
+    // setup's pages are laid out the same way.
     struct Metrics {
         int lineHeight;
         int ascent;
         int lineWidth;
         int left;
-        int linesPerPage;
     };
-    Metrics measure(QPrinter *printer, const QFont &font) const;
-    void paintPage(QPainter &painter, const Metrics &metrics, int page) const;
+    static Metrics measure(const QPrinter *printer, const QFont &font);
+    // The first and last page to print of pages: the printer's page range where it has one.
+    static std::pair<int, int> pageRange(const QPrinter *printer, int pages);
+
+private:
+    void paintPage(QPainter &painter, const Metrics &metrics, int linesPerPage, int page) const;
 
     const CTagDoc &m_document;
     QString m_title;

@@ -2,6 +2,7 @@
 #include "tag_view.h"
 
 #include "find_tag_dialog.h"
+#include "form_controls.h"
 #include "messages.h"
 #include "tag_doc.h"
 #include "tag_list_printer.h"
@@ -9,12 +10,9 @@
 #include "view_beep.h"
 
 #include <QEvent>
-#include <QFileInfo>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -75,7 +73,8 @@ CTagView::CTagView(CTagDoc *document, QWidget *parent) : QWidget(parent), m_docu
 {
     setObjectName(QStringLiteral("132"));
     buildForm();
-    watchControls();
+    watchFocusableChildren(this);
+    mapCommands();
     refreshRows();
     tagname(0)->setFocus();
 }
@@ -138,37 +137,32 @@ void CTagView::addButtons(QGridLayout *grid)
     grid->setRowStretch(kButtonGridRow + 1, 1);
 }
 
-void CTagView::watchControls()
+void CTagView::mapCommands()
 {
-    for (QWidget *child : findChildren<QWidget *>()) {
-        if (child->focusPolicy() != Qt::NoFocus)
-            child->installEventFilter(this);
-    }
+    using namespace SetupCommand;
+    m_accelerators.on(this, {{kShiftDelete, &CTagView::deleteTag},
+                             {kPageDown, &CTagView::pageDown},
+                             {kPageUp, &CTagView::pageUp},
+                             {kDown, &CTagView::lineDown},
+                             {kUp, &CTagView::lineUp},
+                             {kEnd, &CTagView::lastPage},
+                             {kHome, &CTagView::firstPage},
+                             {kInsert, &CTagView::insertTag},
+                             {kEscape, &CTagView::finishPendingInsert},
+                             {kEnter, &CTagView::nextField}});
 }
 
 // ---- keys and focus ----
 
 bool CTagView::eventFilter(QObject *watched, QEvent *event)
 {
+    // The editor's keys go to the editor, not to shortcuts of the window around it.
+    if (m_accelerators.filter(event))
+        return true;
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // The editor's keys go to the editor, not to shortcuts of the window around it.
-        if (isEditorKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
-            event->accept();
-            return true;
-        }
-        break;
-    case QEvent::KeyPress:
-        if (isEditorKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
-            handleKey(static_cast<QKeyEvent *>(event)->keyCombination());
-            return true;
-        }
-        break;
     case QEvent::FocusOut: {
-        auto reason = static_cast<QFocusEvent *>(event)->reason();
         int row = rowOf(watched);
-        if (row >= 0 && watched == tagname(row) && reason != Qt::PopupFocusReason &&
-            reason != Qt::ActiveWindowFocusReason)
+        if (row >= 0 && watched == tagname(row) && leavesControl(event))
             leaveTagname(row);
         break;
     }
@@ -184,53 +178,9 @@ bool CTagView::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool CTagView::isEditorKey(QKeyCombination combination)
-{
-    Qt::KeyboardModifiers modifiers = combination.keyboardModifiers() & ~Qt::KeypadModifier;
-    switch (combination.key()) {
-    case Qt::Key_Delete: return modifiers == Qt::ShiftModifier;
-    case Qt::Key_PageDown:
-    case Qt::Key_PageUp:
-    case Qt::Key_Down:
-    case Qt::Key_Up:
-    case Qt::Key_End:
-    case Qt::Key_Home:
-    case Qt::Key_Insert:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape: return modifiers == Qt::NoModifier;
-    default: return false;
-    }
-}
+int CTagView::rowOf(const QObject *widget) const { return rowHolding(m_rows, widget); }
 
-void CTagView::handleKey(QKeyCombination combination)
-{
-    switch (combination.key()) {
-    case Qt::Key_Delete: deleteTag(); break;
-    case Qt::Key_PageDown: pageDown(); break;
-    case Qt::Key_PageUp: pageUp(); break;
-    case Qt::Key_Down: lineDown(); break;
-    case Qt::Key_Up: lineUp(); break;
-    case Qt::Key_End: lastPage(); break;
-    case Qt::Key_Home: firstPage(); break;
-    case Qt::Key_Insert: insertTag(); break;
-    case Qt::Key_Escape: finishPendingInsert(); break;
-    default: nextField(); break;
-    }
-}
-
-int CTagView::rowOf(const QObject *widget) const
-{
-    for (int row = 0; row < kRows; ++row) {
-        for (const QWidget *control : m_rows[row]->controls()) {
-            if (control == widget)
-                return row;
-        }
-    }
-    return -1;
-}
-
-int CTagView::controlIdOf(const QObject *widget) const { return rowOf(widget) >= 0 ? widget->objectName().toInt() : -1; }
+int CTagView::controlIdOf(const QObject *widget) const { return controlIdIn(m_rows, widget); }
 
 int CTagView::focusedRow() const { return rowOf(focusWidget()); }
 
@@ -551,12 +501,6 @@ void CTagView::showFound(int slot)
 
 // ---- printing ----
 
-QString CTagView::documentTitle() const
-{
-    QString name = QFileInfo(m_document->pathName()).fileName();
-    return name.isEmpty() ? QStringLiteral("Untitled") : name;
-}
-
-void CTagView::print(QPrinter *printer) { TagListPrinter(*m_document, documentTitle()).print(printer); }
+void CTagView::print(QPrinter *printer) { TagListPrinter(*m_document, m_document->title()).print(printer); }
 
 }  // namespace tk70

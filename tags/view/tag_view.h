@@ -5,6 +5,7 @@
 // its fields and applies them.
 #pragma once
 
+#include "setup_accelerators.h"
 #include "tag_editor_rules.h"
 
 #include <QPointer>
@@ -71,10 +72,8 @@ private:
     void buildForm();
     void addGroupBoxes(QGridLayout *grid);
     void addButtons(QGridLayout *grid);
-    void watchControls();
-    // The keys of the editor's accelerators, and what each does.
-    static bool isEditorKey(QKeyCombination combination);
-    void handleKey(QKeyCombination combination);
+    // What the editor does for each command of the setup windows' accelerators.
+    void mapCommands();
 
     void fillRow(int row, int slot);
     void clearRow(int row);
@@ -98,9 +97,9 @@ private:
     int controlIdOf(const QObject *widget) const;
     int focusedRow() const;
     QLineEdit *tagname(int row) const;
-    QString documentTitle() const;
 
     CTagDoc *m_document;
+    SetupAccelerators m_accelerators;
     std::array<std::unique_ptr<TagRow>, TagEditorRules::kRows> m_rows;
     int m_offset = 0;
     bool m_insertPending = false;

@@ -54,6 +54,27 @@ QRectF estimatedTextRect(const QPointF &anchor, const ChartTextStyle &style, qsi
     return QRectF(left, top, width, height);
 }
 
+ChartObject textObject(ChartObjectKind kind, const QPointF &position, const QString &text, const ChartTextStyle &style)
+{
+    ChartObject object;
+    object.kind = kind;
+    object.position = position;
+    object.text = text;
+    object.style = style;
+    object.colour = style.colour;
+    return object;
+}
+
+// A scroll bar's range and value, kept consistent: the maximum at least the minimum, a
+// page step of one at least, and the value inside the range.
+void setRange(ChartScrollPart &scroll, int minimum, int maximum, int pageStep, int value)
+{
+    scroll.minimum = minimum;
+    scroll.maximum = std::max(minimum, maximum);
+    scroll.pageStep = std::max(pageStep, 1);
+    scroll.value = std::clamp(value, scroll.minimum, scroll.maximum);
+}
+
 }  // namespace
 
 ChartPage::ChartPage(QObject *parent)
@@ -78,6 +99,13 @@ ChartHandle ChartPage::add(ChartObject object)
     const auto handle = static_cast<ChartHandle>(m_objects.size() - 1);
     emit changed(bounds(handle));
     return handle;
+}
+
+ChartHandle ChartPage::addToWindow(ChartObject object)
+{
+    if (!find(object.window, ChartObjectKind::GraphWindow))
+        return kNoChartHandle;
+    return add(std::move(object));
 }
 
 ChartObject *ChartPage::find(ChartHandle handle)
@@ -213,18 +241,12 @@ ChartHandle ChartPage::graphWindowAt(const QPointF &page) const
 ChartHandle ChartPage::addAxis(ChartHandle window, Qt::Orientation orientation, double tickSpacing, int decimals,
                                const QString &title, const ChartTextStyle &labelStyle)
 {
-    if (!find(window, ChartObjectKind::GraphWindow))
-        return kNoChartHandle;
-    ChartObject axis;
-    axis.kind = ChartObjectKind::Axis;
+    ChartObject axis = textObject(ChartObjectKind::Axis, QPointF(), title, labelStyle);
     axis.window = window;
-    axis.text = title;
-    axis.style = labelStyle;
-    axis.colour = labelStyle.colour;
     axis.axis.orientation = orientation;
     axis.axis.tickSpacing = tickSpacing;
     axis.axis.decimals = decimals;
-    return add(std::move(axis));
+    return addToWindow(std::move(axis));
 }
 
 void ChartPage::setAxisTicks(ChartHandle axis, double tickSpacing, int decimals)
@@ -264,28 +286,15 @@ void ChartPage::setAxisGrid(ChartHandle axis, int colour, Qt::PenStyle style)
 
 ChartHandle ChartPage::addText(const QPointF &pagePosition, const QString &text, const ChartTextStyle &style)
 {
-    ChartObject object;
-    object.kind = ChartObjectKind::Text;
-    object.position = pagePosition;
-    object.text = text;
-    object.style = style;
-    object.colour = style.colour;
-    return add(std::move(object));
+    return add(textObject(ChartObjectKind::Text, pagePosition, text, style));
 }
 
 ChartHandle ChartPage::addWindowText(ChartHandle window, const QPointF &userPosition, const QString &text,
                                      const ChartTextStyle &style)
 {
-    if (!find(window, ChartObjectKind::GraphWindow))
-        return kNoChartHandle;
-    ChartObject object;
-    object.kind = ChartObjectKind::WindowText;
+    ChartObject object = textObject(ChartObjectKind::WindowText, userPosition, text, style);
     object.window = window;
-    object.position = userPosition;
-    object.text = text;
-    object.style = style;
-    object.colour = style.colour;
-    return add(std::move(object));
+    return addToWindow(std::move(object));
 }
 
 ChartHandle ChartPage::addLine(const QPointF &from, const QPointF &to, int colour, Qt::PenStyle style, double width)
@@ -314,7 +323,7 @@ ChartHandle ChartPage::addRect(const QRectF &pageRect, int fill, int frame)
 ChartHandle ChartPage::addLinePlot(ChartHandle window, std::shared_ptr<const ChartData> data, int yColumn,
                                    int colour, Qt::PenStyle style, int xColumn)
 {
-    if (!find(window, ChartObjectKind::GraphWindow) || !data)
+    if (!data)
         return kNoChartHandle;
     ChartObject object;
     object.kind = ChartObjectKind::LinePlot;
@@ -325,7 +334,7 @@ ChartHandle ChartPage::addLinePlot(ChartHandle window, std::shared_ptr<const Cha
     object.plot.yColumn = yColumn;
     object.plot.xColumn = xColumn;
     object.plot.style = style;
-    return add(std::move(object));
+    return addToWindow(std::move(object));
 }
 
 void ChartPage::setPlotFirstRow(ChartHandle plot, int row)
@@ -338,15 +347,13 @@ void ChartPage::setPlotFirstRow(ChartHandle plot, int row)
 
 ChartHandle ChartPage::addCursor(ChartHandle window, double index, int colour, Qt::PenStyle style)
 {
-    if (!find(window, ChartObjectKind::GraphWindow))
-        return kNoChartHandle;
     ChartObject object;
     object.kind = ChartObjectKind::Cursor;
     object.window = window;
     object.position = QPointF(index, 0.0);
     object.colour = colour;
     object.penStyle = style;
-    return add(std::move(object));
+    return addToWindow(std::move(object));
 }
 
 void ChartPage::setCursor(ChartHandle cursor, double index)
@@ -396,10 +403,7 @@ ChartHandle ChartPage::addScrollBar(const QRectF &pageRect, int minimum, int max
     object.kind = ChartObjectKind::ScrollBar;
     object.rect = pageRect.normalized();
     object.colour = kPaletteLightGrey;
-    object.scroll.minimum = minimum;
-    object.scroll.maximum = std::max(minimum, maximum);
-    object.scroll.pageStep = std::max(pageStep, 1);
-    object.scroll.value = std::clamp(value, object.scroll.minimum, object.scroll.maximum);
+    setRange(object.scroll, minimum, maximum, pageStep, value);
     object.scroll.changed = std::move(changed);
     return add(std::move(object));
 }
@@ -407,10 +411,7 @@ ChartHandle ChartPage::addScrollBar(const QRectF &pageRect, int minimum, int max
 void ChartPage::setScrollRange(ChartHandle bar, int minimum, int maximum, int pageStep)
 {
     if (ChartObject *object = find(bar, ChartObjectKind::ScrollBar)) {
-        object->scroll.minimum = minimum;
-        object->scroll.maximum = std::max(minimum, maximum);
-        object->scroll.pageStep = std::max(pageStep, 1);
-        object->scroll.value = std::clamp(object->scroll.value, minimum, object->scroll.maximum);
+        setRange(object->scroll, minimum, maximum, pageStep, object->scroll.value);
         touch(*object);
     }
 }
@@ -457,15 +458,18 @@ void ChartPage::setVisible(ChartHandle handle, bool visible)
 
 bool ChartPage::isVisible(ChartHandle handle) const { return isValid(handle) && object(handle).visible; }
 
-void ChartPage::setText(ChartHandle handle, const QString &text)
+template <typename T>
+void ChartPage::setTextPart(ChartHandle handle, T ChartObject::*part, const T &value)
 {
     ChartObject *object = find(handle);
-    if (!object || object->text == text)
+    if (!object || object->*part == value)
         return;
     const QRectF before = bounds(handle);
-    object->text = text;
+    object->*part = value;
     touchText(*object, before);
 }
+
+void ChartPage::setText(ChartHandle handle, const QString &text) { setTextPart(handle, &ChartObject::text, text); }
 
 QString ChartPage::text(ChartHandle handle) const { return isValid(handle) ? object(handle).text : QString(); }
 
@@ -515,12 +519,7 @@ void ChartPage::setTextStyle(ChartHandle text, const ChartTextStyle &style)
 
 void ChartPage::moveText(ChartHandle text, const QPointF &position)
 {
-    ChartObject *object = find(text);
-    if (!object || object->position == position)
-        return;
-    const QRectF before = bounds(text);
-    object->position = position;
-    touchText(*object, before);
+    setTextPart(text, &ChartObject::position, position);
 }
 
 void ChartPage::setRect(ChartHandle handle, const QRectF &pageRect)

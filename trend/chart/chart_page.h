@@ -167,6 +167,8 @@ signals:
 
 private:
     ChartHandle add(ChartObject object);
+    // Adds an object drawn in a graph window; none when its window is not one.
+    ChartHandle addToWindow(ChartObject object);
     ChartObject *find(ChartHandle handle);
     ChartObject *find(ChartHandle handle, ChartObjectKind kind);
     const ChartObject *find(ChartHandle handle, ChartObjectKind kind) const;
@@ -174,6 +176,10 @@ private:
     QRectF textBounds(const ChartObject &text) const;
     void touch(ChartObject &object);
     void touchText(ChartObject &object, const QRectF &before);
+    // Sets one part of an object that shows a text (the text, its anchor) when it
+    // differs, and repaints where the text was and where it goes.
+    template <typename T>
+    void setTextPart(ChartHandle handle, T ChartObject::*part, const T &value);
 
     QString m_name;
     int m_background = 15;

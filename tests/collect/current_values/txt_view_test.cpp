@@ -25,42 +25,47 @@ QRgb fieldPixel(const QImage &image, int cell)
     return image.pixel(int((field.left() + 0.006) * image.width()), int(field.center().y() * image.height()));
 }
 
+// Thirty tags and their sample readings.
+class TxtView : public ::testing::Test {
+protected:
+    TxtView()
+    {
+        tk70test::fillDocument(m_document, 30);
+        m_readings.rows = tk70test::sampleRows(30);
+    }
+
+    CTagDoc m_document;
+    tk70test::TableReadings m_readings;
+};
+
 }  // namespace
 
-TEST(TxtView, ShowsTheReadingsAndRefreshesOnItsTimer)
+TEST_F(TxtView, ShowsTheReadingsAndRefreshesOnItsTimer)
 {
-    CTagDoc document;
-    tk70test::fillDocument(document, 30);
-    tk70test::TableReadings readings;
-    readings.rows = tk70test::sampleRows(30);
-    CTxtView view(document, readings);
+    CTxtView view(m_document, m_readings);
     EXPECT_EQ(view.windowTitle(), "Data Collection Output");
     EXPECT_TRUE(view.isRefreshing());
     EXPECT_EQ(view.cellValueText(1), "10.25");
     EXPECT_EQ(view.cellColour(4), 14);
 
-    readings.rows[1] = {0, 77.5, true};
+    m_readings.rows[1] = {0, 77.5, true};
     EXPECT_TRUE(tk70test::waitFor([&] { return view.cellValueText(1) == "77.5"; }, 3000));
     EXPECT_EQ(view.cellColour(1), 13);
     for (int n = 0; n < 90; ++n) {
-        readings.rows[0].value = 50.0 + 20.0 * std::sin(n / 8.0) + n / 3.0;
+        m_readings.rows[0].value = 50.0 + 20.0 * std::sin(n / 8.0) + n / 3.0;
         view.refresh();
     }
     view.resize(1024, 768);
     tk70test::shoot(view, "current-values");
 
-    CTxtView historical(document, readings, true);
+    CTxtView historical(m_document, m_readings, true);
     EXPECT_FALSE(historical.isRefreshing());
     EXPECT_EQ(historical.page().objectCount(), 0);
 }
 
-TEST(TxtView, PrintsWithWhiteCellsAndRestoresTheStateColours)
+TEST_F(TxtView, PrintsWithWhiteCellsAndRestoresTheStateColours)
 {
-    CTagDoc document;
-    tk70test::fillDocument(document, 30);
-    tk70test::TableReadings readings;
-    readings.rows = tk70test::sampleRows(30);
-    CTxtView view(document, readings);
+    CTxtView view(m_document, m_readings);
 
     QImage printed(1123, 794, QImage::Format_RGB32);  // A4 landscape at 96 dpi
     view.printOn(printed);

@@ -1,7 +1,7 @@
 // The trend setup form through its real widgets, offscreen: tagname entry with the tag
 // picker, deleting a trace, stepping through graphs, validation, the historical form,
 // a round trip through the document's TSF bytes, printing and the review picture.
-#include "message_recorder.h"
+#include "form_view_fixture.h"
 #include "modal_helper.h"
 #include "screenshot.h"
 #include "tag_doc.h"
@@ -24,7 +24,7 @@ using tk70::MessageIcon;
 
 namespace {
 
-class TrnSettingsViewTest : public ::testing::Test {
+class TrnSettingsViewTest : public tk70test::FormViewFixture<tk70::CTrnSettingsView> {
 protected:
     TrnSettingsViewTest()
     {
@@ -48,37 +48,10 @@ protected:
         graph.traces[0] = {"FIC-101", 0, 250, "Feed water flow"};
         graph.traces[1] = {"LIC-401", -50, 100, "Drum level"};
         graph.traces[2] = {"PIC-301", 0, 160, "Drum pressure"};
-        tk70::ViewBeep::setHook([this] { ++m_beeps; });
     }
-    ~TrnSettingsViewTest() override { tk70::ViewBeep::setHook({}); }
 
-    void open(bool historical = false)
-    {
-        m_view = std::make_unique<tk70::CTrnSettingsView>(&m_doc, historical);
-        m_view->resize(820, 540);
-        m_view->show();
-        m_view->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_view.get()));
-    }
-    template <typename T = QWidget>
-    T *control(int id) const
-    {
-        return m_view->findChild<T *>(QString::number(id));
-    }
-    QLineEdit *edit(int id) const { return control<QLineEdit>(id); }
+    void open(bool historical = false) { showForm(QSize(820, 540), historical); }
     QLineEdit *tagname(int row) const { return edit(5200 + row); }
-    void typeInto(QLineEdit *field, const QString &text)
-    {
-        QTest::mouseClick(field, Qt::LeftButton);
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QTest::keyClicks(field, text);
-    }
-
-    tk70::CTagDoc m_doc;
-    tk70test::MessageRecorder m_messages;
-    std::unique_ptr<tk70::CTrnSettingsView> m_view;
-    int m_beeps = 0;
 };
 
 }  // namespace

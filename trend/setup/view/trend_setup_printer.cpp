@@ -2,32 +2,18 @@
 #include "trend_setup_printer.h"
 
 #include "tag_doc.h"
-#include "tag_list_print.h"
-#include "tag_list_printer.h"
 #include "trend_setup_print.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
-#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tk70 {
 
 TrendSetupPrinter::TrendSetupPrinter(const CTagDoc &document, const QString &title, bool historical)
     : m_document(document), m_title(title), m_historical(historical)
 {
-}
-
-TrendSetupPrinter::Metrics TrendSetupPrinter::measure(QPrinter *printer, const QPainter &painter)
-{
-    QFontMetrics metrics(painter.font(), printer);
-    Metrics out{};
-    out.lineHeight = std::max(metrics.lineSpacing(), 1);
-    out.ascent = metrics.ascent();
-    out.lineWidth = metrics.horizontalAdvance(TagListPrint::ruler());
-    out.left = (printer->width() - out.lineWidth) / 2;
-    return out;
 }
 
 void TrendSetupPrinter::print(QPrinter *printer) const
@@ -40,9 +26,8 @@ void TrendSetupPrinter::print(QPrinter *printer) const
     if (!painter.isActive())
         return;
     painter.setFont(TagListPrinter::printFont());
-    const Metrics metrics = measure(printer, painter);
-    const int first = printer->fromPage() > 0 ? printer->fromPage() : 1;
-    const int last = printer->toPage() > 0 ? std::min(printer->toPage(), pages) : pages;
+    const TagListPrinter::Metrics metrics = TagListPrinter::measure(printer, painter.font());
+    const auto [first, last] = TagListPrinter::pageRange(printer, pages);
     for (int number = first; number <= last; ++number) {
         if (number > first)
             printer->newPage();
@@ -53,7 +38,8 @@ void TrendSetupPrinter::print(QPrinter *printer) const
     }
 }
 
-void TrendSetupPrinter::paintPage(QPainter &painter, const Metrics &metrics, const TrendSetupPrint::Page &page)
+void TrendSetupPrinter::paintPage(QPainter &painter, const TagListPrinter::Metrics &metrics,
+                                  const TrendSetupPrint::Page &page)
 {
     auto yOf = [&](double line) { return static_cast<int>(std::lround(line * metrics.lineHeight)); };
     for (const TrendSetupPrint::TextLine &text : page.texts)

@@ -3,6 +3,8 @@
 // centred on the 81-character ruler width.  The text of a page is TrendSetupPrint's.
 #pragma once
 
+#include "tag_list_printer.h"
+
 #include <QString>
 
 class QPainter;
@@ -27,14 +29,8 @@ public:
     void print(QPrinter *printer) const;
 
 private:
-    struct Metrics {
-        int lineHeight;
-        int ascent;
-        int lineWidth;
-        int left;
-    };
-    static Metrics measure(QPrinter *printer, const QPainter &painter);
-    static void paintPage(QPainter &painter, const Metrics &metrics, const TrendSetupPrint::Page &page);
+    static void paintPage(QPainter &painter, const TagListPrinter::Metrics &metrics,
+                          const TrendSetupPrint::Page &page);
 
     const CTagDoc &m_document;
     QString m_title;

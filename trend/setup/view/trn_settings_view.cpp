@@ -3,6 +3,7 @@
 
 #include "dialog_fonts.h"
 #include "field_exchange.h"
+#include "form_controls.h"
 #include "messages.h"
 #include "tag_doc.h"
 #include "tag_list_dialog.h"
@@ -13,12 +14,10 @@
 #include "up_down_control.h"
 #include "view_beep.h"
 
-#include <QFileInfo>
-#include <QFocusEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,7 +69,8 @@ CTrnSettingsView::CTrnSettingsView(CTagDoc *document, bool historical, QWidget *
     buildForm();
     if (m_historical)
         disableForHistory();
-    watchControls();
+    watchFocusableChildren(this);
+    mapCommands();
     loadForm();
     tagname(0)->setFocus();
 }
@@ -111,17 +111,25 @@ QLabel *CTrnSettingsView::addLabel(QGridLayout *grid, const char *name, const ch
     return label;
 }
 
+QGridLayout *CTrnSettingsView::boxGrid(int horizontalSpacing, int verticalSpacing, int bottomRow)
+{
+    // The boxes span the grid from its title row, which makes room for their captions,
+    // to bottomRow, a margin under the controls in them.
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(horizontalSpacing);
+    grid->setVerticalSpacing(verticalSpacing);
+    grid->setRowMinimumHeight(kBoxTitleRow, fontMetrics().height() + 4);
+    grid->setRowMinimumHeight(bottomRow, 4);
+    return grid;
+}
+
 QLayout *CTrnSettingsView::buildGraphArea()
 {
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(4);
+    QGridLayout *grid = boxGrid(6, 4, kGraphBottomRow);
     addBox(grid, "graphSettings", "Graph Settings", QRect(0, kBoxTitleRow, 7, kGraphBottomRow + 1));
     addBox(grid, "backwardsScrolling", "Backwards Scrolling", QRect(8, kBoxTitleRow, 4, kGraphBottomRow + 1));
     addGraphSettings(grid);
     addHistoryButtons(grid);
-    grid->setRowMinimumHeight(kBoxTitleRow, fontMetrics().height() + 4);
-    grid->setRowMinimumHeight(kGraphBottomRow, 4);
     grid->setColumnMinimumWidth(7, 6);
     grid->setColumnStretch(5, 1);
     return grid;
@@ -199,9 +207,7 @@ void CTrnSettingsView::addHistoryButtons(QGridLayout *grid)
 
 QLayout *CTrnSettingsView::buildTraceArea()
 {
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(3);
+    QGridLayout *grid = boxGrid(4, 3, kTraceBottomRow);
     addBox(grid, "traceTagnames", "Trace Tagname", QRect(1, kBoxTitleRow, 4, kTraceBottomRow + 1));
     addBox(grid, "traceScales", "Trace Scale", QRect(5, kBoxTitleRow, 4, kTraceBottomRow + 1));
     addBox(grid, "traceDescriptions", "Trace Description", QRect(9, kBoxTitleRow, 3, kTraceBottomRow + 1));
@@ -209,8 +215,6 @@ QLayout *CTrnSettingsView::buildTraceArea()
         m_rows[row] = std::make_unique<TraceRow>(row, this, grid, kFirstTraceRow + row);
     addLabel(grid, "zeroLabel", "Zero", kColumnLabelRow, TraceRow::ZeroColumn)->setAlignment(Qt::AlignCenter);
     addLabel(grid, "spanLabel", "Span", kColumnLabelRow, TraceRow::SpanColumn)->setAlignment(Qt::AlignCenter);
-    grid->setRowMinimumHeight(kBoxTitleRow, fontMetrics().height() + 4);
-    grid->setRowMinimumHeight(kTraceBottomRow, 4);
     grid->setColumnStretch(TraceRow::DescriptionColumn, 1);
     for (int row = 0; row < kRows; ++row)
         connect(m_rows[row]->tagsButton(), &QPushButton::clicked, this, [this, row] { pickTag(row); });
@@ -251,41 +255,32 @@ void CTrnSettingsView::disableForHistory()
         widget->setEnabled(false);
 }
 
-void CTrnSettingsView::watchControls()
+void CTrnSettingsView::mapCommands()
 {
-    for (QWidget *child : findChildren<QWidget *>()) {
-        if (child->focusPolicy() != Qt::NoFocus)
-            child->installEventFilter(this);
-    }
+    using namespace SetupCommand;
+    m_accelerators.on(this, {{kShiftDelete, &CTrnSettingsView::deleteTrace},
+                             {kPageDown, &CTrnSettingsView::nextGraph},
+                             {kPageUp, &CTrnSettingsView::previousGraph},
+                             {kDown, &CTrnSettingsView::lineDown},
+                             {kUp, &CTrnSettingsView::lineUp},
+                             {kEnter, &CTrnSettingsView::nextField}});
 }
 
 // ---- keys and focus ----
 
 bool CTrnSettingsView::eventFilter(QObject *watched, QEvent *event)
 {
+    // The form's keys go to the form, not to shortcuts of the window around it.
+    if (m_accelerators.filter(event))
+        return true;
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // The form's keys go to the form, not to shortcuts of the window around it.
-        if (isFormKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
-            event->accept();
-            return true;
-        }
-        break;
-    case QEvent::KeyPress:
-        if (isFormKey(static_cast<QKeyEvent *>(event)->keyCombination())) {
-            handleKey(static_cast<QKeyEvent *>(event)->keyCombination());
-            return true;
-        }
-        break;
     case QEvent::FocusIn:
         if (int row = rowOf(watched); row >= 0)
             m_focusedRow = row;
         break;
     case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
         const int row = rowOf(watched);
-        if (row >= 0 && watched == tagname(row) && reason != Qt::PopupFocusReason &&
-            reason != Qt::ActiveWindowFocusReason)
+        if (row >= 0 && watched == tagname(row) && leavesControl(event))
             leaveTagname(row);
         break;
     }
@@ -295,48 +290,9 @@ bool CTrnSettingsView::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool CTrnSettingsView::isFormKey(QKeyCombination combination)
-{
-    const Qt::KeyboardModifiers modifiers = combination.keyboardModifiers() & ~Qt::KeypadModifier;
-    switch (combination.key()) {
-    case Qt::Key_Delete: return modifiers == Qt::ShiftModifier;
-    case Qt::Key_PageDown:
-    case Qt::Key_PageUp:
-    case Qt::Key_Down:
-    case Qt::Key_Up:
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return modifiers == Qt::NoModifier;
-    default: return false;
-    }
-}
+int CTrnSettingsView::rowOf(const QObject *widget) const { return rowHolding(m_rows, widget); }
 
-void CTrnSettingsView::handleKey(QKeyCombination combination)
-{
-    switch (combination.key()) {
-    case Qt::Key_Delete: deleteTrace(); break;
-    case Qt::Key_PageDown: nextGraph(); break;
-    case Qt::Key_PageUp: previousGraph(); break;
-    case Qt::Key_Down: lineDown(); break;
-    case Qt::Key_Up: lineUp(); break;
-    default: nextField(); break;
-    }
-}
-
-int CTrnSettingsView::rowOf(const QObject *widget) const
-{
-    for (int row = 0; row < kRows; ++row) {
-        for (const QWidget *control : m_rows[row]->controls()) {
-            if (control == widget)
-                return row;
-        }
-    }
-    return -1;
-}
-
-int CTrnSettingsView::controlIdOf(const QObject *widget) const
-{
-    return widget && rowOf(widget) >= 0 ? widget->objectName().toInt() : -1;
-}
+int CTrnSettingsView::controlIdOf(const QObject *widget) const { return controlIdIn(m_rows, widget); }
 
 void CTrnSettingsView::focusControl(int id)
 {
@@ -638,16 +594,10 @@ void CTrnSettingsView::addTrace(int row, const QString &text)
 
 // ---- printing ----
 
-QString CTrnSettingsView::documentTitle() const
-{
-    const QString name = QFileInfo(m_document->pathName()).fileName();
-    return name.isEmpty() ? QStringLiteral("Untitled") : name;
-}
-
 void CTrnSettingsView::print(QPrinter *printer)
 {
     if (storeForm())
-        TrendSetupPrinter(*m_document, documentTitle(), m_historical).print(printer);
+        TrendSetupPrinter(*m_document, m_document->title(), m_historical).print(printer);
 }
 
 }  // namespace tk70

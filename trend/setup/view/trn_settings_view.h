@@ -11,6 +11,7 @@
 // never outlives it.
 #pragma once
 
+#include "setup_accelerators.h"
 #include "trend_setup_rules.h"
 
 #include <QWidget>
@@ -78,12 +79,12 @@ private:
     void addHistoryButtons(QGridLayout *grid);
     QLayout *buildTraceArea();
     QLayout *buildButtons();
+    QGridLayout *boxGrid(int horizontalSpacing, int verticalSpacing, int bottomRow);
     QGroupBox *addBox(QGridLayout *grid, const char *name, const char *title, QRect cells);
     QLabel *addLabel(QGridLayout *grid, const char *name, const char *text, int gridRow, int column);
     void disableForHistory();
-    void watchControls();
-    static bool isFormKey(QKeyCombination combination);
-    void handleKey(QKeyCombination combination);
+    // What the form does for the commands of the setup windows' accelerators it handles.
+    void mapCommands();
 
     // The form and the graph.
     void showGraph(const TrendGraph &graph);
@@ -108,10 +109,10 @@ private:
     void focusControl(int id);
     int graphIndex() const;
     QLineEdit *tagname(int row) const;
-    QString documentTitle() const;
 
     CTagDoc *m_document;
     bool m_historical;
+    SetupAccelerators m_accelerators;
     QLineEdit *m_title = nullptr;
     QLineEdit *m_secondTitle = nullptr;
     QLabel *m_graphNumber = nullptr;
