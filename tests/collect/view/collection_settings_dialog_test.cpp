@@ -121,7 +121,7 @@ TEST_F(CollectionSettingsTest, OpensOnGroupOneWithSortedListsAndPassesTheLinkToT
             texts << combo->itemText(i);
         return texts;
     };
-    EXPECT_EQ(items(child<QComboBox>("fileType")), QStringList({"ASCII", "CSV", "MS Access (*.mdb)", "TK70 (DOS)"}));
+    EXPECT_EQ(items(child<QComboBox>("fileType")), QStringList({"ASCII", "CSV", "SQLite Database (*.db)", "TK70 (DOS)"}));
     EXPECT_EQ(items(child<QComboBox>("saveInhibitTag")), QStringList({"AIC-3", "fic-101", "TIC-7"}));
     EXPECT_EQ(items(child<QComboBox>("rollover")), QStringList({"0", "1", "4", "8", "12", "16", "20", "24"}));
     EXPECT_TRUE(child<QGroupBox>("baudRateGroup")->font().bold());
