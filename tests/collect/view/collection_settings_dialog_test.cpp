@@ -162,6 +162,19 @@ TEST_F(CollectionSettingsTest, AChangeOfTypeSwitchesOnlyAnExtensionOfTheFilePart
     EXPECT_EQ(m_doc.group(0).fileName, "C:\\DATA\\LOG.csv");
 }
 
+// A group of the older database type text shows as the database entry; choosing the
+// database gives the name the ".db" extension.
+TEST_F(CollectionSettingsTest, TheDatabaseEntryShowsEveryNonTextTypeAndSwitchesToDb)
+{
+    m_doc.group(1).fileType = QString::fromLatin1(kFileTypeAccess);
+    open();
+    chooseFileType(QStringLiteral("SQLite Database (*.db)"));
+    EXPECT_EQ(m_doc.group(0).fileName, "TK70CG1.db");
+    EXPECT_EQ(m_doc.group(0).fileType, "SQLite Database (*.db)");
+    showTab(1);
+    EXPECT_EQ(child<QComboBox>("fileType")->currentText(), "SQLite Database (*.db)");
+}
+
 TEST_F(CollectionSettingsTest, DatesAndTimesAreCheckedWhenLeftAndRewrittenInTheirNormalForm)
 {
     open();
