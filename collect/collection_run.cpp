@@ -2,6 +2,7 @@
 #include "collection_run.h"
 
 #include "collection_group.h"
+#include "database_group_output.h"
 #include "date_time_text.h"
 #include "file_name_rules.h"
 #include "messages.h"
@@ -12,10 +13,12 @@ namespace tk70 {
 
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType)
 {
-    return makeTextGroupOutput(fileType);
+    if (isTextFileType(fileType))
+        return makeTextGroupOutput(fileType);
+    return makeDatabaseGroupOutput(currentDatabaseSettings());
 }
 
-bool writesFileType(const QString &fileType) { return makeTextLayout(fileType) != nullptr; }
+bool isTextFileType(const QString &fileType) { return makeTextLayout(fileType) != nullptr; }
 
 QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName)
 {
@@ -114,8 +117,12 @@ std::vector<DataColumn> CollectionRun::memberColumns(int index) const
     std::vector<DataColumn> columns;
     for (int i = 0; i < m_doc.tagCount(); ++i) {
         const TagRecord tag = m_doc.tag(i);
-        if (tag.belongsToGroup(index))
-            columns.push_back({i, tag.tagname, tag.loop, tag.pcu, tag.module, tag.block});
+        if (!tag.belongsToGroup(index))
+            continue;
+        DataColumn column{i, tag.tagname, tag.loop, tag.pcu, tag.module, tag.block, tag.pointType, {}, tag.description};
+        for (int g = 0; g < kCollectionGroupCount; ++g)
+            column.groups[size_t(g)] = tag.belongsToGroup(g);
+        columns.push_back(column);
     }
     return columns;
 }

@@ -36,12 +36,13 @@ struct GroupRun {
 // Makes the output of a file type; nullptr when the type has no output here.
 using OutputFactory = std::function<std::unique_ptr<GroupOutput>(const QString &fileType)>;
 
-// The output of every type this program writes.
+// The output of a file type: a text file for "ASCII", "CSV" and "TK70 (DOS)", the
+// database output (with the current database settings) for any other text.
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType);
-// Whether makeGroupOutput makes an output of fileType: the three text types.
-bool writesFileType(const QString &fileType);
-// The refusal of group groupNumber (1 to 4) whose file type has no output here, naming
-// the type and the file.
+// Whether fileType is one of the three text types.
+bool isTextFileType(const QString &fileType);
+// The refusal of group groupNumber (1 to 4) whose output could not be made, naming the
+// type and the file.
 QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName);
 
 class CollectionRun {

@@ -25,7 +25,7 @@ QString dataFileExtension(const QString &fileType)
         return QStringLiteral(".DAT");
     if (fileType == QLatin1String(kFileTypeCsv))
         return QStringLiteral(".csv");
-    return QStringLiteral(".mdb");
+    return QStringLiteral(".db");
 }
 
 QString defaultDataFileName(int groupNumber, const QString &fileType)

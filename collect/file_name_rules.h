@@ -11,7 +11,7 @@
 
 namespace tk70 {
 
-// ".txt" (ASCII), ".DAT" (TK70 (DOS)), ".csv" (CSV), ".mdb" (any other type).
+// ".txt" (ASCII), ".DAT" (TK70 (DOS)), ".csv" (CSV), ".db" (any other type: the database).
 QString dataFileExtension(const QString &fileType);
 // "TK70CG" + the group number 1..4 + the type's extension, e.g. "TK70CG2.csv".
 QString defaultDataFileName(int groupNumber, const QString &fileType);

@@ -2,6 +2,7 @@
 #include "start_check.h"
 
 #include "collection_run.h"
+#include "database_engine.h"
 #include "date_time_text.h"
 #include "messages.h"
 #include "tag_doc.h"
@@ -35,8 +36,8 @@ std::optional<QString> groupSettingsFault(const CollectionGroup &group, int numb
         return groupFault(number, "an Illegal Start Time");
     if (badTime(group.endTime))
         return groupFault(number, "an Illegal End Time");
-    if (!writesFileType(group.fileType))
-        return unwritableFileTypeMessage(number, group.fileType, group.fileName);
+    if (!isTextFileType(group.fileType) && !databaseEngineAvailable())
+        return databaseGroupWithoutEngineMessage(number);
     return std::nullopt;
 }
 

@@ -10,8 +10,8 @@ namespace tk70 {
 
 class CTagDoc;
 
-// The first fault of the tag list, the enabled groups (in group order; a file type
-// without an output here is a group's last fault) and the trend graphs, as the message
+// The first fault of the tag list, the enabled groups (in group order; a database group
+// while the database engine is missing is a group's last fault) and the trend graphs, as the message
 // that refuses the start; nothing when the settings may start.
 std::optional<QString> firstCollectionSettingsFault(const CTagDoc &doc);
 

@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   nlohmann-json3-dev
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libqt6sql6-sqlite fonts-dejavu-core fonts-liberation2
-  libwmf-bin gsfonts poppler-utils
+  libwmf-bin gsfonts poppler-utils sqlite3
 )
 
 missing=()

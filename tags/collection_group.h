@@ -12,6 +12,9 @@ namespace tk70 {
 inline const char *const kFileTypeAscii = "ASCII";
 inline const char *const kFileTypeCsv = "CSV";
 inline const char *const kFileTypeAccess = "MS Access (*.mdb)";
+// The database type as the settings dialog offers it; every text other than the three
+// text types (such as kFileTypeAccess from an older TSF) writes the same database.
+inline const char *const kFileTypeDatabase = "SQLite Database (*.db)";
 inline const char *const kFileTypeDos = "TK70 (DOS)";
 
 struct CollectionGroup {

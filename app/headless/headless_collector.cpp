@@ -7,6 +7,7 @@
 #include "registry/settings_store.h"
 #include "registry/settings_warning.h"
 #include "app_settings.h"
+#include "database_output_settings.h"
 #include "tag_doc.h"
 
 #include <QCoreApplication>
@@ -63,6 +64,7 @@ bool HeadlessCollector::start(const QString &tsfPath, bool overwrite)
     m_driver->setComPort(m_document->comPort());
     m_driver->setBaudRate(m_document->baudRate());
     const AppSettings settings = loadAppSettings(m_store);
+    applyDatabaseSettings(settings);
     const StartOptions options{true, overwrite || settings.autoOverwriteAckOnAutoStart};
     if (!m_collection->start(*m_document, options))
         return false;

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct DataColumn {
     qint32 pcu = 0;
     qint32 module = 0;
     qint32 block = 0;
+    // What the database output's tag information table holds besides the address.
+    qint32 pointType = 0;
+    std::array<bool, 4> groups{};  // membership in collection groups 1 to 4
+    QString description{};
 };
 
 // What the header block names besides the columns.

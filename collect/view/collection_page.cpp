@@ -94,7 +94,15 @@ QString fileNameForType(const QString &name, int groupNumber, const QString &fil
 QStringList fileTypeChoices()
 {
     return sortedLikeAList({QString::fromLatin1(kFileTypeAscii), QString::fromLatin1(kFileTypeCsv),
-                            QString::fromLatin1(kFileTypeAccess), QString::fromLatin1(kFileTypeDos)});
+                            QString::fromLatin1(kFileTypeDatabase), QString::fromLatin1(kFileTypeDos)});
+}
+
+QString fileTypeChoiceOf(const QString &fileType)
+{
+    for (const char *text : {kFileTypeAscii, kFileTypeCsv, kFileTypeDos})
+        if (fileType == QLatin1String(text))
+            return fileType;
+    return QString::fromLatin1(kFileTypeDatabase);
 }
 
 QStringList saveInhibitChoices(const TagTable &tags)

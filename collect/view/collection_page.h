@@ -50,6 +50,9 @@ QString fileNameForType(const QString &name, int groupNumber, const QString &fil
 
 // The four file types in the order of the type list.
 QStringList fileTypeChoices();
+// The entry of the type list that shows fileType: a text type itself, the database
+// entry for any other text (such as "MS Access (*.mdb)" from an older TSF).
+QString fileTypeChoiceOf(const QString &fileType);
 // The tag names of the list in the order of the save inhibit list.
 QStringList saveInhibitChoices(const TagTable &tags);
 // "0", "1", "4", ... "24", in this order.

@@ -307,7 +307,7 @@ void CollectionSettingsDialog::enablePage(bool on)
 
 void CollectionSettingsDialog::selectFileType(const QString &fileType)
 {
-    m_fileType->setCurrentIndex(m_fileType->findText(fileType));
+    m_fileType->setCurrentIndex(m_fileType->findText(fileTypeChoiceOf(fileType)));
 }
 
 void CollectionSettingsDialog::showLinkChoice()

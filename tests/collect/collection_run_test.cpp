@@ -307,12 +307,12 @@ TEST_F(CollectionRunTest, DecliningToOverwriteRefusesTheStartSilently)
     EXPECT_TRUE(recorder.messages().empty());
 }
 
-TEST_F(CollectionRunTest, ADatabaseGroupIsRefusedWithItsName)
+TEST_F(CollectionRunTest, AGroupWithoutAnOutputIsRefusedWithItsType)
 {
     m_doc.group(0).fileType = "MS Access (*.mdb)";
     at(8, 0);
     tk70test::MessageRecorder recorder;
-    CollectionRun run(m_doc, m_readings, m_clock);
+    CollectionRun run(m_doc, m_readings, m_clock, [](const QString &) { return std::unique_ptr<GroupOutput>(); });
     EXPECT_FALSE(run.openOutputs(OverwritePolicy::Ask));
     ASSERT_EQ(recorder.messages().size(), 1u);
     EXPECT_TRUE(recorder.messages()[0].text.contains("MS Access (*.mdb)"));

@@ -14,7 +14,8 @@ TEST(DataFileNames, DefaultNamesFollowTheGroupAndType)
     EXPECT_EQ(defaultDataFileName(1, "ASCII"), "TK70CG1.txt");
     EXPECT_EQ(defaultDataFileName(2, "CSV"), "TK70CG2.csv");
     EXPECT_EQ(defaultDataFileName(3, "TK70 (DOS)"), "TK70CG3.DAT");
-    EXPECT_EQ(defaultDataFileName(4, "MS Access (*.mdb)"), "TK70CG4.mdb");
+    EXPECT_EQ(defaultDataFileName(4, "MS Access (*.mdb)"), "TK70CG4.db");
+    EXPECT_EQ(defaultDataFileName(2, "SQLite Database (*.db)"), "TK70CG2.db");
 }
 
 TEST(DataFileNames, ATypeChangeReplacesOnlyTheFilePartsExtension)

@@ -161,8 +161,8 @@ TEST_F(TsfBuild, UnknownMembersAndUnstoredTracesAreWarnings)
 }
 
 // The committed demo selection is exactly what its JSON builds, and it starts a
-// collection without a question: every point type, groups 1 to 3 enabled and group 4
-// empty, every trace a tag with a span.
+// collection without a question: every point type, all four groups enabled (group 4 the
+// database), every trace a tag with a span.
 TEST_F(TsfBuild, DemoSelectionIsBuiltFromItsJson)
 {
     const QString demo = QStringLiteral(TK70_DEMO_DIR);
@@ -174,13 +174,12 @@ TEST_F(TsfBuild, DemoSelectionIsBuiltFromItsJson)
     tk70::CTagDoc doc;
     ASSERT_TRUE(doc.loadTsf(committed, QStringLiteral("demo.tsf")));
     QSet<qint32> pointTypes;
-    for (int slot = 0; slot < doc.tagCount(); ++slot) {
+    for (int slot = 0; slot < doc.tagCount(); ++slot)
         pointTypes.insert(doc.tag(slot).pointType);
-        EXPECT_FALSE(doc.tag(slot).belongsToGroup(3)) << slot;
-    }
     EXPECT_EQ(pointTypes.size(), tk70::PointTypes::kCount);
     for (int g = 0; g < 4; ++g)
-        EXPECT_EQ(doc.group(g).enabled, g < 3 ? 1 : 0) << g;
+        EXPECT_EQ(doc.group(g).enabled, 1) << g;
+    EXPECT_EQ(doc.group(3).fileType, QString::fromLatin1(tk70::kFileTypeDatabase));
     for (int g = 0; g < tk70::TrendGraph::kGraphCount; ++g) {
         const tk70::TrendGraph &graph = doc.graph(g);
         for (int t = 0; t < graph.tracesInUse(); ++t) {

@@ -121,7 +121,7 @@ TEST_F(CollectionSettingsTest, OpensOnGroupOneWithSortedListsAndPassesTheLinkToT
             texts << combo->itemText(i);
         return texts;
     };
-    EXPECT_EQ(items(child<QComboBox>("fileType")), QStringList({"ASCII", "CSV", "MS Access (*.mdb)", "TK70 (DOS)"}));
+    EXPECT_EQ(items(child<QComboBox>("fileType")), QStringList({"ASCII", "CSV", "SQLite Database (*.db)", "TK70 (DOS)"}));
     EXPECT_EQ(items(child<QComboBox>("saveInhibitTag")), QStringList({"AIC-3", "fic-101", "TIC-7"}));
     EXPECT_EQ(items(child<QComboBox>("rollover")), QStringList({"0", "1", "4", "8", "12", "16", "20", "24"}));
     EXPECT_TRUE(child<QGroupBox>("baudRateGroup")->font().bold());
@@ -160,6 +160,19 @@ TEST_F(CollectionSettingsTest, AChangeOfTypeSwitchesOnlyAnExtensionOfTheFilePart
     chooseFileType(QStringLiteral("CSV"));
     EXPECT_EQ(edit("fileName")->text(), "C:\\DATA\\LOG.csv");
     EXPECT_EQ(m_doc.group(0).fileName, "C:\\DATA\\LOG.csv");
+}
+
+// A group of the older database type text shows as the database entry; choosing the
+// database gives the name the ".db" extension.
+TEST_F(CollectionSettingsTest, TheDatabaseEntryShowsEveryNonTextTypeAndSwitchesToDb)
+{
+    m_doc.group(1).fileType = QString::fromLatin1(kFileTypeAccess);
+    open();
+    chooseFileType(QStringLiteral("SQLite Database (*.db)"));
+    EXPECT_EQ(m_doc.group(0).fileName, "TK70CG1.db");
+    EXPECT_EQ(m_doc.group(0).fileType, "SQLite Database (*.db)");
+    showTab(1);
+    EXPECT_EQ(child<QComboBox>("fileType")->currentText(), "SQLite Database (*.db)");
 }
 
 TEST_F(CollectionSettingsTest, DatesAndTimesAreCheckedWhenLeftAndRewrittenInTheirNormalForm)

@@ -1,0 +1,115 @@
+// Database files through Qt's SQLite driver.
+#include "dao_database.h"
+
+#include "dao_exception.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+namespace tk70 {
+namespace {
+
+const char *const kDriver = "QSQLITE";
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("tk70-dao-%1").arg(++counter);
+}
+
+}  // namespace
+
+void throwDaoError(const QSqlError &error)
+{
+    const int code = error.nativeErrorCode().toInt();
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    throw DaoException(code > 0 ? code : 3000, text);
+}
+
+DaoDatabase::DaoDatabase() : m_connectionName(nextConnectionName()) {}
+
+DaoDatabase::~DaoDatabase()
+{
+    close();
+}
+
+bool DaoDatabase::engineAvailable() { return QSqlDatabase::isDriverAvailable(QLatin1String(kDriver)); }
+
+bool DaoDatabase::removeFile(const QString &path)
+{
+    for (const char *log : {"-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(log));
+    return QFile::remove(path) || !QFileInfo::exists(path);
+}
+
+void DaoDatabase::create(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw DaoException(kDaoErrorDatabaseExists, QStringLiteral("Database already exists."));
+    connect(path);
+}
+
+void DaoDatabase::open(const QString &path) { connect(path); }
+
+// Opens the connection and switches the file to write-ahead logging, which also proves
+// that an existing file is a database.  Normal synchronisation keeps every committed
+// record across a killed process; only a power failure may lose the last few.
+void DaoDatabase::connect(const QString &path)
+{
+    close();
+    if (!engineAvailable())
+        throw DaoException(kDaoErrorNoEngine, QString());
+    QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connectionName);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!db.open()) {
+        const QSqlError error = db.lastError();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throwDaoError(error);
+    }
+    m_open = true;
+    m_path = path;
+    try {
+        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+        execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } catch (const DaoException &) {
+        close();
+        throw;
+    }
+}
+
+void DaoDatabase::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QSqlDatabase DaoDatabase::connection() const { return QSqlDatabase::database(m_connectionName, false); }
+
+void DaoDatabase::execute(const QString &statement)
+{
+    QSqlQuery query(connection());
+    if (!query.exec(statement))
+        throwDaoError(query.lastError());
+}
+
+void DaoDatabase::beginTrans() { execute(QStringLiteral("BEGIN")); }
+void DaoDatabase::commitTrans() { execute(QStringLiteral("COMMIT")); }
+
+void DaoDatabase::rollback()
+{
+    QSqlQuery query(connection());
+    query.exec(QStringLiteral("ROLLBACK"));
+}
+
+}  // namespace tk70

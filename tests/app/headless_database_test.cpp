@@ -1,0 +1,92 @@
+// The database output in whole collections against the CIU simulator: a fourth group
+// writing an SQLite file that the sqlite3 shell reads back with the simulator's values,
+// and the TK70 program killed while it collects leaving a sound database.
+#include "ciu_driver.h"
+#include "collection_setup.h"
+#include "headless_collector.h"
+#include "tag_doc.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <csignal>
+
+using namespace tk70;
+using namespace tk70test;
+
+namespace {
+
+// The three text groups of the selection, and group 4 writing every tag to plant.db.
+QString writeDatabaseSelection(const QTemporaryDir &dir)
+{
+    const QString path = writeSelection(dir);
+    CTagDoc doc;
+    EXPECT_TRUE(doc.openDocument(path));
+    for (int i = 0; i < doc.tagCount(); ++i) {
+        TagRecord tag = doc.tag(i);
+        tag.groups[3] = 1;
+        doc.setTag(i, tag);
+    }
+    CollectionGroup &group = doc.group(3);
+    group.enabled = 1;
+    group.fileType = QString::fromLatin1(kFileTypeDatabase);
+    group.fileName = dir.filePath("plant.db");
+    group.sampleTime = 1;
+    EXPECT_TRUE(doc.saveDocument(path));
+    return path;
+}
+
+// What the sqlite3 shell prints for statement on the database file.
+QString sqlite(const QString &file, const QString &statement)
+{
+    QProcess shell;
+    shell.start(QStringLiteral("sqlite3"), {file, statement});
+    if (!shell.waitForFinished(10000) || shell.exitCode() != 0)
+        return QStringLiteral("sqlite3 failed: ") + QString::fromLocal8Bit(shell.readAllStandardError());
+    return QString::fromUtf8(shell.readAllStandardOutput()).trimmed();
+}
+
+using HeadlessDatabaseTest = SimulatedPlantTest;
+
+}  // namespace
+
+TEST_F(HeadlessDatabaseTest, TheDatabaseHoldsTheSimulatorsValues)
+{
+    QString output;
+    QTextStream out(&output);
+    HeadlessCollector collector(*m_store, out);
+    ASSERT_TRUE(collector.start(writeDatabaseSelection(m_dir), false)) << qPrintable(output);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
+    const CollectionRun *run = collector.collection().run();
+    ASSERT_NE(run, nullptr);
+    const qint64 before = run->group(3).samplesWritten;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).samplesWritten >= before + 2; }, 10000));
+    collector.stop();
+
+    const QString db = m_dir.filePath("plant.db");
+    EXPECT_EQ(sqlite(db, "SELECT FT101, TT102, PT103 FROM TK70Data ORDER BY rowid DESC LIMIT 1"), "33.5|1234.5|-7.25");
+    EXPECT_EQ(sqlite(db, "SELECT date(\"Date/Time\") = date('now', 'localtime') FROM TK70Data LIMIT 1"), "1");
+    EXPECT_EQ(sqlite(db, "SELECT TagName, Blk, Collection4 FROM TK70TagInfo"), "FT101|101|1\nTT102|102|1\nPT103|103|1");
+}
+
+TEST_F(HeadlessDatabaseTest, AKilledCollectionLeavesASoundDatabase)
+{
+    const QString tsf = writeDatabaseSelection(m_dir);
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TK70_REGISTRY", m_dir.filePath("registry"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(TK70_PROGRAM), {"--headless", tsf});
+    ASSERT_TRUE(program.waitForStarted());
+    const QString db = m_dir.filePath("plant.db");
+    // The shell would make an empty file of a name that does not exist yet.
+    const auto rows = [&] { return QFile::exists(db) ? sqlite(db, "SELECT COUNT(*) FROM TK70Data").toInt() : 0; };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() >= 3; }, 20000))
+        << program.readAllStandardError().constData();
+    ::kill(pid_t(program.processId()), SIGKILL);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(sqlite(db, "PRAGMA integrity_check"), "ok");
+    EXPECT_GE(rows(), 3);
+}
