@@ -1,7 +1,6 @@
-// Database output settings and the engine check.
+// Database output settings: see database_output_settings.h.
 #include "database_output_settings.h"
 
-#include "database_engine.h"
 
 namespace tk70 {
 
@@ -19,13 +18,5 @@ DatabaseSettings databaseSettingsOf(const AppSettings &settings)
 }
 
 void applyDatabaseSettings(const AppSettings &settings) { setCurrentDatabaseSettings(databaseSettingsOf(settings)); }
-
-bool checkDatabaseEngine(const AppSettings &settings)
-{
-    if (settings.inhibitDaoDllCheck || databaseEngineAvailable())
-        return true;
-    reportMissingDatabaseEngine();
-    return false;
-}
 
 }  // namespace tk70

@@ -1,5 +1,6 @@
 // The program settings of the database output ("Access..." values) handed to the
-// collection, and the check of the database engine at start-up.
+// collection.  The engine itself is checked by the start of a collection that has a
+// database group.
 #pragma once
 
 #include "app_settings.h"
@@ -11,9 +12,5 @@ namespace tk70 {
 DatabaseSettings databaseSettingsOf(const AppSettings &settings);
 // Makes the outputs opened from now on write with the choices of settings.
 void applyDatabaseSettings(const AppSettings &settings);
-
-// Checks that Qt's SQLite driver can be loaded, unless "InhibitDaoDllCheck" is set; when
-// it is missing the message naming the package is shown and false returned.
-bool checkDatabaseEngine(const AppSettings &settings);
 
 }  // namespace tk70

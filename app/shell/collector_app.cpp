@@ -5,6 +5,8 @@
 #include "about_box.h"
 #include "driver_status_dialog.h"
 #include "auto_start_countdown_dialog.h"
+#include "database_options_dialog.h"
+#include "database_output_settings.h"
 #include "dde_options_dialog.h"
 #include "screen_size_rule.h"
 #include "startup_settings_dialog.h"
@@ -58,6 +60,7 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
     const StartupSettings startup = startAppSettings(m_store);  // says once when the store lets us down
     m_firstStart = startup.firstStart;
     m_settings = startup.settings;
+    applyDatabaseSettings(m_settings);
     const LaunchRequest request = parseArguments(arguments);
     if (!checkChartComponent() || !createDriverClient())
         return false;
@@ -324,6 +327,15 @@ void CCollectorApp::startupSettings()
         saveSettings();
 }
 
+// The database choices apply to the outputs opened from now on.
+void CCollectorApp::databaseOptions()
+{
+    if (!runDatabaseOptions(m_mainFrame.get(), m_settings))
+        return;
+    saveSettings();
+    applyDatabaseSettings(m_settings);
+}
+
 void CCollectorApp::ddeServerOptions()
 {
     if (runDdeServerOptions(m_mainFrame.get(), m_settings))
@@ -373,6 +385,7 @@ void CCollectorApp::createHandlers()
     on(cmd::About, [this] { about(); });
     on(cmd::StartupSettings, [this] { startupSettings(); });
     on(cmd::DdeServerOptions, [this] { ddeServerOptions(); });
+    on(cmd::DatabaseOptions, [this] { databaseOptions(); });
     on(cmd::Start, [this] { startCollection(false); });
     on(cmd::Stop, [this] { stopCollection(); });
     on(cmd::CollectionSettings, [this] { collectionSettings(); });

@@ -156,6 +156,7 @@ private:
     void helpContent();
     void startupSettings();
     void ddeServerOptions();
+    void databaseOptions();
     void addRecentFile(const QString &path);
     void loadRecentFiles();
     void saveRecentFiles();
