@@ -75,6 +75,15 @@ bool FunctionBlock::setSpecValue(int n, double value)
     return true;
 }
 
+bool FunctionBlock::setSpecBytes(int n, std::span<const std::uint8_t> bytes)
+{
+    const Spec *s = spec(n);
+    if (!s || bytes.size() != static_cast<std::size_t>(vantor::formatSize(s->format)))
+        return false;
+    std::copy(bytes.begin(), bytes.end(), m_values.begin() + static_cast<std::ptrdiff_t>(s->offset));
+    return true;
+}
+
 void FunctionBlock::appendReadReply(std::vector<std::uint8_t> &reply) const
 {
     reply.push_back(static_cast<std::uint8_t>(m_groups.size()));
@@ -99,9 +108,10 @@ std::uint8_t FunctionBlock::checkWrite(int functionCode, std::span<const std::ui
         auto size = static_cast<std::size_t>(vantor::formatSize(s.format));
         std::span<const std::uint8_t> written = values.subspan(s.offset, size);
         std::span<const std::uint8_t> held = std::span(m_values).subspan(s.offset, size);
-        if (!s.tunable && !std::equal(written.begin(), written.end(), held.begin()))
+        bool unchanged = std::equal(written.begin(), written.end(), held.begin());
+        if (!s.tunable && !unchanged)
             return reply::kNotTunable;
-        if (s.tunable && !isCanonical(s.format, written))
+        if (!unchanged && !isCanonical(s.format, written))
             return reply::kBadValue;
     }
     return reply::kAccepted;

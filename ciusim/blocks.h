@@ -45,11 +45,15 @@ public:
     // Stores a value in spec n's format; false when n is outside the block or the value
     // does not fit the format (then nothing changes).
     bool setSpecValue(int n, double value);
+    // Puts raw bytes into spec n, whatever they decode to (a value its format's encoder
+    // would refuse, spare bits set); false when n is outside the block or the byte count
+    // is not the format's.
+    bool setSpecBytes(int n, std::span<const std::uint8_t> bytes);
 
     // The tune read reply after its reply code: group count, groups, function code, values.
     void appendReadReply(std::vector<std::uint8_t> &reply) const;
-    // A tune write: checks function code, byte count, each value's encoding and that no
-    // non-tunable spec changes; applies the values and returns 0, or returns the refusal's
+    // A tune write: checks function code, byte count, that no non-tunable spec changes
+    // and that each changed tunable spec holds what its format's encoder makes; applies the values and returns 0, or returns the refusal's
     // reply code and changes nothing.
     std::uint8_t write(int functionCode, std::span<const std::uint8_t> values);
 

@@ -158,6 +158,12 @@ bool CiuUnit::setBlockSpec(const PlantAddress &address, int n, double value)
     return found && found->setSpecValue(n, value);
 }
 
+void CiuUnit::putBlock(FunctionBlock block)
+{
+    std::lock_guard lock(m_mutex);
+    m_responder.blocks().put(std::move(block));
+}
+
 std::string CiuUnit::statusLine() const
 {
     std::ostringstream text;

@@ -68,6 +68,8 @@ public:
     // Sets spec n of the block at address; false when there is no such block or spec, or
     // the value does not fit its format.
     bool setBlockSpec(const PlantAddress &address, int n, double value);
+    // Adds a function block, replacing one at the same address.
+    void putBlock(FunctionBlock block);
     // "plugged=1 restarted=1 online=1 established=N connected=N requests=N invalid=N".
     std::string statusLine() const;
 

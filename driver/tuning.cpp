@@ -37,6 +37,7 @@ bool parseTuneReply(std::span<const std::uint8_t> reply, TuneImage &image)
         if (pos + size > reply.size())
             return false;
         spec.value = decodeValue(spec.format, reply.data() + pos);
+        spec.readValue = spec.value;
         spec.offset = static_cast<int>(pos - 1);
         pos += size;
     }
@@ -48,19 +49,6 @@ bool parseTuneReply(std::span<const std::uint8_t> reply, TuneImage &image)
 }
 
 namespace {
-
-void storeAddress(std::atomic<int> (&parts)[4], const BlockAddress &a)
-{
-    parts[0].store(a.loop);
-    parts[1].store(a.pcu);
-    parts[2].store(a.module);
-    parts[3].store(a.block);
-}
-
-BlockAddress loadAddress(const std::atomic<int> (&parts)[4])
-{
-    return BlockAddress{parts[0].load(), parts[1].load(), parts[2].load(), parts[3].load()};
-}
 
 // A tune request naming its block: Loop, PCU, Module (2 bytes), Block (2 bytes).
 Request blockRequest(int command, const BlockAddress &a)
@@ -80,7 +68,12 @@ bool encodeTuneValues(TuneImage &image)
     bool ok = true;
     for (int k = 0; k < image.specCount; ++k) {
         const TuneSpec &spec = image.specs[k];
-        if (!encodeSpecValue(spec.format, spec.value, image.bytes + spec.offset))
+        if (!spec.changed)
+            continue;
+        std::uint8_t bytes[3] = {};
+        if (encodeSpecValue(spec.format, spec.value, bytes))
+            std::memcpy(image.bytes + spec.offset, bytes, static_cast<std::size_t>(formatSize(spec.format)));
+        else
             ok = false;
     }
     return ok;
@@ -88,66 +81,112 @@ bool encodeTuneValues(TuneImage &image)
 
 int TuneState::requestRead(bool connected, BlockAddress address)
 {
-    if (!connected || isPending() || address.isZero())
+    std::lock_guard lock(m_mutex);
+    if (!connected || pendingLocked() || address.isZero())
         return 0;
-    storeAddress(m_requested, address);
-    m_readRequested.store(true);
+    m_requested = address;
+    m_pending = Kind::Read;
+    ++m_sequence;
     return 1;
 }
 
 int TuneState::requestWrite(bool connected)
 {
-    if (!connected || isPending() || loadAddress(m_current).isZero())
+    std::lock_guard lock(m_mutex);
+    if (!connected || pendingLocked() || m_current.isZero())
         return 0;
-    m_writeRequested.store(true);
+    m_pending = Kind::Write;
+    ++m_sequence;
     return 1;
 }
 
-int TuneState::functionCode() const { return available() ? m_image.functionCode : 0; }
-int TuneState::specCount() const { return available() ? m_image.specCount : 0; }
+int TuneState::isPending() const
+{
+    std::lock_guard lock(m_mutex);
+    return pendingLocked() ? 1 : 0;
+}
+
+int TuneState::errorStatus() const
+{
+    std::lock_guard lock(m_mutex);
+    return availableLocked() ? 0 : 1;
+}
+
+const TuneSpec *TuneState::specLocked(int n) const
+{
+    return n >= 1 && n <= m_image.specCount ? &m_image.specs[n - 1] : nullptr;
+}
+
+int TuneState::functionCode() const
+{
+    std::lock_guard lock(m_mutex);
+    return availableLocked() ? m_image.functionCode : 0;
+}
+
+int TuneState::specCount() const
+{
+    std::lock_guard lock(m_mutex);
+    return availableLocked() ? m_image.specCount : 0;
+}
 
 double TuneState::specValue(int n) const
 {
-    if (!available() || n < 1 || n > m_image.specCount)
-        return 0.0;
-    return m_image.specs[n - 1].value;
+    std::lock_guard lock(m_mutex);
+    const TuneSpec *spec = specLocked(n);
+    return availableLocked() && spec ? spec->value : 0.0;
 }
 
 int TuneState::specTunable(int n) const
 {
-    if (!available() || n < 1 || n > m_image.specCount)
-        return 0;
-    return m_image.specs[n - 1].tunable;
+    std::lock_guard lock(m_mutex);
+    const TuneSpec *spec = specLocked(n);
+    return availableLocked() && spec ? spec->tunable : 0;
 }
 
 int TuneState::specType(int n) const
 {
-    if (!available())
+    std::lock_guard lock(m_mutex);
+    if (!availableLocked())
         return -1;
-    if (n < 1 || n > m_image.specCount)
-        return 0;
-    return m_image.specs[n - 1].format;
+    const TuneSpec *spec = specLocked(n);
+    return spec ? spec->format : 0;
 }
 
+// The value as read is always taken back (nothing changes, whatever the format's range
+// says of it); any other value must pass the range check of the spec's format.
 int TuneState::setSpecValue(int n, double value)
 {
-    if (!available() || n < 1 || n > m_image.specCount)
+    std::lock_guard lock(m_mutex);
+    if (!availableLocked() || !specLocked(n))
         return 0;
     TuneSpec &spec = m_image.specs[n - 1];
+    if (value == spec.readValue) {
+        spec.value = spec.readValue;
+        spec.changed = false;
+        return 1;
+    }
     if (!inFormatRange(spec.format, value))
         return 0;
     spec.value = value;
+    spec.changed = true;
     return 1;
 }
 
 int TuneState::reset()
 {
-    m_readRequested.store(false);
-    m_writeRequested.store(false);
-    storeAddress(m_requested, BlockAddress{});
-    storeAddress(m_current, BlockAddress{});
-    m_unread.store(true);
+    std::lock_guard lock(m_mutex);
+    m_pending = Kind::None;
+    ++m_sequence;
+    m_requested = BlockAddress{};
+    m_current = BlockAddress{};
+    m_unread = true;
     return 0;
+}
+
+void TuneState::markUnread()
+{
+    std::lock_guard lock(m_mutex);
+    m_unread = true;
 }
 
 void TuneState::logSpecs(CiuLink &link) const
@@ -156,10 +195,35 @@ void TuneState::logSpecs(CiuLink &link) const
         link.log().format("Spec #%d = %9.3f.\r\n", k + 1, m_image.specs[k].value);
 }
 
-int TuneState::read(CiuLink &link, BlockAddress a)
+TuneState::Taken TuneState::beginReadLocked(BlockAddress address)
 {
-    storeAddress(m_current, a);
-    m_unread.store(true);
+    m_current = address;
+    m_unread = true;
+    return Taken{Kind::Read, m_sequence, address, true};
+}
+
+TuneState::Taken TuneState::take()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_pending == Kind::Write)
+        return Taken{Kind::Write, m_sequence, m_current, m_unread};
+    if (m_pending == Kind::Read)
+        return beginReadLocked(m_requested);
+    return Taken{};
+}
+
+void TuneState::finish(const Taken &taken, int rc)
+{
+    std::lock_guard lock(m_mutex);
+    if (taken.sequence != m_sequence)
+        return;
+    if (taken.kind == Kind::Read)
+        m_unread = rc != 0;
+    m_pending = Kind::None;
+}
+
+int TuneState::readImage(CiuLink &link, BlockAddress a)
+{
     int rc = link.exchange(blockRequest(13, a));
     if (rc > 0)
         rc = kReplyCodeError;
@@ -172,7 +236,6 @@ int TuneState::read(CiuLink &link, BlockAddress a)
         link.logError(rc);
         return rc;
     }
-    m_unread.store(false);
     if (link.log().detailedEnabled()) {
         link.log().format("Reading Tune Specs - Blk:%02d-%02d-%02d-%04d - FC %d.\r\n", a.loop, a.pcu,
                           a.module, a.block, m_image.functionCode);
@@ -181,10 +244,32 @@ int TuneState::read(CiuLink &link, BlockAddress a)
     return 0;
 }
 
+int TuneState::read(CiuLink &link, BlockAddress a)
+{
+    Taken taken;
+    {
+        std::lock_guard lock(m_mutex);
+        taken = beginReadLocked(a);
+    }
+    int rc = readImage(link, a);
+    finish(taken, rc);
+    return rc;
+}
+
 int TuneState::write(CiuLink &link)
 {
-    BlockAddress a = loadAddress(m_current);
-    if (m_unread.load()) {
+    Taken taken;
+    {
+        std::lock_guard lock(m_mutex);
+        taken = Taken{Kind::Write, m_sequence, m_current, m_unread};
+    }
+    return writeImage(link, taken);
+}
+
+int TuneState::writeImage(CiuLink &link, const Taken &taken)
+{
+    const BlockAddress &a = taken.address;
+    if (taken.unread) {
         link.log().line("Attempting to Tune Unread Block\r\n");
         return kSendFailed;
     }
@@ -219,18 +304,15 @@ int TuneState::write(CiuLink &link)
 
 void TuneState::serve(CiuLink &link)
 {
-    bool reading = m_readRequested.load();
-    if (!reading && !m_writeRequested.load())
+    Taken taken = take();
+    if (taken.kind == Kind::None)
         return;
     CiuCommStruct &comm = link.comm();
     setThreadPriority(loadField(comm.CollectionPriority));
-    if (reading)
-        read(link, loadAddress(m_requested));
-    else
-        write(link);
+    int rc = taken.kind == Kind::Read ? readImage(link, taken.address) : writeImage(link, taken);
     setThreadPriority(loadField(comm.IdlePriority));
     sleepMs(0);
-    (reading ? m_readRequested : m_writeRequested).store(false);
+    finish(taken, rc);
 }
 
 }  // namespace vantor

@@ -621,6 +621,27 @@ TEST_F(ConnectionTest, ARefusedTuneWriteIsLoggedAndKeepsTheImage)
     EXPECT_TRUE(contains(lines, "Error Tuning Block 01-02-05-0301  FC 19."));
 }
 
+// The program gives up on a slow read (reset) and asks for another block while the
+// thread still waits for the first reply: the late reply is dropped, and the second
+// request is served and answered with its own block.
+TEST_F(ConnectionTest, ALateTuneReplyIsNotTakenForTheNextRequest)
+{
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
+    ASSERT_EQ(CiuOpenConnection(), 1);
+    ASSERT_TRUE(waitForMonitoring());
+    m_sim->faults().slow(150);
+    ASSERT_EQ(CiuRequestReadTuneSpecs(1, 1, 2, 10), 1);  // PID, FC 19
+    ASSERT_TRUE(requests().waitForRequests(13, 1, std::chrono::seconds(5)));
+    CiuResetTuneRequest();
+    ASSERT_EQ(CiuRequestReadTuneSpecs(1, 1, 2, 20), 1);  // Summer, FC 15
+    m_sim->faults().slow(0);
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    EXPECT_EQ(CiuGetTuneErrorStatus(), 0);
+    EXPECT_EQ(CiuGetTuneFunctionCode(), 15);
+    EXPECT_EQ(CiuGetTuneSpecCount(), 4);
+    EXPECT_EQ(requests().count(13), 2);
+}
+
 namespace {
 
 const Bytes kRunningStatus{0, 4, 4, 0, 0, 1, 1, 2, 1};

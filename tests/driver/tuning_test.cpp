@@ -161,3 +161,44 @@ TEST_F(TuneTest, ABlockTooLargeToSendIsRefusedWithoutSending)
     EXPECT_EQ(CiuWriteTuneSpecs(), -1);
     EXPECT_EQ(m_peer.requests().size(), 1u);
 }
+
+// A spec the program leaves alone goes back exactly as it was read, whatever it holds:
+// only the changed spec (a tunable 3-byte real, 1.0 set to 7.5) is encoded.
+TEST_F(TuneTest, UntouchedSpecsAreSentBackAsReadWhateverTheyHold)
+{
+    struct Row {
+        const char *what;
+        std::uint8_t attributes;
+        Bytes bytes;
+    };
+    Bytes huge(3), tiny(2);
+    vantor::encodeReal3(2.5e7, huge.data());  // above 9,999,999.999
+    vantor::encodeReal2(0.004, tiny.data());  // below what two bytes hold
+    const Row rows[] = {
+        {"format 2 above the range", 0x82, huge},
+        {"small format 1", 0x81, tiny},
+        {"format 5 -32768", 0x85, {0x80, 0x00}},
+        {"unknown format", 0x86, {}},
+        {"format 3 with bits 1-7 set", 0x83, {0xF1}},
+        {"untunable format 3 with bits 1-7 set", 0x03, {0xFE}},
+    };
+    Bytes one(3);
+    vantor::encodeReal3(1.0, one.data());
+    Bytes changed(3);
+    vantor::encodeReal3(7.5, changed.data());
+    for (const Row &row : rows) {
+        Bytes reply{0, 2, 1, row.attributes, 1, 0x82, 19};
+        reply.insert(reply.end(), row.bytes.begin(), row.bytes.end());
+        reply.insert(reply.end(), one.begin(), one.end());
+        m_peer.replyPayload(reply);
+        ASSERT_EQ(CiuReadTuneSpecs(1, 2, 3, 4), 0) << row.what;
+        EXPECT_EQ(CiuSetTuneSpecValue(1, CiuGetTuneSpecValue(1)), 1) << row.what;  // offered back as read
+        EXPECT_EQ(CiuSetTuneSpecValue(2, 7.5), 1);
+        m_peer.replyPayload({0});
+        EXPECT_EQ(CiuWriteTuneSpecs(), 0) << row.what;
+        Bytes expected{17, 0, 1, 2, 0, 3, 0, 4, 19};
+        expected.insert(expected.end(), row.bytes.begin(), row.bytes.end());
+        expected.insert(expected.end(), changed.begin(), changed.end());
+        EXPECT_EQ(m_peer.requests().back().payload, expected) << row.what;
+    }
+}

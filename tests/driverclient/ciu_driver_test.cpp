@@ -5,6 +5,7 @@
 #include "driver_fixture.h"
 #include "ciusim/pty_server.h"
 #include "registry/settings_store.h"
+#include "number_format.h"
 #include "thread_control.h"
 
 #include <QDir>
@@ -283,8 +284,9 @@ TEST_F(DriverClientConnectionTest, ATuneWriteIsVerifiedAgainstAFreshRead)
             tunable = n;
     ASSERT_GT(tunable, 0);
     EXPECT_TRUE(d.setTuneSpecValue(tunable, 42.0));
-    EXPECT_FALSE(d.setTuneSpecValue(tunable, 1e9));  // refused by the driver: never counted as set
-    EXPECT_EQ(d.tuneSpecValue(tunable), 42.0);
+    EXPECT_TRUE(d.setTuneSpecValue(tunable, 1e9));  // beyond the display range: counted as set,
+    EXPECT_EQ(d.tuneSpecValue(tunable), 42.0);       // the driver keeps 42
+    EXPECT_FALSE(d.setTuneSpecValue(5, 300));       // S5, a byte: refused
     ASSERT_TRUE(d.requestTuneWrite());
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
     ASSERT_TRUE(d.requestTuneRead(1, 1, 2, 20));
@@ -295,4 +297,34 @@ TEST_F(DriverClientConnectionTest, ATuneWriteIsVerifiedAgainstAFreshRead)
     ASSERT_TRUE(d.requestTuneRead(1, 1, 2, 20));
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
     EXPECT_FALSE(d.verifyTuneWrite());
+}
+
+// A block may hold a real beyond what the program shows (above 9,999,999.999).  Offered
+// back as shown, with another spec changed, the block still updates and verifies.
+TEST_F(DriverClientConnectionTest, AnUntouchedValueBeyondTheDisplayRangeDoesNotStopAnUpdate)
+{
+    const ciusim::PlantAddress address{1, 1, 2, 50};
+    ciusim::FunctionBlock block(address, 19, {ciusim::SpecGroup{2, true, 0, 2}});
+    std::uint8_t huge[3];
+    vantor::encodeReal3(2.5e7, huge);
+    ASSERT_TRUE(block.setSpecBytes(1, huge));
+    m_sim.unit().putBlock(block);
+    CCiuDriver &d = driver();
+    d.addPoint("FIC-101", 1, 2, 3, 101, 5);
+    ASSERT_TRUE(d.start());
+    ASSERT_TRUE(waitUntil([&] { return d.monitoring() == 1; }));
+    const double held = vantor::decodeReal3(huge);
+    ASSERT_TRUE(d.requestTuneRead(1, 1, 2, 50));
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    ASSERT_EQ(d.tuneSpecValue(1), held);
+    EXPECT_TRUE(d.setTuneSpecValue(1, QString::asprintf("%f", held).toDouble()));
+    EXPECT_TRUE(d.setTuneSpecValue(1, 3e7));
+    EXPECT_TRUE(d.setTuneSpecValue(2, 7.5));
+    ASSERT_TRUE(d.requestTuneWrite());
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    ASSERT_TRUE(d.requestTuneRead(1, 1, 2, 50));
+    ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
+    EXPECT_TRUE(d.verifyTuneWrite());
+    EXPECT_EQ(m_sim.unit().block(address)->specValue(2), 7.5);
+    EXPECT_EQ(m_sim.unit().block(address)->specValue(1), held);
 }

@@ -1,0 +1,62 @@
+// The fixture of the tuning tests: see tune_fixture.h.
+#include "tune_fixture.h"
+
+#include "modal_helper.h"
+#include "thread_control.h"
+
+using namespace tk70;
+
+namespace {
+
+ciusim::SimConfig simulatorConfig()
+{
+    ciusim::SimConfig config;
+    ciusim::FunctionBlock twenty(ciusim::PlantAddress{1, 1, 2, 60}, 19, {ciusim::SpecGroup{20, true, 0, 2}});
+    for (int n = 1; n <= 20; ++n)
+        twenty.setSpecValue(n, n);
+    config.blocks.push_back(twenty);
+    config.blocks.push_back(ciusim::FunctionBlock(ciusim::PlantAddress{1, 1, 2, 61}, 0, {ciusim::SpecGroup{1, true, 0, 2}}));
+    return config;
+}
+
+}  // namespace
+
+TuneTest::TuneTest() : m_store(m_dir.filePath(QStringLiteral("registry"))), m_sim(simulatorConfig()) {}
+
+void TuneTest::SetUp()
+{
+    vantor::setPhaseWaits(vantor::PhaseWaits{5, 5, 5, 5});
+    ASSERT_TRUE(m_sim.start()) << m_sim.errorText();
+    CiuSetPortDevice(1, m_sim.devicePath().c_str());
+    m_driver = std::make_unique<CCiuDriver>(m_store);
+    CCiuDriver &d = driver();
+    d.setLogSettings(false, false, QStringLiteral("TK70Pro.LOG"));
+    d.setSetting(DriverSetting::DtrPulse, 1);
+    d.setSetting(DriverSetting::RestartDelay, 1);
+    d.setSetting(DriverSetting::CommandPace, 10);
+    d.setSetting(DriverSetting::RxTimeout, 8000);  // the dialog gives up first
+    ASSERT_TRUE(d.createEvents());
+    d.addPoint(QStringLiteral("FIC-101"), 1, 2, 3, 101, 5);
+    ASSERT_TRUE(d.start());
+    ASSERT_TRUE(tk70test::waitFor([&] { return d.monitoring() == 1; }));
+    m_session = std::make_unique<TuneSession>(d, [this] { return m_inhibited; });
+    QObject::connect(m_session.get(), &TuneSession::beep, [this] { ++m_beeps; });
+    m_session->open();
+}
+
+void TuneTest::TearDown()
+{
+    m_sim.faults().clear();
+    m_session.reset();
+    m_driver.reset();
+    m_sim.stop();
+    CiuSetPortDevice(1, nullptr);
+    vantor::setPhaseWaits(vantor::PhaseWaits{});
+}
+
+bool TuneTest::waitIdle(int deadlineMs)
+{
+    return tk70test::waitFor([this] { return !m_session->waiting(); }, deadlineMs);
+}
+
+bool TuneTest::readBlock(int block) { return session().read(address(block)) && waitIdle(); }

@@ -1,0 +1,43 @@
+// The fixture of the tuning tests: a real driver client over the real driver, collecting
+// from the CIU simulator on a pseudo-terminal, with two blocks of its own beside the
+// default plant's (a 20-spec block and one of function code 0), recorded messages, and a
+// session whose beeps are counted.
+#pragma once
+
+#include "ciu_driver.h"
+#include "ciusim/pty_server.h"
+#include "message_recorder.h"
+#include "registry/settings_store.h"
+#include "tune_session.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+class TuneTest : public ::testing::Test {
+protected:
+    static constexpr int kTwentySpecs = 60;  // block numbers in loop 1, PCU 1, module 2
+    static constexpr int kUndefined = 61;
+    static constexpr int kPid = 10;
+
+    TuneTest();
+    void SetUp() override;
+    void TearDown() override;
+
+    tk70::CCiuDriver &driver() { return *m_driver; }
+    tk70::TuneSession &session() { return *m_session; }
+    static tk70::TuneAddress address(int block) { return tk70::TuneAddress{1, 1, 2, block}; }
+    // Reads a block through the session and waits until the read has ended.
+    bool readBlock(int block);
+    // Waits (processing events) until the session no longer waits for the driver.
+    bool waitIdle(int deadlineMs = 10000);
+
+    QTemporaryDir m_dir;
+    tk70::SettingsStore m_store;
+    ciusim::PtyServer m_sim;
+    std::unique_ptr<tk70::CCiuDriver> m_driver;
+    std::unique_ptr<tk70::TuneSession> m_session;
+    tk70test::MessageRecorder m_messages;
+    bool m_inhibited = false;
+    int m_beeps = 0;
+};

@@ -1,0 +1,53 @@
+// The "Function Block Tuning" dialog: the address taken with the framework's range
+// message, a block read and shown in the nine fields (with its review picture), and when
+// the command is offered.
+#include "modal_helper.h"
+#include "screenshot.h"
+#include "tune_fixture.h"
+#include "tuning_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace tk70;
+
+namespace {
+
+void fill(QWidget &dialog, const std::array<const char *, 4> &parts)
+{
+    const char *const names[] = {"loop", "pcu", "module", "block"};
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        dialog.findChild<QLineEdit *>(QString::fromLatin1(names[i]))->setText(QString::fromLatin1(parts[i]));
+}
+
+}  // namespace
+
+TEST_F(TuneTest, TheDialogTakesTheAddressInRangeAndShowsTheBlockRead)
+{
+    TuningDialog dialog(driver(), [] { return false; });
+    auto *read = dialog.findChild<QPushButton *>(QStringLiteral("read"));
+    auto *status = dialog.findChild<QLabel *>(QStringLiteral("status"));
+    fill(dialog, {"1", "1", "32", "10"});
+    read->click();
+    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Please enter an integer between 0 and 31.")});
+    EXPECT_EQ(status->text(), QString());
+
+    fill(dialog, {"1", "1", "2", "10"});
+    read->click();
+    ASSERT_TRUE(tk70test::waitFor([&] { return !dialog.session().waiting(); }));
+    EXPECT_EQ(status->text(), QStringLiteral("FC 19  -  PID (PV and SP)"));
+    auto *value1 = dialog.findChild<QLineEdit *>(QStringLiteral("value1"));
+    auto *value5 = dialog.findChild<QLineEdit *>(QStringLiteral("value5"));
+    EXPECT_EQ(value1->text(), QStringLiteral("100.000000"));
+    EXPECT_FALSE(value1->isEnabled());
+    EXPECT_TRUE(value5->isEnabled());
+    EXPECT_EQ(dialog.findChild<QLabel *>(QStringLiteral("number9"))->text(), QStringLiteral("9"));
+    EXPECT_TRUE(dialog.findChild<QPushButton *>(QStringLiteral("next"))->isEnabled());
+    EXPECT_TRUE(dialog.findChild<QPushButton *>(QStringLiteral("update"))->isEnabled());
+    tk70test::shoot(dialog, "tuning");
+
+    EXPECT_TRUE(tuningAvailable(driver()));
+    driver().stop();
+    EXPECT_FALSE(tuningAvailable(driver()));
+}

@@ -1,0 +1,284 @@
+// The tuning dialog's decisions: see tune_session.h.
+#include "tune_session.h"
+
+#include "ciu_driver.h"
+#include "function_codes.h"
+#include "messages.h"
+#include "spec_page.h"
+#include "vantor.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tk70 {
+
+bool inTuneAddressRange(const TuneAddress &a)
+{
+    const std::array<int, 4> parts{a.loop, a.pcu, a.module, a.block};
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        if (parts[i] < kTuneAddressRanges[i].min || parts[i] > kTuneAddressRanges[i].max)
+            return false;
+    return true;
+}
+
+bool tuningAvailable(const CCiuDriver &driver) { return driver.isRunning() && driver.monitoring() == 1; }
+
+TuneSession::TuneSession(CCiuDriver &driver, InhibitRule inhibited, QObject *parent)
+    : QObject(parent), m_driver(driver), m_inhibited(std::move(inhibited))
+{
+    m_poll.setInterval(kPollMs);
+    connect(&m_poll, &QTimer::timeout, this, &TuneSession::poll);
+}
+
+void TuneSession::open()
+{
+    CiuResetTuneRequest();
+    emptyFields();
+    m_nextEnabled = m_previousEnabled = m_updateEnabled = false;
+    m_pageOffset = 0;
+    m_status.clear();
+    emit changed();
+}
+
+void TuneSession::setStatus(const QString &text) { m_status = text.left(kStatusChars); }
+
+void TuneSession::setEntry(int k, const QString &text)
+{
+    if (k >= 0 && k < kSpecsPerPage)
+        m_entries[static_cast<std::size_t>(k)] = text;
+}
+
+// Waiting for a request: polls until the driver has nothing pending, or gives up after
+// five seconds (beep, timeout flag, request reset).  Ends at once when nothing is pending.
+void TuneSession::waitThen(Continuation next)
+{
+    m_timedOut = false;
+    m_next = std::move(next);
+    m_waiting = true;
+    m_waitClock.start();
+    if (CiuIsTunePending() == 0) {
+        endWait(false);
+        return;
+    }
+    m_poll.start();
+    emit changed();
+}
+
+void TuneSession::poll()
+{
+    if (CiuIsTunePending() == 0)
+        endWait(false);
+    else if (m_waitClock.hasExpired(kWaitMs))
+        endWait(true);
+}
+
+void TuneSession::endWait(bool timedOut)
+{
+    m_poll.stop();
+    m_waiting = false;
+    if (timedOut) {
+        emit beep();
+        m_timedOut = true;
+        CiuResetTuneRequest();
+    }
+    Continuation next = std::exchange(m_next, nullptr);
+    next(m_timedOut);
+}
+
+bool TuneSession::read(const TuneAddress &address)
+{
+    if (m_waiting || !inTuneAddressRange(address))
+        return false;
+    m_blockRead = address;
+    CiuResetTuneRequest();
+    m_updateEnabled = false;
+    setStatus(QStringLiteral("Reading Block"));
+    emit changed();
+    if (!m_driver.requestTuneRead(address.loop, address.pcu, address.module, address.block)) {
+        errorStep("Error Reading Block Specs");
+        return true;
+    }
+    waitThen([this](bool timedOut) {
+        if (timedOut)
+            errorStep("Timeout Reading Block");
+        else
+            afterRead();
+    });
+    return true;
+}
+
+void TuneSession::afterRead()
+{
+    const int code = CiuGetTuneFunctionCode();
+    const bool defined = code >= 1 && code <= 255;
+    setStatus(defined ? functionCodeTitle(code) : QStringLiteral("Undefined Function Block"));
+    m_updateEnabled = defined;
+    m_pageOffset = 0;
+    showPage();
+}
+
+void TuneSession::emptyFields()
+{
+    for (int k = 0; k < kSpecsPerPage; ++k) {
+        m_entries[static_cast<std::size_t>(k)].clear();
+        m_shown[static_cast<std::size_t>(k)].clear();
+        m_entryEnabled[static_cast<std::size_t>(k)] = false;
+    }
+}
+
+void TuneSession::showPage()
+{
+    const int count = CiuGetTuneSpecCount();
+    emptyFields();
+    for (int n = m_pageOffset + 1; n <= std::min(m_pageOffset + kSpecsPerPage, count); ++n) {
+        const auto k = static_cast<std::size_t>(n - m_pageOffset - 1);
+        m_shown[k] = m_entries[k] = specText(m_driver.tuneSpecValue(n));
+        m_entryEnabled[k] = m_driver.tuneSpecTunable(n);
+    }
+    m_nextEnabled = m_pageOffset + kSpecsPerPage < count;
+    m_previousEnabled = m_pageOffset > 0;
+    emit changed();
+}
+
+// An entry left as it was shown offers the spec's value itself, so that a value the
+// text rounds (or one the format could not take again) goes back exactly as read.
+double TuneSession::offeredValue(int k, int n) const
+{
+    const auto i = static_cast<std::size_t>(k);
+    return m_entries[i] == m_shown[i] ? m_driver.tuneSpecValue(n) : parseSpecEntry(m_entries[i]);
+}
+
+// Offers the entries of the page to their specs; the number of the first spec that
+// refuses its value, or 0.
+int TuneSession::offerEntries(bool tunableOnly)
+{
+    for (int k = 0; k < fieldsInUse(CiuGetTuneSpecCount()); ++k) {
+        const int n = m_pageOffset + k + 1;
+        if (tunableOnly && !m_driver.tuneSpecTunable(n))
+            continue;
+        if (!m_driver.setTuneSpecValue(n, offeredValue(k, n)))
+            return n;
+    }
+    return 0;
+}
+
+void TuneSession::rejectValue(int n)
+{
+    emit beep();
+    m_timedOut = false;
+    setStatus(QString::asprintf("Invalid Value in Spec %d", n));
+    emit changed();
+}
+
+void TuneSession::turnPage(bool forward)
+{
+    if (m_waiting)
+        return;
+    const int count = CiuGetTuneSpecCount();
+    if (count > 0) {
+        if (const int refused = offerEntries(true)) {
+            rejectValue(refused);
+            return;
+        }
+    }
+    m_pageOffset = forward ? nextPageOffset(m_pageOffset, count) : previousPageOffset(m_pageOffset);
+    showPage();
+}
+
+void TuneSession::update()
+{
+    if (m_waiting)
+        return;
+    if (CiuGetTuneErrorStatus() != 0) {
+        Messages::show(Message{QStringLiteral("Block Information Not Current."),
+                               QStringLiteral("TK70 Pro Tuning Error"), MessageIcon::Stop});
+        return;
+    }
+    if (m_inhibited && m_inhibited()) {
+        Messages::note(QStringLiteral("Block Tuning is Currently Inhibited.\nValues Not Updated."),
+                       QString::fromLatin1(kTitleTuning), MessageIcon::Information);
+        return;
+    }
+    setStatus(QStringLiteral("Writing Block"));
+    emit changed();
+    waitThen([this](bool timedOut) {
+        if (!timedOut) {
+            offerAndWrite();
+            return;
+        }
+        errorStep("Timeout Writing to Block");
+        clearingStep();
+    });
+}
+
+// Every field of the page is offered, tunable or not; then the write and its wait.
+void TuneSession::offerAndWrite()
+{
+    if (const int refused = offerEntries(false)) {
+        rejectValue(refused);
+        return;
+    }
+    if (!m_driver.requestTuneWrite()) {
+        errorStep("Error Writing to Block");
+        clearingStep();
+        return;
+    }
+    waitThen([this](bool timedOut) {
+        if (!timedOut) {
+            verify();
+            return;
+        }
+        errorStep("Timeout Writing to Block");
+        clearingStep();
+    });
+}
+
+// The block written is read once more, from the address it was read at.
+void TuneSession::verify()
+{
+    CiuResetTuneRequest();
+    setStatus(QStringLiteral("Verify Block Specs"));
+    emit changed();
+    const TuneAddress &a = m_blockRead;
+    if (!m_driver.requestTuneRead(a.loop, a.pcu, a.module, a.block)) {
+        errorStep("Error Verifying Block Specs");
+        return;
+    }
+    waitThen([this](bool timedOut) {
+        if (timedOut)
+            errorStep("Timeout Verifying Block");
+        else
+            compare();
+    });
+}
+
+void TuneSession::compare()
+{
+    if (!m_driver.verifyTuneWrite()) {
+        errorStep("Error Verifying Block Specs");
+        return;
+    }
+    setStatus(QStringLiteral("Block Tuned"));
+    clearingStep();
+}
+
+void TuneSession::errorStep(const char *text)
+{
+    emit beep();
+    m_timedOut = false;
+    setStatus(QString::fromLatin1(text));
+    emit changed();
+    CiuResetTuneRequest();
+}
+
+// After an update the user must read the block again before another one.
+void TuneSession::clearingStep()
+{
+    emptyFields();
+    m_nextEnabled = m_previousEnabled = m_updateEnabled = false;
+    m_pageOffset = 0;
+    emit changed();
+    CiuResetTuneRequest();
+}
+
+}  // namespace tk70

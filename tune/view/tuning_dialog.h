@@ -1,0 +1,49 @@
+// "Function Block Tuning": the modal dialog of the Tune Block command.  It only shows what
+// its TuneSession holds and passes the user's entries and clicks in; the address fields
+// are taken with the framework's range messages.
+#pragma once
+
+#include "tune_session.h"
+
+#include <QDialog>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tk70 {
+
+class CCiuDriver;
+
+class TuningDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, QWidget *parent = nullptr);
+
+    TuneSession &session() { return m_session; }
+
+private:
+    QWidget *makeAddressGroup();
+    QWidget *makeSpecGroup();
+    QLayout *makeButtons();
+    void readBlock();
+    void showSession();
+
+    TuneSession m_session;
+    std::array<QLineEdit *, 4> m_address{};
+    QPushButton *m_read = nullptr;
+    QLabel *m_status = nullptr;
+    std::array<QLabel *, 9> m_numbers{};
+    std::array<QLineEdit *, 9> m_values{};
+    QPushButton *m_update = nullptr;
+    QPushButton *m_previous = nullptr;
+    QPushButton *m_next = nullptr;
+};
+
+// Opens the dialog, modal, with an empty block address.  Block tuning counts as inhibited
+// while the program's "InhibitBlockTuning" setting is on in the settings store.
+void runTuningDialog(CCiuDriver &driver, QWidget *parent);
+
+}  // namespace tk70
