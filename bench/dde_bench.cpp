@@ -13,6 +13,7 @@
 #include "registry/settings_store.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <atomic>
@@ -113,6 +114,9 @@ int main(int argc, char **argv)
     }
     if (!driver.ddeServer() || !driver.start())
         return std::fprintf(stderr, "dde-bench: no server or no start\n"), 1;
+    const QDeadlineTimer connecting(60000);
+    while (driver.monitoring() != 1 && !connecting.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 
     // The clients open their loops from their own thread while this one serves them.
     std::vector<std::unique_ptr<dde::DdeClient>> clients;
