@@ -13,7 +13,6 @@
 #include "dde_settings.h"
 
 #include <array>
-#include <memory>
 
 namespace tk70 {
 

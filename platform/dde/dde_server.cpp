@@ -13,8 +13,6 @@ namespace {
 
 constexpr qint64 kReadBufferBytes = 64 * 1024;
 
-bool topicKnown(const QSet<QString> &topics, const QString &topic) { return topics.contains(topic); }
-
 }  // namespace
 
 DdeServer::DdeServer(const QString &service, DdeHandler &handler, QObject *parent)
@@ -125,7 +123,7 @@ void DdeServer::handle(Client &client, const ClientLine &line)
     }
     case Verb::Request: {
         std::optional<QString> text;
-        if (topicKnown(client.topics, line.topic) && line.textFormat)
+        if (client.topics.contains(line.topic) && line.textFormat)
             text = m_handler.request(line.topic, line.item);
         if (text)
             send(client, {QStringLiteral("DATA"), line.topic, line.item, *text});
@@ -142,7 +140,7 @@ void DdeServer::handle(Client &client, const ClientLine &line)
 void DdeServer::handleAdvise(Client &client, const ClientLine &line)
 {
     const Loop loop{line.topic, line.item};
-    bool ok = topicKnown(client.topics, line.topic) && line.textFormat;
+    bool ok = client.topics.contains(line.topic) && line.textFormat;
     if (ok && std::find(client.loops.begin(), client.loops.end(), loop) == client.loops.end()) {
         ok = m_handler.adviseStart(line.topic, line.item);
         if (ok)
