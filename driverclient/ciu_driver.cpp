@@ -1,7 +1,9 @@
 // CCiuDriver, the program's contact with the CIU driver: see ciu_driver.h.
 #include "ciu_driver.h"
 
+#include "ciu_dde_server.h"
 #include "comm_access.h"
+#include "messages.h"
 #include "registry/settings_store.h"
 
 #include <QThread>
@@ -35,6 +37,21 @@ CCiuDriver::CCiuDriver(const SettingsStore &store, QObject *parent) : QObject(pa
     m_comm->LogFileDetailed = 0;
     copyLogName(*m_comm, kDefaultLogName);
     loadSettings(store);
+    startDdeServer(loadDdeSettings(store));
+}
+
+void CCiuDriver::startDdeServer(const DdeSettings &settings)
+{
+    if (!settings.enabled)
+        return;
+    auto server = std::make_unique<CiuDdeServer>(settings, *this);
+    if (!server->initialise()) {
+        qWarning("DDE server: %s", qPrintable(server->errorText()));
+        Messages::note(QStringLiteral("Error Initializing DDE Server."), QString::fromLatin1(kTitleProgram),
+                       MessageIcon::Exclamation);
+        return;
+    }
+    m_dde = std::move(server);
 }
 
 CCiuDriver::~CCiuDriver()
@@ -193,6 +210,8 @@ bool CCiuDriver::start()
     if (!CiuOpenConnection())
         return false;
     m_running = true;
+    if (m_dde)
+        m_dde->makeTagItems();
     return true;
 }
 
@@ -202,6 +221,11 @@ int CCiuDriver::stop()
     m_exceptionCount = m_nonExceptionCount = 0;
     int rc = CiuCloseConnection();
     waitUntilDisconnected();
+    if (m_dde && m_dde->hasTagItems()) {
+        for (int i = 0; i < m_pointCount; ++i)
+            readPoint(i);
+        m_dde->finalPassAndDropTagItems();
+    }
     return rc;
 }
 
@@ -215,9 +239,21 @@ void CCiuDriver::refresh()
 {
     if (!CiuCheckConnected())
         return;
-    for (int i = 0; i < m_pointCount; ++i)
-        CiuReadFromValueArray(m_indexes[i], &m_values[i], &m_qualities[i], &m_establish[i], &m_newValues[i],
-                              &m_outputPending[i]);
+    if (m_dde)
+        m_dde->beginAdvisePass();
+    for (int i = 0; i < m_pointCount; ++i) {
+        readPoint(i);
+        if (m_dde)
+            m_dde->advisePoint(i, m_newValues[i] != 0);
+    }
+    if (m_dde)
+        m_dde->endAdvisePass();
+}
+
+void CCiuDriver::readPoint(int i)
+{
+    CiuReadFromValueArray(m_indexes[i], &m_values[i], &m_qualities[i], &m_establish[i], &m_newValues[i],
+                          &m_outputPending[i]);
 }
 
 QString CCiuDriver::tagName(int i) const { return validPosition(i) ? m_tagNames[i] : QString(); }

@@ -13,9 +13,12 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <memory>
 
 namespace tk70 {
 
+class CiuDdeServer;
+struct DdeSettings;
 class SettingsStore;
 
 class CCiuDriver : public QObject {
@@ -25,8 +28,9 @@ public:
     static constexpr int kMaxPoints = 30;
     static constexpr int kMaxTuneSpecs = CIU_TUNE_SPECS;
 
-    // Initialises the driver's record, switches its log on as "TK70Pro.LOG" and loads
-    // the driver settings from the store.
+    // Initialises the driver's record, switches its log on as "TK70Pro.LOG", loads the
+    // driver settings from the store and, unless the store switches it off, starts the DDE
+    // server ("Error Initializing DDE Server." when it cannot; the program goes on).
     explicit CCiuDriver(const SettingsStore &store, QObject *parent = nullptr);
     ~CCiuDriver() override;
 
@@ -85,6 +89,9 @@ public:
     // else /dev/ttyS<n-1>).  Used at the next connection.
     void setPortDevice(int port, const QString &device);
 
+    // The DDE server; null when it is switched off or could not start.
+    const CiuDdeServer *ddeServer() const { return m_dde.get(); }
+
     // Block tuning.
     bool requestTuneRead(int loop, int pcu, int module, int block);
     bool requestTuneWrite();
@@ -100,6 +107,8 @@ private:
     void loadPortDevices(const SettingsStore &store);
     void adaptToPointMix();
     void markCacheUnread();
+    void readPoint(int i);
+    void startDdeServer(const DdeSettings &settings);
     void waitUntilDisconnected() const;
     bool validPosition(int i) const { return i >= 0 && i < m_pointCount; }
 
@@ -126,6 +135,8 @@ private:
     int m_tuneSpecCount = 0;
     int m_tuneFunctionCode = 0;
     std::array<double, kMaxTuneSpecs> m_tuneValues{};
+
+    std::unique_ptr<CiuDdeServer> m_dde;
 };
 
 }  // namespace tk70

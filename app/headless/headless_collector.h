@@ -1,7 +1,8 @@
 // The collector without a screen, for plants that run it as a service: loads a tag
 // selection, starts collection as an automatic start does, reports each change of the
 // connection state and a short summary every minute, and stops cleanly on SIGINT,
-// SIGTERM or SIGHUP.  Qt Core only.
+// SIGTERM or SIGHUP.  Its driver client serves the tag values and qualities over DDE as
+// the program with a window does (docs/dde.md).  Qt Core only.
 #pragma once
 
 #include "clock.h"

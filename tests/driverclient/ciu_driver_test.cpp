@@ -9,6 +9,7 @@
 #include "thread_control.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -28,6 +29,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
+        qputenv("TK70_DDE_DIR", QFile::encodeName(m_dir.filePath("dde")));  // a DDE server of its own
         m_store = std::make_unique<SettingsStore>(m_dir.filePath("registry"));
         vantor::setPhaseWaits(vantor::PhaseWaits{5, 5, 5, 5});
     }

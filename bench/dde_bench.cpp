@@ -1,0 +1,168 @@
+// dde-bench: the driver client's DDE server under a full load.  The real driver collects
+// 30 points from the CIU simulator whose values all change every second; 50 clients each
+// hold advise loops on the 30 value and 30 quality items, with "DdeRefresh" 1.  Reports
+// the CPU time of the program's thread (refresh, advise passes and all socket work) as a
+// share of one core, and the worst delay from the start of an advise pass to a client
+// reading an update of it.  Goals: below 1 % and 50 ms.
+//
+//   dde-bench [SECONDS]     (default 10)
+#include "ciu_dde_server.h"
+#include "ciu_driver.h"
+#include "ciusim/pty_server.h"
+#include "dde_client.h"
+#include "registry/settings_store.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <poll.h>
+#include <sys/resource.h>
+#include <thread>
+#include <vector>
+
+using namespace tk70;
+
+namespace {
+
+constexpr int kClients = 50;
+constexpr int kPoints = 30;
+using Clock = std::chrono::steady_clock;
+
+std::atomic<std::int64_t> g_passStartNs{0};
+std::atomic<std::int64_t> g_worstDelayNs{0};
+std::atomic<long> g_updates{0};
+std::atomic<bool> g_measuring{false};
+std::atomic<bool> g_done{false};
+
+std::int64_t nowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
+
+double threadCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+QString tagName(int i) { return QStringLiteral("TAG%1").arg(i + 1); }
+
+// One client's advise loops, opened before the clock starts.
+bool openLoops(dde::DdeClient &client, const QString &path)
+{
+    if (!client.connectTo(path))
+        return false;
+    client.send({"CONNECT", "Value"});
+    client.send({"CONNECT", "Quality"});
+    for (int i = 0; i < kPoints; ++i) {
+        client.send({"ADVISE", "Value", tagName(i)});
+        client.send({"ADVISE", "Quality", tagName(i)});
+    }
+    for (int answers = 0; answers < 2 + 2 * kPoints; ++answers)
+        if (!client.waitLine(5000))
+            return false;
+    return true;
+}
+
+// Reads every client's updates and keeps the worst delay after the pass they belong to.
+void readUpdates(std::vector<std::unique_ptr<dde::DdeClient>> &clients)
+{
+    std::vector<pollfd> fds;
+    for (auto &client : clients)
+        fds.push_back({client->descriptor(), POLLIN, 0});
+    while (!g_done) {
+        if (::poll(fds.data(), fds.size(), 100) <= 0)
+            continue;
+        for (std::size_t k = 0; k < fds.size(); ++k) {
+            if (!(fds[k].revents & POLLIN))
+                continue;
+            while (auto line = clients[k]->takeLine()) {
+                const std::int64_t delay = nowNs() - g_passStartNs;
+                if (g_measuring && line->front() == "DATA") {
+                    ++g_updates;
+                    std::int64_t worst = g_worstDelayNs;
+                    while (delay > worst && !g_worstDelayNs.compare_exchange_weak(worst, delay)) {
+                    }
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 10;
+    QTemporaryDir dir;
+    qputenv("TK70_DDE_DIR", dir.filePath("dde").toLocal8Bit());
+    SettingsStore store(dir.filePath("registry"));
+    store.setDword(kProgramKey, "DdeRefresh", 1);
+    ciusim::PtyServer sim;
+    if (!sim.start())
+        return std::fprintf(stderr, "dde-bench: no simulator\n"), 1;
+    CiuSetPortDevice(1, sim.devicePath().c_str());
+    CCiuDriver driver(store);
+    driver.setLogSettings(false, false, dir.filePath("TK70Pro.LOG"));
+    driver.createEvents();
+    for (int i = 0; i < kPoints; ++i) {
+        sim.unit().setPoint(ciusim::PlantAddress{1, 2, 3, 101 + i}, i, false);
+        driver.addPoint(tagName(i), 1, 2, 3, 101 + i, 99);
+    }
+    if (!driver.ddeServer() || !driver.start())
+        return std::fprintf(stderr, "dde-bench: no server or no start\n"), 1;
+    const QDeadlineTimer connecting(60000);
+    while (driver.monitoring() != 1 && !connecting.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+
+    // The clients open their loops from their own thread while this one serves them.
+    std::vector<std::unique_ptr<dde::DdeClient>> clients;
+    std::atomic<bool> opened{false};
+    const QString path = driver.ddeServer()->server().socketPath();
+    std::thread opener([&] {
+        for (int k = 0; k < kClients; ++k) {
+            clients.push_back(std::make_unique<dde::DdeClient>());
+            if (!openLoops(*clients.back(), path))
+                std::fprintf(stderr, "dde-bench: client %d got no answers\n", k);
+        }
+        opened = true;
+    });
+    while (!opened)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    opener.join();
+    std::thread reader(readUpdates, std::ref(clients));
+
+    int tick = 0;
+    double cpuStart = 0;
+    Clock::time_point wallStart;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &app, [&] {
+        for (int i = 0; i < kPoints; ++i)
+            sim.unit().setPoint(ciusim::PlantAddress{1, 2, 3, 101 + i}, tick * 1.5 + i, tick % 3 == i % 3);
+        if (tick == 1) {
+            cpuStart = threadCpuSeconds();
+            wallStart = Clock::now();
+            g_measuring = true;
+        }
+        g_passStartNs = nowNs();
+        driver.refresh();
+        if (++tick > seconds)
+            app.quit();
+    });
+    timer.start(1000);
+    app.exec();
+    const double cpu = threadCpuSeconds() - cpuStart;
+    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
+    g_done = true;
+    reader.join();
+    driver.stop();
+    std::printf("dde-bench: %d clients x %d advise loops, %d passes, %ld updates\n", kClients, 2 * kPoints,
+                seconds, g_updates.load());
+    std::printf("server CPU %.3f %% of one core (goal below 1 %%)\n", 100.0 * cpu / wall);
+    std::printf("worst delivery delay %.1f ms after the advise pass (goal below 50 ms)\n", g_worstDelayNs / 1e6);
+    sim.stop();
+    return 0;
+}

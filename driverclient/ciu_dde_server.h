@@ -1,0 +1,75 @@
+// The driver client's DDE server: the values and qualities of the collected tags, and a
+// System topic, offered to other programs through the DDE layer (platform/dde).
+//
+// The System topic answers at all times.  Tag items exist while a connection is open: they
+// are made from the point list at each open and dropped at each close.  Advise loops are
+// counted per item position, and the counts outlive a close and reopen, so a client's loop
+// resumes on the new connection without a new advise.  Changes reach advise loops in the
+// advise pass of each refresh tick, at most once every "DdeRefresh" ticks.
+#pragma once
+
+#include "dde_handler.h"
+#include "dde_server.h"
+#include "dde_settings.h"
+
+#include <array>
+
+namespace tk70 {
+
+class CCiuDriver;
+
+class CiuDdeServer : public dde::DdeHandler {
+public:
+    static constexpr int kMaxItems = 30;
+    static constexpr int kFinalPassWaitMs = 300;
+    enum SystemItem { Formats, Help, TopicItemList, ReturnMessage, Status, SysItems, Topics, kSystemItemCount };
+
+    CiuDdeServer(const DdeSettings &settings, const CCiuDriver &driver);
+    ~CiuDdeServer() override;
+
+    // Starts serving; false, with the reason in errorText(), when the socket cannot be
+    // made (another program serving the same service name, a refused folder).
+    bool initialise(const QString &folder = dde::socketFolder());
+    QString errorText() const { return m_server.errorText(); }
+    const dde::DdeServer &server() const { return m_server; }
+
+    // After a connection opened: the tag items from the driver's point list.
+    void makeTagItems();
+    bool hasTagItems() const { return !m_tagItems.isEmpty(); }
+    // The advise pass of one refresh tick: begin, each point after it was read, end.
+    void beginAdvisePass();
+    void advisePoint(int i, bool newValue);
+    void endAdvisePass();
+    // At connection close, once the points were read again: the last values to every
+    // advise loop, handed to the clients within kFinalPassWaitMs; then the tag items go.
+    void finalPassAndDropTagItems();
+
+    // dde::DdeHandler
+    QStringList topics() const override;
+    bool acceptConnect(const QString &topic) override;
+    std::optional<QString> request(const QString &topic, const QString &item) override;
+    bool adviseStart(const QString &topic, const QString &item) override;
+    void adviseStop(const QString &topic, const QString &item) override;
+
+private:
+    enum class Topic { System, Value, Quality, None };
+    Topic topicOf(const QString &topic) const;
+    // The position of item in the topic (System item number or tag position); -1: none.
+    int itemPosition(Topic topic, const QString &item) const;
+    int *counter(Topic topic, int position);
+    void postTagItem(int i);
+    void postStatus();
+
+    DdeSettings m_settings;
+    const CCiuDriver &m_driver;
+    dde::DdeServer m_server;
+    std::array<QString, kSystemItemCount> m_systemTexts;
+    QStringList m_tagItems;
+    std::array<int, kSystemItemCount> m_systemAdvises{};
+    std::array<int, kMaxItems> m_valueAdvises{}, m_qualityAdvises{};
+    std::array<bool, kMaxItems> m_pending{};
+    int m_countdown = 0;
+    bool m_passDue = false;
+};
+
+}  // namespace tk70
