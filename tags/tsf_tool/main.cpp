@@ -4,13 +4,16 @@
 //   tk70-tsf build JSON FILE        writes the TSF that a JSON file describes
 //   tk70-tsf dump [--json] FILE     prints everything in a TSF
 //   tk70-tsf export-tags FILE       prints its tags as a delimited tag list
+//   tk70-tsf import-dos FILE OUT    imports a TK70 (DOS) tag selection file into OUT
+//   tk70-tsf import-list FILE OUT   imports a delimited tag list into OUT
 //
-// Exit status 0 on success, 1 when a file cannot be read or written or the JSON is
-// refused, 2 for a wrong command line.  The messages a document raises go to standard
-// error, one line each.
+// Exit status 0 on success, 1 when a file cannot be read or written, the JSON is refused
+// or an import refuses its file (OUT is then not written), 2 for a wrong command line.
+// The messages a document or an import raises go to standard error, one line each.
 #include "build_tsf.h"
 #include "dump_json.h"
 #include "dump_text.h"
+#include "import_commands.h"
 #include "tag_doc.h"
 #include "tag_list_export.h"
 #include "tool_message_sink.h"
@@ -30,7 +33,9 @@ const char *const kUsage =
     "usage: tk70-tsf new FILE\n"
     "       tk70-tsf build JSON FILE\n"
     "       tk70-tsf dump [--json] FILE\n"
-    "       tk70-tsf export-tags FILE\n";
+    "       tk70-tsf export-tags FILE\n"
+    "       tk70-tsf import-dos FILE OUT.tsf\n"
+    "       tk70-tsf import-list FILE OUT.tsf\n";
 
 void writeStdout(const QByteArray &bytes) { std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout); }
 
@@ -72,13 +77,28 @@ int runExportTags(const QString &path)
     return kExitOk;
 }
 
+// The commands that read one file and write another.
+int runWithOutput(const QString &command, const QString &source, const QString &out)
+{
+    bool ok = false;
+    if (command == QLatin1String("build"))
+        ok = buildTsf(source, out);
+    else if (command == QLatin1String("import-dos"))
+        ok = runImport(ImportKind::DosTsf, source, out);
+    else if (command == QLatin1String("import-list"))
+        ok = runImport(ImportKind::DelimitedList, source, out);
+    else
+        return usage(kExitUsage);
+    return ok ? kExitOk : kExitFileError;
+}
+
 int run(QStringList args)
 {
     if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")))
         return usage(kExitOk);
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
-    if (!json && args.size() == 3 && args[0] == QLatin1String("build"))
-        return buildTsf(args[1], args[2]) ? kExitOk : kExitFileError;
+    if (!json && args.size() == 3)
+        return runWithOutput(args[0], args[1], args[2]);
     if (args.size() != 2)
         return usage(kExitUsage);
     const QString &command = args[0];
