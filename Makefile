@@ -75,6 +75,7 @@ bench: build
 	$(BUILD)/bin/collect-bench
 	$(BUILD)/bin/chart-bench
 	$(BUILD)/bin/trend-bench
+	$(BUILD)/bin/dde-bench
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(TSAN_APP_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

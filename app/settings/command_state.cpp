@@ -32,6 +32,11 @@ bool commandEnabled(int id, const CommandState &s)
         return s.historical ? s.replay : s.connected;
     case cmd::CurrentValues:
         return s.hasDocument && s.collecting;
+    case cmd::TuneBlock:
+        return s.tagEditorActive || (s.connected && s.monitoring);
+    case cmd::ImportDosTsf:
+    case cmd::ImportDelimited:
+        return !s.collecting && !s.replay;
     case cmd::EditUndo:
     case cmd::EditCut:
     case cmd::EditCopy:

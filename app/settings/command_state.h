@@ -12,6 +12,8 @@ struct CommandState {
     bool collecting = false;   // data collection runs
     int graphCount = 0;        // trend graphs opened by the last opening of the graph windows
     bool connected = false;    // the driver client runs a connection
+    bool monitoring = false;   // the driver's exception monitoring loop runs
+    bool tagEditorActive = false;  // the tag editor is the active view (it takes Tune Block as Insert)
 };
 
 // Whether command id is enabled in the state; commands without a rule of their own are.

@@ -8,6 +8,9 @@
 #include "database_options_dialog.h"
 #include "database_output_settings.h"
 #include "dde_options_dialog.h"
+#include "dos_tsf_import.h"
+#include "tag_list_import.h"
+#include "tuning_dialog.h"
 #include "screen_size_rule.h"
 #include "startup_settings_dialog.h"
 #include "startup_window.h"
@@ -213,6 +216,35 @@ bool CCollectorApp::saveModified()
     return answer == MessageAnswer::No;
 }
 
+// Tune Block: in an active tag editor it inserts a tag; otherwise the tuning dialog.
+void CCollectorApp::tuneBlock()
+{
+    if (TagEditorPage *editor = activeTagEditor())
+        editor->insertTag();
+    else
+        runTuningDialog(*m_driver, m_store, m_mainFrame.get());
+}
+
+// The imports: the file, then New (with its question), then the tags read into the new
+// document, which the tag editor shows.  A refused file leaves the new document empty.
+void CCollectorApp::importTagList(int id)
+{
+    const bool dos = id == cmd::ImportDosTsf;
+    const QString path = QFileDialog::getOpenFileName(
+        m_mainFrame.get(), QStringLiteral("Open"), QString(),
+        dos ? QStringLiteral("TK70 (DOS) Tag Selection Files (*.tsf)") : QStringLiteral("DelimitedTag List Files (*.*)"));
+    if (path.isEmpty())
+        return;
+    fileNew();
+    if (!m_document || m_document->tagCount() > 0)
+        return;  // the user kept the current selection
+    const bool imported = dos ? importDosTsf(path, *m_document) : importDelimitedTagList(path, *m_document);
+    if (!imported)
+        return;
+    closeSetupWindows();  // the editor shows the imported tags from its first row
+    showTagEditorWindow();
+}
+
 void CCollectorApp::fileNew()
 {
     if (confirmOverwrite())
@@ -358,6 +390,8 @@ CommandState CCollectorApp::commandState() const
     state.collecting = isCollecting();
     state.connected = m_driver && m_driver->isRunning();
     state.graphCount = m_graphCount;
+    state.monitoring = m_driver && m_driver->monitoring() == 1;
+    state.tagEditorActive = activeTagEditor() != nullptr;
     return state;
 }
 
@@ -395,7 +429,9 @@ void CCollectorApp::createHandlers()
     on(cmd::ArrangeIcons, [this] { arrangeIcons(m_mainFrame->mdiArea()); });
     on(cmd::PrintSetup, [this] { m_printSetup.setup(m_mainFrame.get()); });
     // While the tag editor is the active view, Tune Block is its Insert Tag.
-    on(cmd::TuneBlock, [this] { if (TagEditorPage *editor = activeTagEditor()) editor->insertTag(); });
+    on(cmd::TuneBlock, [this] { tuneBlock(); });
+    on(cmd::ImportDosTsf, [this] { importTagList(cmd::ImportDosTsf); });
+    on(cmd::ImportDelimited, [this] { importTagList(cmd::ImportDelimited); });
     on(cmd::Print, [this] { printActiveWindow(false); });
     on(cmd::PrintPreview, [this] { printActiveWindow(true); });
 }

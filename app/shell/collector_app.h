@@ -130,6 +130,8 @@ private:
     bool saveModified();
     void newDocument();
     bool openDocument(const QString &path);
+    void tuneBlock();
+    void importTagList(int id);
     void fileNew();
     void fileOpen(const QString &file);
     bool fileSave();

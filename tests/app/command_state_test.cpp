@@ -51,6 +51,28 @@ TEST(CommandState, StartNeedsASetupWindowAndNoConnectionStopNeedsAConnection)
     EXPECT_FALSE(commandEnabled(cmd::Stop, CommandState{}));
 }
 
+// Tune Block tunes while the monitoring loop runs, and inserts a tag in an active tag
+// editor; the imports wait for a collection or a replay to end.
+TEST(CommandState, TuningNeedsMonitoringAndImportsAnIdleProgram)
+{
+    const struct {
+        CommandState state;
+        bool tune;
+        bool import;
+    } cases[] = {
+        {CommandState{true, false, false, true, false, 0, false, false, false}, false, true},
+        {CommandState{true, false, false, true, false, 0, false, false, true}, true, true},
+        {CommandState{true, false, false, false, true, 0, true, false, false}, false, false},
+        {CommandState{true, false, false, false, true, 0, true, true, false}, true, false},
+        {CommandState{true, true, true, false, false, 1, false, false, false}, false, false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(commandEnabled(cmd::TuneBlock, c.state), c.tune);
+        EXPECT_EQ(commandEnabled(cmd::ImportDosTsf, c.state), c.import);
+        EXPECT_EQ(commandEnabled(cmd::ImportDelimited, c.state), c.import);
+    }
+}
+
 TEST(CommandState, AnEmptyProgramOffersOnlyWhatNeedsNoDocument)
 {
     CommandState s;

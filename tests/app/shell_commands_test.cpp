@@ -190,6 +190,32 @@ TEST_F(ShellCommandsTest, SaveAsPutsTheNewNameAtTheTopOfTheRecentList)
     EXPECT_FALSE(app.mainFrame()->action(cmd::RecentFile1 + 2)->isVisible());
 }
 
+// Import Delimited Tag List: the file, the overwrite question, then the tags in a new,
+// unnamed selection that the tag editor shows.
+TEST_F(ShellCommandsTest, ADelimitedTagListFillsANewSelection)
+{
+    CCollectorApp &app = start({writePlant()});
+    const QString list = m_dir.filePath("tags.txt");
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("FIC-101,1,2,3,101,AE,Feed flow\r\n\"TIC-7\",0,12,2,3423,STATUS,Drum level\r\n");
+    file.close();
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        dialog->selectFile(list);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    m_messages.answer(MessageAnswer::Ok);
+    app.execute(cmd::ImportDelimited);
+    ASSERT_FALSE(m_messages.texts().isEmpty());
+    EXPECT_EQ(m_messages.texts().last(), "Overwrite Existing Tag Selection & Trend Settings?");
+    ASSERT_EQ(app.currentDocument()->tagCount(), 2);
+    EXPECT_EQ(app.currentDocument()->tag(1).tagname, "TIC-7");
+    EXPECT_EQ(app.currentDocument()->tag(1).pointType, 9);
+    EXPECT_TRUE(app.currentDocument()->pathName().isEmpty());
+    ASSERT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_EQ(app.tagEditorWindow()->findChild<QLineEdit *>(QStringLiteral("5001"))->text(), "TIC-7");
+}
+
 TEST_F(ShellCommandsTest, PrintSetupShowsThePageSetupOfTheProgramsPrinter)
 {
     CCollectorApp &app = start();

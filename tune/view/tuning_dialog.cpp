@@ -143,10 +143,10 @@ void TuningDialog::showSession()
     m_next->setEnabled(idle && m_session.nextEnabled());
 }
 
-void runTuningDialog(CCiuDriver &driver, QWidget *parent)
+void runTuningDialog(CCiuDriver &driver, const SettingsStore &store, QWidget *parent)
 {
-    const auto inhibited = [] {
-        return SettingsStore().dword(QString::fromLatin1(kProgramKey), QStringLiteral("InhibitBlockTuning")).value_or(0) != 0;
+    const auto inhibited = [&store] {
+        return store.dword(QString::fromLatin1(kProgramKey), QStringLiteral("InhibitBlockTuning")).value_or(0) != 0;
     };
     TuningDialog dialog(driver, inhibited, parent);
     dialog.exec();

@@ -15,6 +15,7 @@ class QPushButton;
 namespace tk70 {
 
 class CCiuDriver;
+class SettingsStore;
 
 class TuningDialog : public QDialog {
     Q_OBJECT
@@ -43,7 +44,7 @@ private:
 };
 
 // Opens the dialog, modal, with an empty block address.  Block tuning counts as inhibited
-// while the program's "InhibitBlockTuning" setting is on in the settings store.
-void runTuningDialog(CCiuDriver &driver, QWidget *parent);
+// while the program's "InhibitBlockTuning" setting is on in store (read at each Update).
+void runTuningDialog(CCiuDriver &driver, const SettingsStore &store, QWidget *parent);
 
 }  // namespace tk70
