@@ -53,6 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (vantor::parseTuneReply(reply, *fx.image)) {
             if (fx.image->specCount > CIU_TUNE_SPECS || fx.image->valueEnd > static_cast<int>(reply.size()))
                 std::abort();
+            // Every spec counts as changed, so that each one's value is encoded again
+            // into the bytes the reply gave.
+            for (int i = 0; i < fx.image->specCount; ++i)
+                fx.image->specs[i].changed = true;
             vantor::encodeTuneValues(*fx.image);
         }
         return 0;
