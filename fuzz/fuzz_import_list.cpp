@@ -1,47 +1,19 @@
-// Fuzzes the delimited tag list import with arbitrary bytes: a refused file
-// must leave the document alone, an accepted one must hold 1 to 30 tags, each with a
-// tagname of 1 to 14 characters, and write out as a tag selection file that reads back.
-#include "messages.h"
-#include "tag_doc.h"
+// Fuzzes the delimited tag list import with arbitrary bytes: a refused file must leave
+// the document alone, an accepted one must hold 1 to 30 tags, each with a tagname of 1
+// to 14 characters, and write out as a tag selection file that reads back.
+#include "import_fuzz.h"
 #include "tag_list_import.h"
-#include "tsf_reader.h"
-
-#include <QBuffer>
-#include <cstdlib>
-
-namespace {
-
-// Answers every message without showing it.
-class SilentSink : public tk70::MessageSink {
-public:
-    tk70::MessageAnswer show(const tk70::Message &message) override { return message.defaultAnswer; }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static SilentSink sink;
-    tk70::Messages::install(&sink);
-
-    QBuffer buffer;
-    buffer.setData(reinterpret_cast<const char *>(data), qsizetype(size));
-    buffer.open(QIODevice::ReadOnly);
-    tk70::CTagDoc doc;
-    const tk70::TagSelection before = doc.selection();
-    if (!tk70::importDelimitedTagList(buffer, doc)) {
-        if (!(doc.selection() == before))
-            std::abort();  // a refused file must leave the document alone
-        return 0;
-    }
-    if (doc.tagCount() < 1 || doc.tagCount() > doc.tagCapacity())
-        std::abort();
-    for (int i = 0; i < doc.tagCount(); ++i) {
-        const qsizetype length = doc.tag(i).tagname.size();
-        if (length < 1 || length > 14)
-            std::abort();
-    }
-    if (tk70::TsfReader::read(doc.writeTsf()).status != tk70::TsfReadResult::Status::Ok)
-        std::abort();
-    return 0;
+    return tk70fuzz::fuzzImport(data, size, &tk70::importDelimitedTagList, [](const tk70::CTagDoc &doc) {
+        if (doc.tagCount() < 1 || doc.tagCount() > doc.tagCapacity())
+            return false;
+        for (int i = 0; i < doc.tagCount(); ++i) {
+            const qsizetype length = doc.tag(i).tagname.size();
+            if (length < 1 || length > 14)
+                return false;
+        }
+        return true;
+    });
 }

@@ -1,27 +1,16 @@
 // Fuzzes the Tag Selection File reader with arbitrary bytes, through the document so its
 // messages are raised as well, and checks that whatever it loads writes out as a file
 // that reads back to the same bytes (write, read, write is stable).
-#include "messages.h"
+#include "silent_sink.h"
 #include "tag_doc.h"
 #include "tsf_reader.h"
 #include "tsf_writer.h"
 
 #include <cstdlib>
 
-namespace {
-
-// Answers every message without showing it.
-class SilentSink : public tk70::MessageSink {
-public:
-    tk70::MessageAnswer show(const tk70::Message &message) override { return message.defaultAnswer; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static SilentSink sink;
-    tk70::Messages::install(&sink);
+    tk70fuzz::silenceMessages();
 
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     tk70::CTagDoc doc;
