@@ -2,13 +2,12 @@
 #include "trend_list_dialog.h"
 
 #include "messages.h"
+#include "report_list.h"
 #include "tag_doc.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 
 namespace tk70 {
@@ -35,37 +34,16 @@ CTrendListDialog::CTrendListDialog(const CTagDoc *document, std::vector<int> gra
 
 void CTrendListDialog::buildControls()
 {
-    m_list = new QTreeWidget(this);
-    m_list->setHeaderLabels({QStringLiteral("Number"), QStringLiteral("Graph Title")});
+    const ReportList built = buildReportList(this, {QStringLiteral("Number"), QStringLiteral("Graph Title")});
+    m_list = built.list;
+    m_ok = built.ok;
     m_list->headerItem()->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
-    m_list->setRootIsDecorated(false);
-    m_list->setItemsExpandable(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->header()->setSectionsMovable(false);
     m_list->header()->setStretchLastSection(false);
     // At least the 50 pixels of the list, and never narrower than its heading.
     m_list->setColumnWidth(0, std::max(kNumberWidth, m_list->header()->sectionSizeHint(0)));
     m_list->setColumnWidth(1, kTitleWidth);
-
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
-    m_ok->setObjectName(QStringLiteral("1"));
-    m_ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
     resize(kNumberWidth + kTitleWidth + 60, 240);
 
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CTrendListDialog::selectionChanged);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
         m_choice = item->data(0, kGraphIndexRole).toInt();

@@ -2,15 +2,14 @@
 #include "tag_list_dialog.h"
 
 #include "messages.h"
+#include "report_list.h"
 #include "tag_doc.h"
 #include "trend_tag_lookup.h"
 
 #include <QFontMetrics>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace tk70 {
 
@@ -39,35 +38,14 @@ CTagListDialog::CTagListDialog(const CTagDoc *document, QWidget *parent) : QDial
 
 void CTagListDialog::buildControls()
 {
-    m_list = new QTreeWidget(this);
+    const ReportList built = buildReportList(
+        this, {QStringLiteral("Tag"), QStringLiteral("Description"), QStringLiteral("Address")});
+    m_list = built.list;
+    m_ok = built.ok;
     m_list->setObjectName(QStringLiteral("1076"));
-    m_list->setHeaderLabels({QStringLiteral("Tag"), QStringLiteral("Description"), QStringLiteral("Address")});
-    m_list->setRootIsDecorated(false);
-    m_list->setItemsExpandable(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->header()->setSectionsMovable(false);
     m_list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int column = 0; column < 3; ++column)
         m_list->setColumnWidth(column, kColumnWidths[column]);
-
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
-    m_ok->setObjectName(QStringLiteral("1"));
-    m_ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("2"));
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
-
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::currentItemChanged, this, &CTagListDialog::chooseRow);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (m_list->currentItem())
