@@ -2,6 +2,7 @@
 #include "dos_tsf_import.h"
 
 #include "import_messages.h"
+#include "import_result.h"
 #include "tag_doc.h"
 #include "windows1252.h"
 
@@ -94,12 +95,7 @@ int readRecords(QIODevice &device, int count, TagSelection &selection)
 
 bool importDosTsf(const QString &path, CTagDoc &target)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ImportMessages::stop(QString::fromLatin1(ImportMessages::kDosOpenError));
-        return false;
-    }
-    return importDosTsf(file, target);
+    return importFromFile(path, ImportMessages::kDosOpenError, [&target](QIODevice &file) { return importDosTsf(file, target); });
 }
 
 bool importDosTsf(QIODevice &device, CTagDoc &target)
@@ -118,10 +114,7 @@ bool importDosTsf(QIODevice &device, CTagDoc &target)
     char spare[kRecordBytes];
     const bool limited = stored > capacity && read == capacity && readExactly(device, spare, kRecordBytes);
 
-    target.newDocument();
-    target.selection() = selection;
-    if (limited)
-        ImportMessages::warn(QString::fromLatin1(ImportMessages::kTagCountExceeded));
+    adoptImportedSelection(target, selection, limited);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "tag_list_import.h"
 
 #include "import_messages.h"
+#include "import_result.h"
 #include "tag_doc.h"
 #include "tag_list_line.h"
 
@@ -74,12 +75,7 @@ void reportFault(const TagListLine &line, int tagNumber)
 
 bool importDelimitedTagList(const QString &path, CTagDoc &target)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ImportMessages::stop(QString::fromLatin1(ImportMessages::kListOpenError));
-        return false;
-    }
-    return importDelimitedTagList(file, target);
+    return importFromFile(path, ImportMessages::kListOpenError, [&target](QIODevice &file) { return importDelimitedTagList(file, target); });
 }
 
 bool importDelimitedTagList(QIODevice &device, CTagDoc &target)
@@ -107,10 +103,7 @@ bool importDelimitedTagList(QIODevice &device, CTagDoc &target)
     tags.setCount(count);
     const bool limited = count == tags.capacity() && lines.next().has_value();
 
-    target.newDocument();
-    target.selection() = selection;
-    if (limited)
-        ImportMessages::warn(QString::fromLatin1(ImportMessages::kTagCountExceeded));
+    adoptImportedSelection(target, selection, limited);
     return true;
 }
 
