@@ -26,6 +26,9 @@ struct HistoryPoint {
     std::vector<HistoryValue> values;  // one per requested column, in request order
 };
 
+// The line without its line end ("\r\n" or "\n").
+QByteArrayView withoutLineEnd(QByteArrayView line);
+
 // Whether the line starts with a sample's date (ASCII: digits at 0, 1, 3, 4, 6, 7 and a
 // slash at 2) or time (DOS: the same digits and a colon at 2).
 bool isHistoryDataLine(QByteArrayView line, HistoryFileKind kind);
