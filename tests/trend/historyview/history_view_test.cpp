@@ -2,6 +2,9 @@
 // range, the replay's compression, end and Pause/Start colours, the selection dialog's
 // modes, and a picture of the page.
 #include "history_fixture.h"
+#include "../history/history_fixture.h"
+#include "historical_file.h"
+#include "historical_file_source.h"
 #include "history_selection_dialog.h"
 #include "history_view.h"
 #include "message_recorder.h"
@@ -140,5 +143,37 @@ TEST(CHistoryViewTest, Screenshot)
     View v(2000, false, 0);
     v.source.badAt = [](long long record, int column) { return record >= 1900 && column == 0; };
     v.view->tick();
+    v.view->graph().rescale(0, v.view->graph().autoFitScale(0));
+    v.view->graph().rescale(1, TraceScale{0.0, 4000.0});
     shoot(*v.view, "history");
+}
+
+// The view over a file the collection wrote, through the reader: every point's values
+// name its record (record + column / 10), a zoom starts at its first record, and a trace
+// whose tagname the file lacks has no values.
+TEST(CHistoryViewTest, ReadsAWrittenFileThroughTheReader)
+{
+    HistoryFiles files;
+    const auto file = HistoricalFile::open(files.written(HistoryFileKind::Ascii, 2, 1000), HistoryFileKind::Ascii);
+    ASSERT_NE(file, nullptr);
+    CTagDoc doc;
+    setUpHistoryDocument(doc);
+    file->fillTagList(doc);
+    doc.graph(0).traceCount = 3;
+    doc.graph(0).traces[0].tagname = QStringLiteral("T2");
+    doc.graph(0).traces[1].tagname = QStringLiteral("T1");
+    doc.graph(0).traces[2].tagname = QStringLiteral("NOT-THERE");
+    HistoricalFileSource source(*file);
+    CHistoryView view(doc, 0, source, false, 0);
+    view.tick();
+    const HistoryPoints &points = view.graph().points();
+    ASSERT_GT(points.rowCount(), 100);
+    EXPECT_LE(points.rowCount(), 240);
+    EXPECT_DOUBLE_EQ(points.raw(0, 0), 0.1);
+    EXPECT_DOUBLE_EQ(points.raw(1, 1) + 0.1, points.raw(1, 0));
+    EXPECT_TRUE(std::isnan(points.raw(1, 2)));
+
+    view.zoom(QRectF(60, 0, 60, 100));
+    EXPECT_DOUBLE_EQ(points.raw(0, 1), static_cast<double>(view.loadedRange().first));
+    EXPECT_GT(view.loadedRange().first, 0);
 }
