@@ -4,7 +4,6 @@
 #include "chart/chart_palette.h"
 #include "messages.h"
 #include "tag_doc.h"
-#include "trace_colours.h"
 #include "trend_layout.h"
 
 #include <algorithm>
@@ -102,7 +101,7 @@ void HistoryGraphWindow::buildTraces(const CTagDoc &document, int graphIndex)
 {
     const TrendGraph &graph = document.graph(graphIndex);
     const int traces = m_points->columnCount();
-    m_rows.reserve(static_cast<size_t>(traces));
+    m_panel = std::make_unique<TracePanel>(m_page, m_valueAxis, m_selectedBox, m_selectedText);
     for (int index = 0; index < traces; ++index) {
         const TrendTrace &trace = graph.traces[static_cast<size_t>(index)];
         TraceDefinition definition;
@@ -110,23 +109,23 @@ void HistoryGraphWindow::buildTraces(const CTagDoc &document, int graphIndex)
         definition.description = trace.description.left(TrendGraphWindow::kMaxDescription);
         definition.scale = TraceScale{trace.zero, usableSpan(trace.span)};
         definition.tagPosition = document.tags().find(trace.tagname);
-        m_rows.emplace_back(m_page, m_window, index, definition, m_points, [this, index] { selectTrace(index); });
+        m_panel->add(m_window, definition, m_points);
     }
 }
 
 std::vector<int> HistoryGraphWindow::columns() const
 {
     std::vector<int> out;
-    for (const TracePanelRow &row : m_rows)
-        out.push_back(row.definition().tagPosition);
+    for (int index = 0; index < traceCount(); ++index)
+        out.push_back(trace(index).tagPosition);
     return out;
 }
 
 std::vector<TraceScale> HistoryGraphWindow::scales() const
 {
     std::vector<TraceScale> out;
-    for (const TracePanelRow &row : m_rows)
-        out.push_back(row.definition().scale);
+    for (int index = 0; index < traceCount(); ++index)
+        out.push_back(trace(index).scale);
     return out;
 }
 
@@ -189,7 +188,7 @@ void HistoryGraphWindow::placeCursor(int index)
     m_page.setCursor(m_cursor, index);
     m_page.show(m_cursor);
     for (int trace = 0; trace < traceCount(); ++trace)
-        m_rows[static_cast<size_t>(trace)].showQuality(m_points->isBad(index, trace));
+        m_panel->row(trace).showQuality(m_points->isBad(index, trace));
     m_page.setText(m_cursorTime, m_points->time(index));
 }
 
@@ -226,7 +225,7 @@ void HistoryGraphWindow::showZoom(double yMin, double yMax)
     m_zoomed = true;
     m_page.setScale(m_window, ChartScale{0.0, kPositions, m_zoomMin, m_zoomMax});
     m_page.setAxisTicks(m_valueAxis, (m_zoomMax - m_zoomMin) / TrendGraphWindow::kValueDivisions, 0);
-    selectTrace(m_selected);
+    selectTrace(m_panel->selected());
     showScaleLabels();
     showInteractive();
 }
@@ -238,7 +237,7 @@ void HistoryGraphWindow::showFull()
     m_zoomed = false;
     m_page.setScale(m_window, ChartScale{0.0, kPositions, 0.0, 100.0});
     m_page.setAxisTicks(m_valueAxis, 100.0 / TrendGraphWindow::kValueDivisions, 0);
-    selectTrace(m_selected);
+    selectTrace(m_panel->selected());
     showScaleLabels();
     showInteractive();
 }
@@ -246,7 +245,8 @@ void HistoryGraphWindow::showFull()
 // "Zero:" and "Span:" of the value range shown: the whole scale, or the zoomed part.
 void HistoryGraphWindow::showScaleLabels()
 {
-    for (const TracePanelRow &row : m_rows) {
+    for (int trace = 0; trace < traceCount(); ++trace) {
+        const TracePanelRow &row = m_panel->row(trace);
         const TraceScale own = row.definition().scale;
         const TraceScale shown{m_zoomMin / 100.0 * own.span + own.zero, (m_zoomMax - m_zoomMin) / 100.0 * own.span};
         m_page.setText(row.zeroLabel(), zeroText(shown));
@@ -260,40 +260,6 @@ void HistoryGraphWindow::showPaused(bool paused)
 {
     m_paused = paused;
     m_page.setColour(m_pause, paused ? kPausedColour : kRunningColour);
-}
-
-void HistoryGraphWindow::selectTrace(int index)
-{
-    if (index < 0 || index >= traceCount())
-        return;
-    m_selected = index;
-    const int colour = traceColours(index).labelColour(isPrinted());
-    const TraceDefinition &definition = trace(index);
-    const TraceScale scale = definition.scale;
-    m_page.setAxisLabels(m_valueAxis, [scale](double percent) { return valueAxisLabel(percent, scale); });
-    m_page.setColour(m_valueAxis, colour);
-    m_page.setFrameColour(m_selectedBox, colour);
-    m_page.setText(m_selectedText, QStringLiteral("Selected Trace : ") + definition.tagname + QStringLiteral("   ")
-                                       + definition.description);
-    m_page.setColour(m_selectedText, colour);
-}
-
-QString HistoryGraphWindow::valueAxisLabelAt(double percent) const
-{
-    const ChartObject &axis = m_page.object(m_valueAxis);
-    return axis.axis.label ? axis.axis.label(percent) : QString::number(percent);
-}
-
-int HistoryGraphWindow::rescaleTarget(ChartHandle handle) const
-{
-    if (handle == kNoChartHandle)
-        return -1;
-    for (int index = 0; index < traceCount(); ++index) {
-        if (handle == row(index).zeroLabel() || handle == row(index).spanLabel())
-            return index;
-    }
-    const bool box = handle == m_selectedBox || handle == m_selectedText;
-    return box && traceCount() > 0 ? m_selected : -1;
 }
 
 bool HistoryGraphWindow::mayRescale() const
@@ -311,16 +277,9 @@ TraceScale HistoryGraphWindow::autoFitScale(int index) const
 
 bool HistoryGraphWindow::rescale(int index, const TraceScale &scale)
 {
-    if (index < 0 || index >= traceCount())
+    if (!m_panel->setScale(index, scale))
         return false;
-    if (!(scale.span >= kMinTraceSpan)) {
-        Messages::note(QStringLiteral("Invalid Trace Span"), QString::fromLatin1(kTitleProgram), MessageIcon::Stop);
-        return false;
-    }
-    m_rows[static_cast<size_t>(index)].setScale(scale);
     m_points->replot(index, scale);
-    if (index == m_selected)
-        selectTrace(index);
     m_page.redraw(m_window);
     return true;
 }
@@ -334,9 +293,7 @@ void HistoryGraphWindow::setOutput(TrendOutput output)
 {
     m_output = output;
     const bool white = output == TrendOutput::ReverseExport;
-    for (TracePanelRow &row : m_rows)
-        row.applyColours(isPrinted());
-    selectTrace(m_selected);
+    m_panel->applyColours(isPrinted());
     m_page.setBackground(white ? kPaletteWhite : kScreenBackground);
     m_page.setPlotArea(m_window, TrendLayout::kPlotArea, white ? kPaletteWhite : kScreenPlotBackground, kPlotFrame);
     m_page.setColour(m_cursor, white ? kPaletteBlack : kCursorColour);

@@ -8,7 +8,7 @@
 
 #include "chart/chart_page.h"
 #include "history_points.h"
-#include "trace_panel_row.h"
+#include "trace_panel.h"
 #include "trend_graph_window.h"
 
 #include <QRectF>
@@ -45,9 +45,9 @@ public:
     void setPauseAction(std::function<void()> action) { m_pauseAction = std::move(action); }
 
     bool isReplay() const { return m_replay; }
-    int traceCount() const { return static_cast<int>(m_rows.size()); }
-    const TraceDefinition &trace(int index) const { return m_rows.at(static_cast<size_t>(index)).definition(); }
-    const TracePanelRow &row(int index) const { return m_rows.at(static_cast<size_t>(index)); }
+    int traceCount() const { return m_panel->count(); }
+    const TraceDefinition &trace(int index) const { return m_panel->row(index).definition(); }
+    const TracePanelRow &row(int index) const { return m_panel->row(index); }
     // The file column of every trace (-1 for a tagname not in the tag list).
     std::vector<int> columns() const;
 
@@ -80,10 +80,10 @@ public:
 
     // --- Pause/Start, traces, output ----------------------------------------------------
     void showPaused(bool paused);
-    void selectTrace(int index);
-    QString valueAxisLabelAt(double percent) const;
+    void selectTrace(int index) { m_panel->select(index); }
+    QString valueAxisLabelAt(double percent) const { return m_panel->valueAxisLabelAt(percent); }
     // The trace an object rescales (its labels, or the selected-trace box), else -1.
-    int rescaleTarget(ChartHandle handle) const;
+    int rescaleTarget(ChartHandle handle) const { return m_panel->rescaleTarget(handle); }
     // Whether rescaling is allowed now: "Traces may not be re-scaled while\ngraph is
     // Zoomed." when it is not.
     bool mayRescale() const;
@@ -119,9 +119,8 @@ private:
     bool m_replay;
     QString m_secondTitle;
     std::shared_ptr<HistoryPoints> m_points;
-    std::vector<TracePanelRow> m_rows;
+    std::unique_ptr<TracePanel> m_panel;
     std::array<QString, kPositions / kTickPositions + 1> m_ticks;
-    int m_selected = 0;
     int m_cursorPoint = -1;
     bool m_zoomed = false;
     bool m_paused = false;
