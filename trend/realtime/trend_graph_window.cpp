@@ -6,7 +6,6 @@
 #include "group_output.h"
 #include "messages.h"
 #include "tag_doc.h"
-#include "trace_colours.h"
 #include "trend_layout.h"
 
 #include <algorithm>
@@ -30,11 +29,6 @@ ChartTextStyle textStyle(double points, Qt::Alignment alignment = Qt::AlignLeft 
     style.colour = kPaletteBlack;
     style.alignment = alignment;
     return style;
-}
-
-QString selectedTraceText(const TraceDefinition &trace)
-{
-    return QStringLiteral("Selected Trace : ") + trace.tagname + QStringLiteral("   ") + trace.description;
 }
 
 }  // namespace
@@ -97,7 +91,7 @@ void TrendGraphWindow::buildTexts(const TrendGraph &graph)
 void TrendGraphWindow::buildTraces(const CTagDoc &document, const TrendGraph &graph)
 {
     const int traces = m_raw->columnCount();
-    m_rows.reserve(static_cast<size_t>(traces));
+    m_panel = std::make_unique<TracePanel>(m_page, m_valueAxis, m_selectedBox, m_selectedText);
     for (int index = 0; index < traces; ++index) {
         const TrendTrace &trace = graph.traces[static_cast<size_t>(index)];
         TraceDefinition definition;
@@ -105,7 +99,7 @@ void TrendGraphWindow::buildTraces(const CTagDoc &document, const TrendGraph &gr
         definition.description = trace.description.left(kMaxDescription);
         definition.scale = TraceScale{trace.zero, usableSpan(trace.span)};
         definition.tagPosition = document.tags().find(trace.tagname);
-        m_rows.emplace_back(m_page, m_window, index, definition, m_plotted, [this, index] { selectTrace(index); });
+        m_panel->add(m_window, definition, m_plotted);
     }
 }
 
@@ -153,8 +147,9 @@ void TrendGraphWindow::sample()
 // value (its line breaks) and never shows "(B)".
 void TrendGraphWindow::readTraces()
 {
-    for (size_t index = 0; index < m_rows.size(); ++index) {
-        TracePanelRow &row = m_rows[index];
+    for (int position = 0; position < m_panel->count(); ++position) {
+        const auto index = static_cast<size_t>(position);
+        TracePanelRow &row = m_panel->row(position);
         const TraceDefinition &trace = row.definition();
         if (trace.tagPosition < 0) {
             m_rawRow[index] = m_plottedRow[index] = kNoValue;
@@ -213,38 +208,11 @@ void TrendGraphWindow::returnToLive()
 
 // --- Traces --------------------------------------------------------------------------------------
 
-void TrendGraphWindow::selectTrace(int index)
-{
-    if (index < 0 || index >= traceCount())
-        return;
-    m_selected = index;
-    const bool printed = m_output == TrendOutput::Print || m_output == TrendOutput::ReverseExport;
-    const int colour = traceColours(index).labelColour(printed);
-    const TraceScale scale = trace(index).scale;
-    m_page.setAxisLabels(m_valueAxis, [scale](double percent) { return valueAxisLabel(percent, scale); });
-    m_page.setColour(m_valueAxis, colour);
-    m_page.setFrameColour(m_selectedBox, colour);
-    m_page.setText(m_selectedText, selectedTraceText(trace(index)));
-    m_page.setColour(m_selectedText, colour);
-}
+void TrendGraphWindow::selectTrace(int index) { m_panel->select(index); }
 
-QString TrendGraphWindow::valueAxisLabelAt(double percent) const
-{
-    const ChartObject &axis = m_page.object(m_valueAxis);
-    return axis.axis.label ? axis.axis.label(percent) : QString::number(percent);
-}
+QString TrendGraphWindow::valueAxisLabelAt(double percent) const { return m_panel->valueAxisLabelAt(percent); }
 
-int TrendGraphWindow::rescaleTarget(ChartHandle handle) const
-{
-    if (handle == kNoChartHandle)
-        return -1;
-    for (int index = 0; index < traceCount(); ++index) {
-        if (handle == row(index).zeroLabel() || handle == row(index).spanLabel())
-            return index;
-    }
-    const bool box = handle == m_selectedBox || handle == m_selectedText;
-    return box && traceCount() > 0 ? m_selected : -1;
-}
+int TrendGraphWindow::rescaleTarget(ChartHandle handle) const { return m_panel->rescaleTarget(handle); }
 
 TraceScale TrendGraphWindow::autoFitScale(int index) const
 {
@@ -253,17 +221,10 @@ TraceScale TrendGraphWindow::autoFitScale(int index) const
 
 bool TrendGraphWindow::rescale(int index, const TraceScale &scale)
 {
-    if (index < 0 || index >= traceCount())
+    if (!m_panel->setScale(index, scale))
         return false;
-    if (!(scale.span >= kMinTraceSpan)) {
-        Messages::note(QStringLiteral("Invalid Trace Span"), QString::fromLatin1(kTitleProgram), MessageIcon::Stop);
-        return false;
-    }
-    m_rows[static_cast<size_t>(index)].setScale(scale);
     for (int rowIndex = 0; rowIndex < m_raw->rowCount(); ++rowIndex)
         m_plotted->setValue(rowIndex, index, plottedValue(m_raw->value(rowIndex, index), scale));
-    if (index == m_selected)
-        selectTrace(index);
     returnToLive();
     m_page.redraw(m_window);
     return true;
@@ -282,9 +243,7 @@ void TrendGraphWindow::applyColours()
 {
     const bool printed = m_output == TrendOutput::Print || m_output == TrendOutput::ReverseExport;
     const bool white = m_output == TrendOutput::ReverseExport;
-    for (TracePanelRow &row : m_rows)
-        row.applyColours(printed);
-    selectTrace(m_selected);
+    m_panel->applyColours(printed);
     m_page.setBackground(white ? kPaletteWhite : kScreenBackground);
     m_page.setPlotArea(m_window, TrendLayout::kPlotArea, white ? kPaletteWhite : kScreenPlotBackground, kPlotFrame);
 }

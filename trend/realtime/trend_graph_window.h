@@ -10,7 +10,7 @@
 
 #include "chart/chart_dynamic_data.h"
 #include "chart/chart_page.h"
-#include "trace_panel_row.h"
+#include "trace_panel.h"
 #include "trace_scale.h"
 #include "trend_timeline.h"
 
@@ -49,9 +49,9 @@ public:
     // The plain beep of the history scroll bar (none unless set).
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
-    int traceCount() const { return static_cast<int>(m_rows.size()); }
-    const TraceDefinition &trace(int index) const { return m_rows.at(static_cast<size_t>(index)).definition(); }
-    int selectedTrace() const { return m_selected; }
+    int traceCount() const { return m_panel->count(); }
+    const TraceDefinition &trace(int index) const { return m_panel->row(index).definition(); }
+    int selectedTrace() const { return m_panel->selected(); }
     // Labels the value axis with a trace's engineering values in its colours.
     void selectTrace(int index);
     // The value axis label at percent (0..100).
@@ -78,8 +78,8 @@ public:
     const ChartDynamicData &rawValues() const { return *m_raw; }
     const ChartDynamicData &plottedValues() const { return *m_plotted; }
     const ChartDynamicData &qualities() const { return *m_quality; }
-    bool isBadShown(int index) const { return m_rows.at(static_cast<size_t>(index)).isBadShown(); }
-    const TracePanelRow &row(int index) const { return m_rows.at(static_cast<size_t>(index)); }
+    bool isBadShown(int index) const { return m_panel->row(index).isBadShown(); }
+    const TracePanelRow &row(int index) const { return m_panel->row(index); }
     ChartHandle graphWindow() const { return m_window; }
     ChartHandle hintLine() const { return m_hint; }
     ChartHandle dateLabel() const { return m_date; }
@@ -115,8 +115,7 @@ private:
     std::vector<double> m_rawRow;  // one sample, reused
     std::vector<double> m_plottedRow;
     std::vector<double> m_qualityRow;
-    std::vector<TracePanelRow> m_rows;
-    int m_selected = 0;
+    std::unique_ptr<TracePanel> m_panel;
     TrendOutput m_output = TrendOutput::Screen;
     std::function<void()> m_beep;
 

@@ -1,0 +1,117 @@
+// The loads over a data file's samples: the Auto Fit step and its range limits, a file
+// still being written, the line index against a scan from the start, and the replay's
+// sequential read.  Sample i holds i in column 0, so each point names its record.
+#include "history_fixture.h"
+
+#include <gtest/gtest.h>
+
+using tk70::HistoricalFile;
+using tk70::HistoryFileKind;
+
+namespace {
+
+// first, first + step, ... while within last and the samples, at most 240 of them.
+std::vector<qint64> every(qint64 first, qint64 step, qint64 last, qint64 samples)
+{
+    std::vector<qint64> records;
+    for (qint64 r = first; r <= last && r < samples && records.size() < 240; r += step)
+        records.push_back(r);
+    return records;
+}
+
+void expectSamplesNamed(const std::vector<tk70::HistoryPoint> &points)
+{
+    for (const auto &point : points) {
+        ASSERT_EQ(point.values.size(), 1u);
+        EXPECT_EQ(point.values[0], (tk70::HistoryValue{double(point.record), false}));
+    }
+}
+
+}  // namespace
+
+TEST(HistoryLoad, AutoFitStepsAndLimits)
+{
+    struct Case {
+        const char *name;
+        HistoryFileKind kind;
+        int samples;
+        qint64 first, last;  // requested; last 0: to the end
+        qint64 wantFirst, wantStep;
+        qint64 wantLast;  // -1: the estimated record count
+    } cases[] = {
+        {"1000 ASCII samples", HistoryFileKind::Ascii, 1000, 0, 0, 0, 5, -1},
+        {"1000 DOS samples", HistoryFileKind::Dos, 1000, 0, 0, 0, 5, -1},
+        {"fewer than 240", HistoryFileKind::Ascii, 100, 0, 0, 0, 1, -1},
+        {"240 points at most", HistoryFileKind::Ascii, 1000, 0, 479, 0, 2, 479},
+        {"last below first", HistoryFileKind::Ascii, 1000, 500, 100, 500, 1, 500},
+        {"last past the end", HistoryFileKind::Dos, 1000, 10, 1'000'000, 10, 5, -1},
+        {"first past the end", HistoryFileKind::Ascii, 100, 5000, 0, -1, 1, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        tk70test::HistoryFiles files;
+        const auto file = HistoricalFile::open(files.written(c.kind, 3, c.samples), c.kind);
+        ASSERT_TRUE(file);
+        const qint64 records = file->estimatedRecords();
+        const tk70::HistoryLoad load = file->autoFitLoad(c.first, c.last, {0});
+        const qint64 wantFirst = c.wantFirst < 0 ? records - 1 : c.wantFirst;
+        const qint64 wantLast = c.wantLast < 0 ? records : c.wantLast;
+        EXPECT_EQ(load.first, wantFirst);
+        EXPECT_EQ(load.last, wantLast);
+        EXPECT_EQ(load.step, c.wantStep);
+        EXPECT_EQ(tk70test::recordsOf(load.points), every(wantFirst, c.wantStep, wantLast, c.samples));
+        expectSamplesNamed(load.points);
+    }
+}
+
+TEST(HistoryLoad, ALineStillBeingWrittenIsNoRecordYet)
+{
+    tk70test::HistoryFiles files;
+    const QString path = files.written(HistoryFileKind::Ascii, 1, 10);
+    tk70test::HistoryFiles::append(path, "12/06/96  14:00:10        10.0");
+    const auto file = HistoricalFile::open(path, HistoryFileKind::Ascii);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->autoFitLoad(0, 0, {0}).points.size(), 10u);
+    tk70test::HistoryFiles::append(path, "000  \r\n");
+    const tk70::HistoryLoad load = file->autoFitLoad(0, 0, {0});
+    ASSERT_EQ(load.points.size(), 11u);
+    EXPECT_EQ(load.points.back().time, "14:00:10");
+    expectSamplesNamed(load.points);
+}
+
+TEST(HistoryLoad, TheIndexGivesWhatAScanFromTheStartGives)
+{
+    tk70test::HistoryFiles files;
+    const QString path = files.written(HistoryFileKind::Ascii, 2, 5000);
+    const auto indexed = HistoricalFile::open(path, HistoryFileKind::Ascii);
+    ASSERT_TRUE(indexed);
+    const tk70::HistoryLoad whole = indexed->autoFitLoad(0, 0, {1, 0});
+    // Zooms and the Restore on the indexed file against fresh files that scan from the start.
+    const std::pair<qint64, qint64> ranges[] = {{2400, 2650}, {100, 4000}, {4990, 5000}, {0, 0}};
+    for (const auto &[first, last] : ranges) {
+        SCOPED_TRACE(first);
+        const tk70::HistoryLoad zoom = indexed->autoFitLoad(first, last, {1, 0});
+        const tk70::HistoryLoad scan = HistoricalFile::open(path, HistoryFileKind::Ascii)->autoFitLoad(first, last, {1, 0});
+        ASSERT_FALSE(zoom.points.empty());
+        EXPECT_EQ(tk70test::recordsOf(zoom.points), tk70test::recordsOf(scan.points));
+        for (size_t i = 0; i < zoom.points.size(); ++i)
+            ASSERT_EQ(zoom.points[i].values, scan.points[i].values);
+    }
+    EXPECT_EQ(tk70test::recordsOf(indexed->autoFitLoad(0, 0, {0}).points), tk70test::recordsOf(whole.points));
+}
+
+TEST(HistoryLoad, ReplayReadsOneSampleAfterAnother)
+{
+    tk70test::HistoryFiles files;
+    const auto file = HistoricalFile::open(files.written(HistoryFileKind::Dos, 1, 100), HistoryFileKind::Dos);
+    ASSERT_TRUE(file);
+    // A 20:1 replay from record 15.
+    std::vector<tk70::HistoryPoint> points;
+    file->seekRecord(15);
+    while (auto point = file->readNext({0})) {
+        points.push_back(*point);
+        file->skipRecords(19);
+    }
+    EXPECT_EQ(tk70test::recordsOf(points), (std::vector<qint64>{15, 35, 55, 75, 95}));
+    expectSamplesNamed(points);
+}

@@ -1,0 +1,179 @@
+// CHistoryView offscreen: the Auto Fit load, zoom and Restore through the source's
+// range, the replay's compression, end and Pause/Start colours, the selection dialog's
+// modes, and a picture of the page.
+#include "history_fixture.h"
+#include "../history/history_fixture.h"
+#include "historical_file.h"
+#include "historical_file_source.h"
+#include "history_selection_dialog.h"
+#include "history_view.h"
+#include "message_recorder.h"
+#include "modal_helper.h"
+#include "screenshot.h"
+
+#include <QRadioButton>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace tk70;
+using namespace tk70test;
+
+namespace {
+
+struct View {
+    View(long long records, bool replay, int skip) : source(records)
+    {
+        setUpHistoryDocument(doc);
+        view = std::make_unique<CHistoryView>(doc, 0, source, replay, skip);
+        view->resize(1000, 700);
+    }
+    // The record each loaded point came from (trace 1 holds its record number).
+    long long record(int point) { return std::llround(view->graph().points().raw(point, 0)); }
+    int points() { return view->graph().points().rowCount(); }
+
+    CTagDoc doc;
+    TableSource source;
+    std::unique_ptr<CHistoryView> view;
+};
+
+}  // namespace
+
+// Auto Fit shows every record of a short file and every (n div 240 + 1)-th of a long
+// one, at most 240 points, with the cursor at the last point.
+TEST(CHistoryViewTest, AutoFitSpreadsAtMost240PointsOverTheFile)
+{
+    const struct {
+        long long records;
+        int points;
+        long long lastRecord;
+    } cases[] = {{100, 100, 99}, {300, 150, 298}, {2000, 223, 1998}};
+    for (const auto &c : cases) {
+        View v(c.records, false, 0);
+        v.view->tick();
+        EXPECT_FALSE(v.view->isTimerActive());
+        ASSERT_EQ(v.points(), c.points) << c.records;
+        EXPECT_EQ(v.record(c.points - 1), c.lastRecord);
+        EXPECT_EQ(v.view->graph().cursorPoint(), c.points - 1);
+    }
+}
+
+// A zoom reloads only its range from the source and shows Restore; a refused zoom
+// reloads nothing; Restore loads the whole file again and hides itself.
+TEST(CHistoryViewTest, ZoomReloadsTheRangeAndRestoreTheWholeFile)
+{
+    MessageRecorder messages;
+    View v(2400, false, 0);
+    v.view->tick();
+    const long long reads = v.source.reads;
+    v.view->zoom(QRectF(60, 10, 5, 50));
+    EXPECT_EQ(v.source.reads, reads);
+    v.view->zoom(QRectF(60, 10, 60, 50));
+    // 219 points (every 11th record) on 240 positions: 2400 / 219 records a position.
+    EXPECT_EQ(v.view->loadedRange().first, 657);
+    EXPECT_EQ(v.view->loadedRange().last, 1315);
+    EXPECT_EQ(v.record(0), 657);
+    EXPECT_EQ(v.points(), 220);  // 658 records, every third
+    ASSERT_TRUE(v.view->page().isVisible(v.view->graph().restoreButton()));
+
+    EXPECT_TRUE(v.view->page().clickButton(v.view->graph().restoreButton()));
+    EXPECT_FALSE(v.view->graph().isZoomed());
+    EXPECT_EQ(v.view->loadedRange().last, 2400);
+    EXPECT_EQ(v.points(), 219);
+    EXPECT_FALSE(v.view->page().isVisible(v.view->graph().restoreButton()));
+}
+
+// A replay plots one record per 20 ms tick with the compression's records skipped, and
+// at the end stops, pauses and colours Pause/Start 12; running shows 10.
+TEST(CHistoryViewTest, ReplayPlotsEveryCompressedRecordThenPauses)
+{
+    const struct {
+        int skip;
+        long long records;
+        int points;
+        long long lastRecord;
+    } cases[] = {{19, 1000, 50, 980}, {0, 250, 190, 249}};
+    for (const auto &c : cases) {
+        View v(c.records, true, c.skip);
+        v.view->tick();
+        EXPECT_EQ(v.view->timerPeriodMs(), CHistoryView::kReplayPeriodMs);
+        const ChartHandle pause = v.view->graph().pauseButton();
+        EXPECT_EQ(v.view->page().colour(pause), 10);
+        for (int tick = 0; tick < c.records + 2 && !v.view->isFinished(); ++tick)
+            v.view->tick();
+        EXPECT_TRUE(v.view->isPaused());
+        EXPECT_FALSE(v.view->isTimerActive());
+        EXPECT_EQ(v.view->page().colour(pause), 12);
+        ASSERT_EQ(v.points(), c.points);
+        EXPECT_EQ(v.record(c.points - 1), c.lastRecord);
+    }
+}
+
+// Pause/Start toggles a running replay; paused, ticks plot nothing.
+TEST(CHistoryViewTest, PauseStartTogglesTheReplay)
+{
+    View v(1000, true, 0);
+    v.view->tick();
+    v.view->tick();
+    const ChartHandle pause = v.view->graph().pauseButton();
+    v.view->page().clickButton(pause);
+    EXPECT_EQ(v.view->page().colour(pause), 12);
+    v.view->tick();
+    EXPECT_EQ(v.points(), 1);
+    v.view->page().clickButton(pause);
+    EXPECT_EQ(v.view->page().colour(pause), 10);
+    v.view->tick();
+    EXPECT_EQ(v.points(), 2);
+}
+
+TEST(CHistorySelectionDialogTest, ChoicesGiveReplayAndSkip)
+{
+    CHistorySelectionDialog dialog;
+    EXPECT_FALSE(dialog.mode().replay);
+    const int skips[] = {0, 0, 1, 2, 3, 4, 9, 19};
+    ASSERT_EQ(dialog.choiceCount(), 8);
+    for (int choice = 0; choice < 8; ++choice) {
+        dialog.choice(choice)->setChecked(true);
+        EXPECT_EQ(dialog.mode().replay, choice > 0) << choice;
+        EXPECT_EQ(dialog.mode().skip, skips[choice]) << choice;
+    }
+}
+
+TEST(CHistoryViewTest, Screenshot)
+{
+    View v(2000, false, 0);
+    v.source.badAt = [](long long record, int column) { return record >= 1900 && column == 0; };
+    v.view->tick();
+    v.view->graph().rescale(0, v.view->graph().autoFitScale(0));
+    v.view->graph().rescale(1, TraceScale{0.0, 4000.0});
+    shoot(*v.view, "history");
+}
+
+// The view over a file the collection wrote, through the reader: every point's values
+// name its record (record + column / 10), a zoom starts at its first record, and a trace
+// whose tagname the file lacks has no values.
+TEST(CHistoryViewTest, ReadsAWrittenFileThroughTheReader)
+{
+    HistoryFiles files;
+    const auto file = HistoricalFile::open(files.written(HistoryFileKind::Ascii, 2, 1000), HistoryFileKind::Ascii);
+    ASSERT_NE(file, nullptr);
+    CTagDoc doc;
+    setUpHistoryDocument(doc);
+    file->fillTagList(doc);
+    doc.graph(0).traceCount = 3;
+    doc.graph(0).traces[0].tagname = QStringLiteral("T2");
+    doc.graph(0).traces[1].tagname = QStringLiteral("T1");
+    doc.graph(0).traces[2].tagname = QStringLiteral("NOT-THERE");
+    HistoricalFileSource source(*file);
+    CHistoryView view(doc, 0, source, false, 0);
+    view.tick();
+    const HistoryPoints &points = view.graph().points();
+    ASSERT_GT(points.rowCount(), 100);
+    EXPECT_LE(points.rowCount(), 240);
+    EXPECT_DOUBLE_EQ(points.raw(0, 0), 0.1);
+    EXPECT_DOUBLE_EQ(points.raw(1, 1) + 0.1, points.raw(1, 0));
+    EXPECT_TRUE(std::isnan(points.raw(1, 2)));
+
+    view.zoom(QRectF(60, 0, 60, 100));
+    EXPECT_DOUBLE_EQ(points.raw(0, 1), static_cast<double>(view.loadedRange().first));
+    EXPECT_GT(view.loadedRange().first, 0);
+}

@@ -1,0 +1,94 @@
+// A historical data file opened for graphing: the header read with every check and
+// message of opening, the file's columns, and the reads the historical viewer makes
+// (the Auto Fit load and the sequential read of a replay).
+//
+// Reading is built for files of hundreds of megabytes: the file is read in large blocks
+// and scanned for line ends, only the lines that become points are parsed, and the
+// offsets of every few hundredth data line are remembered the first time they are
+// passed, so a zoom or a Restore seeks instead of reading the file again.  A file that a
+// running collection is still writing can be read: a last line without its line end is
+// not a record yet, and later reads see what has been appended since.
+#pragma once
+
+#include "history_line.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tk70 {
+
+class CTagDoc;
+class HistoryLines;
+
+// One value column of the file: its name and point address.
+struct HistoryColumn {
+    QString name;
+    qint32 loop = 0;  // always 0 in the DOS layout
+    qint32 pcu = 0;
+    qint32 module = 0;
+    qint32 block = 0;
+    bool operator==(const HistoryColumn &) const = default;
+};
+
+// What an Auto Fit load used and found.
+struct HistoryLoad {
+    qint64 first = 0;  // the first record of the range, after the limits
+    qint64 last = 0;   // the last record of the range, after the limits
+    qint64 step = 1;   // records from one point to the next
+    std::vector<HistoryPoint> points;  // at most kMaxPoints
+};
+
+class HistoricalFile {
+public:
+    static constexpr int kMaxPoints = 240;
+
+    // Opens the file and reads its header, showing each refusal (stop icon) and the
+    // capacity warning; columns beyond tagCapacity are dropped.  nullptr after a refusal.
+    static std::unique_ptr<HistoricalFile> open(const QString &path, HistoryFileKind kind,
+                                                int tagCapacity = 30);
+    ~HistoricalFile();
+    HistoricalFile(const HistoricalFile &) = delete;
+    HistoricalFile &operator=(const HistoricalFile &) = delete;
+
+    HistoryFileKind kind() const { return m_kind; }
+    const QString &path() const { return m_path; }
+    // The columns kept (at most the capacity), in file order.
+    const std::vector<HistoryColumn> &columns() const { return m_columns; }
+    // The file position of the first data line (after the seventh line).
+    qint64 dataStart() const { return m_dataStart; }
+    // File length / length of the fifth line, as at the open.
+    qint64 estimatedRecords() const { return m_estimatedRecords; }
+
+    // Fills the document's tag list from the columns: tagname = description = column
+    // name, the column's address, default point type.  The tag list is reset first.
+    void fillTagList(CTagDoc &doc) const;
+
+    // The Auto Fit load of the requested range (last 0: to the end) for the given file
+    // columns: first = min(first, records - 1) but not below 0, last = the requested
+    // last within first..records, then every ((last - first) / 240 + 1)-th record from
+    // first, at most 240 points, ending early at the end of the file.
+    HistoryLoad autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns);
+
+    // The sequential read of a replay: go to record (counted from the start of data),
+    // then read the next data line (nullopt at the end of the file) and skip lines.
+    void seekRecord(qint64 record);
+    std::optional<HistoryPoint> readNext(const std::vector<int> &columns);
+    void skipRecords(qint64 count);
+    // The record the sequential read stands at.
+    qint64 currentRecord() const { return m_current; }
+
+private:
+    HistoricalFile(const QString &path, HistoryFileKind kind);
+
+    QString m_path;
+    HistoryFileKind m_kind;
+    std::vector<HistoryColumn> m_columns;
+    qint64 m_dataStart = 0;
+    qint64 m_estimatedRecords = 0;
+    std::unique_ptr<HistoryLines> m_lines;
+    qint64 m_current = 0;
+};
+
+}  // namespace tk70

@@ -1,0 +1,314 @@
+// The historical graph on a chart page: see history_graph_window.h.
+#include "history_graph_window.h"
+
+#include "chart/chart_palette.h"
+#include "messages.h"
+#include "tag_doc.h"
+#include "trend_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tk70 {
+
+namespace {
+
+constexpr int kScreenBackground = kPaletteLightGrey;
+constexpr int kScreenPlotBackground = kPaletteBlack;
+constexpr int kPlotFrame = 8;
+constexpr int kGrid = 8;
+constexpr int kCursorColour = kPaletteWhite;
+constexpr int kPausedColour = 12;
+constexpr int kRunningColour = 10;
+
+constexpr QRectF kRestoreButton(0.09, 0.86, 0.1, 0.04);
+constexpr QRectF kPauseButton(0.21, 0.86, 0.1, 0.04);
+constexpr QPointF kCursorCaption(0.75, 0.858);
+constexpr QPointF kCursorTime(0.75, 0.883);
+
+ChartTextStyle textStyle(double points, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+{
+    ChartTextStyle style;
+    style.pointSize = points;
+    style.colour = kPaletteBlack;
+    style.alignment = alignment;
+    return style;
+}
+
+}  // namespace
+
+HistoryGraphWindow::HistoryGraphWindow(ChartPage &page, const CTagDoc &document, int graphIndex, bool replay)
+    : m_page(page), m_replay(replay), m_secondTitle(document.graph(graphIndex).secondTitle)
+{
+    if (document.tagCount() == 0)
+        Messages::note(QStringLiteral("No Tags Defined in Tag List!"), QString::fromLatin1(kTitleProgram),
+                       MessageIcon::Stop);
+    m_points = std::make_shared<HistoryPoints>(document.graph(graphIndex).tracesInUse());
+    m_page.setBackground(kScreenBackground);
+    buildPlot();
+    buildTexts(document.graph(graphIndex).title);
+    buildTraces(document, graphIndex);
+    buildButtons();
+    selectTrace(0);
+    showInteractive();
+}
+
+// --- Building ----------------------------------------------------------------------------
+
+void HistoryGraphWindow::buildPlot()
+{
+    m_window = m_page.addGraphWindow(TrendLayout::kWindow);
+    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, kScreenPlotBackground, kPlotFrame);
+    m_page.setScale(m_window, ChartScale{0.0, kPositions, 0.0, 100.0});
+    const ChartTextStyle axisStyle = textStyle(TrendLayout::kPanelPoints);
+    m_timeAxis = m_page.addAxis(m_window, Qt::Horizontal, kTickPositions, 0, QStringLiteral("Time of Day"), axisStyle);
+    m_page.setAxisGrid(m_timeAxis, kGrid);
+    m_page.setAxisLabels(m_timeAxis, [this](double x) {
+        const long tick = std::lround(x / kTickPositions);
+        return tick >= 0 && tick < static_cast<long>(m_ticks.size()) ? m_ticks[static_cast<size_t>(tick)] : QString();
+    });
+    m_valueAxis = m_page.addAxis(m_window, Qt::Vertical, 100.0 / TrendGraphWindow::kValueDivisions, 0, QString(),
+                                 axisStyle);
+    m_page.setAxisGrid(m_valueAxis, kGrid);
+    m_cursor = m_page.addCursor(m_window, 0.0, kCursorColour);
+    m_page.hide(m_cursor);
+}
+
+void HistoryGraphWindow::buildTexts(const QString &title)
+{
+    using namespace TrendLayout;
+    ChartTextStyle titleStyle = textStyle(kTitlePoints, Qt::AlignHCenter | Qt::AlignTop);
+    titleStyle.bold = true;
+    m_page.addText(kTitle, title, titleStyle);
+    m_hint = m_page.addText(kHintLine, QString(), textStyle(kTextPoints, Qt::AlignHCenter | Qt::AlignTop));
+    m_selectedBox = m_page.addRect(kSelectedBox, kNoColour, kPaletteBlack);
+    m_selectedText = m_page.addText(kSelectedText, QString(), textStyle(kTextPoints));
+    m_date = m_page.addText(kDate, QString(), textStyle(kPanelPoints));
+    m_cursorCaption = m_page.addText(kCursorCaption, QStringLiteral("Time At Cursor"), textStyle(kPanelPoints));
+    m_cursorTime = m_page.addText(kCursorTime, QString(), textStyle(kPanelPoints));
+}
+
+void HistoryGraphWindow::buildButtons()
+{
+    const ChartTextStyle caption = textStyle(TrendLayout::kTextPoints);
+    m_restore = m_page.addButton(kRestoreButton, QStringLiteral("Restore"), kPaletteLightGrey,
+                                 [this] { if (m_restoreAction) m_restoreAction(); }, caption);
+    m_pause = m_page.addButton(kPauseButton, QStringLiteral("Pause/Start"), kRunningColour,
+                               [this] { if (m_pauseAction) m_pauseAction(); }, caption);
+}
+
+void HistoryGraphWindow::buildTraces(const CTagDoc &document, int graphIndex)
+{
+    const TrendGraph &graph = document.graph(graphIndex);
+    const int traces = m_points->columnCount();
+    m_panel = std::make_unique<TracePanel>(m_page, m_valueAxis, m_selectedBox, m_selectedText);
+    for (int index = 0; index < traces; ++index) {
+        const TrendTrace &trace = graph.traces[static_cast<size_t>(index)];
+        TraceDefinition definition;
+        definition.tagname = trace.tagname;
+        definition.description = trace.description.left(TrendGraphWindow::kMaxDescription);
+        definition.scale = TraceScale{trace.zero, usableSpan(trace.span)};
+        definition.tagPosition = document.tags().find(trace.tagname);
+        m_panel->add(m_window, definition, m_points);
+    }
+}
+
+std::vector<int> HistoryGraphWindow::columns() const
+{
+    std::vector<int> out;
+    for (int index = 0; index < traceCount(); ++index)
+        out.push_back(trace(index).tagPosition);
+    return out;
+}
+
+std::vector<TraceScale> HistoryGraphWindow::scales() const
+{
+    std::vector<TraceScale> out;
+    for (int index = 0; index < traceCount(); ++index)
+        out.push_back(trace(index).scale);
+    return out;
+}
+
+// --- Points --------------------------------------------------------------------------------
+
+void HistoryGraphWindow::clearPoints()
+{
+    m_points->clear();
+    m_page.redraw(m_window);
+}
+
+void HistoryGraphWindow::addPoint(const HistorySample &point)
+{
+    if (m_points->rowCount() == 0) {
+        m_ticks.fill(QString());
+        m_page.setText(m_date, point.date);
+    } else if (m_replay && m_points->rowCount() >= kPositions) {
+        scrollLeft();
+    }
+    const int position = m_points->rowCount();
+    if (position >= kPositions)
+        return;  // a load holds 240 points at most
+    m_points->append(point, scales());
+    if (position % kTickPositions == 0)
+        showTickLabel(position, point.time);
+    m_page.redraw(m_window);
+}
+
+void HistoryGraphWindow::showTickLabel(int position, const QString &time)
+{
+    m_ticks[static_cast<size_t>(position / kTickPositions)] = time;
+    m_page.redraw(m_timeAxis);
+}
+
+// The plot, its time stamps and tick labels move left by 60 positions.
+void HistoryGraphWindow::scrollLeft()
+{
+    m_points->dropOldest(kTickPositions);
+    std::rotate(m_ticks.begin(), m_ticks.begin() + 1, m_ticks.end());
+    m_ticks.back().clear();
+    m_page.redraw(m_timeAxis);
+}
+
+// --- Cursor --------------------------------------------------------------------------------
+
+bool HistoryGraphWindow::positionCursor(const QPointF &pagePoint)
+{
+    if (!m_page.inPlotArea(m_window, pagePoint) || m_points->rowCount() == 0)
+        return false;
+    const double x = m_page.pageToUser(m_window, pagePoint).x();
+    placeCursor(std::min(m_points->rowCount() - 1, static_cast<int>(std::max(0.0, std::floor(x)))));
+    return true;
+}
+
+void HistoryGraphWindow::placeCursor(int index)
+{
+    if (index < 0 || index >= m_points->rowCount())
+        return;
+    m_cursorPoint = index;
+    m_page.setCursor(m_cursor, index);
+    m_page.show(m_cursor);
+    for (int trace = 0; trace < traceCount(); ++trace)
+        m_panel->row(trace).showQuality(m_points->isBad(index, trace));
+    m_page.setText(m_cursorTime, m_points->time(index));
+}
+
+void HistoryGraphWindow::hideCursor()
+{
+    m_cursorPoint = -1;
+    m_page.hide(m_cursor);
+}
+
+// --- Zoom ----------------------------------------------------------------------------------
+
+std::optional<RecordRange> HistoryGraphWindow::zoomRange(const QRectF &userRect, const RecordRange &loaded) const
+{
+    const QRectF rect = userRect.normalized();
+    const double valueRange = m_zoomMax - m_zoomMin;
+    if (rect.width() < kMinZoomFraction * kPositions || rect.height() < kMinZoomFraction * valueRange) {
+        Messages::note(QStringLiteral("Please select a larger Zoom area."), QString::fromLatin1(kTitleProgram),
+                       MessageIcon::Warning);
+        return std::nullopt;
+    }
+    // Position x stands for record first + x / 240 of the loaded range, stretched by
+    // 240 / points when fewer points than positions are shown.
+    const int shown = std::max(1, m_points->rowCount());
+    const double perPosition = static_cast<double>(loaded.last - loaded.first) / kPositions
+                               * (shown < kPositions ? static_cast<double>(kPositions) / shown : 1.0);
+    const auto record = [&](double x) { return loaded.first + static_cast<long long>(std::floor(x * perPosition)); };
+    return RecordRange{record(std::max(0.0, rect.left())), std::max(record(rect.right()), record(rect.left()) + 1)};
+}
+
+void HistoryGraphWindow::showZoom(double yMin, double yMax)
+{
+    m_zoomMin = std::min(yMin, yMax);
+    m_zoomMax = std::max(yMin, yMax);
+    m_zoomed = true;
+    m_page.setScale(m_window, ChartScale{0.0, kPositions, m_zoomMin, m_zoomMax});
+    m_page.setAxisTicks(m_valueAxis, (m_zoomMax - m_zoomMin) / TrendGraphWindow::kValueDivisions, 0);
+    selectTrace(m_panel->selected());
+    showScaleLabels();
+    showInteractive();
+}
+
+void HistoryGraphWindow::showFull()
+{
+    m_zoomMin = 0.0;
+    m_zoomMax = 100.0;
+    m_zoomed = false;
+    m_page.setScale(m_window, ChartScale{0.0, kPositions, 0.0, 100.0});
+    m_page.setAxisTicks(m_valueAxis, 100.0 / TrendGraphWindow::kValueDivisions, 0);
+    selectTrace(m_panel->selected());
+    showScaleLabels();
+    showInteractive();
+}
+
+// "Zero:" and "Span:" of the value range shown: the whole scale, or the zoomed part.
+void HistoryGraphWindow::showScaleLabels()
+{
+    for (int trace = 0; trace < traceCount(); ++trace) {
+        const TracePanelRow &row = m_panel->row(trace);
+        const TraceScale own = row.definition().scale;
+        const TraceScale shown{m_zoomMin / 100.0 * own.span + own.zero, (m_zoomMax - m_zoomMin) / 100.0 * own.span};
+        m_page.setText(row.zeroLabel(), zeroText(shown));
+        m_page.setText(row.spanLabel(), spanText(shown));
+    }
+}
+
+// --- Buttons, traces, output -------------------------------------------------------------------
+
+void HistoryGraphWindow::showPaused(bool paused)
+{
+    m_paused = paused;
+    m_page.setColour(m_pause, paused ? kPausedColour : kRunningColour);
+}
+
+bool HistoryGraphWindow::mayRescale() const
+{
+    if (m_zoomed)
+        Messages::note(QStringLiteral("Traces may not be re-scaled while\ngraph is Zoomed."),
+                       QString::fromLatin1(kTitleProgram), MessageIcon::Warning);
+    return !m_zoomed;
+}
+
+TraceScale HistoryGraphWindow::autoFitScale(int index) const
+{
+    return autoFit(m_points->raw(), index).value_or(trace(index).scale);
+}
+
+bool HistoryGraphWindow::rescale(int index, const TraceScale &scale)
+{
+    if (!m_panel->setScale(index, scale))
+        return false;
+    m_points->replot(index, scale);
+    m_page.redraw(m_window);
+    return true;
+}
+
+bool HistoryGraphWindow::isPrinted() const
+{
+    return m_output == TrendOutput::Print || m_output == TrendOutput::ReverseExport;
+}
+
+void HistoryGraphWindow::setOutput(TrendOutput output)
+{
+    m_output = output;
+    const bool white = output == TrendOutput::ReverseExport;
+    m_panel->applyColours(isPrinted());
+    m_page.setBackground(white ? kPaletteWhite : kScreenBackground);
+    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, white ? kPaletteWhite : kScreenPlotBackground, kPlotFrame);
+    m_page.setColour(m_cursor, white ? kPaletteBlack : kCursorColour);
+    showInteractive();
+}
+
+// Restore while zoomed, Pause/Start in a replay and the mouse hint, on screen only; the
+// still outputs show the second title in the hint line instead.
+void HistoryGraphWindow::showInteractive()
+{
+    const bool screen = m_output == TrendOutput::Screen;
+    m_page.setVisible(m_restore, screen && m_zoomed);
+    m_page.setVisible(m_pause, screen && m_replay);
+    m_page.setText(m_hint, !screen ? m_secondTitle
+                                   : QString::fromLatin1(m_replay ? kReplayHint : kAutoFitHint));
+}
+
+}  // namespace tk70

@@ -1,0 +1,36 @@
+// Where a historical graph gets its points: the data records of a collection's file,
+// read for the graph's traces.  The file reader implements it; tests give a table.
+// Records are counted from the start of data (record 0 is the first data line), so a
+// reader that keeps an index can seek a zoom range without reading the file again.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace tk70 {
+
+// One data record for the traces: its time stamp and per trace the raw value and
+// whether its quality is bad.
+struct HistorySample {
+    QString date;  // "MM/DD/YY"; empty for a file without dates
+    QString time;  // "HH:MM:SS"
+    std::vector<double> values;
+    std::vector<bool> bad;
+};
+
+class HistorySource {
+public:
+    virtual ~HistorySource() = default;
+
+    // The estimated number of records in the file.
+    virtual long long recordCount() const = 0;
+    // Clears the end-of-file state and goes to record `record`.
+    virtual void seek(long long record) = 0;
+    // Skips `records` records; false when the file ended first.
+    virtual bool skip(long long records) = 0;
+    // Reads the next record for the traces' file columns (-1: a trace without a column,
+    // read as no value); false at the end of the file.
+    virtual bool read(const std::vector<int> &columns, HistorySample &point) = 0;
+};
+
+}  // namespace tk70

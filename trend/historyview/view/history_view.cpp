@@ -1,0 +1,201 @@
+// The historical graph window: see history_view.h.
+#include "history_view.h"
+
+#include "history_source.h"
+#include "tag_doc.h"
+#include "trace_scale_dialog.h"
+
+#include <QGuiApplication>
+#include <algorithm>
+
+namespace tk70 {
+
+CHistoryView::CHistoryView(CTagDoc &document, int graphIndex, HistorySource &source, bool replay, int skip,
+                           QWidget *parent)
+    : QCPageView(parent), m_graphIndex(graphIndex), m_source(source), m_replay(replay), m_skip(std::max(0, skip))
+{
+    setWindowTitle(document.graph(graphIndex).title);
+    m_graph = std::make_unique<HistoryGraphWindow>(page(), document, graphIndex, replay);
+    m_graph->setRestoreAction([this] { restore(); });
+    m_graph->setPauseAction([this] { togglePause(); });
+    connect(this, &QCPageView::objectClicked, this, [this](ChartHandle, QPointF point) { moveCursor(point); });
+    connect(this, &QCPageView::leftDragged, this, &CHistoryView::moveCursor);
+    connect(this, &QCPageView::objectDoubleClicked, this,
+            [this](ChartHandle handle, QPointF) { doubleClicked(handle); });
+    connect(this, &QCPageView::rubberBandSelected, this, [this](ChartHandle, QRectF rect) {
+        if (!m_replay)
+            zoom(rect);
+    });
+    connect(&m_timer, &QTimer::timeout, this, &CHistoryView::tick);
+    m_timer.start(kLoadPeriodMs);
+}
+
+CHistoryView::~CHistoryView() { m_timer.stop(); }
+
+void CHistoryView::tick()
+{
+    if (!m_replay) {
+        autoFitLoad();
+        return;
+    }
+    if (m_paused)
+        return;
+    if (m_firstTick) {
+        m_firstTick = false;
+        m_timer.setInterval(kReplayPeriodMs);
+        m_graph->hideCursor();
+        m_graph->clearPoints();
+        m_record = std::max(0LL, m_requested.first);
+        m_loaded = RecordRange{m_record, m_requested.last};
+        m_source.seek(m_record);
+        return;
+    }
+    replayStep();
+}
+
+// --- Auto Fit ------------------------------------------------------------------------------
+
+// The requested range limited to the records of the file, loaded as at most 240 points
+// spread evenly over it.
+void CHistoryView::autoFitLoad()
+{
+    m_timer.stop();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_graph->hideCursor();
+    const long long records = m_source.recordCount();
+    const long long first = std::max(0LL, std::min(m_requested.first, records - 1));
+    const long long last = std::max(first, m_requested.last == 0 ? records : std::min(m_requested.last, records));
+    m_loaded = RecordRange{first, last};
+    m_source.seek(first);
+    m_record = first;
+    loadPoints((last - first) / HistoryGraphWindow::kPositions);
+    m_graph->placeCursor(m_graph->points().rowCount() - 1);
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void CHistoryView::loadPoints(long long step)
+{
+    m_graph->clearPoints();
+    const std::vector<int> columns = m_graph->columns();
+    HistorySample point;
+    while (m_graph->points().rowCount() < HistoryGraphWindow::kPositions) {
+        if (!m_source.read(columns, point))
+            break;
+        ++m_record;
+        m_graph->addPoint(point);
+        if (m_record >= m_loaded.last || !m_source.skip(step))
+            break;
+        m_record += step;
+    }
+}
+
+void CHistoryView::zoom(const QRectF &userRect)
+{
+    const std::optional<RecordRange> range = m_graph->zoomRange(userRect, m_loaded);
+    if (!range)
+        return;
+    m_requested = *range;
+    autoFitLoad();
+    const QRectF rect = userRect.normalized();
+    m_graph->showZoom(rect.top(), rect.bottom());
+}
+
+void CHistoryView::restore()
+{
+    m_graph->showFull();
+    m_requested = RecordRange{};
+    autoFitLoad();
+}
+
+// --- Replay --------------------------------------------------------------------------------
+
+// One record plotted, then the compression's records skipped; a range with last 0 runs
+// to the end of the file (the record count is only an estimate).
+void CHistoryView::replayStep()
+{
+    const bool inRange = m_loaded.last == 0 || m_record < m_loaded.last;
+    HistorySample point;
+    if (!inRange || !m_source.read(m_graph->columns(), point)) {
+        finishReplay();
+        return;
+    }
+    m_graph->addPoint(point);
+    m_record += 1;
+    if (m_skip > 0 && m_source.skip(m_skip))
+        m_record += m_skip;
+}
+
+void CHistoryView::finishReplay()
+{
+    m_timer.stop();
+    m_finished = true;
+    pause();
+    m_graph->placeCursor(m_graph->points().rowCount() - 1);
+}
+
+void CHistoryView::pause()
+{
+    m_paused = true;
+    m_graph->showPaused(true);
+}
+
+void CHistoryView::togglePause()
+{
+    if (!m_replay)
+        return;
+    if (!m_paused) {
+        pause();
+        return;
+    }
+    if (m_finished)
+        return;  // nothing left to replay: stays paused
+    m_paused = false;
+    m_graph->showPaused(false);
+    m_graph->hideCursor();
+}
+
+// --- Mouse ---------------------------------------------------------------------------------
+
+void CHistoryView::moveCursor(const QPointF &pagePoint)
+{
+    if (m_graph->positionCursor(pagePoint) && m_replay)
+        pause();
+}
+
+void CHistoryView::doubleClicked(ChartHandle handle)
+{
+    const int trace = m_graph->rescaleTarget(handle);
+    if (trace >= 0)
+        rescaleTrace(trace);
+}
+
+void CHistoryView::rescaleTrace(int trace)
+{
+    if (!m_graph->mayRescale())
+        return;
+    if (m_replay)
+        pause();
+    const TraceDefinition &definition = m_graph->trace(trace);
+    CTraceScaleDialog dialog(definition.tagname, definition.scale, this);
+    const int result = dialog.exec();
+    if (result == QDialog::Rejected)
+        return;
+    m_graph->rescale(trace, result == CTraceScaleDialog::kAutoFit ? m_graph->autoFitScale(trace) : dialog.scale());
+}
+
+// --- Output --------------------------------------------------------------------------------
+
+void CHistoryView::print(QPrinter *printer) { QCPageView::print(printer); }
+
+void CHistoryView::beginExport(bool reverse)
+{
+    m_graph->setOutput(reverse ? TrendOutput::ReverseExport : TrendOutput::Export);
+}
+
+void CHistoryView::endExport() { m_graph->setOutput(TrendOutput::Screen); }
+
+void CHistoryView::beforePrinting() { m_graph->setOutput(TrendOutput::Print); }
+
+void CHistoryView::afterPrinting() { m_graph->setOutput(TrendOutput::Screen); }
+
+}  // namespace tk70
