@@ -67,14 +67,23 @@ void HistoricalFile::fillTagList(CTagDoc &doc) const
     doc.tags().setCount(count);
 }
 
+AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 records)
+{
+    AutoFitRange range;
+    range.first = std::max<qint64>(std::min(firstRequested, records - 1), 0);
+    range.last = lastRequested == 0 ? records : std::min(lastRequested, records);
+    range.last = std::max(range.last, range.first);
+    range.step = (range.last - range.first) / HistoricalFile::kMaxPoints + 1;
+    return range;
+}
+
 HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns)
 {
-    const qint64 records = m_estimatedRecords;
+    const AutoFitRange range = autoFitRange(firstRequested, lastRequested, m_estimatedRecords);
     HistoryLoad load;
-    load.first = std::max<qint64>(std::min(firstRequested, records - 1), 0);
-    load.last = lastRequested == 0 ? records : std::min(lastRequested, records);
-    load.last = std::max(load.last, load.first);
-    load.step = (load.last - load.first) / kMaxPoints + 1;
+    load.first = range.first;
+    load.last = range.last;
+    load.step = range.step;
     seekRecord(load.first);
     while (qsizetype(load.points.size()) < kMaxPoints && m_current <= load.last) {
         std::optional<HistoryPoint> point = readNext(columns);

@@ -32,6 +32,17 @@ struct HistoryColumn {
     bool operator==(const HistoryColumn &) const = default;
 };
 
+// The records an Auto Fit load covers: the requested first record limited to the file
+// (never below 0, at most records - 1), the requested last (0: to the end) limited to
+// the file and never before first, and the step that spreads at most 240 points over
+// them: (last - first) div 240 + 1.
+struct AutoFitRange {
+    qint64 first = 0;
+    qint64 last = 0;
+    qint64 step = 1;
+};
+AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 records);
+
 // What an Auto Fit load used and found.
 struct HistoryLoad {
     qint64 first = 0;  // the first record of the range, after the limits

@@ -1,6 +1,8 @@
 // The historical graph window: see history_view.h.
 #include "history_view.h"
 
+#include "historical_file.h"
+
 #include "history_source.h"
 #include "tag_doc.h"
 #include "trace_scale_dialog.h"
@@ -62,13 +64,11 @@ void CHistoryView::autoFitLoad()
     m_timer.stop();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     m_graph->hideCursor();
-    const long long records = m_source.recordCount();
-    const long long first = std::max(0LL, std::min(m_requested.first, records - 1));
-    const long long last = std::max(first, m_requested.last == 0 ? records : std::min(m_requested.last, records));
-    m_loaded = RecordRange{first, last};
-    m_source.seek(first);
-    m_record = first;
-    loadPoints((last - first) / HistoryGraphWindow::kPositions);
+    const AutoFitRange range = autoFitRange(m_requested.first, m_requested.last, m_source.recordCount());
+    m_loaded = RecordRange{range.first, range.last};
+    m_source.seek(range.first);
+    m_record = range.first;
+    loadPoints(range.step - 1);
     m_graph->placeCursor(m_graph->points().rowCount() - 1);
     QGuiApplication::restoreOverrideCursor();
 }
