@@ -19,6 +19,8 @@
 #include "ciu_driver.h"
 #include "command_line.h"
 #include "driver_readings.h"
+#include "historical_file.h"
+#include "historical_file_source.h"
 #include "icon_arrangement.h"
 #include "main_frame.h"
 #include "menu_layout.h"
@@ -143,9 +145,12 @@ void CCollectorApp::runAutomaticStart()
 
 void CCollectorApp::forgetDocument()
 {
+    m_graphing = false;
     closeTrendGraphWindows();
     closeCurrentValuesWindow();
     closeSetupWindows();
+    m_historySource.reset();
+    m_historyFile.reset();
     m_document.reset();
 }
 
@@ -201,7 +206,7 @@ bool CCollectorApp::confirmOverwrite()
 // does not validate or the save fails: whatever was to close stays open.
 bool CCollectorApp::saveModified()
 {
-    if (!m_document || isCollecting())
+    if (!m_document || documentInUse())
         return true;
     if (!tagEditorPageValid())
         return false;
@@ -298,7 +303,7 @@ bool CCollectorApp::fileSaveAs()
 // While collecting, the document stays open and its output windows go to icons.
 void CCollectorApp::fileClose()
 {
-    if (isCollecting()) {
+    if (documentInUse()) {
         minimizeGraphWindows();
         return;
     }
@@ -388,6 +393,8 @@ CommandState CCollectorApp::commandState() const
     state.hasDocument = m_document != nullptr;
     state.setupOpen = tagEditorOpen() || trendSetupOpen();
     state.collecting = isCollecting();
+    state.historical = isHistorical();
+    state.replay = m_graphing;
     state.connected = m_driver && m_driver->isRunning();
     state.graphCount = m_graphCount;
     state.monitoring = m_driver && m_driver->monitoring() == 1;
@@ -413,6 +420,8 @@ void CCollectorApp::createHandlers()
     on(cmd::TrendSetup, [this] { showTrendSetupWindow(); });
     on(cmd::CurrentValues, [this] { showCurrentValues(); });
     on(cmd::SelectTrend, [this] { selectTrend(); });
+    on(cmd::HistoricalAscii, [this] { openHistoricalFile(cmd::HistoricalAscii); });
+    on(cmd::HistoricalDos, [this] { openHistoricalFile(cmd::HistoricalDos); });
     on(cmd::SaveMetafile, [this] { saveAsMetafile(); });
     on(cmd::Exit, [this] { m_mainFrame->close(); });
     on(cmd::HelpContent, [this] { helpContent(); });

@@ -34,6 +34,8 @@ class CTagDoc;
 class CTxtView;
 class QCPageView;
 class DriverReadings;
+class HistoricalFile;
+class HistoricalFileSource;
 class SettingsStore;
 class SetupPage;
 class TagEditorPage;
@@ -86,6 +88,10 @@ public:
 
     // CTagDocHost.
     bool isCollecting() const override { return m_collection && m_collection->collecting(); }
+    bool isReplaying() const override { return m_graphing; }
+    // The document is used by a collection or by the graphs of a historical file.
+    bool documentInUse() const { return isCollecting() || m_graphing; }
+    bool isHistorical() const { return m_historyFile != nullptr; }
     bool hasCurrentDocument() const override { return m_document != nullptr; }
     bool tagEditorOpen() const override { return m_setup[TagEditor].frame != nullptr; }
     bool trendSetupOpen() const override { return m_setup[TrendSetup].frame != nullptr; }
@@ -146,11 +152,15 @@ private:
     bool pageValid(SetupKind kind);
     void showCurrentValues();
     void minimizeGraphWindows();
-    bool createTrendGraphWindow(int graphIndex);
+    bool createGraphWindow(int graphIndex, QWidget *view);
     void keepWhileCollecting(CChildFrame *frame);
     std::vector<int> openTrendGraphs() const;
     QCPageView *activeGraphView() const;
     void selectTrend();
+    void openHistoricalFile(int id);
+    void startGraphing();
+    void stopGraphing();
+    void openGraphWindows(const std::function<QWidget *(int)> &makeView, bool firstOnly);
     void saveAsMetafile();
     void printActiveWindow(bool preview);
     void about();
@@ -183,6 +193,9 @@ private:
     std::array<QPointer<CChildFrame>, TrendGraph::kGraphCount> m_trendWindows;  // by graph index
     int m_graphCount = 0;  // graphs with traces at the last opening of the trend windows
     std::unique_ptr<DriverReadings> m_readings;  // what the graph windows read
+    std::unique_ptr<HistoricalFile> m_historyFile;  // the data file of a historical document
+    std::unique_ptr<HistoricalFileSource> m_historySource;  // its records for the graphs
+    bool m_graphing = false;  // the historical document's graphs are shown (Start to Stop)
     QStringList m_recentFiles;
     std::map<int, Handler> m_handlers;
     PrintSetup m_printSetup;

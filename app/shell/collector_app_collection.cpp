@@ -27,6 +27,11 @@ void CCollectorApp::createCollectionControl()
 // whatever the outcome.
 void CCollectorApp::startCollection(bool automatic)
 {
+    if (isHistorical()) {
+        startGraphing();
+        stateChanged();
+        return;
+    }
     if (m_document) {
         StartOptions options{automatic, m_settings.autoOverwriteAckOnAutoStart};
         m_collection->start(*m_document, options);
@@ -37,6 +42,11 @@ void CCollectorApp::startCollection(bool automatic)
 
 void CCollectorApp::stopCollection()
 {
+    if (isHistorical()) {
+        stopGraphing();
+        stateChanged();
+        return;
+    }
     m_autoStartPending = false;
     m_collection->stop(true);
     stateChanged();

@@ -39,10 +39,18 @@ void minimizeFrame(CChildFrame *frame)
 
 }  // namespace
 
-// One trend window per graph with traces, each made while the graph is the document's
-// current one; the first comes to the front.  A window that cannot be made ends the
-// opening with its message.
+// One real-time trend window per graph with traces, each made while the graph is the
+// document's current one; the first comes to the front.
 void CCollectorApp::openTrendGraphWindows()
+{
+    openGraphWindows([this](int graph) { return new CTrnView(*m_document, graph, *m_readings, m_systemClock); },
+                     false);
+}
+
+// A graph window per graph with traces (only the first when firstOnly), made by makeView
+// while the graph is the document's current one; the first comes to the front.  A
+// window that cannot be made ends the opening with its message.
+void CCollectorApp::openGraphWindows(const std::function<QWidget *(int)> &makeView, bool firstOnly)
 {
     closeTrendGraphWindows();
     if (!m_document || !m_mainFrame)
@@ -53,11 +61,13 @@ void CCollectorApp::openTrendGraphWindows()
         if (m_document->graph(g).traceCount == 0)
             continue;
         m_document->setCurrentGraphIndex(g);
-        if (!createTrendGraphWindow(g)) {
+        if (!createGraphWindow(g, makeView(g))) {
             Messages::note(QStringLiteral("Error - Could Not Create Trend Graph Window"),
                            QLatin1String(kTitleProgram), MessageIcon::Stop);
             break;
         }
+        if (firstOnly)
+            break;
     }
     for (CChildFrame *frame : m_trendWindows) {
         if (frame) {
@@ -68,9 +78,8 @@ void CCollectorApp::openTrendGraphWindows()
     }
 }
 
-bool CCollectorApp::createTrendGraphWindow(int graphIndex)
+bool CCollectorApp::createGraphWindow(int graphIndex, QWidget *view)
 {
-    auto *view = new CTrnView(*m_document, graphIndex, *m_readings, m_systemClock);
     auto *frame = new CChildFrame(view, kMenuGraph);
     frame->setWindowTitle(trendWindowTitle(m_document->graph(graphIndex), graphIndex));
     keepWhileCollecting(frame);
@@ -87,7 +96,7 @@ bool CCollectorApp::createTrendGraphWindow(int graphIndex)
 void CCollectorApp::keepWhileCollecting(CChildFrame *frame)
 {
     frame->setCloseCheck([this, frame] {
-        if (!isCollecting())
+        if (!documentInUse())
             return true;
         // The sub-window ignores a state change in the middle of its close event.
         QTimer::singleShot(0, frame, [frame] { minimizeFrame(frame); });

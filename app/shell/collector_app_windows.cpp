@@ -6,6 +6,8 @@
 #include "child_frame.h"
 #include "command_ids.h"
 #include "driver_readings.h"
+#include "historical_file.h"
+#include "historical_file_source.h"
 #include "main_frame.h"
 #include "menu_layout.h"
 #include "print_setup.h"
@@ -40,7 +42,7 @@ void CCollectorApp::showSetupWindow(SetupKind kind)
 SetupPage *CCollectorApp::createSetupPage(SetupKind kind)
 {
     if (kind == TrendSetup)
-        return new TrendSetupPage(*m_document);
+        return new TrendSetupPage(*m_document, isHistorical());
     auto *page = new TagEditorPage(*m_document);
     connect(page, &TagEditorPage::collectionSettingsRequested, this, [this] { execute(cmd::CollectionSettings); });
     connect(page, &TagEditorPage::trendSetupRequested, this, [this] { execute(cmd::TrendSetup); });
@@ -64,7 +66,7 @@ void CCollectorApp::createSetupWindow(SetupKind kind)
     connect(frame, &QObject::destroyed, this, [this, kind, page] { setupWindowGone(kind, page); });
     // The document closes with its last setup window: unsaved changes are offered first.
     const SetupKind other = kind == TagEditor ? TrendSetup : TagEditor;
-    frame->setCloseCheck([this, other] { return !isCollecting() && (m_setup[other].frame || saveModified()); });
+    frame->setCloseCheck([this, other] { return !documentInUse() && (m_setup[other].frame || saveModified()); });
     frame->showMaximized();
 }
 
@@ -76,8 +78,10 @@ void CCollectorApp::setupWindowGone(SetupKind kind, SetupPage *page)
     if (m_setup[kind].page == page)
         m_setup[kind] = SetupWindow{};
     QTimer::singleShot(0, this, [this] {
-        if (!tagEditorOpen() && !trendSetupOpen() && !isCollecting()) {
+        if (!tagEditorOpen() && !trendSetupOpen() && !documentInUse()) {
             closeCurrentValuesWindow();
+            m_historySource.reset();
+            m_historyFile.reset();
             m_document.reset();
         }
         stateChanged();

@@ -6,9 +6,9 @@
 
 namespace tk70 {
 
-TrendSetupPage::TrendSetupPage(CTagDoc &document)
+TrendSetupPage::TrendSetupPage(CTagDoc &document, bool historical)
 {
-    m_view = new CTrnSettingsView(&document);
+    m_view = new CTrnSettingsView(&document, historical);
     m_frame = scrollFrame(m_view);
 }
 

@@ -13,7 +13,8 @@ class TrendSetupPage : public SetupPage {
     Q_OBJECT
 
 public:
-    explicit TrendSetupPage(CTagDoc &document);
+    // historical: the form of a historical document, with what the data file fixes disabled.
+    TrendSetupPage(CTagDoc &document, bool historical);
     QWidget *widget() const override;
     bool validate() override;
     void commit() override;

@@ -8,11 +8,15 @@
 #include "main_frame.h"
 #include "modal_helper.h"
 #include "tag_doc.h"
+#include "history_fixture.h"
+#include "history_selection_dialog.h"
+#include "history_view.h"
 #include "trend_list_dialog.h"
 #include "trn_view.h"
 #include "txt_view.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -25,6 +29,7 @@
 
 using namespace tk70;
 using namespace tk70test;
+using tk70::HistoryFileKind;
 
 namespace {
 
@@ -207,4 +212,50 @@ TEST_F(ShellWindowsTest, StartOpensATrendWindowPerGraphFollowingThePlant)
     EXPECT_EQ(app.trendGraphWindow(0), nullptr);
     EXPECT_EQ(app.trendGraphWindow(2), nullptr);
     EXPECT_FALSE(app.isEnabled(cmd::SelectTrend));
+}
+
+// A historical ASCII file: its columns become the tags of a historical document edited in
+// the trend setup; Start shows a graph window per graph with traces (Auto Fit), and Stop
+// returns to the trend setup.
+TEST_F(ShellWindowsTest, AHistoricalFileIsGraphedFromStartToStop)
+{
+    HistoryFiles files;
+    const QString data = files.written(HistoryFileKind::Ascii, 3, 500);
+    CCollectorApp &app = start({});
+    whenModal<QFileDialog>([&](QFileDialog *dialog) {
+        dialog->selectFile(data);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    app.execute(cmd::HistoricalAscii);
+    ASSERT_NE(app.currentDocument(), nullptr);
+    ASSERT_EQ(app.currentDocument()->tagCount(), 3);
+    EXPECT_EQ(app.currentDocument()->tag(1).tagname, "T2");
+    EXPECT_EQ(app.tagEditorWindow(), nullptr);
+    ASSERT_NE(app.trendSetupWindow(), nullptr);
+    EXPECT_FALSE(app.isEnabled(cmd::FileSave));
+    EXPECT_FALSE(app.trendSetupWindow()->findChild<QLineEdit *>(QStringLiteral("1009"))->isEnabled());
+
+    app.execute(cmd::Start);
+    ASSERT_FALSE(m_messages.texts().isEmpty());
+    EXPECT_EQ(m_messages.texts().last(), "No Tags Selected for Trending.");
+
+    app.trendSetupWindow()->findChild<QLineEdit *>(QStringLiteral("5200"))->setText(QStringLiteral("T2"));
+    app.currentDocument()->graph(2).traceCount = 1;
+    app.currentDocument()->graph(2).traces[0].tagname = QStringLiteral("T3");
+    whenModal<CHistorySelectionDialog>([](CHistorySelectionDialog *dialog) { dialog->accept(); });  // Auto Fit
+    app.execute(cmd::Start);
+    ASSERT_NE(app.trendGraphWindow(0), nullptr);
+    ASSERT_NE(app.trendGraphWindow(2), nullptr);
+    EXPECT_EQ(app.trendSetupWindow(), nullptr);
+    EXPECT_TRUE(app.isEnabled(cmd::Stop));
+    EXPECT_FALSE(app.isEnabled(cmd::FileNew));
+    auto *view = qobject_cast<CHistoryView *>(app.trendGraphWindow(0)->widget());
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->graph().points().rowCount() > 0; }, 5000));
+
+    app.execute(cmd::Stop);
+    EXPECT_EQ(app.trendGraphWindow(0), nullptr);
+    EXPECT_NE(app.trendSetupWindow(), nullptr);
+    EXPECT_TRUE(app.isEnabled(cmd::Start));
+    EXPECT_TRUE(app.isEnabled(cmd::FileNew));
 }
