@@ -1,0 +1,173 @@
+// Tests of tk70-graph: the listed points against the values the collection wrote, the
+// record range, every graph file kind read back by an outside reader, and the exit
+// codes of a bad command line and of a refused file.
+#include "history_fixture.h"
+#include "tag_doc.h"
+#include "tsf_tool_run.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+namespace {
+
+using tk70::HistoryFileKind;
+using tk70::test::fileBytes;
+using tk70::test::runTool;
+
+// The listed lines, each split at its TABs.
+std::vector<QStringList> listed(const QByteArray &out)
+{
+    std::vector<QStringList> lines;
+    for (const QByteArray &line : out.split('\n')) {
+        if (!line.isEmpty())
+            lines.push_back(QString::fromUtf8(line).split(QLatin1Char('\t')));
+    }
+    return lines;
+}
+
+// A selection of tags T1 to T3 whose graph 1 draws T2 and graph 2 draws T3 and T1 under
+// the title "Nightly Flows".
+QString writeSelection(const QString &path)
+{
+    tk70::CTagDoc document;
+    for (int slot = 0; slot < 3; ++slot) {
+        tk70::TagRecord tag;
+        tag.tagname = QStringLiteral("T%1").arg(slot + 1);
+        document.setTag(slot, tag);
+    }
+    document.tags().setCount(3);
+    document.graph(0).traceCount = 1;
+    document.graph(0).traces[0] = {QStringLiteral("T2"), 0.0, 100.0, QStringLiteral("T2")};
+    tk70::TrendGraph &graph = document.graph(1);
+    graph.title = QStringLiteral("Nightly Flows");
+    graph.traceCount = 2;
+    graph.traces[0] = {QStringLiteral("T3"), 0.0, 50.0, QStringLiteral("T3")};
+    graph.traces[1] = {QStringLiteral("T1"), 0.0, 100.0, QStringLiteral("T1")};
+    EXPECT_TRUE(document.saveDocument(path));
+    return path;
+}
+
+class GraphTool : public ::testing::Test {
+protected:
+    tk70test::HistoryFiles m_files;
+};
+
+// Record i holds i + k / 10 in column k; a last line cut after its first value leaves
+// the later columns bad (their fields cut short).  T1 and T3 are listed with their qualities, for both kinds.
+TEST_F(GraphTool, ListsTheFileValuesOfTwoTraces)
+{
+    for (const HistoryFileKind kind : {HistoryFileKind::Ascii, HistoryFileKind::Dos}) {
+        const QString path = m_files.written(kind, 3, 5);
+        const QByteArray last = fileBytes(path).trimmed().split('\n').back();
+        tk70test::HistoryFiles::append(path, last.left(last.indexOf("4.1") - 1) + "\r\n");
+        const tk70::test::ToolRun run = runTool({path, QStringLiteral("--trace"), QStringLiteral("T1"),
+                                                 QStringLiteral("--trace"), QStringLiteral("T3:0:50"),
+                                                 QStringLiteral("--list")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        const std::vector<QStringList> lines = listed(run.out);
+        ASSERT_EQ(lines.size(), 6u) << run.out.constData();
+        for (int i = 0; i < 6; ++i) {
+            const QStringList &line = lines[size_t(i)];
+            ASSERT_EQ(line.size(), 7) << line.join(QLatin1Char('|')).toStdString();
+            EXPECT_EQ(line[0].toInt(), i);
+            EXPECT_EQ(line[2], QStringLiteral("14:00:0%1").arg(i == 5 ? 4 : i));
+            EXPECT_DOUBLE_EQ(line[3].toDouble(), i == 5 ? 4.0 : i);
+            EXPECT_EQ(line[4], QStringLiteral("G"));
+            EXPECT_DOUBLE_EQ(line[5].toDouble(), i == 5 ? 0.0 : i + 0.2);
+            EXPECT_EQ(line[6], i == 5 ? QStringLiteral("B") : QStringLiteral("G"));
+        }
+    }
+}
+
+// --from and --to pick the first and last record; graph 2 of a selection gives its
+// traces in its order.
+TEST_F(GraphTool, FromAndToSelectTheRecords)
+{
+    const QString path = m_files.written(HistoryFileKind::Ascii, 3, 50);
+    QTemporaryDir dir;
+    const QString tsf = writeSelection(dir.filePath(QStringLiteral("plant.tsf")));
+    const tk70::test::ToolRun run =
+        runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"), QStringLiteral("2"),
+                 QStringLiteral("--from"), QStringLiteral("10"), QStringLiteral("--to"), QStringLiteral("20"),
+                 QStringLiteral("--list")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    const std::vector<QStringList> lines = listed(run.out);
+    ASSERT_EQ(lines.size(), 11u) << run.out.constData();
+    ASSERT_EQ(lines.front().size(), 7);
+    EXPECT_EQ(lines.front()[1], QStringLiteral("12/06/96"));
+    EXPECT_DOUBLE_EQ(lines.front()[3].toDouble(), 10.2);
+    EXPECT_DOUBLE_EQ(lines.front()[5].toDouble(), 10.0);
+    EXPECT_DOUBLE_EQ(lines.back()[3].toDouble(), 20.2);
+}
+
+// Every kind is written; WMF is read back by wmf2svg and PDF by pdftotext, which must
+// find the title and the tagnames (skipped when a reader is not installed).
+TEST_F(GraphTool, WritesEveryGraphFileKind)
+{
+    const QString path = m_files.written(HistoryFileKind::Dos, 3, 30);
+    QTemporaryDir dir;
+    const QString tsf = writeSelection(dir.filePath(QStringLiteral("plant.tsf")));
+    const std::vector<std::pair<const char *, QByteArray>> kinds = {
+        {"g.pdf", "%PDF"}, {"g.svg", "<?xml"}, {"g.png", "\x89PNG"}, {"g.emf", QByteArray("\x01\0\0\0", 4)},
+        {"g.wmf", "\xD7\xCD\xC6\x9A"}};
+    for (const auto &[name, magic] : kinds) {
+        const QString out = dir.filePath(QString::fromLatin1(name));
+        const tk70::test::ToolRun run = runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"),
+                                                 QStringLiteral("2"), QStringLiteral("--out"), out,
+                                                 QStringLiteral("--reverse")});
+        ASSERT_EQ(run.exitCode, 0) << name << run.err.constData();
+        EXPECT_TRUE(fileBytes(out).startsWith(magic)) << name;
+    }
+    QStringList missing;
+    for (const char *reader : {"wmf2svg", "pdftotext"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(reader)).isEmpty())
+            missing << QString::fromLatin1(reader);
+    }
+    if (!missing.isEmpty())
+        GTEST_SKIP() << "not installed: " << missing.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(QProcess::execute(QStringLiteral("wmf2svg"), {QStringLiteral("-o"), dir.filePath(QStringLiteral("w.svg")),
+                                                            dir.filePath(QStringLiteral("g.wmf"))}),
+              0);
+    QProcess pdf;
+    pdf.start(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("g.pdf")), QStringLiteral("-")});
+    ASSERT_TRUE(pdf.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdf.readAllStandardOutput());
+    for (const char *expected : {"Nightly Flows", "T1", "T3"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
+}
+
+// A command line outside the usage exits 2 with the usage; a file the viewer refuses
+// exits 1 with the viewer's message.
+TEST_F(GraphTool, RefusalsExitWithTheirCode)
+{
+    const QString ascii = m_files.written(HistoryFileKind::Ascii, 2, 3);
+    const QString csv = m_files.writtenAs(QStringLiteral("CSV"), 2, 3);
+    const QString trace = QStringLiteral("--trace");
+    const QString list = QStringLiteral("--list");
+    struct Case {
+        QStringList args;
+        int exitCode;
+        const char *err;
+    };
+    const std::vector<Case> cases = {
+        {{}, 2, "usage: tk70-graph"},
+        {{ascii, trace, QStringLiteral("T1")}, 2, "usage: tk70-graph"},
+        {{ascii, trace, QStringLiteral("T1"), list, QStringLiteral("--out"), QStringLiteral("g.pdf")}, 2, "usage"},
+        {{ascii, trace, QStringLiteral("T1"), QStringLiteral("--out"), QStringLiteral("g.doc")}, 2, "usage"},
+        {{ascii, trace, QStringLiteral("T1:5"), list}, 2, "usage"},
+        {{ascii, QStringLiteral("--selection"), QStringLiteral("a.tsf"), QStringLiteral("--graph"),
+          QStringLiteral("11"), list}, 2, "usage"},
+        {{csv, trace, QStringLiteral("T1"), list}, 1, "tk70-graph: Invalid TK70 Pro Historical Data File Format. Could Not Open Data File."},
+        {{ascii + QStringLiteral(".gone"), trace, QStringLiteral("T1"), list}, 1, "tk70-graph: Error Opening TK70 Pro Historical Data File."},
+    };
+    for (const Case &c : cases) {
+        const tk70::test::ToolRun run = runTool(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.contains(c.err)) << run.err.constData();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+// tk70-graph: graphs of historical data files from the command line, drawn without a
+// screen (the offscreen platform unless another is set), for reports made by a job.
+#include "graph_message_sink.h"
+#include "graph_options.h"
+#include "graph_report.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QString error;
+    const std::optional<tk70::GraphOptions> options = tk70::parseGraphOptions(app.arguments().mid(1), &error);
+    if (!options) {
+        std::fprintf(stderr, "tk70-graph: %s\n%s", error.toUtf8().constData(), tk70::kGraphUsage);
+        return 2;
+    }
+    tk70::GraphMessageSink sink;
+    QTextStream out(stdout);
+    return tk70::GraphReport(*options).run(out);
+}
