@@ -71,6 +71,8 @@ bool checkCombination(const GraphOptions &options, bool list, bool graphGiven, Q
         *error = QStringLiteral("give either --out or --list");
     else if (options.selectionFile.isEmpty() == options.traces.empty())
         *error = QStringLiteral("give either --selection or --trace");
+    else if (options.traces.size() > size_t(TrendGraph::kMaxTraces))
+        *error = QStringLiteral("at most 12 traces");
     else if (graphGiven && options.selectionFile.isEmpty())
         *error = QStringLiteral("--graph goes with --selection");
     else if (options.reverse && list)

@@ -37,7 +37,7 @@ bool GraphReport::fillDocument(CTagDoc &document, const HistoricalFile &file) co
     if (!m_options.selectionFile.isEmpty())
         return true;
     TrendGraph &graph = document.graph(0);
-    const size_t count = std::min<size_t>(m_options.traces.size(), TrendGraph::kMaxTraces);
+    const size_t count = m_options.traces.size();
     graph.traceCount = static_cast<qint32>(count);
     for (size_t i = 0; i < TrendGraph::kMaxTraces; ++i)
         graph.traces[i] = i < count ? m_options.traces[i] : TrendTrace{};

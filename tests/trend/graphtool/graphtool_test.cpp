@@ -146,6 +146,9 @@ TEST_F(GraphTool, RefusalsExitWithTheirCode)
     const QString csv = m_files.writtenAs(QStringLiteral("CSV"), 2, 3);
     const QString trace = QStringLiteral("--trace");
     const QString list = QStringLiteral("--list");
+    QStringList thirteenTraces = {ascii, list};
+    for (int i = 0; i < 13; ++i)
+        thirteenTraces << trace << QStringLiteral("T1");
     struct Case {
         QStringList args;
         int exitCode;
@@ -157,6 +160,7 @@ TEST_F(GraphTool, RefusalsExitWithTheirCode)
         {{ascii, trace, QStringLiteral("T1"), list, QStringLiteral("--out"), QStringLiteral("g.pdf")}, 2, "usage"},
         {{ascii, trace, QStringLiteral("T1"), QStringLiteral("--out"), QStringLiteral("g.doc")}, 2, "usage"},
         {{ascii, trace, QStringLiteral("T1:5"), list}, 2, "usage"},
+        {thirteenTraces, 2, "at most 12 traces"},
         {{ascii, QStringLiteral("--selection"), QStringLiteral("a.tsf"), QStringLiteral("--graph"),
           QStringLiteral("11"), list}, 2, "usage"},
         {{csv, trace, QStringLiteral("T1"), list}, 1, "tk70-graph: Invalid TK70 Pro Historical Data File Format. Could Not Open Data File."},
