@@ -5,7 +5,6 @@
 
 #include "history_source.h"
 #include "tag_doc.h"
-#include "trace_scale_dialog.h"
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -14,7 +13,7 @@ namespace tk70 {
 
 CHistoryView::CHistoryView(CTagDoc &document, int graphIndex, HistorySource &source, bool replay, int skip,
                            QWidget *parent)
-    : QCPageView(parent), m_graphIndex(graphIndex), m_source(source), m_replay(replay), m_skip(std::max(0, skip))
+    : TraceGraphView(parent), m_graphIndex(graphIndex), m_source(source), m_replay(replay), m_skip(std::max(0, skip))
 {
     setWindowTitle(document.graph(graphIndex).title);
     m_graph = std::make_unique<HistoryGraphWindow>(page(), document, graphIndex, replay);
@@ -175,27 +174,14 @@ void CHistoryView::rescaleTrace(int trace)
         return;
     if (m_replay)
         pause();
-    const TraceDefinition &definition = m_graph->trace(trace);
-    CTraceScaleDialog dialog(definition.tagname, definition.scale, this);
-    const int result = dialog.exec();
-    if (result == QDialog::Rejected)
-        return;
-    m_graph->rescale(trace, result == CTraceScaleDialog::kAutoFit ? m_graph->autoFitScale(trace) : dialog.scale());
+    const std::optional<TraceScale> scale =
+        askTraceScale(m_graph->trace(trace), [this, trace] { return m_graph->autoFitScale(trace); });
+    if (scale)
+        m_graph->rescale(trace, *scale);
 }
 
 // --- Output --------------------------------------------------------------------------------
 
-void CHistoryView::print(QPrinter *printer) { QCPageView::print(printer); }
-
-void CHistoryView::beginExport(bool reverse)
-{
-    m_graph->setOutput(reverse ? TrendOutput::ReverseExport : TrendOutput::Export);
-}
-
-void CHistoryView::endExport() { m_graph->setOutput(TrendOutput::Screen); }
-
-void CHistoryView::beforePrinting() { m_graph->setOutput(TrendOutput::Print); }
-
-void CHistoryView::afterPrinting() { m_graph->setOutput(TrendOutput::Screen); }
+void CHistoryView::setOutput(TrendOutput output) { m_graph->setOutput(output); }
 
 }  // namespace tk70

@@ -8,20 +8,19 @@
 // resumes.  Printing and the metafile export show the graph still.
 #pragma once
 
-#include "chart/widget/qc_page_view.h"
+#include "trace_graph_view.h"
 #include "history_graph_window.h"
 
 #include <QTimer>
 #include <memory>
 
-class QPrinter;
 
 namespace tk70 {
 
 class CTagDoc;
 class HistorySource;
 
-class CHistoryView : public QCPageView {
+class CHistoryView : public TraceGraphView {
     Q_OBJECT
 
 public:
@@ -53,13 +52,8 @@ public:
     void restore();
     void rescaleTrace(int trace);
 
-    void print(QPrinter *printer);
-    void beginExport(bool reverse) override;
-    void endExport() override;
-
 protected:
-    void beforePrinting() override;
-    void afterPrinting() override;
+    void setOutput(TrendOutput output) override;
 
 private:
     void autoFitLoad();

@@ -3,7 +3,6 @@
 
 #include "messages.h"
 #include "tag_doc.h"
-#include "trace_scale_dialog.h"
 #include "view_beep.h"
 
 #include <algorithm>
@@ -13,7 +12,7 @@ namespace tk70 {
 
 CTrnView::CTrnView(CTagDoc &document, int graphIndex, const PointReadings &readings, const Clock &clock,
                    QWidget *parent)
-    : QCPageView(parent), m_graphIndex(graphIndex)
+    : TraceGraphView(parent), m_graphIndex(graphIndex)
 {
     const TrendGraph &definition = document.graph(graphIndex);
     setWindowTitle(definition.title);
@@ -49,25 +48,12 @@ void CTrnView::rescaleTrace(int trace)
         if (Messages::show(question) != MessageAnswer::Yes)
             return;
     }
-    const TraceDefinition &definition = m_graph->trace(trace);
-    CTraceScaleDialog dialog(definition.tagname, definition.scale, this);
-    const int result = dialog.exec();
-    if (result == QDialog::Rejected)
-        return;
-    m_graph->rescale(trace, result == CTraceScaleDialog::kAutoFit ? m_graph->autoFitScale(trace) : dialog.scale());
+    const std::optional<TraceScale> scale =
+        askTraceScale(m_graph->trace(trace), [this, trace] { return m_graph->autoFitScale(trace); });
+    if (scale)
+        m_graph->rescale(trace, *scale);
 }
 
-void CTrnView::print(QPrinter *printer) { QCPageView::print(printer); }
-
-void CTrnView::beginExport(bool reverse)
-{
-    m_graph->setOutput(reverse ? TrendOutput::ReverseExport : TrendOutput::Export);
-}
-
-void CTrnView::endExport() { m_graph->setOutput(TrendOutput::Screen); }
-
-void CTrnView::beforePrinting() { m_graph->setOutput(TrendOutput::Print); }
-
-void CTrnView::afterPrinting() { m_graph->setOutput(TrendOutput::Screen); }
+void CTrnView::setOutput(TrendOutput output) { m_graph->setOutput(output); }
 
 }  // namespace tk70

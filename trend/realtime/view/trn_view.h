@@ -7,13 +7,12 @@
 // controls, the second title in the hint line.
 #pragma once
 
-#include "chart/widget/qc_page_view.h"
+#include "trace_graph_view.h"
 #include "trend_graph_window.h"
 
 #include <QTimer>
 #include <memory>
 
-class QPrinter;
 
 namespace tk70 {
 
@@ -21,7 +20,7 @@ class CTagDoc;
 class Clock;
 class PointReadings;
 
-class CTrnView : public QCPageView {
+class CTrnView : public TraceGraphView {
     Q_OBJECT
 
 public:
@@ -40,21 +39,13 @@ public:
     // One sample now: what the timer does.
     void sampleNow();
 
-    // Prints the page with the print colours.
-    void print(QPrinter *printer);
-    // Export mode for "Save As Metafile...": draw page() into any paint device between
-    // the two calls.  reverse: print colours on a white background.
-    void beginExport(bool reverse) override;
-    void endExport() override;
-
     TrendGraphWindow &graph() { return *m_graph; }
     // Rescales a trace as its double-click does: the question when scrolled back, the
     // "Edit Trace Scale" dialog, Auto Fit or the scale entered.
     void rescaleTrace(int trace);
 
 protected:
-    void beforePrinting() override;
-    void afterPrinting() override;
+    void setOutput(TrendOutput output) override;
 
 private:
     void doubleClicked(ChartHandle handle);
