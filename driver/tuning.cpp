@@ -153,7 +153,7 @@ int TuneState::specType(int n) const
 }
 
 // The value as read is always taken back (nothing changes, whatever the format's range
-// says of it); any other value must pass the range check of the spec's format.
+// says of it); any other value must pass the range check of its number format.
 int TuneState::setSpecValue(int n, double value)
 {
     std::lock_guard lock(m_mutex);

@@ -4,7 +4,7 @@
 #include "ciu_driver.h"
 #include "function_codes.h"
 #include "messages.h"
-#include "spec_page.h"
+#include "tuning_page.h"
 #include "vantor.h"
 
 #include <algorithm>

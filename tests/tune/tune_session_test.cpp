@@ -3,7 +3,7 @@
 // verifying read, and a read the CIU never answers.
 #include "function_codes.h"
 #include "modal_helper.h"
-#include "spec_page.h"
+#include "tuning_page.h"
 #include "tune_fixture.h"
 
 #include <QElapsedTimer>
@@ -70,14 +70,14 @@ TEST_F(TuneTest, TwentySpecsPageByNineAndTheLastPageShowsTheLastNine)
 }
 
 // Turning the page offers the tunable entries: a text that is no number as 0, the number
-// a text starts with; a value its spec refuses keeps the page and names the spec.
+// a text starts with; a value the block refuses keeps the page and names the entry.
 TEST_F(TuneTest, TurningThePageOffersTheEntriesOfTheTunableSpecs)
 {
     struct Row {
         int block;
         int field;
         const char *text;
-        std::optional<double> value;  // what the spec then holds, or refused
+        std::optional<double> value;  // what the entry then holds, or refused
     };
     const Row rows[] = {{kTwentySpecs, 0, "abc", 0.0},
                         {kTwentySpecs, 1, "  12.5xyz", 12.5},

@@ -4,7 +4,7 @@
 #include "dialog_fonts.h"
 #include "field_exchange.h"
 #include "registry/settings_store.h"
-#include "spec_page.h"
+#include "tuning_page.h"
 #include "view_beep.h"
 
 #include <QGridLayout>
