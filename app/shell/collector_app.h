@@ -31,7 +31,6 @@ namespace tk70 {
 class CCiuDriver;
 class CMainFrame;
 class CTagDoc;
-class CTxtView;
 class QCPageView;
 class DriverReadings;
 class HistoricalFile;
@@ -189,7 +188,6 @@ private:
     std::unique_ptr<CTagDoc> m_document;
     std::array<SetupWindow, SetupKindCount> m_setup;
     QPointer<CChildFrame> m_currentValuesWindow;
-    CTxtView *m_currentValues = nullptr;  // lives in m_currentValuesWindow
     std::array<QPointer<CChildFrame>, TrendGraph::kGraphCount> m_trendWindows;  // by graph index
     int m_graphCount = 0;  // graphs with traces at the last opening of the trend windows
     std::unique_ptr<DriverReadings> m_readings;  // what the graph windows read

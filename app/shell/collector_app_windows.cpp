@@ -123,8 +123,7 @@ void CCollectorApp::openCurrentValuesWindow()
     if (!m_document || !m_mainFrame)
         return;
     if (!m_currentValuesWindow) {
-        m_currentValues = new CTxtView(*m_document, *m_readings);
-        auto *frame = new CChildFrame(m_currentValues, kMenuGraph);
+        auto *frame = new CChildFrame(new CTxtView(*m_document, *m_readings), kMenuGraph);
         frame->setWindowTitle(QStringLiteral("Data Collection Output"));
         m_mainFrame->mdiArea()->addSubWindow(frame);
         m_currentValuesWindow = frame;
@@ -142,7 +141,6 @@ void CCollectorApp::closeCurrentValuesWindow()
         frame->close();
         delete frame;
     }
-    m_currentValues = nullptr;
 }
 
 // Current Values: the window of the running collection comes forward.
