@@ -77,6 +77,11 @@ AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 re
     return range;
 }
 
+bool autoFitTakes(const AutoFitRange &range, qint64 next, qint64 points)
+{
+    return points < HistoricalFile::kMaxPoints && next <= range.last;
+}
+
 HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns)
 {
     const AutoFitRange range = autoFitRange(firstRequested, lastRequested, m_estimatedRecords);
@@ -85,7 +90,7 @@ HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastReques
     load.last = range.last;
     load.step = range.step;
     seekRecord(load.first);
-    while (qsizetype(load.points.size()) < kMaxPoints && m_current <= load.last) {
+    while (autoFitTakes(range, m_current, qint64(load.points.size()))) {
         std::optional<HistoryPoint> point = readNext(columns);
         if (!point)
             break;
@@ -94,6 +99,8 @@ HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastReques
     }
     return load;
 }
+
+qint64 HistoricalFile::indexBytes() const { return m_lines->indexSize() * qint64(sizeof(qint64)); }
 
 void HistoricalFile::seekRecord(qint64 record) { m_current = std::max<qint64>(record, 0); }
 

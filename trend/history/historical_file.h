@@ -43,6 +43,10 @@ struct AutoFitRange {
 };
 AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 records);
 
+// Whether an Auto Fit load holding `points` points reads the record `next`: not after
+// the range's last record (a zoom's last record is shown) and not past 240 points.
+bool autoFitTakes(const AutoFitRange &range, qint64 next, qint64 points);
+
 // What an Auto Fit load used and found.
 struct HistoryLoad {
     qint64 first = 0;  // the first record of the range, after the limits
@@ -79,7 +83,8 @@ public:
     // The Auto Fit load of the requested range (last 0: to the end) for the given file
     // columns: first = min(first, records - 1) but not below 0, last = the requested
     // last within first..records, then every ((last - first) / 240 + 1)-th record from
-    // first, at most 240 points, ending early at the end of the file.
+    // first up to and including last, at most 240 points, ending early at the end of
+    // the file.
     HistoryLoad autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns);
 
     // The sequential read of a replay: go to record (counted from the start of data),
@@ -89,6 +94,9 @@ public:
     void skipRecords(qint64 count);
     // The record the sequential read stands at.
     qint64 currentRecord() const { return m_current; }
+    // Bytes held by the index of line offsets (one offset per HistoryLines::kStride lines
+    // passed so far).
+    qint64 indexBytes() const;
 
 private:
     HistoricalFile(const QString &path, HistoryFileKind kind);

@@ -12,6 +12,8 @@ long long HistoricalFileSource::recordCount() const { return m_file.estimatedRec
 
 void HistoricalFileSource::seek(long long record) { m_file.seekRecord(record); }
 
+long long HistoricalFileSource::position() const { return m_file.currentRecord(); }
+
 bool HistoricalFileSource::skip(long long records)
 {
     m_file.skipRecords(records);

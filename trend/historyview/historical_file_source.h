@@ -15,6 +15,7 @@ public:
 
     long long recordCount() const override;
     void seek(long long record) override;
+    long long position() const override;
     // The reader only counts skipped records; an end of file inside them shows at the
     // next read, so this reports none.
     bool skip(long long records) override;

@@ -26,6 +26,8 @@ public:
     virtual long long recordCount() const = 0;
     // Clears the end-of-file state and goes to record `record`.
     virtual void seek(long long record) = 0;
+    // The record the next read starts from.
+    virtual long long position() const = 0;
     // Skips `records` records; false when the file ended first.
     virtual bool skip(long long records) = 0;
     // Reads the next record for the traces' file columns (-1: a trace without a column,

@@ -25,6 +25,7 @@ public:
     }
     long long recordCount() const override { return m_count; }
     void seek(long long record) override { m_next = record; }
+    long long position() const override { return m_next; }
     bool skip(long long records) override
     {
         m_next += records;

@@ -173,7 +173,20 @@ TEST(CHistoryViewTest, ReadsAWrittenFileThroughTheReader)
     EXPECT_DOUBLE_EQ(points.raw(1, 1) + 0.1, points.raw(1, 0));
     EXPECT_TRUE(std::isnan(points.raw(1, 2)));
 
-    view.zoom(QRectF(60, 0, 60, 100));
-    EXPECT_DOUBLE_EQ(points.raw(0, 1), static_cast<double>(view.loadedRange().first));
-    EXPECT_GT(view.loadedRange().first, 0);
+    // Each zoom shows exactly the records the reader's load (the tool's page) takes for
+    // the same range, the range's last record included when the step lands on it.
+    const auto reader = HistoricalFile::open(file->path(), HistoryFileKind::Ascii);
+    bool lastShown = false;
+    for (const double width : {60.0, 48.0, 30.0, 13.0}) {
+        view.restore();
+        view.zoom(QRectF(60, 0, width, 100));
+        const RecordRange range = view.loadedRange();
+        EXPECT_GT(range.first, 0);
+        std::vector<qint64> shown;
+        for (int row = 0; row < points.rowCount(); ++row)
+            shown.push_back(std::llround(points.raw(row, 1)));
+        EXPECT_EQ(shown, recordsOf(reader->autoFitLoad(range.first, range.last, {0}).points)) << width;
+        lastShown = lastShown || shown.back() == range.last;
+    }
+    EXPECT_TRUE(lastShown);
 }

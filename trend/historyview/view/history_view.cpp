@@ -46,9 +46,8 @@ void CHistoryView::tick()
         m_timer.setInterval(kReplayPeriodMs);
         m_graph->hideCursor();
         m_graph->clearPoints();
-        m_record = std::max(0LL, m_requested.first);
-        m_loaded = RecordRange{m_record, m_requested.last};
-        m_source.seek(m_record);
+        m_loaded = RecordRange{std::max(0LL, m_requested.first), m_requested.last};
+        m_source.seek(m_loaded.first);
         return;
     }
     replayStep();
@@ -66,25 +65,22 @@ void CHistoryView::autoFitLoad()
     const AutoFitRange range = autoFitRange(m_requested.first, m_requested.last, m_source.recordCount());
     m_loaded = RecordRange{range.first, range.last};
     m_source.seek(range.first);
-    m_record = range.first;
-    loadPoints(range.step - 1);
+    loadPoints(range);
     m_graph->placeCursor(m_graph->points().rowCount() - 1);
     QGuiApplication::restoreOverrideCursor();
 }
 
-void CHistoryView::loadPoints(long long step)
+// The same records the reader's own Auto Fit load takes: from first, one every step, up
+// to and including last, at most 240.
+void CHistoryView::loadPoints(const AutoFitRange &range)
 {
     m_graph->clearPoints();
     const std::vector<int> columns = m_graph->columns();
     HistorySample point;
-    while (m_graph->points().rowCount() < HistoryGraphWindow::kPositions) {
-        if (!m_source.read(columns, point))
-            break;
-        ++m_record;
+    while (autoFitTakes(range, m_source.position(), m_graph->points().rowCount())
+           && m_source.read(columns, point)) {
         m_graph->addPoint(point);
-        if (m_record >= m_loaded.last || !m_source.skip(step))
-            break;
-        m_record += step;
+        m_source.skip(range.step - 1);
     }
 }
 
@@ -112,16 +108,14 @@ void CHistoryView::restore()
 // to the end of the file (the record count is only an estimate).
 void CHistoryView::replayStep()
 {
-    const bool inRange = m_loaded.last == 0 || m_record < m_loaded.last;
+    const bool inRange = m_loaded.last == 0 || m_source.position() < m_loaded.last;
     HistorySample point;
     if (!inRange || !m_source.read(m_graph->columns(), point)) {
         finishReplay();
         return;
     }
     m_graph->addPoint(point);
-    m_record += 1;
-    if (m_skip > 0 && m_source.skip(m_skip))
-        m_record += m_skip;
+    m_source.skip(m_skip);
 }
 
 void CHistoryView::finishReplay()

@@ -14,9 +14,9 @@
 #include <QTimer>
 #include <memory>
 
-
 namespace tk70 {
 
+struct AutoFitRange;
 class CTagDoc;
 class HistorySource;
 
@@ -57,7 +57,7 @@ protected:
 
 private:
     void autoFitLoad();
-    void loadPoints(long long step);
+    void loadPoints(const AutoFitRange &range);
     void replayStep();
     void finishReplay();
     void pause();
@@ -71,7 +71,6 @@ private:
     int m_skip;
     RecordRange m_requested;
     RecordRange m_loaded;
-    long long m_record = 0;  // the next record to read
     bool m_firstTick = true;
     bool m_paused = false;
     bool m_finished = false;
