@@ -76,6 +76,7 @@ bench: build
 	$(BUILD)/bin/chart-bench
 	$(BUILD)/bin/trend-bench
 	$(BUILD)/bin/dde-bench
+	$(BUILD)/bin/history-bench
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(TSAN_APP_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
