@@ -3,14 +3,14 @@
 
 #include "chart/chart_page.h"
 #include "historical_file.h"
+#include "historical_file_source.h"
 #include "history_graph_window.h"
 #include "messages.h"
 #include "page_export.h"
 #include "tag_doc.h"
 
 #include <QFile>
-#include <cmath>
-#include <limits>
+#include <algorithm>
 
 namespace tk70 {
 
@@ -18,6 +18,17 @@ HistoryFileKind historyKindOfFirstLine(const QByteArray &line)
 {
     return line.trimmed().startsWith("TK70 DATA COLLECTION PROGRAM") ? HistoryFileKind::Dos : HistoryFileKind::Ascii;
 }
+
+namespace {
+
+bool hasColumn(const HistoricalFile &file, const QString &tagname)
+{
+    const std::vector<HistoryColumn> &columns = file.columns();
+    return std::any_of(columns.begin(), columns.end(),
+                       [&](const HistoryColumn &column) { return column.name == tagname; });
+}
+
+}  // namespace
 
 std::unique_ptr<HistoricalFile> GraphReport::openFile() const
 {
@@ -28,7 +39,9 @@ std::unique_ptr<HistoricalFile> GraphReport::openFile() const
 }
 
 // The document of the graph: the file's columns as its tags, and graph N of the
-// selection or the command line's traces as graph 1.
+// selection or the command line's traces as graph 1.  A trace named on the command line
+// must be a column of the file (a selection's trace may name a tag the file lacks, and
+// draws nothing, as in the viewer).
 bool GraphReport::fillDocument(CTagDoc &document, const HistoricalFile &file) const
 {
     if (!m_options.selectionFile.isEmpty() && !document.openDocument(m_options.selectionFile))
@@ -36,6 +49,13 @@ bool GraphReport::fillDocument(CTagDoc &document, const HistoricalFile &file) co
     file.fillTagList(document);
     if (!m_options.selectionFile.isEmpty())
         return true;
+    for (const TrendTrace &trace : m_options.traces) {
+        if (!hasColumn(file, trace.tagname)) {
+            Messages::note(QStringLiteral("Tag %1 Not Found in Historical Data File.").arg(trace.tagname),
+                           QString::fromLatin1(kTitleError), MessageIcon::Stop);
+            return false;
+        }
+    }
     TrendGraph &graph = document.graph(0);
     const size_t count = m_options.traces.size();
     graph.traceCount = static_cast<qint32>(count);
@@ -44,43 +64,29 @@ bool GraphReport::fillDocument(CTagDoc &document, const HistoricalFile &file) co
     return true;
 }
 
-// The Auto Fit load of the record range, with the cursor on the last point as the viewer
-// leaves it.  A trace whose tagname is no column of the file has no value.
-std::vector<HistorySample> GraphReport::load(HistoricalFile &file, HistoryGraphWindow &window) const
+// The viewer's Auto Fit load of the record range, through the viewer's own source.
+void GraphReport::load(HistoricalFile &file, HistoryGraphWindow &window) const
 {
-    const std::vector<int> columns = window.columns();
-    std::vector<int> fileColumns;
-    for (const int column : columns) {
-        if (column >= 0)
-            fileColumns.push_back(column);
-    }
-    const HistoryLoad loaded = file.autoFitLoad(m_options.from, m_options.to, fileColumns);
-    std::vector<HistorySample> samples;
-    window.clearPoints();
-    for (const HistoryPoint &point : loaded.points) {
-        HistorySample sample{point.date, point.time, {}, {}};
-        size_t read = 0;
-        for (const int column : columns) {
-            const bool present = column >= 0 && read < point.values.size();
-            sample.values.push_back(present ? point.values[read].raw : std::numeric_limits<double>::quiet_NaN());
-            sample.bad.push_back(present && point.values[read].bad);
-            read += present ? 1 : 0;
-        }
-        window.addPoint(sample);
-        samples.push_back(std::move(sample));
-    }
-    window.placeCursor(window.points().rowCount() - 1);
-    return samples;
+    HistoricalFileSource source(file);
+    const AutoFitRange range = autoFitRange(m_options.from, m_options.to, source.recordCount());
+    source.seek(range.first);
+    window.loadAutoFit(source, range);
 }
 
-// One line per point: position, date, time, then value and quality per trace.
-void GraphReport::list(const std::vector<HistorySample> &samples, QTextStream &out)
+// One line per point: position, date, time, then value and quality per trace (both
+// empty for a trace whose tag is no column of the file).
+void GraphReport::list(const HistoryGraphWindow &window, QTextStream &out)
 {
-    for (size_t row = 0; row < samples.size(); ++row) {
-        const HistorySample &sample = samples[row];
-        out << row << '\t' << sample.date << '\t' << sample.time;
-        for (size_t trace = 0; trace < sample.values.size(); ++trace)
-            out << '\t' << sample.values[trace] << '\t' << (sample.bad[trace] ? 'B' : 'G');
+    const HistoryPoints &points = window.points();
+    const std::vector<int> columns = window.columns();
+    for (int row = 0; row < points.rowCount(); ++row) {
+        out << row << '\t' << points.date(row) << '\t' << points.time(row);
+        for (int trace = 0; trace < points.columnCount(); ++trace) {
+            if (columns[size_t(trace)] < 0)
+                out << "\t\t";
+            else
+                out << '\t' << points.raw(row, trace) << '\t' << (points.isBad(row, trace) ? 'B' : 'G');
+        }
         out << '\n';
     }
 }
@@ -96,9 +102,9 @@ int GraphReport::run(QTextStream &out)
     const int graphIndex = m_options.selectionFile.isEmpty() ? 0 : m_options.graph - 1;
     ChartPage page;
     HistoryGraphWindow window(page, document, graphIndex, false);
-    const std::vector<HistorySample> samples = load(*file, window);
+    load(*file, window);
     if (m_options.outFile.isEmpty()) {
-        list(samples, out);
+        list(window, out);
         return 0;
     }
     window.setOutput(m_options.reverse ? TrendOutput::ReverseExport : TrendOutput::Export);

@@ -6,12 +6,10 @@
 
 #include "graph_options.h"
 #include "history_line.h"
-#include "history_source.h"
 
 #include <QByteArray>
 #include <QTextStream>
 #include <memory>
-#include <vector>
 
 namespace tk70 {
 
@@ -34,8 +32,8 @@ public:
 private:
     std::unique_ptr<HistoricalFile> openFile() const;
     bool fillDocument(CTagDoc &document, const HistoricalFile &file) const;
-    std::vector<HistorySample> load(HistoricalFile &file, HistoryGraphWindow &window) const;
-    static void list(const std::vector<HistorySample> &samples, QTextStream &out);
+    void load(HistoricalFile &file, HistoryGraphWindow &window) const;
+    static void list(const HistoryGraphWindow &window, QTextStream &out);
 
     const GraphOptions &m_options;
 };

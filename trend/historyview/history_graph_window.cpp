@@ -2,6 +2,7 @@
 #include "history_graph_window.h"
 
 #include "chart/chart_palette.h"
+#include "historical_file.h"
 #include "messages.h"
 #include "tag_doc.h"
 #include "trend_layout.h"
@@ -178,6 +179,18 @@ bool HistoryGraphWindow::positionCursor(const QPointF &pagePoint)
     const double x = m_page.pageToUser(m_window, pagePoint).x();
     placeCursor(std::min(m_points->rowCount() - 1, static_cast<int>(std::max(0.0, std::floor(x)))));
     return true;
+}
+
+void HistoryGraphWindow::loadAutoFit(HistorySource &source, const AutoFitRange &range)
+{
+    clearPoints();
+    const std::vector<int> fileColumns = columns();
+    HistorySample point;
+    while (autoFitTakes(range, source.position(), m_points->rowCount()) && source.read(fileColumns, point)) {
+        addPoint(point);
+        source.skip(range.step - 1);
+    }
+    placeCursor(m_points->rowCount() - 1);
 }
 
 void HistoryGraphWindow::placeCursor(int index)

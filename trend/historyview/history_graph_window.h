@@ -20,7 +20,9 @@
 
 namespace tk70 {
 
+struct AutoFitRange;
 class CTagDoc;
+class HistorySource;
 
 // A range of records: last 0 means to the end of the file.
 struct RecordRange {
@@ -57,6 +59,10 @@ public:
     // labels that tick, and a replay that has filled 240 positions scrolls left by 60.
     void addPoint(const HistorySample &point);
     const HistoryPoints &points() const { return *m_points; }
+    // The Auto Fit load of a range from a source standing at its first record: a point
+    // every step records up to and including last, at most 240, then the cursor on the
+    // last point.  The viewer and the command-line report load through this one.
+    void loadAutoFit(HistorySource &source, const AutoFitRange &range);
     QString tickLabel(int tick) const { return m_ticks.at(static_cast<size_t>(tick)); }
 
     // --- Cursor ----------------------------------------------------------------------

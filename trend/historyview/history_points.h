@@ -26,6 +26,7 @@ public:
 
     double raw(int row, int column) const;
     bool isBad(int row, int column) const;
+    const QString &date(int row) const { return m_points.at(static_cast<size_t>(row)).point.date; }
     const QString &time(int row) const { return m_points.at(static_cast<size_t>(row)).point.time; }
     const ChartData &raw() const { return m_raw; }
 

@@ -1,6 +1,6 @@
 // Tests of tk70-graph: the listed points against the values the collection wrote, the
 // record range, every graph file kind read back by an outside reader, and the exit
-// codes of a bad command line and of a refused file.
+// codes of a bad command line and of a refused file or trace.
 #include "history_fixture.h"
 #include "tag_doc.h"
 #include "tsf_tool_run.h"
@@ -100,6 +100,17 @@ TEST_F(GraphTool, FromAndToSelectTheRecords)
     EXPECT_DOUBLE_EQ(lines.front()[3].toDouble(), 10.2);
     EXPECT_DOUBLE_EQ(lines.front()[5].toDouble(), 10.0);
     EXPECT_DOUBLE_EQ(lines.back()[3].toDouble(), 20.2);
+
+    // A file without T3: that trace lists empty fields, T1 still its values.
+    const QString twoTags = m_files.written(HistoryFileKind::Ascii, 2, 50);
+    const tk70::test::ToolRun missing = runTool({twoTags, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"),
+                                                 QStringLiteral("2"), QStringLiteral("--from"), QStringLiteral("10"),
+                                                 QStringLiteral("--list")});
+    ASSERT_EQ(missing.exitCode, 0) << missing.err.constData();
+    const QStringList first = listed(missing.out).front();
+    ASSERT_EQ(first.size(), 7);
+    EXPECT_EQ(first[3] + first[4], QString());
+    EXPECT_DOUBLE_EQ(first[5].toDouble(), 10.0);
 }
 
 // Every kind is written; WMF is read back by wmf2svg and PDF by pdftotext, which must
@@ -165,6 +176,8 @@ TEST_F(GraphTool, RefusalsExitWithTheirCode)
           QStringLiteral("11"), list}, 2, "usage"},
         {{csv, trace, QStringLiteral("T1"), list}, 1, "tk70-graph: Invalid TK70 Pro Historical Data File Format. Could Not Open Data File."},
         {{ascii + QStringLiteral(".gone"), trace, QStringLiteral("T1"), list}, 1, "tk70-graph: Error Opening TK70 Pro Historical Data File."},
+        {{ascii, trace, QStringLiteral("T1"), trace, QStringLiteral("FT999"), list}, 1,
+         "tk70-graph: Tag FT999 Not Found in Historical Data File."},
     };
     for (const Case &c : cases) {
         const tk70::test::ToolRun run = runTool(c.args);

@@ -65,23 +65,8 @@ void CHistoryView::autoFitLoad()
     const AutoFitRange range = autoFitRange(m_requested.first, m_requested.last, m_source.recordCount());
     m_loaded = RecordRange{range.first, range.last};
     m_source.seek(range.first);
-    loadPoints(range);
-    m_graph->placeCursor(m_graph->points().rowCount() - 1);
+    m_graph->loadAutoFit(m_source, range);
     QGuiApplication::restoreOverrideCursor();
-}
-
-// The same records the reader's own Auto Fit load takes: from first, one every step, up
-// to and including last, at most 240.
-void CHistoryView::loadPoints(const AutoFitRange &range)
-{
-    m_graph->clearPoints();
-    const std::vector<int> columns = m_graph->columns();
-    HistorySample point;
-    while (autoFitTakes(range, m_source.position(), m_graph->points().rowCount())
-           && m_source.read(columns, point)) {
-        m_graph->addPoint(point);
-        m_source.skip(range.step - 1);
-    }
 }
 
 void CHistoryView::zoom(const QRectF &userRect)

@@ -16,7 +16,6 @@
 
 namespace tk70 {
 
-struct AutoFitRange;
 class CTagDoc;
 class HistorySource;
 
@@ -57,7 +56,6 @@ protected:
 
 private:
     void autoFitLoad();
-    void loadPoints(const AutoFitRange &range);
     void replayStep();
     void finishReplay();
     void pause();
