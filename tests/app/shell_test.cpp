@@ -217,7 +217,7 @@ TEST_F(ShellTest, ATagTypedInTheEditorIsSavedAndReadBackByTheTool)
     ASSERT_TRUE(app.currentDocument()->saveDocument(file));
 
     QProcess tool;
-    tool.start(QStringLiteral(TK70_TSF_PROGRAM), {QStringLiteral("dump"), QStringLiteral("--json"), file});
+    tool.start(QStringLiteral(TK70_TOOL_PROGRAM), {QStringLiteral("dump"), QStringLiteral("--json"), file});
     ASSERT_TRUE(tool.waitForFinished(10000));
     EXPECT_EQ(tool.exitCode(), 0);
     QJsonObject dump = QJsonDocument::fromJson(tool.readAllStandardOutput()).object();

@@ -4,7 +4,7 @@
 #include "point_type.h"
 #include "tag_doc.h"
 #include "tsf_bytes.h"
-#include "tsf_tool_run.h"
+#include "tool_run.h"
 
 #include <QFile>
 #include <QSet>

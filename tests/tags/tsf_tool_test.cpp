@@ -2,7 +2,7 @@
 // file built by hand, the delimited tag list export and the exit statuses.
 #include "tsf_bytes.h"
 #include "tsf_messages.h"
-#include "tsf_tool_run.h"
+#include "tool_run.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 // tag selection file, a refused one exits with status 1, its messages on standard error,
 // and leaves the output file alone.
 #include "tag_doc.h"
-#include "tsf_tool_run.h"
+#include "tool_run.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

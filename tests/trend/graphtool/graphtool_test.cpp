@@ -3,7 +3,7 @@
 // codes of a bad command line and of a refused file or trace.
 #include "history_fixture.h"
 #include "tag_doc.h"
-#include "tsf_tool_run.h"
+#include "tool_run.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,4 +1,5 @@
-// Runs the tk70-tsf program in tests: one run with its exit status and both outputs,
+// Runs a command-line program of the project in tests (the one TK70_TOOL_PROGRAM names
+// when the test program is compiled): one run with its exit status and both outputs,
 // and a fixture that keeps its files in a temporary directory.
 #pragma once
 

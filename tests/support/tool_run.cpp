@@ -1,5 +1,5 @@
-// Running tk70-tsf in tests: see tsf_tool_run.h.
-#include "tsf_tool_run.h"
+// Running a command-line program in tests: see tool_run.h.
+#include "tool_run.h"
 
 #include <QFile>
 #include <QProcess>
@@ -9,7 +9,7 @@ namespace tk70::test {
 ToolRun runTool(const QStringList &args)
 {
     QProcess process;
-    process.start(QStringLiteral(TK70_TSF_PROGRAM), args);
+    process.start(QStringLiteral(TK70_TOOL_PROGRAM), args);
     ToolRun run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
         return run;
