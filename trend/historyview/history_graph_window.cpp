@@ -14,10 +14,6 @@ namespace tk70 {
 
 namespace {
 
-constexpr int kScreenBackground = kPaletteLightGrey;
-constexpr int kScreenPlotBackground = kPaletteBlack;
-constexpr int kPlotFrame = 8;
-constexpr int kGrid = 8;
 constexpr int kCursorColour = kPaletteWhite;
 constexpr int kPausedColour = 12;
 constexpr int kRunningColour = 10;
@@ -27,28 +23,15 @@ constexpr QRectF kPauseButton(0.21, 0.86, 0.1, 0.04);
 constexpr QPointF kCursorCaption(0.75, 0.858);
 constexpr QPointF kCursorTime(0.75, 0.883);
 
-ChartTextStyle textStyle(double points, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
-{
-    ChartTextStyle style;
-    style.pointSize = points;
-    style.colour = kPaletteBlack;
-    style.alignment = alignment;
-    return style;
-}
-
 }  // namespace
 
 HistoryGraphWindow::HistoryGraphWindow(ChartPage &page, const CTagDoc &document, int graphIndex, bool replay)
     : m_page(page), m_replay(replay), m_secondTitle(document.graph(graphIndex).secondTitle)
 {
-    if (document.tagCount() == 0)
-        Messages::note(QStringLiteral("No Tags Defined in Tag List!"), QString::fromLatin1(kTitleProgram),
-                       MessageIcon::Stop);
     m_points = std::make_shared<HistoryPoints>(document.graph(graphIndex).tracesInUse());
-    m_page.setBackground(kScreenBackground);
-    buildPlot();
-    buildTexts(document.graph(graphIndex).title);
-    buildTraces(document, graphIndex);
+    m_frame = TrendFrame::build(m_page, document, graphIndex, kTickPositions, QString(), m_points);
+    buildTimeAxis();
+    buildCursor();
     buildButtons();
     selectTrace(0);
     showInteractive();
@@ -56,62 +39,32 @@ HistoryGraphWindow::HistoryGraphWindow(ChartPage &page, const CTagDoc &document,
 
 // --- Building ----------------------------------------------------------------------------
 
-void HistoryGraphWindow::buildPlot()
+// Positions 0 to 240 across, labelled with the time of every 60th point.
+void HistoryGraphWindow::buildTimeAxis()
 {
-    m_window = m_page.addGraphWindow(TrendLayout::kWindow);
-    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, kScreenPlotBackground, kPlotFrame);
-    m_page.setScale(m_window, ChartScale{0.0, kPositions, 0.0, 100.0});
-    const ChartTextStyle axisStyle = textStyle(TrendLayout::kPanelPoints);
-    m_timeAxis = m_page.addAxis(m_window, Qt::Horizontal, kTickPositions, 0, QStringLiteral("Time of Day"), axisStyle);
-    m_page.setAxisGrid(m_timeAxis, kGrid);
-    m_page.setAxisLabels(m_timeAxis, [this](double x) {
+    m_page.setScale(m_frame.window, ChartScale{0.0, kPositions, 0.0, 100.0});
+    m_page.setAxisLabels(m_frame.timeAxis, [this](double x) {
         const long tick = std::lround(x / kTickPositions);
         return tick >= 0 && tick < static_cast<long>(m_ticks.size()) ? m_ticks[static_cast<size_t>(tick)] : QString();
     });
-    m_valueAxis = m_page.addAxis(m_window, Qt::Vertical, 100.0 / TrendGraphWindow::kValueDivisions, 0, QString(),
-                                 axisStyle);
-    m_page.setAxisGrid(m_valueAxis, kGrid);
-    m_cursor = m_page.addCursor(m_window, 0.0, kCursorColour);
-    m_page.hide(m_cursor);
 }
 
-void HistoryGraphWindow::buildTexts(const QString &title)
+void HistoryGraphWindow::buildCursor()
 {
-    using namespace TrendLayout;
-    ChartTextStyle titleStyle = textStyle(kTitlePoints, Qt::AlignHCenter | Qt::AlignTop);
-    titleStyle.bold = true;
-    m_page.addText(kTitle, title, titleStyle);
-    m_hint = m_page.addText(kHintLine, QString(), textStyle(kTextPoints, Qt::AlignHCenter | Qt::AlignTop));
-    m_selectedBox = m_page.addRect(kSelectedBox, kNoColour, kPaletteBlack);
-    m_selectedText = m_page.addText(kSelectedText, QString(), textStyle(kTextPoints));
-    m_date = m_page.addText(kDate, QString(), textStyle(kPanelPoints));
-    m_cursorCaption = m_page.addText(kCursorCaption, QStringLiteral("Time At Cursor"), textStyle(kPanelPoints));
-    m_cursorTime = m_page.addText(kCursorTime, QString(), textStyle(kPanelPoints));
+    m_cursor = m_page.addCursor(m_frame.window, 0.0, kCursorColour);
+    m_page.hide(m_cursor);
+    m_cursorCaption = m_page.addText(kCursorCaption, QStringLiteral("Time At Cursor"),
+                                     trendTextStyle(TrendLayout::kPanelPoints));
+    m_cursorTime = m_page.addText(kCursorTime, QString(), trendTextStyle(TrendLayout::kPanelPoints));
 }
 
 void HistoryGraphWindow::buildButtons()
 {
-    const ChartTextStyle caption = textStyle(TrendLayout::kTextPoints);
+    const ChartTextStyle caption = trendTextStyle(TrendLayout::kTextPoints);
     m_restore = m_page.addButton(kRestoreButton, QStringLiteral("Restore"), kPaletteLightGrey,
                                  [this] { if (m_restoreAction) m_restoreAction(); }, caption);
     m_pause = m_page.addButton(kPauseButton, QStringLiteral("Pause/Start"), kRunningColour,
                                [this] { if (m_pauseAction) m_pauseAction(); }, caption);
-}
-
-void HistoryGraphWindow::buildTraces(const CTagDoc &document, int graphIndex)
-{
-    const TrendGraph &graph = document.graph(graphIndex);
-    const int traces = m_points->columnCount();
-    m_panel = std::make_unique<TracePanel>(m_page, m_valueAxis, m_selectedBox, m_selectedText);
-    for (int index = 0; index < traces; ++index) {
-        const TrendTrace &trace = graph.traces[static_cast<size_t>(index)];
-        TraceDefinition definition;
-        definition.tagname = trace.tagname;
-        definition.description = trace.description.left(TrendGraphWindow::kMaxDescription);
-        definition.scale = TraceScale{trace.zero, usableSpan(trace.span)};
-        definition.tagPosition = document.tags().find(trace.tagname);
-        m_panel->add(m_window, definition, m_points);
-    }
 }
 
 std::vector<int> HistoryGraphWindow::columns() const
@@ -135,14 +88,14 @@ std::vector<TraceScale> HistoryGraphWindow::scales() const
 void HistoryGraphWindow::clearPoints()
 {
     m_points->clear();
-    m_page.redraw(m_window);
+    m_page.redraw(m_frame.window);
 }
 
 void HistoryGraphWindow::addPoint(const HistorySample &point)
 {
     if (m_points->rowCount() == 0) {
         m_ticks.fill(QString());
-        m_page.setText(m_date, point.date);
+        m_page.setText(m_frame.date, point.date);
     } else if (m_replay && m_points->rowCount() >= kPositions) {
         scrollLeft();
     }
@@ -152,13 +105,13 @@ void HistoryGraphWindow::addPoint(const HistorySample &point)
     m_points->append(point, scales());
     if (position % kTickPositions == 0)
         showTickLabel(position, point.time);
-    m_page.redraw(m_window);
+    m_page.redraw(m_frame.window);
 }
 
 void HistoryGraphWindow::showTickLabel(int position, const QString &time)
 {
     m_ticks[static_cast<size_t>(position / kTickPositions)] = time;
-    m_page.redraw(m_timeAxis);
+    m_page.redraw(m_frame.timeAxis);
 }
 
 // The plot, its time stamps and tick labels move left by 60 positions.
@@ -167,16 +120,16 @@ void HistoryGraphWindow::scrollLeft()
     m_points->dropOldest(kTickPositions);
     std::rotate(m_ticks.begin(), m_ticks.begin() + 1, m_ticks.end());
     m_ticks.back().clear();
-    m_page.redraw(m_timeAxis);
+    m_page.redraw(m_frame.timeAxis);
 }
 
 // --- Cursor --------------------------------------------------------------------------------
 
 bool HistoryGraphWindow::positionCursor(const QPointF &pagePoint)
 {
-    if (!m_page.inPlotArea(m_window, pagePoint) || m_points->rowCount() == 0)
+    if (!m_page.inPlotArea(m_frame.window, pagePoint) || m_points->rowCount() == 0)
         return false;
-    const double x = m_page.pageToUser(m_window, pagePoint).x();
+    const double x = m_page.pageToUser(m_frame.window, pagePoint).x();
     placeCursor(std::min(m_points->rowCount() - 1, static_cast<int>(std::max(0.0, std::floor(x)))));
     return true;
 }
@@ -201,7 +154,7 @@ void HistoryGraphWindow::placeCursor(int index)
     m_page.setCursor(m_cursor, index);
     m_page.show(m_cursor);
     for (int trace = 0; trace < traceCount(); ++trace)
-        m_panel->row(trace).showQuality(m_points->isBad(index, trace));
+        m_frame.panel->row(trace).showQuality(m_points->isBad(index, trace));
     m_page.setText(m_cursorTime, m_points->time(index));
 }
 
@@ -236,9 +189,9 @@ void HistoryGraphWindow::showZoom(double yMin, double yMax)
     m_zoomMin = std::min(yMin, yMax);
     m_zoomMax = std::max(yMin, yMax);
     m_zoomed = true;
-    m_page.setScale(m_window, ChartScale{0.0, kPositions, m_zoomMin, m_zoomMax});
-    m_page.setAxisTicks(m_valueAxis, (m_zoomMax - m_zoomMin) / TrendGraphWindow::kValueDivisions, 0);
-    selectTrace(m_panel->selected());
+    m_page.setScale(m_frame.window, ChartScale{0.0, kPositions, m_zoomMin, m_zoomMax});
+    m_page.setAxisTicks(m_frame.valueAxis, (m_zoomMax - m_zoomMin) / TrendGraphWindow::kValueDivisions, 0);
+    selectTrace(m_frame.panel->selected());
     showScaleLabels();
     showInteractive();
 }
@@ -248,9 +201,9 @@ void HistoryGraphWindow::showFull()
     m_zoomMin = 0.0;
     m_zoomMax = 100.0;
     m_zoomed = false;
-    m_page.setScale(m_window, ChartScale{0.0, kPositions, 0.0, 100.0});
-    m_page.setAxisTicks(m_valueAxis, 100.0 / TrendGraphWindow::kValueDivisions, 0);
-    selectTrace(m_panel->selected());
+    m_page.setScale(m_frame.window, ChartScale{0.0, kPositions, 0.0, 100.0});
+    m_page.setAxisTicks(m_frame.valueAxis, 100.0 / TrendGraphWindow::kValueDivisions, 0);
+    selectTrace(m_frame.panel->selected());
     showScaleLabels();
     showInteractive();
 }
@@ -259,7 +212,7 @@ void HistoryGraphWindow::showFull()
 void HistoryGraphWindow::showScaleLabels()
 {
     for (int trace = 0; trace < traceCount(); ++trace) {
-        const TracePanelRow &row = m_panel->row(trace);
+        const TracePanelRow &row = m_frame.panel->row(trace);
         const TraceScale own = row.definition().scale;
         const TraceScale shown{m_zoomMin / 100.0 * own.span + own.zero, (m_zoomMax - m_zoomMin) / 100.0 * own.span};
         m_page.setText(row.zeroLabel(), zeroText(shown));
@@ -290,26 +243,20 @@ TraceScale HistoryGraphWindow::autoFitScale(int index) const
 
 bool HistoryGraphWindow::rescale(int index, const TraceScale &scale)
 {
-    if (!m_panel->setScale(index, scale))
+    if (!m_frame.panel->setScale(index, scale))
         return false;
     m_points->replot(index, scale);
-    m_page.redraw(m_window);
+    m_page.redraw(m_frame.window);
     return true;
 }
 
-bool HistoryGraphWindow::isPrinted() const
-{
-    return m_output == TrendOutput::Print || m_output == TrendOutput::ReverseExport;
-}
+bool HistoryGraphWindow::isPrinted() const { return isPrintedOutput(m_output); }
 
 void HistoryGraphWindow::setOutput(TrendOutput output)
 {
     m_output = output;
-    const bool white = output == TrendOutput::ReverseExport;
-    m_panel->applyColours(isPrinted());
-    m_page.setBackground(white ? kPaletteWhite : kScreenBackground);
-    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, white ? kPaletteWhite : kScreenPlotBackground, kPlotFrame);
-    m_page.setColour(m_cursor, white ? kPaletteBlack : kCursorColour);
+    m_frame.applyColours(m_page, output);
+    m_page.setColour(m_cursor, output == TrendOutput::ReverseExport ? kPaletteBlack : kCursorColour);
     showInteractive();
 }
 
@@ -320,7 +267,7 @@ void HistoryGraphWindow::showInteractive()
     const bool screen = m_output == TrendOutput::Screen;
     m_page.setVisible(m_restore, screen && m_zoomed);
     m_page.setVisible(m_pause, screen && m_replay);
-    m_page.setText(m_hint, !screen ? m_secondTitle
+    m_page.setText(m_frame.hint, !screen ? m_secondTitle
                                    : QString::fromLatin1(m_replay ? kReplayHint : kAutoFitHint));
 }
 

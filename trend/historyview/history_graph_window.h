@@ -47,9 +47,9 @@ public:
     void setPauseAction(std::function<void()> action) { m_pauseAction = std::move(action); }
 
     bool isReplay() const { return m_replay; }
-    int traceCount() const { return m_panel->count(); }
-    const TraceDefinition &trace(int index) const { return m_panel->row(index).definition(); }
-    const TracePanelRow &row(int index) const { return m_panel->row(index); }
+    int traceCount() const { return m_frame.panel->count(); }
+    const TraceDefinition &trace(int index) const { return m_frame.panel->row(index).definition(); }
+    const TracePanelRow &row(int index) const { return m_frame.panel->row(index); }
     // The file column of every trace (-1 for a tagname not in the tag list).
     std::vector<int> columns() const;
 
@@ -86,10 +86,10 @@ public:
 
     // --- Pause/Start, traces, output ----------------------------------------------------
     void showPaused(bool paused);
-    void selectTrace(int index) { m_panel->select(index); }
-    QString valueAxisLabelAt(double percent) const { return m_panel->valueAxisLabelAt(percent); }
+    void selectTrace(int index) { m_frame.panel->select(index); }
+    QString valueAxisLabelAt(double percent) const { return m_frame.panel->valueAxisLabelAt(percent); }
     // The trace an object rescales (its labels, or the selected-trace box), else -1.
-    int rescaleTarget(ChartHandle handle) const { return m_panel->rescaleTarget(handle); }
+    int rescaleTarget(ChartHandle handle) const { return m_frame.panel->rescaleTarget(handle); }
     // Whether rescaling is allowed now: "Traces may not be re-scaled while\ngraph is
     // Zoomed." when it is not.
     bool mayRescale() const;
@@ -98,22 +98,21 @@ public:
     bool rescale(int index, const TraceScale &scale);
     void setOutput(TrendOutput output);
 
-    ChartHandle graphWindow() const { return m_window; }
-    ChartHandle valueAxis() const { return m_valueAxis; }
-    ChartHandle timeAxis() const { return m_timeAxis; }
-    ChartHandle hintLine() const { return m_hint; }
-    ChartHandle dateLabel() const { return m_date; }
+    ChartHandle graphWindow() const { return m_frame.window; }
+    ChartHandle valueAxis() const { return m_frame.valueAxis; }
+    ChartHandle timeAxis() const { return m_frame.timeAxis; }
+    ChartHandle hintLine() const { return m_frame.hint; }
+    ChartHandle dateLabel() const { return m_frame.date; }
     ChartHandle cursorLine() const { return m_cursor; }
     ChartHandle cursorTime() const { return m_cursorTime; }
     ChartHandle restoreButton() const { return m_restore; }
     ChartHandle pauseButton() const { return m_pause; }
-    ChartHandle selectedBox() const { return m_selectedBox; }
+    ChartHandle selectedBox() const { return m_frame.selectedBox; }
 
 private:
-    void buildPlot();
-    void buildTexts(const QString &title);
+    void buildTimeAxis();
+    void buildCursor();
     void buildButtons();
-    void buildTraces(const CTagDoc &document, int graphIndex);
     void showTickLabel(int position, const QString &time);
     void scrollLeft();
     void showScaleLabels();
@@ -125,7 +124,7 @@ private:
     bool m_replay;
     QString m_secondTitle;
     std::shared_ptr<HistoryPoints> m_points;
-    std::unique_ptr<TracePanel> m_panel;
+    TrendFrame m_frame;
     std::array<QString, kPositions / kTickPositions + 1> m_ticks;
     int m_cursorPoint = -1;
     bool m_zoomed = false;
@@ -136,13 +135,6 @@ private:
     std::function<void()> m_restoreAction;
     std::function<void()> m_pauseAction;
 
-    ChartHandle m_window = kNoChartHandle;
-    ChartHandle m_valueAxis = kNoChartHandle;
-    ChartHandle m_timeAxis = kNoChartHandle;
-    ChartHandle m_hint = kNoChartHandle;
-    ChartHandle m_selectedBox = kNoChartHandle;
-    ChartHandle m_selectedText = kNoChartHandle;
-    ChartHandle m_date = kNoChartHandle;
     ChartHandle m_cursor = kNoChartHandle;
     ChartHandle m_cursorCaption = kNoChartHandle;
     ChartHandle m_cursorTime = kNoChartHandle;

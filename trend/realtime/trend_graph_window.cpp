@@ -4,7 +4,6 @@
 #include "chart/chart_palette.h"
 #include "clock.h"
 #include "group_output.h"
-#include "messages.h"
 #include "tag_doc.h"
 #include "trend_layout.h"
 
@@ -16,20 +15,7 @@ namespace tk70 {
 
 namespace {
 
-constexpr int kScreenBackground = kPaletteLightGrey;  // around the plot: the trace labels' ground
-constexpr int kScreenPlotBackground = kPaletteBlack;
-constexpr int kPlotFrame = 8;
-constexpr int kGrid = 8;
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-
-ChartTextStyle textStyle(double points, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
-{
-    ChartTextStyle style;
-    style.pointSize = points;
-    style.colour = kPaletteBlack;
-    style.alignment = alignment;
-    return style;
-}
 
 }  // namespace
 
@@ -41,9 +27,6 @@ TrendGraphWindow::TrendGraphWindow(ChartPage &page, const CTagDoc &document, int
       m_timeline(document.graph(graphIndex).historyLength, m_interval, secondsOfDay())
 {
     const TrendGraph &graph = document.graph(graphIndex);
-    if (document.tagCount() == 0)
-        Messages::note(QStringLiteral("No Tags Defined in Tag List!"), QString::fromLatin1(kTitleProgram),
-                       MessageIcon::Stop);
     const int traces = graph.tracesInUse();
     const int history = std::max(graph.historyLength, TrendTimeline::kVisibleSamples);
     m_raw = std::make_shared<ChartDynamicData>(traces, history);
@@ -52,10 +35,8 @@ TrendGraphWindow::TrendGraphWindow(ChartPage &page, const CTagDoc &document, int
     m_rawRow.resize(static_cast<size_t>(traces));
     m_plottedRow.resize(static_cast<size_t>(traces));
     m_qualityRow.resize(static_cast<size_t>(traces));
-    m_page.setBackground(kScreenBackground);
-    buildPlot();
-    buildTexts(graph);
-    buildTraces(document, graph);
+    m_frame = TrendFrame::build(m_page, document, graphIndex, TrendTimeline::kTickSamples, m_secondTitle, m_plotted);
+    showDate();
     buildHistoryControls();
     selectTrace(0);
     showDisplay();
@@ -63,55 +44,15 @@ TrendGraphWindow::TrendGraphWindow(ChartPage &page, const CTagDoc &document, int
 
 // --- Building ----------------------------------------------------------------------------
 
-void TrendGraphWindow::buildPlot()
-{
-    m_window = m_page.addGraphWindow(TrendLayout::kWindow);
-    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, kScreenPlotBackground, kPlotFrame);
-    const ChartTextStyle axisStyle = textStyle(TrendLayout::kPanelPoints);
-    m_timeAxis = m_page.addAxis(m_window, Qt::Horizontal, TrendTimeline::kTickSamples, 0,
-                                QStringLiteral("Time of Day"), axisStyle);
-    m_page.setAxisGrid(m_timeAxis, kGrid);
-    m_valueAxis = m_page.addAxis(m_window, Qt::Vertical, 100.0 / kValueDivisions, 0, QString(), axisStyle);
-    m_page.setAxisGrid(m_valueAxis, kGrid);
-}
-
-void TrendGraphWindow::buildTexts(const TrendGraph &graph)
-{
-    using namespace TrendLayout;
-    ChartTextStyle title = textStyle(kTitlePoints, Qt::AlignHCenter | Qt::AlignTop);
-    title.bold = true;
-    m_title = m_page.addText(kTitle, graph.title, title);
-    m_hint = m_page.addText(kHintLine, m_secondTitle, textStyle(kTextPoints, Qt::AlignHCenter | Qt::AlignTop));
-    m_selectedBox = m_page.addRect(kSelectedBox, kNoColour, kPaletteBlack);
-    m_selectedText = m_page.addText(kSelectedText, QString(), textStyle(kTextPoints));
-    m_date = m_page.addText(kDate, QString(), textStyle(kPanelPoints));
-    showDate();
-}
-
-void TrendGraphWindow::buildTraces(const CTagDoc &document, const TrendGraph &graph)
-{
-    const int traces = m_raw->columnCount();
-    m_panel = std::make_unique<TracePanel>(m_page, m_valueAxis, m_selectedBox, m_selectedText);
-    for (int index = 0; index < traces; ++index) {
-        const TrendTrace &trace = graph.traces[static_cast<size_t>(index)];
-        TraceDefinition definition;
-        definition.tagname = trace.tagname;
-        definition.description = trace.description.left(kMaxDescription);
-        definition.scale = TraceScale{trace.zero, usableSpan(trace.span)};
-        definition.tagPosition = document.tags().find(trace.tagname);
-        m_panel->add(m_window, definition, m_plotted);
-    }
-}
-
 void TrendGraphWindow::buildHistoryControls()
 {
     using namespace TrendLayout;
     m_scrollBar = m_page.addScrollBar(kScrollBar, 0, m_timeline.scrollMaximum(), m_timeline.scrollPageStep(),
                                       m_timeline.thumb(), [this](int position) { moveThumb(position); });
     m_realTime = m_page.addButton(kRealTimeButton, QStringLiteral("Real Time"), kPaletteLightGrey,
-                                  [this] { returnToLive(); }, textStyle(kTextPoints));
-    m_historyCaption = m_page.addText(kHistoryCaption, QStringLiteral("History Count"), textStyle(kPanelPoints));
-    m_historyValue = m_page.addText(kHistoryValue, QString(), textStyle(kPanelPoints));
+                                  [this] { returnToLive(); }, trendTextStyle(kTextPoints));
+    m_historyCaption = m_page.addText(kHistoryCaption, QStringLiteral("History Count"), trendTextStyle(kPanelPoints));
+    m_historyValue = m_page.addText(kHistoryValue, QString(), trendTextStyle(kPanelPoints));
     for (const ChartHandle handle : {m_scrollBar, m_realTime, m_historyCaption, m_historyValue})
         m_page.hide(handle);
 }
@@ -127,7 +68,7 @@ double TrendGraphWindow::secondsOfDay() const
 void TrendGraphWindow::showDate()
 {
     const QDate date = m_clock.now().date();
-    m_page.setText(m_date, QString::asprintf("%02d/%02d/%02d", date.month(), date.day(), date.year() % 100));
+    m_page.setText(m_frame.date, QString::asprintf("%02d/%02d/%02d", date.month(), date.day(), date.year() % 100));
 }
 
 void TrendGraphWindow::sample()
@@ -147,9 +88,9 @@ void TrendGraphWindow::sample()
 // value (its line breaks) and never shows "(B)".
 void TrendGraphWindow::readTraces()
 {
-    for (int position = 0; position < m_panel->count(); ++position) {
+    for (int position = 0; position < m_frame.panel->count(); ++position) {
         const auto index = static_cast<size_t>(position);
-        TracePanelRow &row = m_panel->row(position);
+        TracePanelRow &row = m_frame.panel->row(position);
         const TraceDefinition &trace = row.definition();
         if (trace.tagPosition < 0) {
             m_rawRow[index] = m_plottedRow[index] = kNoValue;
@@ -171,8 +112,8 @@ void TrendGraphWindow::showDisplay()
 {
     const long long oldest = m_timeline.sampleCount() - m_plotted->rowCount();
     const double left = static_cast<double>(m_timeline.leftSample() - oldest);
-    m_page.setScale(m_window, ChartScale{left, left + TrendTimeline::kVisibleSamples, 0.0, 100.0});
-    m_page.setTimeAxis(m_timeAxis, m_timeline.leftTime() - left * m_interval, m_interval);
+    m_page.setScale(m_frame.window, ChartScale{left, left + TrendTimeline::kVisibleSamples, 0.0, 100.0});
+    m_page.setTimeAxis(m_frame.timeAxis, m_timeline.leftTime() - left * m_interval, m_interval);
 }
 
 void TrendGraphWindow::showHistoryControls()
@@ -180,7 +121,7 @@ void TrendGraphWindow::showHistoryControls()
     const bool screen = m_output == TrendOutput::Screen;
     const bool history = screen && m_timeline.hasHistory();
     m_page.setVisible(m_scrollBar, history);
-    m_page.setText(m_hint, history ? QString::fromLatin1(kHistoryHint) : m_secondTitle);
+    m_page.setText(m_frame.hint, history ? QString::fromLatin1(kHistoryHint) : m_secondTitle);
     m_page.setScrollValue(m_scrollBar, m_timeline.thumb());
     const bool back = screen && m_timeline.isScrolledBack();
     for (const ChartHandle handle : {m_realTime, m_historyCaption, m_historyValue})
@@ -208,11 +149,11 @@ void TrendGraphWindow::returnToLive()
 
 // --- Traces --------------------------------------------------------------------------------------
 
-void TrendGraphWindow::selectTrace(int index) { m_panel->select(index); }
+void TrendGraphWindow::selectTrace(int index) { m_frame.panel->select(index); }
 
-QString TrendGraphWindow::valueAxisLabelAt(double percent) const { return m_panel->valueAxisLabelAt(percent); }
+QString TrendGraphWindow::valueAxisLabelAt(double percent) const { return m_frame.panel->valueAxisLabelAt(percent); }
 
-int TrendGraphWindow::rescaleTarget(ChartHandle handle) const { return m_panel->rescaleTarget(handle); }
+int TrendGraphWindow::rescaleTarget(ChartHandle handle) const { return m_frame.panel->rescaleTarget(handle); }
 
 TraceScale TrendGraphWindow::autoFitScale(int index) const
 {
@@ -221,12 +162,12 @@ TraceScale TrendGraphWindow::autoFitScale(int index) const
 
 bool TrendGraphWindow::rescale(int index, const TraceScale &scale)
 {
-    if (!m_panel->setScale(index, scale))
+    if (!m_frame.panel->setScale(index, scale))
         return false;
     for (int rowIndex = 0; rowIndex < m_raw->rowCount(); ++rowIndex)
         m_plotted->setValue(rowIndex, index, plottedValue(m_raw->value(rowIndex, index), scale));
     returnToLive();
-    m_page.redraw(m_window);
+    m_page.redraw(m_frame.window);
     return true;
 }
 
@@ -235,17 +176,8 @@ bool TrendGraphWindow::rescale(int index, const TraceScale &scale)
 void TrendGraphWindow::setOutput(TrendOutput output)
 {
     m_output = output;
-    applyColours();
+    m_frame.applyColours(m_page, m_output);
     showHistoryControls();
-}
-
-void TrendGraphWindow::applyColours()
-{
-    const bool printed = m_output == TrendOutput::Print || m_output == TrendOutput::ReverseExport;
-    const bool white = m_output == TrendOutput::ReverseExport;
-    m_panel->applyColours(printed);
-    m_page.setBackground(white ? kPaletteWhite : kScreenBackground);
-    m_page.setPlotArea(m_window, TrendLayout::kPlotArea, white ? kPaletteWhite : kScreenPlotBackground, kPlotFrame);
 }
 
 }  // namespace tk70

@@ -12,6 +12,7 @@
 #include "chart/chart_page.h"
 #include "trace_panel.h"
 #include "trace_scale.h"
+#include "trend_frame.h"
 #include "trend_timeline.h"
 
 #include <QString>
@@ -26,15 +27,10 @@ class Clock;
 class PointReadings;
 struct TrendGraph;
 
-// How the page is drawn: on screen; printed (print colours, backgrounds left to the
-// printing); exported as shown; exported reversed (print colours on white).  Every
-// output but the screen hides the history controls and shows the second title.
-enum class TrendOutput { Screen, Print, Export, ReverseExport };
-
 class TrendGraphWindow {
 public:
-    static constexpr int kValueDivisions = 5;
-    static constexpr int kMaxDescription = 50;
+    static constexpr int kValueDivisions = TrendFrame::kValueDivisions;
+    static constexpr int kMaxDescription = TrendFrame::kMaxDescription;
 
     // Builds the graph of document's graph graphIndex on page (which should be empty);
     // "No Tags Defined in Tag List!" when the document holds no tags.
@@ -49,9 +45,9 @@ public:
     // The plain beep of the history scroll bar (none unless set).
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
-    int traceCount() const { return m_panel->count(); }
-    const TraceDefinition &trace(int index) const { return m_panel->row(index).definition(); }
-    int selectedTrace() const { return m_panel->selected(); }
+    int traceCount() const { return m_frame.panel->count(); }
+    const TraceDefinition &trace(int index) const { return m_frame.panel->row(index).definition(); }
+    int selectedTrace() const { return m_frame.panel->selected(); }
     // Labels the value axis with a trace's engineering values in its colours.
     void selectTrace(int index);
     // The value axis label at percent (0..100).
@@ -78,30 +74,26 @@ public:
     const ChartDynamicData &rawValues() const { return *m_raw; }
     const ChartDynamicData &plottedValues() const { return *m_plotted; }
     const ChartDynamicData &qualities() const { return *m_quality; }
-    bool isBadShown(int index) const { return m_panel->row(index).isBadShown(); }
-    const TracePanelRow &row(int index) const { return m_panel->row(index); }
-    ChartHandle graphWindow() const { return m_window; }
-    ChartHandle hintLine() const { return m_hint; }
-    ChartHandle dateLabel() const { return m_date; }
+    bool isBadShown(int index) const { return m_frame.panel->row(index).isBadShown(); }
+    const TracePanelRow &row(int index) const { return m_frame.panel->row(index); }
+    ChartHandle graphWindow() const { return m_frame.window; }
+    ChartHandle hintLine() const { return m_frame.hint; }
+    ChartHandle dateLabel() const { return m_frame.date; }
     ChartHandle scrollBar() const { return m_scrollBar; }
     ChartHandle realTimeButton() const { return m_realTime; }
     ChartHandle historyCount() const { return m_historyValue; }
-    ChartHandle valueAxis() const { return m_valueAxis; }
-    ChartHandle timeAxis() const { return m_timeAxis; }
-    ChartHandle selectedBox() const { return m_selectedBox; }
-    ChartHandle selectedText() const { return m_selectedText; }
+    ChartHandle valueAxis() const { return m_frame.valueAxis; }
+    ChartHandle timeAxis() const { return m_frame.timeAxis; }
+    ChartHandle selectedBox() const { return m_frame.selectedBox; }
+    ChartHandle selectedText() const { return m_frame.selectedText; }
 
 private:
-    void buildPlot();
-    void buildTexts(const TrendGraph &graph);
     void buildHistoryControls();
-    void buildTraces(const CTagDoc &document, const TrendGraph &graph);
     double secondsOfDay() const;
     void showDate();
     void readTraces();
     void showDisplay();
     void showHistoryControls();
-    void applyColours();
 
     ChartPage &m_page;
     const PointReadings &m_readings;
@@ -115,18 +107,10 @@ private:
     std::vector<double> m_rawRow;  // one sample, reused
     std::vector<double> m_plottedRow;
     std::vector<double> m_qualityRow;
-    std::unique_ptr<TracePanel> m_panel;
+    TrendFrame m_frame;
     TrendOutput m_output = TrendOutput::Screen;
     std::function<void()> m_beep;
 
-    ChartHandle m_window = kNoChartHandle;
-    ChartHandle m_valueAxis = kNoChartHandle;
-    ChartHandle m_timeAxis = kNoChartHandle;
-    ChartHandle m_title = kNoChartHandle;
-    ChartHandle m_hint = kNoChartHandle;
-    ChartHandle m_selectedBox = kNoChartHandle;
-    ChartHandle m_selectedText = kNoChartHandle;
-    ChartHandle m_date = kNoChartHandle;
     ChartHandle m_scrollBar = kNoChartHandle;
     ChartHandle m_realTime = kNoChartHandle;
     ChartHandle m_historyCaption = kNoChartHandle;
