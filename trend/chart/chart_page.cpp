@@ -540,10 +540,12 @@ void ChartPage::setLine(ChartHandle line, const QPointF &from, const QPointF &to
         setRect(line, QRectF(from, to));
 }
 
+// What the object shows may have changed without the page seeing it (a data set, the
+// texts an axis's label function gives): a new revision makes renderers lay it out again.
 void ChartPage::redraw(ChartHandle handle)
 {
-    if (isValid(handle))
-        emit changed(bounds(handle));
+    if (ChartObject *stored = find(handle))
+        touch(*stored);
 }
 
 void ChartPage::redrawAll() { emit changed(QRectF()); }

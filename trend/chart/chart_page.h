@@ -137,7 +137,8 @@ public:
     // New rectangle of a window, rect, button or scroll bar; new ends of a line.
     void setRect(ChartHandle handle, const QRectF &pageRect);
     void setLine(ChartHandle line, const QPointF &from, const QPointF &to);
-    // Repaints an object (after its data set changed, say); redrawAll repaints the page.
+    // Repaints an object, laid out anew (after its data set or its axis labels changed,
+    // say); redrawAll repaints the page.
     void redraw(ChartHandle handle);
     void redrawAll();
     // Removes every object (handles start again from 0).

@@ -185,7 +185,7 @@ void ChartRenderer::prepareAxisLabels(ChartHandle handle, int fontKey)
     const ChartObject &axis = m_page->object(handle);
     TextCache &cache = m_texts[static_cast<size_t>(handle)];
     const ChartScale scale = m_page->scale(axis.window);
-    const bool same = cache.labelRevision == axis.revision && cache.fontKey == fontKey &&
+    const bool same = cache.labelRevision == axis.revision && cache.labelFontKey == fontKey &&
                       scale.xMin == cache.labelScale.xMin && scale.xMax == cache.labelScale.xMax &&
                       scale.yMin == cache.labelScale.yMin && scale.yMax == cache.labelScale.yMax;
     if (same)
@@ -203,6 +203,7 @@ void ChartRenderer::prepareAxisLabels(ChartHandle handle, int fontKey)
         label.prepare(QTransform(), m_fonts.font(fontKey));
     }
     cache.labelRevision = axis.revision;
+    cache.labelFontKey = fontKey;
     cache.labelScale = scale;
 }
 

@@ -48,6 +48,7 @@ private:
         int fontKey = -1;
         QStaticText text;
         unsigned labelRevision = ~0u;
+        int labelFontKey = -1;
         ChartScale labelScale;
         std::vector<QStaticText> labels;
     };

@@ -1,6 +1,6 @@
 // The renderer: objects land where their page fractions say, in their palette colours;
 // hidden ones are not drawn; print mode leaves the backgrounds white; text bounds as
-// drawn serve hit testing.
+// drawn serve hit testing; a redrawn axis shows its labels' new texts.
 #include "chart/chart_dynamic_data.h"
 #include "chart/chart_page.h"
 #include "chart/chart_palette.h"
@@ -98,6 +98,29 @@ TEST(ChartRenderTest, DrawnTextBoundsServeHitTesting)
     for (int x = static_cast<int>(bounds.left() * kSize.width()); x < 0.9 * kSize.width(); ++x)
         dark += qGray(image.pixel(x, kSize.height() / 2)) < 128;
     EXPECT_GT(dark, 10);
+}
+
+// Axis labels from a function are laid out once and kept; a redraw of the axis after
+// its labels changed (the historical graph's tick times after a load) must draw the
+// new texts, as a renderer seeing the page for the first time does.
+TEST(ChartRenderTest, ARedrawnAxisShowsItsNewLabels)
+{
+    ChartPage page;
+    const ChartHandle window = page.addGraphWindow(QRectF(0.0, 0.0, 1.0, 1.0));
+    page.setPlotArea(window, QRectF(0.1, 0.1, 0.8, 0.7), kPaletteBlack, kNoColour);
+    page.setScale(window, ChartScale{0.0, 240.0, 0.0, 100.0});
+    ChartTextStyle style;
+    style.pointSize = 12;
+    const ChartHandle axis = page.addAxis(window, Qt::Horizontal, 60.0, 0, QStringLiteral("Time of Day"), style);
+    QString label;
+    page.setAxisLabels(axis, [&label](double) { return label; });
+    ChartRenderer kept;
+    const QImage empty = kept.renderImage(page, kSize);
+    label = QStringLiteral("08:00:00");
+    page.redraw(axis);
+    const QImage redrawn = kept.renderImage(page, kSize);
+    EXPECT_NE(redrawn, empty);
+    EXPECT_EQ(redrawn, ChartRenderer().renderImage(page, kSize));
 }
 
 }  // namespace
