@@ -1,6 +1,6 @@
 // The page view, offscreen: a click on a button runs its callback and repaints, a click
-// elsewhere reports the object, a right drag reports the rubber band in user units, and
-// a picture of a demo page for review.
+// elsewhere reports the object, a right drag shows a rubber band seen on the dark plot and
+// reports it in user units, and a picture of a demo page for review.
 #include "chart/chart_dynamic_data.h"
 #include "chart/chart_palette.h"
 #include "chart/widget/qc_page_view.h"
@@ -104,6 +104,13 @@ TEST(QCPageViewTest, ClicksRunButtonsAndReportObjectsAndTheRubberBand)
     const QPointF to(plot.left() + plot.width() / 2, plot.top() + plot.height() / 2);
     QTest::mousePress(&view, Qt::RightButton, Qt::NoModifier, widgetPoint(view, from));
     QTest::mouseMove(&view, widgetPoint(view, to));
+    // The band shows on the black plot area: white along its top edge.
+    const QImage during = view.grab().toImage();
+    const int top = widgetPoint(view, from).y();
+    int white = 0;
+    for (int x = widgetPoint(view, from).x(); x < widgetPoint(view, to).x(); ++x)
+        white += (during.pixel(x, top) & 0xFFFFFF) == (paletteRgb(kPaletteWhite) & 0xFFFFFF);
+    EXPECT_GT(white, 10);
     QTest::mouseRelease(&view, Qt::RightButton, Qt::NoModifier, widgetPoint(view, to));
     EXPECT_EQ(bandWindow, demo.window);
     EXPECT_NEAR(band.left(), 30.0, 0.5);

@@ -51,9 +51,11 @@ void QCPageView::paintEvent(QPaintEvent *event)
                       dirty == all ? QRectF() : QRectF(dirty));
     const QRectF band = m_pointer.rubberBand();
     if (!band.isEmpty()) {
-        painter.setPen(QPen(paletteColour(m_page.background() == kPaletteBlack ? kPaletteWhite : kPaletteBlack),
-                            0.0, Qt::DashLine));
+        // White under black dashes: seen on the black plot area and on the grey page alike.
         painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(paletteColour(kPaletteWhite), 0.0, Qt::SolidLine));
+        painter.drawRect(band);
+        painter.setPen(QPen(paletteColour(kPaletteBlack), 0.0, Qt::DashLine));
         painter.drawRect(band);
     }
 }
