@@ -77,9 +77,9 @@ AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 re
     return range;
 }
 
-bool autoFitTakes(const AutoFitRange &range, qint64 next, qint64 points)
+bool autoFitTakes(const AutoFitRange &range, qint64 record, qint64 points)
 {
-    return points < HistoricalFile::kMaxPoints && next <= range.last;
+    return points < HistoricalFile::kMaxPoints && record <= range.last;
 }
 
 HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns)
@@ -90,9 +90,9 @@ HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastReques
     load.last = range.last;
     load.step = range.step;
     seekRecord(load.first);
-    while (autoFitTakes(range, m_current, qint64(load.points.size()))) {
+    while (qsizetype(load.points.size()) < kMaxPoints) {
         std::optional<HistoryPoint> point = readNext(columns);
-        if (!point)
+        if (!point || !autoFitTakes(range, point->record, qint64(load.points.size())))
             break;
         load.points.push_back(std::move(*point));
         skipRecords(load.step - 1);

@@ -43,9 +43,10 @@ struct AutoFitRange {
 };
 AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 records);
 
-// Whether an Auto Fit load holding `points` points reads the record `next`: not after
-// the range's last record (a zoom's last record is shown) and not past 240 points.
-bool autoFitTakes(const AutoFitRange &range, qint64 next, qint64 points);
+// Whether an Auto Fit load holding `points` points takes the record it read next: not
+// one after the range's last record (a zoom's last record is shown; lines that are no
+// sample do not carry a load past it) and not past 240 points.
+bool autoFitTakes(const AutoFitRange &range, qint64 record, qint64 points);
 
 // What an Auto Fit load used and found.
 struct HistoryLoad {

@@ -32,6 +32,7 @@ bool HistoricalFileSource::read(const std::vector<int> &columns, HistorySample &
     const std::optional<HistoryPoint> point = m_file.readNext(fileColumns);
     if (!point)
         return false;
+    sample.record = point->record;
     sample.date = point->date;
     sample.time = point->time;
     sample.values.assign(columns.size(), std::numeric_limits<double>::quiet_NaN());

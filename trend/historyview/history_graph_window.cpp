@@ -139,7 +139,8 @@ void HistoryGraphWindow::loadAutoFit(HistorySource &source, const AutoFitRange &
     clearPoints();
     const std::vector<int> fileColumns = columns();
     HistorySample point;
-    while (autoFitTakes(range, source.position(), m_points->rowCount()) && source.read(fileColumns, point)) {
+    while (m_points->rowCount() < kPositions && source.read(fileColumns, point)
+           && autoFitTakes(range, point.record, m_points->rowCount())) {
         addPoint(point);
         source.skip(range.step - 1);
     }

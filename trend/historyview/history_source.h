@@ -12,6 +12,7 @@ namespace tk70 {
 // One data record for the traces: its time stamp and per trace the raw value and
 // whether its quality is bad.
 struct HistorySample {
+    long long record = 0;  // counted from the start of data
     QString date;  // "MM/DD/YY"; empty for a file without dates
     QString time;  // "HH:MM:SS"
     std::vector<double> values;

@@ -3,6 +3,7 @@
 // sequential read.  Sample i holds i in column 0, so each point names its record.
 #include "history_fixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using tk70::HistoricalFile;
@@ -77,6 +78,22 @@ TEST(HistoryLoad, ALineStillBeingWrittenIsNoRecordYet)
     ASSERT_EQ(load.points.size(), 11u);
     EXPECT_EQ(load.points.back().time, "14:00:10");
     expectSamplesNamed(load.points);
+}
+
+// Lines that are no sample (a header a restarted collection wrote, a blank line) are
+// passed over, but never carry a load past its last record.
+TEST(HistoryLoad, LinesThatAreNoSampleEndALoadAtItsLast)
+{
+    tk70test::HistoryFiles files;
+    QFile written(files.written(HistoryFileKind::Ascii, 1, 10));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = written.readAll().split('\n');
+    lines.insert(7 + 5, "\r");  // after five samples: a blank line and a header line
+    lines.insert(7 + 6, "                       TK70 Pro DATA COLLECTION PROGRAM\r");
+    const auto file = HistoricalFile::open(files.raw(lines.join('\n')), HistoryFileKind::Ascii);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 5, {0}).points), (std::vector<qint64>{2, 3, 4}));
+    EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 7, {0}).points), (std::vector<qint64>{2, 3, 4, 7}));
 }
 
 TEST(HistoryLoad, TheIndexGivesWhatAScanFromTheStartGives)

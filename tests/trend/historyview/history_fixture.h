@@ -36,6 +36,7 @@ public:
         if (m_next >= m_count)
             return false;
         ++reads;
+        point.record = m_next;
         point.date = QStringLiteral("03/07/24");
         point.time = timeOf(m_next);
         point.values.clear();
