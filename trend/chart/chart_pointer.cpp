@@ -146,6 +146,13 @@ ChartPointer::Outcome ChartPointer::doubleClick(Qt::MouseButton button, const QP
     return result(Action::ObjectDoubleClicked, handle, page);
 }
 
+void ChartPointer::forgetHold()
+{
+    m_hold = Hold::None;
+    m_button = kNoChartHandle;
+    m_overButton = false;
+}
+
 QRectF ChartPointer::rubberBand() const
 {
     return m_hold == Hold::Band ? QRectF(m_bandStart, m_bandEnd).normalized() : QRectF();

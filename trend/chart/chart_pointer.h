@@ -36,6 +36,9 @@ public:
     Outcome move(const QPointF &device, const QRectF &target);
     Outcome release(Qt::MouseButton button, const QPointF &device, const QRectF &target);
     Outcome doubleClick(Qt::MouseButton button, const QPointF &device, const QRectF &target);
+    // Drops a hold whose release never came: a dialog a click or double-click opened took
+    // the button's release.  Called when a press finds no other button down.
+    void forgetHold();
 
     // The button held down with the mouse over it (drawn pressed), or kNoChartHandle.
     ChartHandle pressedButton() const { return m_overButton ? m_button : kNoChartHandle; }

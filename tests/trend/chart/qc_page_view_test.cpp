@@ -117,6 +117,17 @@ TEST(QCPageViewTest, ClicksRunButtonsAndReportObjectsAndTheRubberBand)
     EXPECT_NEAR(band.right(), 60.0, 0.5);
     EXPECT_NEAR(band.top(), 50.0, 0.5);
     EXPECT_NEAR(band.bottom(), 75.0, 0.5);
+
+    // A click whose release a dialog took (rescaling on a double-click) does not hold
+    // the pointer: the next right drag still draws its band.
+    QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, widgetPoint(view, from));
+    QWidget dialog;
+    QTest::mouseRelease(&dialog, Qt::LeftButton);
+    band = QRectF();
+    QTest::mousePress(&view, Qt::RightButton, Qt::NoModifier, widgetPoint(view, from));
+    QTest::mouseMove(&view, widgetPoint(view, to));
+    QTest::mouseRelease(&view, Qt::RightButton, Qt::NoModifier, widgetPoint(view, to));
+    EXPECT_NEAR(band.right(), 60.0, 0.5);
     view.close();
 }
 

@@ -87,7 +87,20 @@ void QCPageView::act(const ChartPointer::Outcome &outcome)
 
 void QCPageView::mousePressEvent(QMouseEvent *event)
 {
+    forgetLostRelease(*event);
     act(m_pointer.press(event->button(), event->position(), QRectF(rect())));
+}
+
+// A press with no other button down ends whatever the pointer still holds: its release
+// went to a dialog the last click opened.
+void QCPageView::forgetLostRelease(const QMouseEvent &event)
+{
+    if ((event.buttons() & ~event.button()) != Qt::NoButton)
+        return;
+    m_pointer.forgetHold();
+    if (!m_lastBand.isEmpty())
+        update(m_lastBand.toAlignedRect().adjusted(-2, -2, 2, 2));
+    m_lastBand = QRectF();
 }
 
 void QCPageView::mouseMoveEvent(QMouseEvent *event)
@@ -102,6 +115,7 @@ void QCPageView::mouseReleaseEvent(QMouseEvent *event)
 
 void QCPageView::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    forgetLostRelease(*event);
     act(m_pointer.doubleClick(event->button(), event->position(), QRectF(rect())));
 }
 

@@ -72,6 +72,7 @@ protected:
 private:
     void pageChanged(const QRectF &pageRect);
     void act(const ChartPointer::Outcome &outcome);
+    void forgetLostRelease(const QMouseEvent &event);
     QRectF rubberBandOnWidget() const;
 
     ChartPage m_page;
