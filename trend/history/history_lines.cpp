@@ -40,8 +40,13 @@ qint64 HistoryLines::lineEnd(qint64 offset)
     qint64 searched = offset;  // the bytes before hold no line end
     for (;;) {
         if (!holds(searched)) {
-            // Read again from the line's start, so that the whole line is in the buffer.
-            fill(offset, qsizetype(searched - offset) + 1);
+            // Read again from the line's start, so that the whole line is in the buffer,
+            // while it is short enough to be handed out whole; past that, read on from
+            // where the search stands.
+            if (searched - offset < kMaxLine)
+                fill(offset, qsizetype(searched - offset) + 1);
+            else
+                fill(searched, 1);
             if (!holds(searched))
                 return -1;
         }
@@ -96,8 +101,13 @@ bool HistoryLines::nextLine(QByteArrayView &line)
     const qint64 end = lineEnd(start);
     if (end < 0)
         return false;
-    // lineEnd leaves the whole line in the buffer.
-    line = QByteArrayView(m_buffer.constData() + (start - m_bufferStart), qsizetype(end + 1 - start));
+    // lineEnd leaves a line of up to kMaxLine bytes whole in the buffer; of a longer one
+    // the first kMaxLine bytes are read again.
+    const qint64 length = std::min<qint64>(end + 1 - start, kMaxLine);
+    if (!holds(start) || !holds(start + length - 1))
+        fill(start, qsizetype(length));
+    line = QByteArrayView(m_buffer.constData() + (start - m_bufferStart),
+                          std::min<qsizetype>(qsizetype(length), m_buffer.size() - qsizetype(start - m_bufferStart)));
     advance(end);
     return true;
 }

@@ -3,6 +3,8 @@
 // they are first passed, so going back to a line seeks to the nearest kept offset at or
 // before it instead of reading from the start.  Only complete lines (ending in '\n')
 // count: a line still being written is not there yet, and is seen once it is complete.
+// A line is handed out with at most its first kMaxLine bytes (the reading rules' line
+// buffer), so a file without line ends costs one pass and no more memory than a block.
 #pragma once
 
 #include <QByteArray>
@@ -19,6 +21,7 @@ public:
     // go on where the buffer ends: a long scan reads large blocks, a seek reads little.
     static constexpr qsizetype kBlock = 1 << 20;
     static constexpr qsizetype kSeekBlock = 64 << 10;
+    static constexpr qsizetype kMaxLine = 8192;
 
     // Opens the file for reading; lines are counted from offset origin.
     HistoryLines(const QString &path, qint64 origin);
@@ -26,13 +29,16 @@ public:
     bool isOpen() const { return m_file.isOpen(); }
     // Puts the read position on line number; false when that line is not (yet) complete.
     bool seekLine(qint64 number);
-    // The line at the read position with its line end, valid until the next call, and
-    // the read position moved to the next line; false when no complete line is there.
+    // The line at the read position with its line end (its first kMaxLine bytes when it
+    // is longer), valid until the next call, and the read position moved to the next
+    // line; false when no complete line is there.
     bool nextLine(QByteArrayView &line);
     // The number of the line at the read position.
     qint64 position() const { return m_line; }
     // How many line offsets are kept.
     qsizetype indexSize() const { return qsizetype(m_index.size()); }
+    // The bytes the read buffer holds.
+    qsizetype bufferSize() const { return m_buffer.size(); }
 
 private:
     // The offset of the '\n' ending the line that starts at offset, or -1.

@@ -1,7 +1,8 @@
 // The loads over a data file's samples: the Auto Fit step and its range limits, a file
-// still being written, the line index against a scan from the start, and the replay's
-// sequential read.  Sample i holds i in column 0, so each point names its record.
+// still being written, lines that are no sample, the line index against a scan from the
+// start, and the replay's sequential read.  Sample i holds i in column 0, so each point names its record.
 #include "history_fixture.h"
+#include "history_lines.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -80,20 +81,36 @@ TEST(HistoryLoad, ALineStillBeingWrittenIsNoRecordYet)
     expectSamplesNamed(load.points);
 }
 
-// Lines that are no sample (a header a restarted collection wrote, a blank line) are
-// passed over, but never carry a load past its last record.
-TEST(HistoryLoad, LinesThatAreNoSampleEndALoadAtItsLast)
+// Lines that are no sample (a blank line, a header a restarted collection wrote, a
+// line of garbage megabytes long) are passed over, but never carry a load past its last
+// record; the long one is handed out cut to the line buffer, read in one pass.
+TEST(HistoryLoad, LinesThatAreNoSampleArePassedOver)
 {
     tk70test::HistoryFiles files;
     QFile written(files.written(HistoryFileKind::Ascii, 1, 10));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     QList<QByteArray> lines = written.readAll().split('\n');
-    lines.insert(7 + 5, "\r");  // after five samples: a blank line and a header line
+    lines.insert(7 + 5, "\r");  // after five samples
     lines.insert(7 + 6, "                       TK70 Pro DATA COLLECTION PROGRAM\r");
-    const auto file = HistoricalFile::open(files.raw(lines.join('\n')), HistoryFileKind::Ascii);
+    lines.insert(7 + 7, QByteArray(4 << 20, 'x'));
+    const QString path = files.raw(lines.join('\n'));
+    const auto file = HistoricalFile::open(path, HistoryFileKind::Ascii);
     ASSERT_TRUE(file);
     EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 5, {0}).points), (std::vector<qint64>{2, 3, 4}));
-    EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 7, {0}).points), (std::vector<qint64>{2, 3, 4, 7}));
+    EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 8, {0}).points), (std::vector<qint64>{2, 3, 4, 8}));
+    const tk70::HistoryLoad after = file->autoFitLoad(8, 20, {0});
+    EXPECT_EQ(tk70test::recordsOf(after.points), (std::vector<qint64>{8, 9, 10, 11, 12}));
+    EXPECT_EQ(after.points.back().values[0].raw, 9.0);
+
+    tk70::HistoryLines scanner(path, 0);
+    QByteArrayView line;
+    qsizetype longest = 0, buffer = 0;
+    while (scanner.nextLine(line)) {
+        longest = std::max(longest, line.size());
+        buffer = std::max(buffer, scanner.bufferSize());
+    }
+    EXPECT_EQ(longest, tk70::HistoryLines::kMaxLine);
+    EXPECT_LE(buffer, tk70::HistoryLines::kBlock + tk70::HistoryLines::kMaxLine);
 }
 
 TEST(HistoryLoad, TheIndexGivesWhatAScanFromTheStartGives)
