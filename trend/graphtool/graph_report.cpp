@@ -33,7 +33,8 @@ bool hasColumn(const HistoricalFile &file, const QString &tagname)
 std::unique_ptr<HistoricalFile> GraphReport::openFile() const
 {
     QFile probe(m_options.dataFile);
-    const QByteArray firstLine = probe.open(QIODevice::ReadOnly) ? probe.readLine() : QByteArray();
+    // The title line only: a file without line ends is not read whole into memory.
+    const QByteArray firstLine = probe.open(QIODevice::ReadOnly) ? probe.readLine(256) : QByteArray();
     probe.close();
     return HistoricalFile::open(m_options.dataFile, historyKindOfFirstLine(firstLine));
 }
