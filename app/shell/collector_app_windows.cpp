@@ -78,12 +78,8 @@ void CCollectorApp::setupWindowGone(SetupKind kind, SetupPage *page)
     if (m_setup[kind].page == page)
         m_setup[kind] = SetupWindow{};
     QTimer::singleShot(0, this, [this] {
-        if (!tagEditorOpen() && !trendSetupOpen() && !documentInUse()) {
-            closeCurrentValuesWindow();
-            m_historySource.reset();
-            m_historyFile.reset();
-            m_document.reset();
-        }
+        if (!tagEditorOpen() && !trendSetupOpen() && !documentInUse())
+            forgetDocument();
         stateChanged();
     });
 }
