@@ -140,7 +140,7 @@ void TuneSession::showPage()
     emit changed();
 }
 
-// An entry left as it was shown offers the spec's value itself, so that a value the
+// An entry left as it was shown offers the block's value as read, so that a value the
 // text rounds (or one the format could not take again) goes back exactly as read.
 double TuneSession::offeredValue(int k, int n) const
 {

@@ -78,7 +78,7 @@ QWidget *TuningDialog::makeAddressGroup()
     return group;
 }
 
-// Three columns of three: the spec number, then its value.
+// Three columns of three: the tuning value's number, then the value.
 QWidget *TuningDialog::makeSpecGroup()
 {
     auto *group = new QGroupBox(QStringLiteral("Specifications"));
