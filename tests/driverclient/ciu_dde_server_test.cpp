@@ -5,6 +5,7 @@
 #include "ciu_dde_server.h"
 #include "ciu_driver.h"
 #include "dde_client.h"
+#include "dde_lines.h"
 #include "dde_texts.h"
 #include "ciusim/pty_server.h"
 #include "message_recorder.h"
@@ -19,6 +20,8 @@
 using namespace tk70;
 using tk70::dde::DdeClient;
 using Fields = QList<QString>;
+using tk70test::askLine;
+using tk70test::nextLine;
 
 namespace {
 
@@ -96,19 +99,7 @@ protected:
     void connect(DdeClient &client, const QString &topic)
     {
         ASSERT_TRUE(client.connectTo(driver().ddeServer()->server().socketPath()));
-        EXPECT_EQ(ask(client, {"CONNECT", topic}), Fields({"ACK", "CONNECT", topic}));
-    }
-    // Sends a line and returns the next line, letting the server work meanwhile.
-    Fields ask(DdeClient &client, const Fields &line)
-    {
-        EXPECT_TRUE(client.send(line));
-        return next(client);
-    }
-    Fields next(DdeClient &client)
-    {
-        std::optional<Fields> answer;
-        EXPECT_TRUE(tk70test::waitFor([&] { return (answer = client.takeLine()).has_value(); }));
-        return answer.value_or(Fields{});
+        EXPECT_EQ(askLine(client, {"CONNECT", topic}), Fields({"ACK", "CONNECT", topic}));
     }
     // The advise updates that arrived up to now: the DATA lines before the answer to a
     // request sent after them (on a topic the client has not connected: NODATA).
@@ -116,7 +107,7 @@ protected:
     {
         QStringList texts;
         EXPECT_TRUE(client.send({"REQUEST", "System", "Status"}));
-        for (Fields line = next(client); line.size() == 4 && line[0] == "DATA"; line = next(client))
+        for (Fields line = nextLine(client); line.size() == 4 && line[0] == "DATA"; line = nextLine(client))
             texts << line[3];
         return texts;
     }
@@ -133,22 +124,22 @@ TEST_F(CiuDdeServerTest, RequestsAnswerTheSystemTopicAlwaysAndTagItemsWhileConne
     connect(system, "System");
     connect(values, "Value");
     connect(quality, "Quality");
-    EXPECT_EQ(ask(values, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}));
-    EXPECT_EQ(ask(system, {"REQUEST", "System", "Topics"}), Fields({"DATA", "System", "Topics", "System,Value,Quality"}));
-    EXPECT_EQ(ask(system, {"REQUEST", "System", "Status"}), Fields({"DATA", "System", "Status", "CIU Off-Line"}));
-    EXPECT_EQ(ask(system, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}))
+    EXPECT_EQ(askLine(values, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}));
+    EXPECT_EQ(askLine(system, {"REQUEST", "System", "Topics"}), Fields({"DATA", "System", "Topics", "System,Value,Quality"}));
+    EXPECT_EQ(askLine(system, {"REQUEST", "System", "Status"}), Fields({"DATA", "System", "Status", "CIU Off-Line"}));
+    EXPECT_EQ(askLine(system, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}))
         << "a topic the client has not connected";
     start();
     driver().refresh();
-    EXPECT_EQ(ask(values, {"REQUEST", "Value", "FIC-101"}), Fields({"DATA", "Value", "FIC-101", "12.5000"}));
-    EXPECT_EQ(ask(values, {"REQUEST", "Value", "FIC-101", "CF_BITMAP"}), Fields({"NODATA", "Value", "FIC-101"}));
-    EXPECT_EQ(ask(values, {"REQUEST", "Value", "NOPE"}), Fields({"NODATA", "Value", "NOPE"}));
-    EXPECT_EQ(ask(quality, {"REQUEST", "Quality", "PIC-102"}), Fields({"DATA", "Quality", "PIC-102", "Bad"}));
-    EXPECT_EQ(ask(quality, {"REQUEST", "Quality", "FIC-101"}), Fields({"DATA", "Quality", "FIC-101", "Good"}));
-    EXPECT_EQ(ask(system, {"REQUEST", "System", "Status"}),
+    EXPECT_EQ(askLine(values, {"REQUEST", "Value", "FIC-101"}), Fields({"DATA", "Value", "FIC-101", "12.5000"}));
+    EXPECT_EQ(askLine(values, {"REQUEST", "Value", "FIC-101", "CF_BITMAP"}), Fields({"NODATA", "Value", "FIC-101"}));
+    EXPECT_EQ(askLine(values, {"REQUEST", "Value", "NOPE"}), Fields({"NODATA", "Value", "NOPE"}));
+    EXPECT_EQ(askLine(quality, {"REQUEST", "Quality", "PIC-102"}), Fields({"DATA", "Quality", "PIC-102", "Bad"}));
+    EXPECT_EQ(askLine(quality, {"REQUEST", "Quality", "FIC-101"}), Fields({"DATA", "Quality", "FIC-101", "Good"}));
+    EXPECT_EQ(askLine(system, {"REQUEST", "System", "Status"}),
               Fields({"DATA", "System", "Status", "Collection In-Progress"}));
     driver().stop();
-    EXPECT_EQ(ask(values, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}));
+    EXPECT_EQ(askLine(values, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}));
 }
 
 TEST_F(CiuDdeServerTest, AdviseLoopsHearTheLatestValueEveryRefreshPeriodAndOutliveAStopAndStart)
@@ -156,7 +147,7 @@ TEST_F(CiuDdeServerTest, AdviseLoopsHearTheLatestValueEveryRefreshPeriodAndOutli
     DdeClient client;
     connect(client, "Value");
     start();
-    EXPECT_EQ(ask(client, {"ADVISE", "Value", "FIC-101"}), Fields({"ACK", "ADVISE", "Value", "FIC-101"}));
+    EXPECT_EQ(askLine(client, {"ADVISE", "Value", "FIC-101"}), Fields({"ACK", "ADVISE", "Value", "FIC-101"}));
     QStringList seen;
     for (int tick = 1; tick <= 5; ++tick) {
         m_sim.unit().setPoint(kFic, 10.0 + tick, false);
@@ -171,7 +162,7 @@ TEST_F(CiuDdeServerTest, AdviseLoopsHearTheLatestValueEveryRefreshPeriodAndOutli
     start();
     driver().refresh();
     EXPECT_EQ(updates(client), QStringList{"20.0000"}) << "no new advise after the start";
-    EXPECT_EQ(ask(client, {"UNADVISE", "Value", "FIC-101"}), Fields({"ACK", "UNADVISE", "Value", "FIC-101"}));
+    EXPECT_EQ(askLine(client, {"UNADVISE", "Value", "FIC-101"}), Fields({"ACK", "UNADVISE", "Value", "FIC-101"}));
     m_sim.unit().setPoint(kFic, 21.0, false);
     waitForFreshValues();
     driver().refresh();

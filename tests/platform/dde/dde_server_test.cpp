@@ -2,6 +2,7 @@
 // second server of one service, the protocol's refusals, advise loops that end with their
 // client, and the bounds that keep one client from disturbing the others.
 #include "dde_client.h"
+#include "dde_lines.h"
 #include "dde_protocol.h"
 #include "dde_server.h"
 #include "modal_helper.h"
@@ -15,6 +16,8 @@
 
 using namespace tk70::dde;
 using Fields = QList<QString>;
+using tk70test::askLine;
+using tk70test::nextLine;
 
 namespace {
 
@@ -93,17 +96,6 @@ protected:
         const int before = m_server->clientCount();
         ASSERT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() > before; }));
     }
-    Fields ask(DdeClient &client, const Fields &line)
-    {
-        EXPECT_TRUE(client.send(line));
-        return next(client);
-    }
-    Fields next(DdeClient &client)
-    {
-        std::optional<Fields> answer;
-        EXPECT_TRUE(tk70test::waitFor([&] { return (answer = client.takeLine()).has_value(); }));
-        return answer.value_or(Fields{});
-    }
     static int mode(const QString &path)
     {
         struct stat info {};
@@ -138,25 +130,25 @@ TEST_F(DdeServerTest, LinesAreAnsweredByTheProtocolsRules)
 {
     DdeClient client;
     open(client);
-    EXPECT_EQ(ask(client, {"REQUEST", "T", "x"}), Fields({"NODATA", "T", "x"})) << "not connected";
-    EXPECT_EQ(ask(client, {"ADVISE", "T", "x"}), Fields({"NACK", "ADVISE", "T", "x"}));
-    EXPECT_EQ(ask(client, {"CONNECT", "V"}), Fields({"NACK", "CONNECT", "V"}));
-    EXPECT_EQ(ask(client, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
-    EXPECT_EQ(ask(client, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
-    EXPECT_EQ(ask(client, {"REQUEST", "T", "x", "CF_BITMAP"}), Fields({"NODATA", "T", "x"}));
-    EXPECT_EQ(ask(client, {"ADVISE", "T", "x", "CF_BITMAP"}), Fields({"NACK", "ADVISE", "T", "x"}));
-    EXPECT_EQ(ask(client, {"UNADVISE", "T", "x"}), Fields({"NACK", "UNADVISE", "T", "x"}));
-    EXPECT_EQ(ask(client, {"ADVISE", "T", "x"}), Fields({"ACK", "ADVISE", "T", "x"}));
-    EXPECT_EQ(ask(client, {"POKE", "T", "x"}), Fields({"NACK"}));
+    EXPECT_EQ(askLine(client, {"REQUEST", "T", "x"}), Fields({"NODATA", "T", "x"})) << "not connected";
+    EXPECT_EQ(askLine(client, {"ADVISE", "T", "x"}), Fields({"NACK", "ADVISE", "T", "x"}));
+    EXPECT_EQ(askLine(client, {"CONNECT", "V"}), Fields({"NACK", "CONNECT", "V"}));
+    EXPECT_EQ(askLine(client, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+    EXPECT_EQ(askLine(client, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+    EXPECT_EQ(askLine(client, {"REQUEST", "T", "x", "CF_BITMAP"}), Fields({"NODATA", "T", "x"}));
+    EXPECT_EQ(askLine(client, {"ADVISE", "T", "x", "CF_BITMAP"}), Fields({"NACK", "ADVISE", "T", "x"}));
+    EXPECT_EQ(askLine(client, {"UNADVISE", "T", "x"}), Fields({"NACK", "UNADVISE", "T", "x"}));
+    EXPECT_EQ(askLine(client, {"ADVISE", "T", "x"}), Fields({"ACK", "ADVISE", "T", "x"}));
+    EXPECT_EQ(askLine(client, {"POKE", "T", "x"}), Fields({"NACK"}));
     m_server->postAdvise("T", "x");
     m_server->postAdvise("T", "y");
-    EXPECT_EQ(next(client), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
-    EXPECT_EQ(ask(client, {"WILDCONNECT"}), Fields({"PAIR", "Svc", "T"}));
-    EXPECT_EQ(next(client), Fields({"PAIR", "Svc", "U"}));
-    EXPECT_EQ(next(client), Fields({"END"}));
-    EXPECT_EQ(ask(client, {"WILDCONNECT", "U"}), Fields({"PAIR", "Svc", "U"}));
-    EXPECT_EQ(next(client), Fields({"END"}));
-    EXPECT_EQ(ask(client, {"ADVISE", "U", "x"}), Fields({"ACK", "ADVISE", "U", "x"})) << "connected by the wild connect";
+    EXPECT_EQ(nextLine(client), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+    EXPECT_EQ(askLine(client, {"WILDCONNECT"}), Fields({"PAIR", "Svc", "T"}));
+    EXPECT_EQ(nextLine(client), Fields({"PAIR", "Svc", "U"}));
+    EXPECT_EQ(nextLine(client), Fields({"END"}));
+    EXPECT_EQ(askLine(client, {"WILDCONNECT", "U"}), Fields({"PAIR", "Svc", "U"}));
+    EXPECT_EQ(nextLine(client), Fields({"END"}));
+    EXPECT_EQ(askLine(client, {"ADVISE", "U", "x"}), Fields({"ACK", "ADVISE", "U", "x"})) << "connected by the wild connect";
     EXPECT_EQ(m_handler.loops, (QMap<QString, int>{{"T/x", 1}, {"U/x", 1}}));
     client.close();
     EXPECT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() == 0; }));
@@ -169,15 +161,15 @@ TEST_F(DdeServerTest, MisbehavingClientsLeaveTheServerServingTheOthers)
 {
     DdeClient good, longLine, hog;
     open(good);
-    EXPECT_EQ(ask(good, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+    EXPECT_EQ(askLine(good, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
     open(longLine);
     open(hog);
-    EXPECT_EQ(ask(hog, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+    EXPECT_EQ(askLine(hog, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
     longLine.sendRaw(QByteArray(2048, 'A') + '\n');
     for (int i = 0; i < 40; ++i)
         hog.send({"REQUEST", "T", "big"});
     EXPECT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() == 1; }));
-    EXPECT_EQ(ask(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+    EXPECT_EQ(askLine(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
 
     std::vector<std::unique_ptr<DdeClient>> crowd;
     for (int i = 0; i < 100; ++i) {
@@ -194,7 +186,7 @@ TEST_F(DdeServerTest, MisbehavingClientsLeaveTheServerServingTheOthers)
         return closed == 100 - (DdeServer::kMaxClients - 1);
     }));
     EXPECT_EQ(m_server->clientCount(), DdeServer::kMaxClients);
-    EXPECT_EQ(ask(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+    EXPECT_EQ(askLine(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
 }
 
 }  // namespace
