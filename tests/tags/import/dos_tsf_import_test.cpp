@@ -2,10 +2,10 @@
 // file mark, the address word, trend-flagged records on graph 1, the 30-tag limit and
 // the messages of each case.
 #include "dos_tsf_import.h"
+#include "import_test_support.h"
 #include "message_recorder.h"
 #include "tag_doc.h"
 
-#include <QBuffer>
 #include <QtEndian>
 #include <bit>
 #include <gtest/gtest.h>
@@ -44,10 +44,7 @@ QByteArray file(quint16 mark, qint16 count, int records, qint16 trend = 0)
 
 bool import(const QByteArray &bytes, tk70::CTagDoc &doc)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return tk70::importDosTsf(buffer, doc);
+    return tk70test::importBytes(&tk70::importDosTsf, bytes, doc);
 }
 
 const QString kLimit = QStringLiteral("Tag Count Exceeds This Version's Tag Capability.\nCould Not Import All Tags.");
@@ -85,10 +82,7 @@ TEST(DosTsfImport, CountsLimitsAndMessages)
         SCOPED_TRACE(c.what);
         tk70test::MessageRecorder recorder;
         tk70::CTagDoc doc;
-        tk70::TagRecord keep;
-        keep.tagname = QStringLiteral("KEEP");
-        doc.tags().setRecord(0, keep);
-        doc.tags().setCount(1);
+        tk70test::holdOneTag(doc);
         const tk70::TagSelection before = doc.selection();
 
         EXPECT_EQ(import(c.bytes, doc), c.accepted);

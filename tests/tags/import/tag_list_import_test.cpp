@@ -1,11 +1,11 @@
 // Tests of the delimited tag list import over files built in the tests: each field rule
 // with its message and the format help after it, the point type words, quotes, blank
 // lines, the 30-tag limit and its warning.
+#include "import_test_support.h"
 #include "message_recorder.h"
 #include "tag_doc.h"
 #include "tag_list_import.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,10 +33,7 @@ QByteArray lines(int count)
 
 bool import(const QByteArray &text, tk70::CTagDoc &doc)
 {
-    QBuffer buffer;
-    buffer.setData(text);
-    buffer.open(QIODevice::ReadOnly);
-    return tk70::importDelimitedTagList(buffer, doc);
+    return tk70test::importBytes(&tk70::importDelimitedTagList, text, doc);
 }
 
 struct Case {
@@ -86,10 +83,7 @@ TEST(TagListImport, FieldRulesAndTheirMessages)
         SCOPED_TRACE(c.what);
         tk70test::MessageRecorder recorder;
         tk70::CTagDoc doc;
-        tk70::TagRecord keep;
-        keep.tagname = QStringLiteral("KEEP");
-        doc.setTag(0, keep);
-        doc.tags().setCount(1);
+        tk70test::holdOneTag(doc);
         const tk70::TagSelection before = doc.selection();
 
         EXPECT_EQ(import(c.text, doc), c.tags >= 0);
