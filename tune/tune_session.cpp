@@ -201,9 +201,15 @@ void TuneSession::update()
     }
     setStatus(QStringLiteral("Writing Block"));
     emit changed();
-    waitThen([this](bool timedOut) {
+    waitForWrite([this] { offerAndWrite(); });
+}
+
+// The wait of a step of the write; its timeout ends the write.
+void TuneSession::waitForWrite(std::function<void()> next)
+{
+    waitThen([this, next = std::move(next)](bool timedOut) {
         if (!timedOut) {
-            offerAndWrite();
+            next();
             return;
         }
         errorStep("Timeout Writing to Block");
@@ -223,14 +229,7 @@ void TuneSession::offerAndWrite()
         clearingStep();
         return;
     }
-    waitThen([this](bool timedOut) {
-        if (!timedOut) {
-            verify();
-            return;
-        }
-        errorStep("Timeout Writing to Block");
-        clearingStep();
-    });
+    waitForWrite([this] { verify(); });
 }
 
 // The block written is read once more, from the address it was read at.

@@ -75,6 +75,7 @@ private:
     using Continuation = std::function<void(bool timedOut)>;
 
     void waitThen(Continuation next);
+    void waitForWrite(std::function<void()> next);
     void poll();
     void endWait(bool timedOut);
     void afterRead();
