@@ -77,11 +77,6 @@ AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 re
     return range;
 }
 
-bool autoFitTakes(const AutoFitRange &range, qint64 record, qint64 points)
-{
-    return points < HistoricalFile::kMaxPoints && record <= range.last;
-}
-
 HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns)
 {
     const AutoFitRange range = autoFitRange(firstRequested, lastRequested, m_estimatedRecords);
@@ -92,7 +87,7 @@ HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastReques
     seekRecord(load.first);
     while (qsizetype(load.points.size()) < kMaxPoints) {
         std::optional<HistoryPoint> point = readNext(columns);
-        if (!point || !autoFitTakes(range, point->record, qint64(load.points.size())))
+        if (!point || !range.takes(point->record))
             break;
         load.points.push_back(std::move(*point));
         skipRecords(load.step - 1);

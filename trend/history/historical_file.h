@@ -40,13 +40,12 @@ struct AutoFitRange {
     qint64 first = 0;
     qint64 last = 0;
     qint64 step = 1;
+
+    // Whether a record read belongs to the load: the last record is (a zoom shows it),
+    // and lines that are no sample do not carry a load past it.
+    bool takes(qint64 record) const { return record <= last; }
 };
 AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 records);
-
-// Whether an Auto Fit load holding `points` points takes the record it read next: not
-// one after the range's last record (a zoom's last record is shown; lines that are no
-// sample do not carry a load past it) and not past 240 points.
-bool autoFitTakes(const AutoFitRange &range, qint64 record, qint64 points);
 
 // What an Auto Fit load used and found.
 struct HistoryLoad {

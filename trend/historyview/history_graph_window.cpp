@@ -139,8 +139,7 @@ void HistoryGraphWindow::loadAutoFit(HistorySource &source, const AutoFitRange &
     clearPoints();
     const std::vector<int> fileColumns = columns();
     HistorySample point;
-    while (m_points->rowCount() < kPositions && source.read(fileColumns, point)
-           && autoFitTakes(range, point.record, m_points->rowCount())) {
+    while (m_points->rowCount() < kPositions && source.read(fileColumns, point) && range.takes(point.record)) {
         addPoint(point);
         source.skip(range.step - 1);
     }
