@@ -2,7 +2,6 @@
 #include "history_graph_window.h"
 
 #include "chart/chart_palette.h"
-#include "historical_file.h"
 #include "messages.h"
 #include "tag_doc.h"
 #include "trend_layout.h"

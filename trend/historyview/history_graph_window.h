@@ -7,6 +7,7 @@
 #pragma once
 
 #include "chart/chart_page.h"
+#include "historical_file.h"
 #include "history_points.h"
 #include "trace_panel.h"
 #include "trend_graph_window.h"
@@ -20,7 +21,6 @@
 
 namespace tk70 {
 
-struct AutoFitRange;
 class CTagDoc;
 class HistorySource;
 
@@ -32,7 +32,7 @@ struct RecordRange {
 
 class HistoryGraphWindow {
 public:
-    static constexpr int kPositions = 240;
+    static constexpr int kPositions = HistoricalFile::kMaxPoints;  // a load's points
     static constexpr int kTickPositions = 60;
     static constexpr double kMinZoomFraction = 0.05;
 
