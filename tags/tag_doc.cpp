@@ -64,6 +64,12 @@ void CTagDoc::setCurrentGraphIndex(int index)
     m_currentGraph = std::clamp(index, 0, TrendGraph::kGraphCount - 1);
 }
 
+int CTagDoc::graphsWithTraces() const
+{
+    return int(std::count_if(m_selection.graphs.begin(), m_selection.graphs.end(),
+                             [](const TrendGraph &graph) { return graph.traceCount != 0; }));
+}
+
 void CTagDoc::reportFileError(const FileError &error) const
 {
     const char *const first = error.saving ? TsfMessages::kErrorSaving : TsfMessages::kErrorLoading;

@@ -68,6 +68,8 @@ public:
     TrendGraph &graph(int index) { return m_selection.graphs.at(index); }
     int currentGraphIndex() const { return m_currentGraph; }
     void setCurrentGraphIndex(int index);
+    // How many graphs have traces (the graphs that get a window).
+    int graphsWithTraces() const;
 
     // Collection groups (index 0 to 3) and the serial link.
     const CollectionGroup &group(int index) const { return m_selection.groups.at(index); }

@@ -55,8 +55,7 @@ void CCollectorApp::openGraphWindows(const std::function<QWidget *(int)> &makeVi
     closeTrendGraphWindows();
     if (!m_document || !m_mainFrame)
         return;
-    for (int g = 0; g < TrendGraph::kGraphCount; ++g)
-        m_graphCount += m_document->graph(g).traceCount != 0 ? 1 : 0;
+    m_graphCount = m_document->graphsWithTraces();
     for (int g = 0; g < TrendGraph::kGraphCount; ++g) {
         if (m_document->graph(g).traceCount == 0)
             continue;

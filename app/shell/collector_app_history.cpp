@@ -18,18 +18,6 @@
 
 namespace tk70 {
 
-namespace {
-
-int graphsWithTraces(const CTagDoc &document)
-{
-    int count = 0;
-    for (int g = 0; g < TrendGraph::kGraphCount; ++g)
-        count += document.graph(g).traceCount != 0 ? 1 : 0;
-    return count;
-}
-
-}  // namespace
-
 // The file, then New (with its question), then the file's header read into the new
 // document; the trend setup shows it and the tag editor goes.
 void CCollectorApp::openHistoricalFile(int id)
@@ -67,7 +55,7 @@ void CCollectorApp::startGraphing()
     if (!trendSetupPageValid())
         return;
     copyOpenPagesIntoDocument();
-    const int graphs = graphsWithTraces(*m_document);
+    const int graphs = m_document->graphsWithTraces();
     if (graphs == 0) {
         Messages::note(QStringLiteral("No Tags Selected for Trending."), QLatin1String(kTitleProgram),
                        MessageIcon::Warning);
