@@ -13,6 +13,13 @@ CChildFrame::CChildFrame(QWidget *view, int menuResource, QWidget *parent)
     setWindowTitle(view->windowTitle());
 }
 
+void CChildFrame::closeNow()
+{
+    m_closeCheck = {};
+    close();
+    delete this;
+}
+
 void CChildFrame::closeEvent(QCloseEvent *event)
 {
     if (m_closeCheck && !m_closeCheck()) {

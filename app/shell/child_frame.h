@@ -16,6 +16,9 @@ public:
     int menuResource() const { return m_menuResource; }
     // Asked before the window closes; returning false keeps it open.
     void setCloseCheck(std::function<bool()> check) { m_closeCheck = std::move(check); }
+    // Closes the window past its close check and deletes it at once (its view points into
+    // a document that is going away).
+    void closeNow();
 
 signals:
     void closing();

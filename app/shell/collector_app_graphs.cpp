@@ -106,11 +106,8 @@ void CCollectorApp::keepWhileCollecting(CChildFrame *frame)
 void CCollectorApp::closeTrendGraphWindows()
 {
     for (QPointer<CChildFrame> &window : m_trendWindows) {
-        if (CChildFrame *frame = window) {
-            frame->setCloseCheck({});
-            frame->close();
-            delete frame;
-        }
+        if (CChildFrame *frame = window)
+            frame->closeNow();
         window.clear();
     }
     m_graphCount = 0;

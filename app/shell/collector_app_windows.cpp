@@ -103,11 +103,8 @@ void CCollectorApp::copyOpenPagesIntoDocument()
 void CCollectorApp::closeSetupWindows()
 {
     for (SetupWindow &window : m_setup) {
-        if (CChildFrame *frame = window.frame) {
-            frame->setCloseCheck({});
-            frame->close();
-            delete frame;
-        }
+        if (CChildFrame *frame = window.frame)
+            frame->closeNow();
         window = SetupWindow{};
     }
 }
@@ -132,11 +129,8 @@ void CCollectorApp::openCurrentValuesWindow()
 
 void CCollectorApp::closeCurrentValuesWindow()
 {
-    if (CChildFrame *frame = m_currentValuesWindow) {
-        frame->setCloseCheck({});
-        frame->close();
-        delete frame;
-    }
+    if (CChildFrame *frame = m_currentValuesWindow)
+        frame->closeNow();
 }
 
 // Current Values: the window of the running collection comes forward.
