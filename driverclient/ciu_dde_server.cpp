@@ -3,6 +3,7 @@
 
 #include "ciu_driver.h"
 #include "dde_texts.h"
+#include "tag_record.h"
 
 #include <algorithm>
 
@@ -61,19 +62,6 @@ int CiuDdeServer::itemPosition(Topic topic, const QString &item) const
     return topic == Topic::None ? -1 : int(m_tagItems.indexOf(item));
 }
 
-int *CiuDdeServer::counter(Topic topic, int position)
-{
-    if (position < 0)
-        return nullptr;
-    switch (topic) {
-    case Topic::System: return &m_systemAdvises[position];
-    case Topic::Value: return &m_valueAdvises[position];
-    case Topic::Quality: return &m_qualityAdvises[position];
-    case Topic::None: break;
-    }
-    return nullptr;
-}
-
 std::optional<QString> CiuDdeServer::request(const QString &topic, const QString &item)
 {
     const Topic t = topicOf(topic);
@@ -87,20 +75,12 @@ std::optional<QString> CiuDdeServer::request(const QString &topic, const QString
     return ddeQualityText(m_driver.quality(i) != 0);
 }
 
-// Every advise on a topic of the service is taken; only an item that exists is counted.
+// A loop on any item of a topic of the service is taken, served now or not, as long as
+// its name could be a tagname or is served now; the DDE layer bounds the loops per client.
 bool CiuDdeServer::adviseStart(const QString &topic, const QString &item)
 {
     const Topic t = topicOf(topic);
-    if (int *count = counter(t, itemPosition(t, item)))
-        ++*count;
-    return t != Topic::None;
-}
-
-void CiuDdeServer::adviseStop(const QString &topic, const QString &item)
-{
-    const Topic t = topicOf(topic);
-    if (int *count = counter(t, itemPosition(t, item)))
-        *count = std::max(0, *count - 1);
+    return t != Topic::None && (item.size() <= kTagnameMaxChars || itemPosition(t, item) >= 0);
 }
 
 void CiuDdeServer::makeTagItems()
@@ -144,18 +124,16 @@ void CiuDdeServer::endAdvisePass()
     m_passDue = false;
 }
 
+// The DDE layer sends only to the loops on the item, and asks for its text only then.
 void CiuDdeServer::postTagItem(int i)
 {
-    if (m_valueAdvises[i] > 0)
-        m_server.postAdvise(m_settings.valueTopic, m_tagItems[i]);
-    if (m_qualityAdvises[i] > 0)
-        m_server.postAdvise(m_settings.qualityTopic, m_tagItems[i]);
+    m_server.postAdvise(m_settings.valueTopic, m_tagItems[i]);
+    m_server.postAdvise(m_settings.qualityTopic, m_tagItems[i]);
 }
 
 void CiuDdeServer::postStatus()
 {
-    if (m_systemAdvises[Status] > 0)
-        m_server.postAdvise(m_settings.systemTopic, QLatin1String(kSystemItemNames[Status]));
+    m_server.postAdvise(m_settings.systemTopic, QLatin1String(kSystemItemNames[Status]));
 }
 
 void CiuDdeServer::finalPassAndDropTagItems()

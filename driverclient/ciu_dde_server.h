@@ -2,10 +2,12 @@
 // System topic, offered to other programs through the DDE layer (platform/dde).
 //
 // The System topic answers at all times.  Tag items exist while a connection is open: they
-// are made from the point list at each open and dropped at each close.  Advise loops are
-// counted per item position, and the counts outlive a close and reopen, so a client's loop
-// resumes on the new connection without a new advise.  Changes reach advise loops in the
-// advise pass of each refresh tick, at most once every "DdeRefresh" ticks.
+// are made from the point list at each open and dropped at each close.  An advise loop is
+// its client's and follows its item by name (the DDE layer keeps it): it may be opened
+// before the item exists, it outlives a close and reopen without a new advise, and it
+// follows its tag whatever position the tag has in the new point list.  A loop names an
+// item no longer than a tagname can be, or one served now.  Changes reach advise loops in
+// the advise pass of each refresh tick, at most once every "DdeRefresh" ticks.
 #pragma once
 
 #include "dde_handler.h"
@@ -49,14 +51,12 @@ public:
     bool acceptConnect(const QString &topic) override;
     std::optional<QString> request(const QString &topic, const QString &item) override;
     bool adviseStart(const QString &topic, const QString &item) override;
-    void adviseStop(const QString &topic, const QString &item) override;
 
 private:
     enum class Topic { System, Value, Quality, None };
     Topic topicOf(const QString &topic) const;
     // The position of item in the topic (System item number or tag position); -1: none.
     int itemPosition(Topic topic, const QString &item) const;
-    int *counter(Topic topic, int position);
     void postTagItem(int i);
     void postStatus();
 
@@ -65,8 +65,6 @@ private:
     dde::DdeServer m_server;
     std::array<QString, kSystemItemCount> m_systemTexts;
     QStringList m_tagItems;
-    std::array<int, kSystemItemCount> m_systemAdvises{};
-    std::array<int, kMaxItems> m_valueAdvises{}, m_qualityAdvises{};
     std::array<bool, kMaxItems> m_pending{};
     int m_countdown = 0;
     bool m_passDue = false;

@@ -18,10 +18,9 @@ public:
     virtual bool acceptConnect(const QString &topic) = 0;
     // The text of an item of a connected topic; nothing: no data.
     virtual std::optional<QString> request(const QString &topic, const QString &item) = 0;
-    // A client opens or ends an advise loop on an item of a connected topic.  False
-    // refuses the start.
+    // Whether a client may open an advise loop on an item of a connected topic (the item
+    // need not exist yet).  False refuses the start.  The server keeps the loops.
     virtual bool adviseStart(const QString &topic, const QString &item) = 0;
-    virtual void adviseStop(const QString &topic, const QString &item) = 0;
 };
 
 }  // namespace tk70::dde

@@ -18,7 +18,7 @@ constexpr std::array<VerbInfo, 5> kVerbs{{
     {Verb::Connect, "CONNECT", 1, 1},
     {Verb::Request, "REQUEST", 2, 3},
     {Verb::Advise, "ADVISE", 2, 3},
-    {Verb::Unadvise, "UNADVISE", 2, 2},
+    {Verb::Unadvise, "UNADVISE", 2, 3},
     {Verb::WildConnect, "WILDCONNECT", 0, 1},
 }};
 

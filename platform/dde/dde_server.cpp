@@ -15,6 +15,25 @@ constexpr qint64 kReadBufferBytes = 64 * 1024;
 
 }  // namespace
 
+// Every entry into the server (a public call or a socket's signal) is one Call.  A client
+// that goes inside it is only marked; the marked clients are removed when the outermost
+// Call ends, so that no loop over the clients or their pointers is ever invalidated by
+// what a socket's signal does inside a call the server made.
+class DdeServer::Call {
+public:
+    explicit Call(DdeServer &server) : m_server(server) { ++m_server.m_callDepth; }
+    ~Call()
+    {
+        if (--m_server.m_callDepth == 0)
+            m_server.removeDropped();
+    }
+    Call(const Call &) = delete;
+    Call &operator=(const Call &) = delete;
+
+private:
+    DdeServer &m_server;
+};
+
 DdeServer::DdeServer(const QString &service, DdeHandler &handler, QObject *parent)
     : QObject(parent), m_service(service), m_handler(handler)
 {
@@ -60,29 +79,48 @@ bool DdeServer::serverAlive(const QString &path) const
     return alive;
 }
 
+int DdeServer::clientCount() const { return int(liveClients().size()); }
+
+int DdeServer::adviseLoops(const QString &topic, const QString &item) const
+{
+    const auto it = m_subscribers.constFind(Loop{topic, item});
+    return it == m_subscribers.constEnd() ? 0 : int(it->size());
+}
+
 void DdeServer::takeConnections()
 {
+    Call call(*this);
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-        if (int(m_clients.size()) >= kMaxClients) {
+        if (clientCount() >= kMaxClients) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
-        socket->setReadBufferSize(kReadBufferBytes);
-        auto client = std::make_unique<Client>();
-        client->socket = socket;
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (Client *c = find(socket))
-                readLines(*c);
-            removeDropped();
-        });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-            if (Client *c = find(socket))
-                drop(*c);
-            removeDropped();
-        });
-        m_clients.push_back(std::move(client));
+        addClient(socket);
     }
+}
+
+void DdeServer::addClient(QLocalSocket *socket)
+{
+    socket->setReadBufferSize(kReadBufferBytes);
+    auto client = std::make_unique<Client>();
+    client->socket = socket;
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        Call call(*this);
+        if (Client *c = find(socket))
+            readLines(*c);
+    });
+    connect(socket, &QLocalSocket::bytesWritten, this, [this, socket] {
+        Call call(*this);
+        if (Client *c = find(socket))
+            resumeIfRead(*c);
+    });
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+        Call call(*this);
+        if (Client *c = find(socket))
+            drop(*c);
+    });
+    m_clients.push_back(std::move(client));
 }
 
 DdeServer::Client *DdeServer::find(QLocalSocket *socket)
@@ -91,10 +129,26 @@ DdeServer::Client *DdeServer::find(QLocalSocket *socket)
     return it == m_clients.end() || (*it)->dropped ? nullptr : it->get();
 }
 
+std::vector<DdeServer::Client *> DdeServer::liveClients() const
+{
+    std::vector<Client *> live;
+    for (const auto &client : m_clients)
+        if (!client->dropped)
+            live.push_back(client.get());
+    return live;
+}
+
+// Answers the client's whole lines until none is left, or until more than kPauseBytes of
+// answers wait for it: the rest wait in the socket (which then stops taking more from the
+// client) until it has read its answers.  A partial line past kMaxLineBytes closes it.
 void DdeServer::readLines(Client &client)
 {
     QLocalSocket *socket = client.socket;
     while (!client.dropped && socket->canReadLine()) {
+        if (socket->bytesToWrite() > kPauseBytes) {
+            client.paused = true;
+            return;
+        }
         QByteArray line = socket->readLine();
         line.chop(1);
         if (line.size() > kMaxLineBytes) {
@@ -108,6 +162,14 @@ void DdeServer::readLines(Client &client)
     }
     if (!client.dropped && socket->bytesAvailable() > kMaxLineBytes)
         drop(client);
+}
+
+void DdeServer::resumeIfRead(Client &client)
+{
+    if (!client.paused || client.socket->bytesToWrite() > kResumeBytes)
+        return;
+    client.paused = false;
+    readLines(client);
 }
 
 void DdeServer::handle(Client &client, const ClientLine &line)
@@ -137,27 +199,49 @@ void DdeServer::handle(Client &client, const ClientLine &line)
     }
 }
 
+// A loop the client holds already is acknowledged again; a new one needs a connected
+// topic, room among the client's loops of that topic and the handler's consent.
 void DdeServer::handleAdvise(Client &client, const ClientLine &line)
 {
     const Loop loop{line.topic, line.item};
-    bool ok = client.topics.contains(line.topic) && line.textFormat;
-    if (ok && std::find(client.loops.begin(), client.loops.end(), loop) == client.loops.end()) {
-        ok = m_handler.adviseStart(line.topic, line.item);
-        if (ok)
-            client.loops.push_back(loop);
+    bool ok = line.textFormat && client.loops.contains(loop);
+    if (!ok && mayAdvise(client, line) && m_handler.adviseStart(line.topic, line.item)) {
+        client.loops.insert(loop);
+        ++client.loopsPerTopic[line.topic];
+        m_subscribers[loop].push_back(&client);
+        ok = true;
     }
     send(client, {ok ? QStringLiteral("ACK") : QStringLiteral("NACK"), QStringLiteral("ADVISE"), line.topic, line.item});
 }
 
+bool DdeServer::mayAdvise(const Client &client, const ClientLine &line) const
+{
+    return line.textFormat && client.topics.contains(line.topic) &&
+           client.loopsPerTopic.value(line.topic) < kMaxLoopsPerTopic;
+}
+
 void DdeServer::handleUnadvise(Client &client, const ClientLine &line)
 {
-    auto it = std::find(client.loops.begin(), client.loops.end(), Loop{line.topic, line.item});
-    const bool ok = it != client.loops.end();
+    const Loop loop{line.topic, line.item};
+    const bool ok = line.textFormat && client.loops.contains(loop);
     if (ok) {
-        client.loops.erase(it);
-        m_handler.adviseStop(line.topic, line.item);
+        client.loops.remove(loop);
+        removeLoop(client, loop);
     }
     send(client, {ok ? QStringLiteral("ACK") : QStringLiteral("NACK"), QStringLiteral("UNADVISE"), line.topic, line.item});
+}
+
+// Takes the client out of the loop's subscribers (the client's own set is the caller's).
+void DdeServer::removeLoop(Client &client, const Loop &loop)
+{
+    if (--client.loopsPerTopic[loop.first] <= 0)
+        client.loopsPerTopic.remove(loop.first);
+    auto it = m_subscribers.find(loop);
+    if (it == m_subscribers.end())
+        return;
+    std::erase(*it, &client);
+    if (it->empty())
+        m_subscribers.erase(it);
 }
 
 // Every topic of the service that matches (all of them without a topic), each one now
@@ -187,15 +271,15 @@ void DdeServer::write(Client &client, const QByteArray &line)
         drop(client);
 }
 
-// Ends the client's advise loops and closes it; the entry goes at the next removeDropped(),
-// so that a loop over the clients is never disturbed.
+// Ends the client's advise loops and closes it; the entry goes when the outermost call
+// into the server returns.
 void DdeServer::drop(Client &client)
 {
     if (client.dropped)
         return;
     client.dropped = true;
     for (const Loop &loop : std::exchange(client.loops, {}))
-        m_handler.adviseStop(loop.first, loop.second);
+        removeLoop(client, loop);
     client.socket->disconnect(this);
     client.socket->abort();
     client.socket->deleteLater();
@@ -208,29 +292,28 @@ void DdeServer::removeDropped()
 
 void DdeServer::postAdvise(const QString &topic, const QString &item)
 {
-    const Loop loop{topic, item};
-    std::optional<QByteArray> line;
-    for (auto &client : m_clients) {
-        if (client->dropped || std::find(client->loops.begin(), client->loops.end(), loop) == client->loops.end())
-            continue;
-        if (!line) {
-            std::optional<QString> text = m_handler.request(topic, item);
-            if (!text)
-                return;
-            line = formatLine({QStringLiteral("DATA"), topic, item, *text});
-        }
-        write(*client, *line);
-    }
-    removeDropped();
+    Call call(*this);
+    const auto it = m_subscribers.constFind(Loop{topic, item});
+    if (it == m_subscribers.constEnd())
+        return;
+    const std::vector<Client *> clients = *it;  // a write may drop a client, and change the list
+    const std::optional<QString> text = m_handler.request(topic, item);
+    if (!text)
+        return;
+    const QByteArray line = formatLine({QStringLiteral("DATA"), topic, item, *text});
+    for (Client *client : clients)
+        write(*client, line);
 }
 
+// A client may close, read or send inside the wait for its bytes; the clients are taken
+// first, and each is looked at again after every wait.
 void DdeServer::flush(int deadlineMs)
 {
+    Call call(*this);
     const QDeadlineTimer deadline(deadlineMs);
-    for (auto &client : m_clients) {
-        QLocalSocket *socket = client->socket;
-        while (!client->dropped && socket->bytesToWrite() > 0 && !deadline.hasExpired())
-            socket->waitForBytesWritten(int(std::min<qint64>(deadline.remainingTime(), 10)));
+    for (Client *client : liveClients()) {
+        while (!client->dropped && client->socket->bytesToWrite() > 0 && !deadline.hasExpired())
+            client->socket->waitForBytesWritten(int(std::clamp<qint64>(deadline.remainingTime(), 1, 10)));
     }
 }
 

@@ -77,12 +77,16 @@ protected:
         }
         return *m_driver;
     }
-    // Each start loads the same two points, as a collection start does.
-    void start()
+    // Each start loads the two points, as a collection start does; picFirst lists them
+    // the other way round.
+    void start(bool picFirst = false)
     {
         driver().clearPoints();
+        if (picFirst)
+            driver().addPoint("PIC-102", 1, 2, 3, 102, 99);
         driver().addPoint("FIC-101", 1, 2, 3, 101, 99);
-        driver().addPoint("PIC-102", 1, 2, 3, 102, 99);
+        if (!picFirst)
+            driver().addPoint("PIC-102", 1, 2, 3, 102, 99);
         ASSERT_TRUE(driver().start());
         ASSERT_TRUE(tk70test::waitFor([&] { return driver().monitoring() == 1; }));
         waitForFreshValues();
@@ -168,6 +172,42 @@ TEST_F(CiuDdeServerTest, AdviseLoopsHearTheLatestValueEveryRefreshPeriodAndOutli
     driver().refresh();
     driver().refresh();
     EXPECT_EQ(updates(client), QStringList{});
+}
+
+// Loops follow their item by name: one opened before the start delivers once the tag is
+// served, and keeps its tag when a new start lists the tags in another order; one
+// client's UNADVISE leaves another's loop on the same tag as it was.
+TEST_F(CiuDdeServerTest, AdviseLoopsFollowTheirTagByNameAndBelongToTheirClient)
+{
+    DdeClient early, other;
+    connect(early, "Value");
+    connect(other, "Value");
+    EXPECT_EQ(askLine(early, {"ADVISE", "Value", "PIC-102"}), Fields({"ACK", "ADVISE", "Value", "PIC-102"}));
+    EXPECT_EQ(askLine(other, {"ADVISE", "Value", "PIC-102"}), Fields({"ACK", "ADVISE", "Value", "PIC-102"}));
+    EXPECT_EQ(askLine(early, {"ADVISE", "Value", "NO-TAG-IS-SO-LONG"}),
+              Fields({"NACK", "ADVISE", "Value", "NO-TAG-IS-SO-LONG"}));
+    start();
+    driver().refresh();
+    EXPECT_EQ(updates(early), QStringList{"3.0000"}) << "the loop opened before the start";
+    EXPECT_EQ(updates(other), QStringList{"3.0000"});
+    driver().stop();
+    EXPECT_EQ(updates(early), QStringList{"3.0000"}) << "the final pass";
+    EXPECT_EQ(updates(other), QStringList{"3.0000"});
+
+    start(true);
+    m_sim.unit().setPoint(kPic, 4.0, true);
+    waitForFreshValues();
+    driver().refresh();
+    EXPECT_EQ(updates(early), QStringList{"4.0000"}) << "PIC-102 is the first tag now";
+    EXPECT_EQ(updates(other), QStringList{"4.0000"});
+    EXPECT_EQ(askLine(other, {"UNADVISE", "Value", "PIC-102", "CF_TEXT"}),
+              Fields({"ACK", "UNADVISE", "Value", "PIC-102"}));
+    m_sim.unit().setPoint(kPic, 5.0, true);
+    waitForFreshValues();
+    driver().refresh();
+    driver().refresh();
+    EXPECT_EQ(updates(early), QStringList{"5.0000"});
+    EXPECT_EQ(updates(other), QStringList{});
 }
 
 TEST_F(CiuDdeServerTest, ASecondServerOfTheSameServiceIsReportedAndTheProgramGoesOnWithoutIt)

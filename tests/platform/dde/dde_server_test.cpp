@@ -7,6 +7,7 @@
 #include "dde_server.h"
 #include "modal_helper.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
@@ -38,7 +39,8 @@ TEST(DdeProtocol, ClientLinesAreReadOrRefused)
         {"UNADVISE\tValue\tX", true, Verb::Unadvise, "Value", "X", true},
         {"WILDCONNECT", true, Verb::WildConnect, "", "", true},
         {"CONNECT", false, {}, {}, {}, {}},
-        {"UNADVISE\tValue\tX\tCF_TEXT", false, {}, {}, {}, {}},
+        {"UNADVISE\tValue\tX\tCF_TEXT", true, Verb::Unadvise, "Value", "X", true},
+        {"UNADVISE\tValue\tX\tCF_TEXT\tmore", false, {}, {}, {}, {}},
         {"REQUEST\tValue\tbad\\x", false, {}, {}, {}, {}},
         {"REQUEST\tValue\ttrailing\\", false, {}, {}, {}, {}},
         {"POKE\tValue\tX", false, {}, {}, {}, {}},
@@ -71,14 +73,8 @@ public:
             return QString(64 * 1024, QLatin1Char('b'));
         return std::nullopt;
     }
-    bool adviseStart(const QString &topic, const QString &item) override
-    {
-        ++loops[topic + "/" + item];
-        return true;
-    }
-    void adviseStop(const QString &topic, const QString &item) override { --loops[topic + "/" + item]; }
-
-    QMap<QString, int> loops;
+    // "refused" may not be advised; every other name may, served or not.
+    bool adviseStart(const QString &, const QString &item) override { return item != "refused"; }
 };
 
 class DdeServerTest : public ::testing::Test {
@@ -149,27 +145,39 @@ TEST_F(DdeServerTest, LinesAreAnsweredByTheProtocolsRules)
     EXPECT_EQ(askLine(client, {"WILDCONNECT", "U"}), Fields({"PAIR", "Svc", "U"}));
     EXPECT_EQ(nextLine(client), Fields({"END"}));
     EXPECT_EQ(askLine(client, {"ADVISE", "U", "x"}), Fields({"ACK", "ADVISE", "U", "x"})) << "connected by the wild connect";
-    EXPECT_EQ(m_handler.loops, (QMap<QString, int>{{"T/x", 1}, {"U/x", 1}}));
+    EXPECT_EQ(m_server->adviseLoops("T", "x"), 1);
+    EXPECT_EQ(m_server->adviseLoops("U", "x"), 1);
     client.close();
     EXPECT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() == 0; }));
-    EXPECT_EQ(m_handler.loops, (QMap<QString, int>{{"T/x", 0}, {"U/x", 0}})) << "the loops end with the client";
+    EXPECT_EQ(m_server->adviseLoops("T", "x") + m_server->adviseLoops("U", "x"), 0) << "the loops end with the client";
 }
 
-// A long line, a client that never reads and clients past the limit are turned away;
-// the others are served throughout.
+// A long line, a client that never reads its updates and clients past the limit are turned
+// away; a client that sends requests and reads their answers only later waits meanwhile,
+// and is then served in full; the others are served throughout.
 TEST_F(DdeServerTest, MisbehavingClientsLeaveTheServerServingTheOthers)
 {
-    DdeClient good, longLine, hog;
-    open(good);
-    EXPECT_EQ(askLine(good, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+    DdeClient good, longLine, hog, asker;
+    for (DdeClient *client : {&good, &hog, &asker}) {
+        open(*client);
+        EXPECT_EQ(askLine(*client, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+    }
     open(longLine);
-    open(hog);
-    EXPECT_EQ(askLine(hog, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+    EXPECT_EQ(askLine(hog, {"ADVISE", "T", "big"}), Fields({"ACK", "ADVISE", "T", "big"}));
     longLine.sendRaw(QByteArray(2048, 'A') + '\n');
     for (int i = 0; i < 40; ++i)
-        hog.send({"REQUEST", "T", "big"});
-    EXPECT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() == 1; }));
+        asker.send({"REQUEST", "T", "big"});  // 2.6 MB of answers, not read yet
+    for (int pass = 0; pass < 20; ++pass)
+        m_server->postAdvise("T", "big");     // 1.3 MB of updates the hog never reads
+    EXPECT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() == 2; }));
     EXPECT_EQ(askLine(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+    int answers = 0;
+    EXPECT_TRUE(tk70test::waitFor([&] {
+        while (auto line = asker.takeLine())
+            answers += line->size() == 4 && line->at(3).size() == 64 * 1024 ? 1 : 0;
+        return answers == 40;
+    }));
+    EXPECT_EQ(m_server->clientCount(), 2);
 
     std::vector<std::unique_ptr<DdeClient>> crowd;
     for (int i = 0; i < 100; ++i) {
@@ -183,10 +191,65 @@ TEST_F(DdeServerTest, MisbehavingClientsLeaveTheServerServingTheOthers)
             client->takeLine();
             closed += client->atEnd() ? 1 : 0;
         }
-        return closed == 100 - (DdeServer::kMaxClients - 1);
+        return closed == 100 - (DdeServer::kMaxClients - 2);
     }));
     EXPECT_EQ(m_server->clientCount(), DdeServer::kMaxClients);
     EXPECT_EQ(askLine(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+}
+
+// One loop per client, topic and name, served or not; at most 64 names a topic; one
+// client's UNADVISE ends its own loop only.
+TEST_F(DdeServerTest, AdviseLoopsAreEachClientsOwnAndBounded)
+{
+    DdeClient first, second;
+    for (DdeClient *client : {&first, &second}) {
+        open(*client);
+        EXPECT_EQ(askLine(*client, {"WILDCONNECT"}), Fields({"PAIR", "Svc", "T"}));
+        EXPECT_EQ(nextLine(*client), Fields({"PAIR", "Svc", "U"}));
+        EXPECT_EQ(nextLine(*client), Fields({"END"}));
+    }
+    EXPECT_EQ(askLine(first, {"ADVISE", "T", "x"}), Fields({"ACK", "ADVISE", "T", "x"}));
+    EXPECT_EQ(askLine(first, {"ADVISE", "T", "x"}), Fields({"ACK", "ADVISE", "T", "x"})) << "the same loop";
+    EXPECT_EQ(askLine(second, {"ADVISE", "T", "x", "CF_TEXT"}), Fields({"ACK", "ADVISE", "T", "x"}));
+    EXPECT_EQ(m_server->adviseLoops("T", "x"), 2);
+    EXPECT_EQ(askLine(first, {"ADVISE", "T", "refused"}), Fields({"NACK", "ADVISE", "T", "refused"}));
+    for (int i = 1; i < DdeServer::kMaxLoopsPerTopic; ++i) {
+        const QString name = QStringLiteral("n%1").arg(i);
+        ASSERT_EQ(askLine(first, {"ADVISE", "T", name}), Fields({"ACK", "ADVISE", "T", name}));
+    }
+    EXPECT_EQ(askLine(first, {"ADVISE", "T", "over"}), Fields({"NACK", "ADVISE", "T", "over"}));
+    EXPECT_EQ(m_server->adviseLoops("T", "over"), 0);
+    EXPECT_EQ(askLine(first, {"ADVISE", "U", "over"}), Fields({"ACK", "ADVISE", "U", "over"}));
+    EXPECT_EQ(askLine(first, {"UNADVISE", "T", "x", "CF_BITMAP"}), Fields({"NACK", "UNADVISE", "T", "x"}));
+    EXPECT_EQ(askLine(second, {"UNADVISE", "T", "x", "CF_TEXT"}), Fields({"ACK", "UNADVISE", "T", "x"}));
+    m_server->postAdvise("T", "x");
+    EXPECT_EQ(nextLine(first), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+    EXPECT_EQ(askLine(second, {"REQUEST", "T", "y"}), Fields({"NODATA", "T", "y"})) << "no update for second";
+    EXPECT_EQ(askLine(first, {"UNADVISE", "T", "n1"}), Fields({"ACK", "UNADVISE", "T", "n1"}));
+    EXPECT_EQ(askLine(first, {"ADVISE", "T", "over"}), Fields({"ACK", "ADVISE", "T", "over"})) << "room again";
+}
+
+// Clients holding some 800 KB of unread updates each, all closed before the final flush:
+// the flush hears each close inside its wait, and ends within its deadline.
+TEST_F(DdeServerTest, AFlushOutlivesClientsThatCloseWhileItWaits)
+{
+    std::vector<std::unique_ptr<DdeClient>> clients;
+    for (int k = 0; k < 4; ++k) {
+        clients.push_back(std::make_unique<DdeClient>());
+        open(*clients.back());
+        EXPECT_EQ(askLine(*clients.back(), {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+        EXPECT_EQ(askLine(*clients.back(), {"ADVISE", "T", "big"}), Fields({"ACK", "ADVISE", "T", "big"}));
+    }
+    for (int pass = 0; pass < 12; ++pass)
+        m_server->postAdvise("T", "big");
+    ASSERT_EQ(m_server->clientCount(), 4);
+    for (auto &client : clients)
+        client->close();
+    QElapsedTimer clock;
+    clock.start();
+    m_server->flush(300);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() == 0; }));
 }
 
 }  // namespace
