@@ -48,6 +48,10 @@ unsigned truncatedMantissa(double scaled, unsigned limit)
     return static_cast<unsigned>(scaled);
 }
 
+// The nearest whole number within an unsigned range, for the 2-byte real: its ten
+// mantissa bits are too few to truncate (64.1 would read back as 64.0).
+unsigned roundedMantissa(double scaled, unsigned limit) { return truncatedMantissa(std::floor(scaled + 0.5), limit); }
+
 }  // namespace
 
 int encodeReal3(double value, std::uint8_t *out)
@@ -72,7 +76,11 @@ int encodeReal2(double value, std::uint8_t *out)
         return std::isnan(value) ? 1 : 0;
     }
     Normalised v = normalise(value);
-    unsigned mantissa = truncatedMantissa(v.m * 1024.0, 1024 * 64);
+    unsigned mantissa = roundedMantissa(v.m * 1024.0, 1024 * 64);
+    if (mantissa == 1024 && v.m < 1.0) {  // rounded up to the next power of two
+        mantissa = 512;
+        ++v.n;
+    }
     int e = v.n - 7;
     out[0] = static_cast<std::uint8_t>(((e & 0x1F) << 3) | (v.sign << 2) | ((mantissa >> 8) & 0x03));
     out[1] = static_cast<std::uint8_t>(mantissa & 0xFF);

@@ -13,9 +13,10 @@ inline constexpr double kUnknownFormatValue = 9999.999;
 // Bytes a value of the format occupies: 2, 3, 1, 1, 2 for formats 1 to 5, else 0.
 int formatSize(int format);
 
-// Encode a double as a 3-byte real (format 2) or a 2-byte real (format 1).  The bytes
-// are written in every case.  Returns 0, or 1 when the value lies outside what the
-// format can hold.
+// Encode a double as a 3-byte real (format 2, mantissa truncated) or a 2-byte real
+// (format 1, mantissa rounded to the nearest, so that a value reads back within a
+// thousandth of itself).  The bytes are written in every case.  Returns 0, or 1 when the
+// value lies outside what the format can hold.
 int encodeReal3(double value, std::uint8_t *out);
 int encodeReal2(double value, std::uint8_t *out);
 

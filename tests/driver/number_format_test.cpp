@@ -83,6 +83,28 @@ TEST(Real2, KnownValuesEncodeAndDecodeBack)
     }
 }
 
+// Ten mantissa bits: the nearest value is within a thousandth of any value in range, so a
+// tuning write of it passes its read-back (truncated, 64.1 read back as 64.0).
+TEST(Real2, ValuesEncodeToTheNearestAndReadBackWithinAThousandth)
+{
+    struct { double v; Bytes b; double back; } cases[] = {
+        {64.1, {0x02, 0x01}, 64.125}, {2.01, {0xDA, 0x03}, 2.01171875}, {-2.01, {0xDE, 0x03}, -2.01171875},
+        {1023.7, {0x22, 0x00}, 1024.0},  // rounds up into the next power of two
+    };
+    for (const auto &c : cases) {
+        int rc = -9;
+        EXPECT_EQ(real2(c.v, &rc), c.b) << c.v;
+        EXPECT_EQ(rc, 0);
+        EXPECT_EQ(decodeReal2(c.b.data()), c.back) << c.v;
+    }
+    for (double v = 0.0079; v < 2.0e6; v *= 1.0009) {
+        for (double x : {v, -v}) {
+            Bytes b = real2(x);
+            EXPECT_LE(std::fabs(decodeReal2(b.data()) - x), std::fabs(x) * 0.001) << x;
+        }
+    }
+}
+
 TEST(Real2, OutOfRangeValuesAreWrittenAndReported)
 {
     int rc = 0;
