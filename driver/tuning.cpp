@@ -90,10 +90,14 @@ int TuneState::requestRead(bool connected, BlockAddress address)
     return 1;
 }
 
+// A block read whose values are too many for one write request is refused as well: the
+// request could never be sent.
 int TuneState::requestWrite(bool connected)
 {
     std::lock_guard lock(m_mutex);
     if (!connected || pendingLocked() || m_current.isZero())
+        return 0;
+    if (availableLocked() && m_image.valueEnd - m_image.valueStart > CIU_TUNE_WRITE_VALUE_BYTES)
         return 0;
     m_pending = Kind::Write;
     ++m_sequence;
@@ -153,7 +157,9 @@ int TuneState::specType(int n) const
 }
 
 // The value as read is always taken back (nothing changes, whatever the format's range
-// says of it); any other value must pass the range check of its number format.
+// says of it); any other value must pass the range check of its number format and encode
+// in it (0.001 passes the check, but two bytes cannot hold it), so that a value taken
+// here never stops the write.
 int TuneState::setSpecValue(int n, double value)
 {
     std::lock_guard lock(m_mutex);
@@ -165,7 +171,8 @@ int TuneState::setSpecValue(int n, double value)
         spec.changed = false;
         return 1;
     }
-    if (!inFormatRange(spec.format, value))
+    std::uint8_t bytes[3] = {};
+    if (!encodeSpecValue(spec.format, value, bytes))
         return 0;
     spec.value = value;
     spec.changed = true;

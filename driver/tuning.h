@@ -20,6 +20,8 @@
 
 namespace vantor {
 
+static_assert(CIU_TUNE_WRITE_VALUE_BYTES + 9 == kMaxRequestPayload, "a tuning write is 9 bytes and its values");
+
 struct BlockAddress {
     int loop = 0, pcu = 0, module = 0, block = 0;
     bool isZero() const { return loop == 0 && pcu == 0 && module == 0 && block == 0; }

@@ -31,6 +31,8 @@ extern "C" {
 #define CIU_POINT_SLOTS 31
 /* Entries in the tuning spec table. */
 #define CIU_TUNE_SPECS 125
+/* The most value bytes a tuning write can carry (its request holds 9 bytes besides). */
+#define CIU_TUNE_WRITE_VALUE_BYTES 118
 /* Length of LogFileName, its terminating NUL included. */
 #define CIU_LOG_NAME_SIZE 120
 

@@ -6,6 +6,9 @@
 #include "pty_peer.h"
 #include "tuning.h"
 
+#include <cmath>
+#include <limits>
+
 using namespace tk70test;
 
 namespace {
@@ -142,22 +145,38 @@ TEST_F(TuneTest, FailedReadsLeaveNothingToWrite)
                      }));
 }
 
-TEST_F(TuneTest, ValuesThatDoNotEncodeStopTheWrite)
+// A value its format cannot hold (in two bytes 0.001 and 3,000,000, both within the range
+// check) is refused when it is offered, and the old value stays, so that no write starts
+// that its encoding would stop; the encoder still refuses it as a last guard.
+TEST_F(TuneTest, ValuesThatDoNotEncodeAreRefusedWhenOffered)
 {
     m_peer.replyPayload(blockReply());
     ASSERT_EQ(CiuReadTuneSpecs(1, 2, 3, 4), 0);
-    EXPECT_EQ(CiuSetTuneSpecValue(3, 0.001), 1);  // in range, but below what two bytes hold
-    EXPECT_EQ(CiuWriteTuneSpecs(), -3);
-    EXPECT_EQ(m_peer.requests().size(), 1u);
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (double value : {0.001, 3000000.0, infinity, -infinity, std::nan("")}) {
+        EXPECT_EQ(CiuSetTuneSpecValue(3, value), 0) << value;
+        EXPECT_EQ(CiuGetTuneSpecValue(3), 1.0) << value;
+    }
+    EXPECT_EQ(CiuSetTuneSpecValue(3, 0.75), 1);
+    vantor::TuneImage image;
+    ASSERT_TRUE(vantor::parseTuneReply(blockReply(), image));
+    image.specs[2].value = 0.001;
+    image.specs[2].changed = true;
+    EXPECT_FALSE(vantor::encodeTuneValues(image));
 }
 
+// 40 three-byte values: 120 bytes, two past what one write request carries.  The request
+// for the write is refused, and the write itself sends nothing.
 TEST_F(TuneTest, ABlockTooLargeToSendIsRefusedWithoutSending)
 {
     Bytes reply{0, 1, 40, 0x82, 19};
-    reply.resize(reply.size() + 120, 0);  // 40 three-byte values: 120 bytes, two past the limit
+    reply.resize(reply.size() + 120, 0);
     m_peer.replyPayload(reply);
     ASSERT_EQ(CiuReadTuneSpecs(1, 2, 3, 4), 0);
     EXPECT_EQ(CiuGetTuneSpecCount(), 40);
+    vantor::driver().connected.store(true);
+    EXPECT_EQ(CiuRequestWriteTuneSpecs(), 0);
+    vantor::driver().connected.store(false);
     EXPECT_EQ(CiuWriteTuneSpecs(), -1);
     EXPECT_EQ(m_peer.requests().size(), 1u);
 }
