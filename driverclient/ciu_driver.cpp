@@ -367,17 +367,10 @@ bool CCiuDriver::verifyTuneWrite() const
 double CCiuDriver::tuneSpecValue(int n) const { return CiuGetTuneSpecValue(n); }
 bool CCiuDriver::tuneSpecTunable(int n) const { return CiuGetTuneSpecTunable(n) != 0; }
 
-// True when the driver took the value.  A real (format 1 or 2) refused only for lying at
-// or beyond the display range (-999999 to 9999999) also counts as set: the driver keeps the
-// block's own value, and the rest of the block can still be written.  Offering a block's
-// large value back as shown must not make every write of that block fail.
-bool CCiuDriver::setTuneSpecValue(int n, double value)
-{
-    if (CiuSetTuneSpecValue(n, value) != 0)
-        return true;
-    bool displayable = value > -999999.0 && value < 9999999.0;
-    int format = CiuGetTuneSpecType(n);
-    return !displayable && (format == 1 || format == 2);
-}
+// True when the driver took the value: it lies in the range of the spec's format and the
+// format can hold it.  A value refused is never counted as set (the block would keep its
+// old value while the write and its read-back reported success).  The block's own value
+// offered back unchanged is always taken, whatever it is.
+bool CCiuDriver::setTuneSpecValue(int n, double value) { return CiuSetTuneSpecValue(n, value) != 0; }
 
 }  // namespace tk70

@@ -286,8 +286,8 @@ TEST_F(DriverClientConnectionTest, ATuneWriteIsVerifiedAgainstAFreshRead)
             tunable = n;
     ASSERT_GT(tunable, 0);
     EXPECT_TRUE(d.setTuneSpecValue(tunable, 42.0));
-    EXPECT_TRUE(d.setTuneSpecValue(tunable, 1e9));  // beyond the display range: counted as set,
-    EXPECT_EQ(d.tuneSpecValue(tunable), 42.0);       // the driver keeps 42
+    EXPECT_FALSE(d.setTuneSpecValue(tunable, 1e9));  // beyond the range: refused, never counted as set
+    EXPECT_EQ(d.tuneSpecValue(tunable), 42.0);
     EXPECT_FALSE(d.setTuneSpecValue(5, 300));       // S5, a byte: refused
     ASSERT_TRUE(d.requestTuneWrite());
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
@@ -301,8 +301,9 @@ TEST_F(DriverClientConnectionTest, ATuneWriteIsVerifiedAgainstAFreshRead)
     EXPECT_FALSE(d.verifyTuneWrite());
 }
 
-// A block may hold a real beyond what the program shows (above 9,999,999.999).  Offered
-// back as shown, with another spec changed, the block still updates and verifies.
+// A block may hold a real beyond the range a value may be set to (above 9,999,999.999).
+// Offered back as shown, with another spec changed, the block still updates and verifies;
+// another value beyond the range is refused.
 TEST_F(DriverClientConnectionTest, AnUntouchedValueBeyondTheDisplayRangeDoesNotStopAnUpdate)
 {
     const ciusim::PlantAddress address{1, 1, 2, 50};
@@ -320,7 +321,8 @@ TEST_F(DriverClientConnectionTest, AnUntouchedValueBeyondTheDisplayRangeDoesNotS
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
     ASSERT_EQ(d.tuneSpecValue(1), held);
     EXPECT_TRUE(d.setTuneSpecValue(1, QString::asprintf("%f", held).toDouble()));
-    EXPECT_TRUE(d.setTuneSpecValue(1, 3e7));
+    EXPECT_FALSE(d.setTuneSpecValue(1, 3e7));
+    EXPECT_EQ(d.tuneSpecValue(1), held);
     EXPECT_TRUE(d.setTuneSpecValue(2, 7.5));
     ASSERT_TRUE(d.requestTuneWrite());
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
