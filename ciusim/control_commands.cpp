@@ -94,6 +94,16 @@ std::string replyCode(CiuUnit &unit, const Args &args)
     return kOk;
 }
 
+std::string silence(CiuUnit &unit, const Args &args)
+{
+    std::optional<long> cmd = wholeNumber(args[1], 0, 255);
+    std::optional<long> count = args.size() > 2 ? wholeNumber(args[2], 1, 1000000) : 1;
+    if (!cmd || !count)
+        return error("silence takes a command 0-255 and an optional count of 1 or more");
+    unit.faults().silence(static_cast<std::uint8_t>(*cmd), static_cast<int>(*count));
+    return kOk;
+}
+
 std::string slow(CiuUnit &unit, const Args &args)
 {
     std::optional<long> ms = wholeNumber(args[1], 0, 60000);
@@ -149,7 +159,7 @@ std::string status(CiuUnit &unit, const Args &)
 
 std::string help(CiuUnit &, const Args &);
 
-const std::array<CommandEntry, 19> kCommands{{
+const std::array<CommandEntry, 20> kCommands{{
     {"noreply", 1, 1, "noreply on|off", noReply},
     {"badchecksum", 0, 1, "badchecksum [N]", wireFault},
     {"badescape", 0, 1, "badescape [N]", wireFault},
@@ -158,6 +168,7 @@ const std::array<CommandEntry, 19> kCommands{{
     {"endless", 0, 0, "endless", wireFault},
     {"oversize", 0, 0, "oversize", wireFault},
     {"replycode", 2, 3, "replycode CMD CODE [N]   (CODE 0 takes it away)", replyCode},
+    {"silence", 1, 2, "silence CMD [N]", silence},
     {"slow", 1, 1, "slow MS", slow},
     {"restart9", 0, 0, "restart9", [](CiuUnit &u, const Args &) { u.faults().restart9(); return kOk; }},
     {"override", 2, 64, "override CMD HEXBYTES...", overrideReply},

@@ -83,6 +83,15 @@ void Faults::oversize()
     addWireFault(WireFault::Oversize, 1);
 }
 
+void Faults::silence(std::uint8_t command, int count)
+{
+    std::lock_guard lock(m_mutex);
+    if (count <= 0)
+        m_silenced.erase(command);
+    else
+        m_silenced[command] = count;
+}
+
 void Faults::replyCode(std::uint8_t command, std::uint8_t code, int count)
 {
     std::lock_guard lock(m_mutex);
@@ -118,6 +127,7 @@ void Faults::clear()
     m_restart9 = false;
     m_wire.clear();
     m_codes.clear();
+    m_silenced.clear();
     m_overrides.clear();
 }
 
@@ -143,11 +153,21 @@ std::optional<std::vector<std::uint8_t>> Faults::takeProtocolPayload(std::span<c
     return std::nullopt;
 }
 
+bool Faults::takeSilence(std::span<const std::uint8_t> request)
+{
+    auto it = request.empty() ? m_silenced.end() : m_silenced.find(request[0]);
+    if (it == m_silenced.end())
+        return false;
+    if (--it->second == 0)
+        m_silenced.erase(it);
+    return true;
+}
+
 ReplyPlan Faults::plan(std::span<const std::uint8_t> request)
 {
     std::lock_guard lock(m_mutex);
     ReplyPlan result;
-    result.silent = m_noReply;
+    result.silent = m_noReply || takeSilence(request);
     result.delayMs = m_delayMs;
     if (!result.silent)
         result.payload = takeProtocolPayload(request);
@@ -177,6 +197,8 @@ std::string Faults::describe() const
         text << ' ' << wireName(fault) << '=' << count;
     for (const auto &[cmd, fault] : m_codes)
         text << " replycode" << int(cmd) << '=' << int(fault.code) << '/' << fault.remaining;
+    for (const auto &[cmd, count] : m_silenced)
+        text << " silence" << int(cmd) << '=' << count;
     for (const auto &entry : m_overrides)
         text << " override" << int(entry.first);
     return text.str();

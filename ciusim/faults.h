@@ -1,6 +1,7 @@
 // Fault injection for the simulated CIU, safe to change from any thread while the
 // server runs.  Protocol faults decide a reply before the unit sees the request (no
-// reply, a forced reply code, restart refused with 9, an exact payload); wire faults
+// reply at all or to one command, a forced reply code, restart refused with 9, an exact
+// payload); wire faults
 // spoil how the next replies travel (bad checksum, bad escape, garbage, no frame end,
 // an endless or an oversize reply); a delay slows every reply.
 #pragma once
@@ -49,6 +50,9 @@ public:
     void truncate(int count);
     void endless();
     void oversize();
+    // The next count requests of command are received and recorded but never answered
+    // (a CIU that took a request and went silent on it).
+    void silence(std::uint8_t command, int count = 1);
     // Command gets the reply code count times, or until cleared when count is negative.
     void replyCode(std::uint8_t command, std::uint8_t code, int count = -1);
     // Every reply waits this long before it goes out.
@@ -77,6 +81,7 @@ private:
     };
 
     std::optional<std::vector<std::uint8_t>> takeProtocolPayload(std::span<const std::uint8_t> request);
+    bool takeSilence(std::span<const std::uint8_t> request);
 
     mutable std::mutex m_mutex;
     bool m_noReply = false;
@@ -84,6 +89,7 @@ private:
     bool m_restart9 = false;
     std::map<WireFault, int> m_wire;
     std::map<std::uint8_t, CodeFault> m_codes;
+    std::map<std::uint8_t, int> m_silenced;
     std::map<std::uint8_t, std::vector<std::uint8_t>> m_overrides;
 };
 

@@ -54,6 +54,9 @@ TEST_F(ControlCommandsTest, CommandsSteerFaultsCableAndPlant)
     EXPECT_EQ(ask(listRequest(cmd::kReadStatusList, 0, 0)), (Bytes{0, 0x20, 1, 0, 0, 0}));
     EXPECT_EQ(run("override 8 00 01 0000 00028000"), "ok");
     EXPECT_EQ(ask({cmd::kReadExceptions, 0, 0}), (Bytes{0, 1, 0, 0, 0, 2, 0x80, 0}));
+    EXPECT_EQ(run("silence 69"), "ok");
+    EXPECT_FALSE(m_unit.handleFrame(frame(Bytes{cmd::kReadStatus, 0})));
+    EXPECT_EQ(ask({cmd::kReadStatus, 0}).size(), 9u);
     EXPECT_EQ(run("noreply on"), "ok");
     EXPECT_FALSE(m_unit.handleFrame(frame(Bytes{cmd::kReadStatus, 0})));
     EXPECT_EQ(run("clear"), "ok");
@@ -81,6 +84,7 @@ TEST_F(ControlCommandsTest, BadLinesAreRefusedWithAReason)
     EXPECT_EQ(run("badchecksum 0"), "error: badchecksum takes a count of 1 or more");
     EXPECT_EQ(run("replycode 300 1"), "error: replycode takes a command 0-255, a code 0-255 and an optional count of 1 or more");
     EXPECT_EQ(run("slow -5"), "error: slow takes milliseconds 0-60000");
+    EXPECT_EQ(run("silence 8 0"), "error: silence takes a command 0-255 and an optional count of 1 or more");
     EXPECT_EQ(run("set 1-1-5 42"), "error: set takes L-P-M-B, a value and optionally bad or good");
     EXPECT_EQ(run("set 1-1-5-100 forty"), "error: set takes L-P-M-B, a value and optionally bad or good");
     EXPECT_EQ(run("override 8 0"), "error: override takes a command 0-255 and the reply payload as hex bytes");

@@ -111,7 +111,7 @@ TEST_F(UnitFaultsTest, AnOverrideIsTheNextReplyToItsCommandExactly)
     EXPECT_EQ(unframe(*wire({cmd::kReadExceptions, 0, 0})), (Bytes{0, 0}));
 }
 
-TEST_F(UnitFaultsTest, NoReplyAndSlowRepliesAreRecordedAsUsual)
+TEST_F(UnitFaultsTest, NoReplySilenceAndSlowRepliesAreRecordedAsUsual)
 {
     m_unit.faults().setNoReply(true);
     EXPECT_FALSE(wire(kStatus));
@@ -121,6 +121,14 @@ TEST_F(UnitFaultsTest, NoReplyAndSlowRepliesAreRecordedAsUsual)
     ASSERT_TRUE(out);
     EXPECT_EQ(out->delayMs, 250);
     EXPECT_EQ(m_unit.requests().count(cmd::kReadStatus), 2);
+    m_unit.faults().clear();
+    m_unit.faults().silence(cmd::kReadStatus, 2);
+    EXPECT_NE(m_unit.faults().describe().find("silence69=2"), std::string::npos);
+    EXPECT_FALSE(wire(kStatus));
+    EXPECT_TRUE(wire(restartLong())) << "another command is answered";
+    EXPECT_FALSE(wire(kStatus));
+    EXPECT_TRUE(wire(kStatus)) << "the count is spent";
+    EXPECT_EQ(m_unit.requests().count(cmd::kReadStatus), 5);
 }
 
 TEST_F(UnitFaultsTest, InvalidFramesAreRecordedButNotAnswered)
