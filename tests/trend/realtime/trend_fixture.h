@@ -2,9 +2,9 @@
 // table of readings the test fills per tag position, and a clock the test sets.
 #pragma once
 
-#include "clock.h"
 #include "group_output.h"
 #include "tag_doc.h"
+#include "test_clock.h"
 
 #include <QDateTime>
 #include <vector>
@@ -22,16 +22,6 @@ public:
 
 private:
     std::vector<tk70::PointReading> m_readings;
-};
-
-class TestClock : public tk70::Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    void set(const QDateTime &now) { m_now = now; }
-    void advance(int seconds) { m_now = m_now.addSecs(seconds); }
-
-private:
-    QDateTime m_now{QDate(2024, 3, 7), QTime(13, 58, 0)};
 };
 
 // A document with tags TAG-1 .. TAG-<tags> and graph 1 drawing the named tags (a name
