@@ -9,6 +9,8 @@ namespace tk70 {
 
 inline constexpr int kFunctionCodeCount = 256;
 
+// Whether a block of the code is defined (1 to 255) and may be tuned.
+constexpr bool isDefinedFunctionCode(int code) { return code >= 1 && code < kFunctionCodeCount; }
 // The catalogue's name of a code; empty outside 0 to 255.
 QString functionCodeName(int code);
 // "FC %d  -  %s": the code, two blanks, a hyphen, two blanks, its name.

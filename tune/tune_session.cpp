@@ -2,6 +2,7 @@
 #include "tune_session.h"
 
 #include "ciu_driver.h"
+#include "clock.h"
 #include "function_codes.h"
 #include "messages.h"
 #include "tuning_page.h"
@@ -23,8 +24,8 @@ bool inTuneAddressRange(const TuneAddress &a)
 
 bool tuningAvailable(const CCiuDriver &driver) { return driver.isRunning() && driver.monitoring() == 1; }
 
-TuneSession::TuneSession(CCiuDriver &driver, InhibitRule inhibited, QObject *parent)
-    : QObject(parent), m_driver(driver), m_inhibited(std::move(inhibited))
+TuneSession::TuneSession(CCiuDriver &driver, InhibitRule inhibited, const Clock &clock, QObject *parent)
+    : QObject(parent), m_driver(driver), m_inhibited(std::move(inhibited)), m_clock(clock)
 {
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &TuneSession::poll);
@@ -55,7 +56,7 @@ void TuneSession::waitThen(Continuation next)
     m_timedOut = false;
     m_next = std::move(next);
     m_waiting = true;
-    m_waitClock.start();
+    m_waitStartMs = m_clock.monotonicMs();
     if (CiuIsTunePending() == 0) {
         endWait(false);
         return;
@@ -68,7 +69,7 @@ void TuneSession::poll()
 {
     if (CiuIsTunePending() == 0)
         endWait(false);
-    else if (m_waitClock.hasExpired(kWaitMs))
+    else if (m_clock.monotonicMs() - m_waitStartMs >= kWaitMs)
         endWait(true);
 }
 
@@ -95,24 +96,43 @@ bool TuneSession::read(const TuneAddress &address)
     setStatus(QStringLiteral("Reading Block"));
     emit changed();
     if (!m_driver.requestTuneRead(address.loop, address.pcu, address.module, address.block)) {
-        errorStep("Error Reading Block Specs");
+        readFailed("Error Reading Block Specs");
         return true;
     }
     waitThen([this](bool timedOut) {
         if (timedOut)
-            errorStep("Timeout Reading Block");
+            readFailed("Timeout Reading Block");
         else
             afterRead();
     });
     return true;
 }
 
+// A read that failed leaves an empty page: the values of the block read before must not
+// stand beside the address of this one.
+void TuneSession::readFailed(const char *text)
+{
+    errorStep(text);
+    clearingStep();
+}
+
+// A read the driver could not carry out (no block there, a reply code of the CIU) leaves
+// its error status set: that is a failed read, not a block of an undefined function code.
 void TuneSession::afterRead()
 {
+    if (CiuGetTuneErrorStatus() != 0) {
+        readFailed("Error Reading Block Specs");
+        return;
+    }
     const int code = CiuGetTuneFunctionCode();
-    const bool defined = code >= 1 && code <= 255;
-    setStatus(defined ? functionCodeTitle(code) : QStringLiteral("Undefined Function Block"));
-    m_updateEnabled = defined;
+    setStatus(isDefinedFunctionCode(code) ? functionCodeTitle(code) : QStringLiteral("Undefined Function Block"));
+    showBlock();
+}
+
+// The block just read, from its first page; Update is offered for a defined function code.
+void TuneSession::showBlock()
+{
+    m_updateEnabled = isDefinedFunctionCode(CiuGetTuneFunctionCode());
     m_pageOffset = 0;
     showPage();
 }
@@ -141,33 +161,54 @@ void TuneSession::showPage()
 }
 
 // An entry left as it was shown offers the block's value as read, so that a value the
-// text rounds (or one the format could not take again) goes back exactly as read.
-double TuneSession::offeredValue(int k, int n) const
+// text rounds (or one the format could not take again) goes back exactly as read.  An
+// entry that is not wholly a number offers nothing.
+std::optional<double> TuneSession::offeredValue(int k, int n) const
 {
     const auto i = static_cast<std::size_t>(k);
-    return m_entries[i] == m_shown[i] ? m_driver.tuneSpecValue(n) : parseSpecEntry(m_entries[i]);
+    if (m_entries[i] == m_shown[i])
+        return m_driver.tuneSpecValue(n);
+    return parseSpecEntry(m_entries[i]);
 }
 
-// Offers the entries of the page to their specs; the number of the first spec that
-// refuses its value, or 0.
+// Offers the entries of the page to their specs; the number of the first spec whose entry
+// is no number or whose value the driver refuses, or 0.
 int TuneSession::offerEntries(bool tunableOnly)
 {
     for (int k = 0; k < fieldsInUse(CiuGetTuneSpecCount()); ++k) {
         const int n = m_pageOffset + k + 1;
         if (tunableOnly && !m_driver.tuneSpecTunable(n))
             continue;
-        if (!m_driver.setTuneSpecValue(n, offeredValue(k, n)))
+        const std::optional<double> value = offeredValue(k, n);
+        if (!value || !m_driver.setTuneSpecValue(n, *value))
             return n;
     }
     return 0;
 }
 
-void TuneSession::rejectValue(int n)
+void TuneSession::rejectValue(int n) { refuse(QString::asprintf("Invalid Value in Spec %d", n)); }
+
+// A refusal that changes nothing else: beep and the reason in the status line.
+void TuneSession::refuse(const QString &text)
 {
     emit beep();
     m_timedOut = false;
-    setStatus(QString::asprintf("Invalid Value in Spec %d", n));
+    setStatus(text);
     emit changed();
+}
+
+// One write request carries at most CIU_TUNE_WRITE_VALUE_BYTES value bytes; a block with
+// more can be read but never written, and is refused before anything is sent.
+bool TuneSession::refuseTooLarge()
+{
+    int bytes = 0;
+    for (int n = 1; n <= CiuGetTuneSpecCount(); ++n)
+        bytes += specValueBytes(CiuGetTuneSpecType(n));
+    if (bytes <= CIU_TUNE_WRITE_VALUE_BYTES)
+        return false;
+    refuse(QString::asprintf("Block Too Large to Write: %d Value Bytes, %d Allowed", bytes,
+                             CIU_TUNE_WRITE_VALUE_BYTES));
+    return true;
 }
 
 void TuneSession::turnPage(bool forward)
@@ -199,13 +240,16 @@ void TuneSession::update()
                        QString::fromLatin1(kTitleTuning), MessageIcon::Information);
         return;
     }
+    if (refuseTooLarge())
+        return;
     setStatus(QStringLiteral("Writing Block"));
     emit changed();
-    waitForWrite([this] { offerAndWrite(); });
+    waitBeforeWrite([this] { offerAndWrite(); });
 }
 
-// The wait of a step of the write; its timeout ends the write.
-void TuneSession::waitForWrite(std::function<void()> next)
+// The wait for a request still in the driver before the write; its timeout ends the
+// write, of which nothing was sent.
+void TuneSession::waitBeforeWrite(std::function<void()> next)
 {
     waitThen([this, next = std::move(next)](bool timedOut) {
         if (!timedOut) {
@@ -229,7 +273,45 @@ void TuneSession::offerAndWrite()
         clearingStep();
         return;
     }
-    waitForWrite([this] { verify(); });
+    waitThen([this](bool timedOut) {
+        if (timedOut)
+            readBackAfterTimeout();
+        else
+            verify();
+    });
+}
+
+// The driver may have put the write on the line before the wait gave up, so it may still
+// land.  The block is read again: the driver serves one request at a time, so the read
+// goes out once the write has ended, and the page then shows what the block holds.
+void TuneSession::readBackAfterTimeout()
+{
+    errorStep("Timeout Writing to Block");
+    const TuneAddress &a = m_blockRead;
+    if (!m_driver.requestTuneRead(a.loop, a.pcu, a.module, a.block)) {
+        setStatus(QStringLiteral("Timeout Writing to Block - Block State Unknown"));
+        clearingStep();
+        return;
+    }
+    setStatus(QStringLiteral("Timeout Writing to Block - Reading Block Again"));
+    emit changed();
+    waitThen([this](bool timedOut) {
+        if (timedOut || CiuGetTuneErrorStatus() != 0) {
+            emit beep();
+            setStatus(QStringLiteral("Timeout Writing to Block - Block State Unknown"));
+            clearingStep();
+        } else {
+            showReadBack();
+        }
+    });
+}
+
+// The block as read again: whether it holds what was written, and its values on the page.
+void TuneSession::showReadBack()
+{
+    setStatus(m_driver.verifyTuneWrite() ? QStringLiteral("Timeout Writing to Block - Block Holds New Values")
+                                         : QStringLiteral("Timeout Writing to Block - Block Values Read Again"));
+    showBlock();
 }
 
 // The block written is read once more, from the address it was read at.
@@ -253,7 +335,7 @@ void TuneSession::verify()
 
 void TuneSession::compare()
 {
-    if (!m_driver.verifyTuneWrite()) {
+    if (CiuGetTuneErrorStatus() != 0 || !m_driver.verifyTuneWrite()) {
         errorStep("Error Verifying Block Specs");
         return;
     }

@@ -1,22 +1,29 @@
 // Every decision of the "Function Block Tuning" dialog, without widgets: the block
 // address, Read with its five-second wait, the status line, the pages of nine specs,
-// Next and Prev checking the tunable values, Update with its two refusals, the write, the
+// Next and Prev checking the tunable values, Update with its refusals, the write, the
 // verifying read and compare, and the clearing step.  The plant traffic goes through the
 // driver client; the driver's collection thread carries each request out while the
 // session polls, so the window stays responsive during a wait.  The view shows what the
 // session holds after each changed() and passes the user's entries and clicks in.
+//
+// What the status line says of the block is what the driver proved: an entry that is not
+// wholly a number, a value its spec's format cannot hold and a block too large for one
+// write are refused before anything is sent; a failed read is reported as one; and after
+// a write whose wait ran out (it may still land), the block is read again and shown as
+// it is.  The waits take their time-outs from the program's clock.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace tk70 {
 
 class CCiuDriver;
+class Clock;
 
 struct TuneAddress {
     int loop = 0, pcu = 0, module = 0, block = 0;
@@ -43,7 +50,7 @@ public:
     // Whether block tuning is inhibited ("InhibitBlockTuning"), asked at each Update.
     using InhibitRule = std::function<bool()>;
 
-    TuneSession(CCiuDriver &driver, InhibitRule inhibited, QObject *parent = nullptr);
+    TuneSession(CCiuDriver &driver, InhibitRule inhibited, const Clock &clock, QObject *parent = nullptr);
 
     // Opening the dialog: resets the tune request and empties the page.
     void open();
@@ -65,6 +72,7 @@ public:
     bool nextEnabled() const { return m_nextEnabled; }
     bool previousEnabled() const { return m_previousEnabled; }
     bool updateEnabled() const { return m_updateEnabled; }
+    // Whether a read, write or verification is waited for: the dialog stays open meanwhile.
     bool waiting() const { return m_waiting; }
 
 signals:
@@ -75,18 +83,24 @@ private:
     using Continuation = std::function<void(bool timedOut)>;
 
     void waitThen(Continuation next);
-    void waitForWrite(std::function<void()> next);
+    void waitBeforeWrite(std::function<void()> next);
     void poll();
     void endWait(bool timedOut);
+    void readFailed(const char *text);
     void afterRead();
+    void showBlock();
     void showPage();
     void turnPage(bool forward);
     int offerEntries(bool tunableOnly);
-    double offeredValue(int k, int n) const;
+    std::optional<double> offeredValue(int k, int n) const;
     void rejectValue(int n);
+    bool refuseTooLarge();
     void offerAndWrite();
+    void readBackAfterTimeout();
+    void showReadBack();
     void verify();
     void compare();
+    void refuse(const QString &text);
     void errorStep(const char *text);
     void clearingStep();
     void emptyFields();
@@ -94,6 +108,7 @@ private:
 
     CCiuDriver &m_driver;
     InhibitRule m_inhibited;
+    const Clock &m_clock;
     TuneAddress m_blockRead;  // the address of the last read, written and verified
     QString m_status;
     int m_pageOffset = 0;
@@ -107,7 +122,7 @@ private:
 
     bool m_waiting = false;
     QTimer m_poll;
-    QElapsedTimer m_waitClock;
+    qint64 m_waitStartMs = 0;
     Continuation m_next;
 };
 

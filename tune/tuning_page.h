@@ -1,9 +1,10 @@
-// The paging rules of the tuning dialog's nine spec fields and how an entry becomes a
-// number.  The last page always shows the last nine specs, so it may repeat some of the
-// page before it.
+// The rules of the tuning dialog's nine spec fields without widgets: the paging, how an
+// entry becomes a number, and how many value bytes a block's specs take in a write.  The
+// last page always shows the last nine specs, so it may repeat some of the page before it.
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace tk70 {
 
@@ -17,10 +18,16 @@ int previousPageOffset(int offset);
 // The number of spec fields in use for count specs: at most nine.
 int fieldsInUse(int count);
 
-// A spec entry as a number: leading blanks skipped, the longest decimal number at the
-// start taken, and 0 when the text does not start with one.
-double parseSpecEntry(const QString &text);
+// A spec entry as a number, read in the C locale whatever the user's: the whole text
+// (blanks around it allowed) must be one decimal number, with an optional sign, fraction
+// and exponent, that a double holds.  Nothing for anything else ("", "-", "l.5", "12,5",
+// "1.5.3", "1e400", "nan"): such an entry is refused, never sent as 0 or as its prefix.
+std::optional<double> parseSpecEntry(const QString &text);
 // A spec value as the fields show it ("%f").
 QString specText(double value);
+
+// The bytes a value of the format takes in the block's image (formats 1 to 5: 2, 3, 1, 1
+// and 2; any other: none).
+int specValueBytes(int format);
 
 }  // namespace tk70

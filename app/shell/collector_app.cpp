@@ -227,7 +227,7 @@ void CCollectorApp::tuneBlock()
     if (TagEditorPage *editor = activeTagEditor())
         editor->insertTag();
     else
-        runTuningDialog(*m_driver, m_store, m_mainFrame.get());
+        runTuningDialog(*m_driver, m_store, m_systemClock, m_mainFrame.get());
 }
 
 // The imports: the file, then New (with its question), then the tags read into the new

@@ -34,12 +34,12 @@ void TuneTest::SetUp()
     d.setSetting(DriverSetting::DtrPulse, 1);
     d.setSetting(DriverSetting::RestartDelay, 1);
     d.setSetting(DriverSetting::CommandPace, 10);
-    d.setSetting(DriverSetting::RxTimeout, 8000);  // the dialog gives up first
+    d.setSetting(DriverSetting::RxTimeout, 1500);  // above the replies the tests slow to 500 ms
     ASSERT_TRUE(d.createEvents());
     d.addPoint(QStringLiteral("FIC-101"), 1, 2, 3, 101, 5);
     ASSERT_TRUE(d.start());
     ASSERT_TRUE(tk70test::waitFor([&] { return d.monitoring() == 1; }));
-    m_session = std::make_unique<TuneSession>(d, [this] { return m_inhibited; });
+    m_session = std::make_unique<TuneSession>(d, [this] { return m_inhibited; }, m_clock);
     QObject::connect(m_session.get(), &TuneSession::beep, [this] { ++m_beeps; });
     m_session->open();
 }

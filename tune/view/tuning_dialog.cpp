@@ -39,8 +39,9 @@ void setText(QLineEdit *edit, const QString &text)
 
 }  // namespace
 
-TuningDialog::TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, QWidget *parent)
-    : QDialog(parent), m_session(driver, std::move(inhibited))
+TuningDialog::TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, const Clock &clock,
+                           QWidget *parent)
+    : QDialog(parent), m_session(driver, std::move(inhibited), clock)
 {
     setWindowTitle(QStringLiteral("Function Block Tuning"));
     auto *layout = new QVBoxLayout(this);
@@ -104,13 +105,13 @@ QLayout *TuningDialog::makeButtons()
 {
     auto *row = new QHBoxLayout;
     m_update = button("&Update", "update");
-    auto *close = button("&Close", "close");
+    m_close = button("&Close", "close");
     m_previous = button("&Prev Page", "previous");
     m_next = button("&Next Page", "next");
-    for (QPushButton *b : {m_update, close, m_previous, m_next})
+    for (QPushButton *b : {m_update, m_close, m_previous, m_next})
         row->addWidget(b);
     connect(m_update, &QPushButton::clicked, &m_session, &TuneSession::update);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_close, &QPushButton::clicked, this, &TuningDialog::reject);
     connect(m_previous, &QPushButton::clicked, &m_session, &TuneSession::previousPage);
     connect(m_next, &QPushButton::clicked, &m_session, &TuneSession::nextPage);
     return row;
@@ -138,17 +139,29 @@ void TuningDialog::showSession()
         m_values[i]->setEnabled(m_session.entryEnabled(k));
     }
     m_read->setEnabled(idle);
+    m_close->setEnabled(idle);
     m_update->setEnabled(idle && m_session.updateEnabled());
     m_previous->setEnabled(idle && m_session.previousEnabled());
     m_next->setEnabled(idle && m_session.nextEnabled());
 }
 
-void runTuningDialog(CCiuDriver &driver, const SettingsStore &store, QWidget *parent)
+// Escape and the window's close button come here too (the framework's close event asks
+// reject() and keeps a dialog that is still shown).
+void TuningDialog::reject()
+{
+    if (m_session.waiting()) {
+        ViewBeep::beep();
+        return;
+    }
+    QDialog::reject();
+}
+
+void runTuningDialog(CCiuDriver &driver, const SettingsStore &store, const Clock &clock, QWidget *parent)
 {
     const auto inhibited = [&store] {
         return store.dword(QString::fromLatin1(kProgramKey), QStringLiteral("InhibitBlockTuning")).value_or(0) != 0;
     };
-    TuningDialog dialog(driver, inhibited, parent);
+    TuningDialog dialog(driver, inhibited, clock, parent);
     dialog.exec();
 }
 

@@ -1,6 +1,8 @@
 // "Function Block Tuning": the modal dialog of the Tune Block command.  It only shows what
 // its TuneSession holds and passes the user's entries and clicks in; the address fields
-// are taken with the framework's range messages.
+// are taken with the framework's range messages.  While a read, write or verification is
+// waited for, the dialog stays: Close is disabled, and Escape and the window's close
+// button are refused with a beep, so no write is left going out unreported.
 #pragma once
 
 #include "tune_session.h"
@@ -15,15 +17,19 @@ class QPushButton;
 namespace tk70 {
 
 class CCiuDriver;
+class Clock;
 class SettingsStore;
 
 class TuningDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, QWidget *parent = nullptr);
+    TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, const Clock &clock,
+                 QWidget *parent = nullptr);
 
     TuneSession &session() { return m_session; }
+    // Closes the dialog, unless a request is waited for.
+    void reject() override;
 
 private:
     QWidget *makeAddressGroup();
@@ -39,12 +45,14 @@ private:
     std::array<QLabel *, 9> m_numbers{};
     std::array<QLineEdit *, 9> m_values{};
     QPushButton *m_update = nullptr;
+    QPushButton *m_close = nullptr;
     QPushButton *m_previous = nullptr;
     QPushButton *m_next = nullptr;
 };
 
-// Opens the dialog, modal, with an empty block address.  Block tuning counts as inhibited
-// while the program's "InhibitBlockTuning" setting is on in store (read at each Update).
-void runTuningDialog(CCiuDriver &driver, const SettingsStore &store, QWidget *parent);
+// Opens the dialog, modal, with an empty block address; its waits end by the clock.  Block
+// tuning counts as inhibited while the program's "InhibitBlockTuning" setting is on in
+// store (read at each Update).
+void runTuningDialog(CCiuDriver &driver, const SettingsStore &store, const Clock &clock, QWidget *parent);
 
 }  // namespace tk70
