@@ -5,11 +5,17 @@
 // share of one core, and the worst delay from the start of an advise pass to a client
 // reading an update of it.  Goals: below 1 % and 50 ms.
 //
-//   dde-bench [SECONDS]     (default 10)
+// With --hostile, 40 such clients share the server with the hostile ones of
+// dde_hostile.h; it reports besides the slowest answer to a request of a well-behaved
+// client (goal below 50 ms) and the memory the process holds at the first measured pass
+// and at the end (goal: within a few MB).
+//
+//   dde-bench [SECONDS] [--hostile]     (default 10 seconds)
 #include "ciu_dde_server.h"
 #include "ciu_driver.h"
 #include "ciusim/pty_server.h"
 #include "dde_client.h"
+#include "dde_hostile.h"
 #include "registry/settings_store.h"
 
 #include <QCoreApplication>
@@ -19,6 +25,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <string>
 #include <poll.h>
 #include <sys/resource.h>
 #include <thread>
@@ -28,8 +36,8 @@ using namespace tk70;
 
 namespace {
 
-constexpr int kClients = 50;
 constexpr int kPoints = 30;
+int g_clients = 50;
 using Clock = std::chrono::steady_clock;
 
 std::atomic<std::int64_t> g_passStartNs{0};
@@ -37,6 +45,18 @@ std::atomic<std::int64_t> g_worstDelayNs{0};
 std::atomic<long> g_updates{0};
 std::atomic<bool> g_measuring{false};
 std::atomic<bool> g_done{false};
+
+std::atomic<long> g_rssStartKb{0};
+
+// The resident memory of the process, in kB.
+long residentKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
 
 std::int64_t nowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
 
@@ -108,14 +128,14 @@ bool startServing(CCiuDriver &driver, ciusim::PtyServer &sim)
     return true;
 }
 
-// kClients clients with their advise loops open.  They open them from their own thread
+// g_clients clients with their advise loops open.  They open them from their own thread
 // while this one serves them.
 std::vector<std::unique_ptr<dde::DdeClient>> openClients(const QString &path)
 {
     std::vector<std::unique_ptr<dde::DdeClient>> clients;
     std::atomic<bool> opened{false};
     std::thread opener([&] {
-        for (int k = 0; k < kClients; ++k) {
+        for (int k = 0; k < g_clients; ++k) {
             clients.push_back(std::make_unique<dde::DdeClient>());
             if (!openLoops(*clients.back(), path))
                 std::fprintf(stderr, "dde-bench: client %d got no answers\n", k);
@@ -143,6 +163,7 @@ double servePasses(QCoreApplication &app, CCiuDriver &driver, ciusim::PtyServer 
             cpuStart = threadCpuSeconds();
             wallStart = Clock::now();
             g_measuring = true;
+            g_rssStartKb = residentKb();
         }
         g_passStartNs = nowNs();
         driver.refresh();
@@ -155,12 +176,56 @@ double servePasses(QCoreApplication &app, CCiuDriver &driver, ciusim::PtyServer 
     return cpu / std::chrono::duration<double>(Clock::now() - wallStart).count();
 }
 
+// The updates the clients had not read yet when the passes ended (the final pass of the
+// stop included), so that the count says whether every update arrived.
+long drainUpdates(std::vector<std::unique_ptr<dde::DdeClient>> &clients)
+{
+    long updates = 0;
+    for (auto &client : clients)
+        while (auto line = client->waitLine(200))
+            updates += line->front() == "DATA" ? 1 : 0;
+    return updates;
+}
+
+QStringList tagNames()
+{
+    QStringList names;
+    for (int i = 0; i < kPoints; ++i)
+        names << tagName(i);
+    return names;
+}
+
+void report(int seconds, double share)
+{
+    std::printf("dde-bench: %d clients x %d advise loops, %d passes and the final one, %ld updates (%.1f per client "
+                "and pass)\n",
+                g_clients, 2 * kPoints, seconds, g_updates.load(), double(g_updates) / g_clients / (seconds + 1));
+    std::printf("server CPU %.3f %% of one core%s\n", 100.0 * share,
+                g_clients == 50 ? " (goal below 1 %)" : ", most of it the batching clients' answers");
+    std::printf("worst delivery delay %.1f ms after the advise pass (goal below 50 ms)\n", g_worstDelayNs / 1e6);
+}
+
+void reportHostile(const tk70bench::HostileCrowd &crowd, int seconds, long rssEndKb)
+{
+    std::printf("hostile: 6 never reading (%d dropped), 4 batching (%ld answers), 4 x 192 loops on unknown names, "
+                "%ld churn rounds, overlong lines\n",
+                crowd.neverReadingDropped(), crowd.batchAnswers(), crowd.churnRounds());
+    std::printf("batching clients answered at %.0f lines a second\n", double(crowd.batchAnswers()) / seconds);
+    std::printf("slowest answer to a request %.1f ms of %ld (goal below 50 ms)\n", crowd.worstProbeMs(),
+                crowd.probes());
+    std::printf("resident memory %.1f MB at the first pass, %.1f MB at the end\n", g_rssStartKb / 1024.0,
+                rssEndKb / 1024.0);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int seconds = argc > 1 ? std::max(2, std::atoi(argv[1])) : 10;
+    const QStringList args = app.arguments().mid(1);
+    const bool hostile = args.contains(QStringLiteral("--hostile"));
+    const int seconds = !args.isEmpty() && args.front() != "--hostile" ? std::max(2, args.front().toInt()) : 10;
+    g_clients = hostile ? 40 : 50;
     QTemporaryDir dir;
     qputenv("TK70_DDE_DIR", dir.filePath("dde").toLocal8Bit());
     SettingsStore store(dir.filePath("registry"));
@@ -173,16 +238,22 @@ int main(int argc, char **argv)
     driver.setLogSettings(false, false, dir.filePath("TK70Pro.LOG"));
     if (!startServing(driver, sim))
         return std::fprintf(stderr, "dde-bench: no server or no start\n"), 1;
-    std::vector<std::unique_ptr<dde::DdeClient>> clients = openClients(driver.ddeServer()->server().socketPath());
+    const QString path = driver.ddeServer()->server().socketPath();
+    std::vector<std::unique_ptr<dde::DdeClient>> clients = openClients(path);
+    tk70bench::HostileCrowd crowd(path, tagNames());
+    if (hostile)
+        crowd.start();
     std::thread reader(readUpdates, std::ref(clients));
     const double share = servePasses(app, driver, sim, seconds);
+    const long rssEndKb = residentKb();
     g_done = true;
     reader.join();
+    crowd.stop();
     driver.stop();
-    std::printf("dde-bench: %d clients x %d advise loops, %d passes, %ld updates\n", kClients, 2 * kPoints,
-                seconds, g_updates.load());
-    std::printf("server CPU %.3f %% of one core (goal below 1 %%)\n", 100.0 * share);
-    std::printf("worst delivery delay %.1f ms after the advise pass (goal below 50 ms)\n", g_worstDelayNs / 1e6);
+    g_updates += drainUpdates(clients);
+    report(seconds, share);
+    if (hostile)
+        reportHostile(crowd, seconds, rssEndKb);
     sim.stop();
     return 0;
 }

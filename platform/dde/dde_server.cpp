@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLocalSocket>
+#include <QPointer>
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -138,15 +139,20 @@ std::vector<DdeServer::Client *> DdeServer::liveClients() const
     return live;
 }
 
-// Answers the client's whole lines until none is left, or until more than kPauseBytes of
-// answers wait for it: the rest wait in the socket (which then stops taking more from the
-// client) until it has read its answers.  A partial line past kMaxLineBytes closes it.
+// Answers the client's whole lines until none is left, kLinesPerTurn of them in this turn,
+// or until more than kPauseBytes of answers wait for it: the rest wait in the socket
+// (which then stops taking more from the client) until it has read its answers.  A
+// partial line past kMaxLineBytes closes it.
 void DdeServer::readLines(Client &client)
 {
     QLocalSocket *socket = client.socket;
-    while (!client.dropped && socket->canReadLine()) {
+    for (int handled = 0; !client.dropped && socket->canReadLine(); ++handled) {
         if (socket->bytesToWrite() > kPauseBytes) {
             client.paused = true;
+            return;
+        }
+        if (handled == kLinesPerTurn) {
+            takeTurnLater(client);
             return;
         }
         QByteArray line = socket->readLine();
@@ -162,6 +168,25 @@ void DdeServer::readLines(Client &client)
     }
     if (!client.dropped && socket->bytesAvailable() > kMaxLineBytes)
         drop(client);
+}
+
+// The client's next turn comes after what the event loop has waiting (the other clients'
+// lines among it).  The socket may be gone by then.
+void DdeServer::takeTurnLater(Client &client)
+{
+    if (client.turnDue)
+        return;
+    client.turnDue = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, socket = QPointer<QLocalSocket>(client.socket)] {
+            Call call(*this);
+            if (Client *c = socket ? find(socket) : nullptr) {
+                c->turnDue = false;
+                readLines(*c);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void DdeServer::resumeIfRead(Client &client)

@@ -10,10 +10,12 @@
 //
 // It never blocks on a client and no client can grow its memory without bound: a client
 // line over kMaxLineBytes closes that client; clients past kMaxClients are turned away; a
-// client holds at most kMaxLoopsPerTopic loops per topic; while more than kPauseBytes of
-// answers wait for a client, its further requests wait (in the socket) until it has read
-// them down to kResumeBytes; a client that lets more than kMaxQueuedBytes of advise data
-// pile up is dropped.
+// client holds at most kMaxLoopsPerTopic loops per topic; a client's lines are answered
+// kLinesPerTurn at a time, each turn after the other clients' turns, so a client that
+// sends thousands of requests at once delays the others by one turn only; while more than
+// kPauseBytes of answers wait for a client, its further requests wait (in the socket)
+// until it has read them down to kResumeBytes; a client that lets more than
+// kMaxQueuedBytes of advise data pile up is dropped.
 //
 // Qt may emit a socket's signals inside any call on it (a close heard inside a wait for
 // bytes written): a client that goes is only marked, and the list of clients changes only
@@ -42,6 +44,7 @@ class DdeServer : public QObject {
 public:
     static constexpr int kMaxClients = 64;
     static constexpr int kMaxLoopsPerTopic = 64;
+    static constexpr int kLinesPerTurn = 128;
     static constexpr qint64 kPauseBytes = qint64(256) << 10;
     static constexpr qint64 kResumeBytes = qint64(64) << 10;
     static constexpr qint64 kMaxQueuedBytes = qint64(1) << 20;
@@ -75,6 +78,7 @@ private:
         QSet<Loop> loops;
         QHash<QString, int> loopsPerTopic;
         bool paused = false;   // its requests wait until it has read its answers
+        bool turnDue = false;  // lines are left for its next turn
         bool dropped = false;
     };
     class Call;
@@ -82,6 +86,7 @@ private:
     void takeConnections();
     void addClient(QLocalSocket *socket);
     void readLines(Client &client);
+    void takeTurnLater(Client &client);
     void resumeIfRead(Client &client);
     void handle(Client &client, const ClientLine &line);
     void handleAdvise(Client &client, const ClientLine &line);

@@ -67,14 +67,23 @@ public:
     bool acceptConnect(const QString &) override { return true; }
     std::optional<QString> request(const QString &, const QString &item) override
     {
-        if (item == "x")
+        if (item == "probe") {
+            xAnsweredBeforeProbe = xAnswered;
+            return QStringLiteral("p");
+        }
+        if (item == "x") {
+            ++xAnswered;
             return QStringLiteral("a\tb\\c\nd");
+        }
         if (item == "big")
             return QString(64 * 1024, QLatin1Char('b'));
         return std::nullopt;
     }
     // "refused" may not be advised; every other name may, served or not.
     bool adviseStart(const QString &, const QString &item) override { return item != "refused"; }
+
+    int xAnswered = 0;
+    int xAnsweredBeforeProbe = -1;
 };
 
 class DdeServerTest : public ::testing::Test {
@@ -195,6 +204,29 @@ TEST_F(DdeServerTest, MisbehavingClientsLeaveTheServerServingTheOthers)
     }));
     EXPECT_EQ(m_server->clientCount(), DdeServer::kMaxClients);
     EXPECT_EQ(askLine(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
+}
+
+// A client that sends thousands of requests at once holds the others up for one turn of
+// kLinesPerTurn lines, not for all of its requests.
+TEST_F(DdeServerTest, AFloodOfRequestsIsAnsweredInTurnsWithTheOtherClients)
+{
+    DdeClient flood, other;
+    for (DdeClient *client : {&flood, &other}) {
+        open(*client);
+        EXPECT_EQ(askLine(*client, {"CONNECT", "T"}), Fields({"ACK", "CONNECT", "T"}));
+    }
+    QByteArray batch;
+    for (int i = 0; i < 4000; ++i)
+        batch += "REQUEST\tT\tx\n";
+    ASSERT_TRUE(flood.sendRaw(batch));
+    EXPECT_EQ(askLine(other, {"REQUEST", "T", "probe"}), Fields({"DATA", "T", "probe", "p"}));
+    EXPECT_LT(m_handler.xAnsweredBeforeProbe, 4000 - DdeServer::kLinesPerTurn);
+    int answers = 0;
+    EXPECT_TRUE(tk70test::waitFor([&] {
+        while (flood.takeLine())
+            ++answers;
+        return answers == 4000;
+    }));
 }
 
 // One loop per client, topic and name, served or not; at most 64 names a topic; one
