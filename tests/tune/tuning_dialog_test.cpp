@@ -93,6 +93,7 @@ TEST_F(TuneTest, TheDialogStaysWhileARequestIsWaitedFor)
     runOutWait();
     ASSERT_TRUE(tk70test::waitFor([&] { return !dialog.session().waiting(); }));
     EXPECT_EQ(status->text(), QStringLiteral("Timeout Writing to Block - Block State Unknown"));
+    tk70test::shoot(dialog, "tuning-write-timeout");
     EXPECT_TRUE(close->isEnabled());
     close->click();
     EXPECT_FALSE(dialog.isVisible());
