@@ -367,10 +367,10 @@ bool CCiuDriver::verifyTuneWrite() const
 double CCiuDriver::tuneSpecValue(int n) const { return CiuGetTuneSpecValue(n); }
 bool CCiuDriver::tuneSpecTunable(int n) const { return CiuGetTuneSpecTunable(n) != 0; }
 
-// True when the driver took the value: it lies in the range of the spec's format and the
-// format can hold it.  A value refused is never counted as set (the block would keep its
-// old value while the write and its read-back reported success).  The block's own value
-// offered back unchanged is always taken, whatever it is.
+// True when the driver took the value: it lies in the range of the tuning value's format
+// and the format can hold it.  A value refused is never counted as set (the block would
+// keep its old value while the write and its read-back reported success).  The block's
+// own value offered back unchanged is always taken, whatever it is.
 bool CCiuDriver::setTuneSpecValue(int n, double value) { return CiuSetTuneSpecValue(n, value) != 0; }
 
 }  // namespace tk70

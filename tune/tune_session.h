@@ -7,7 +7,7 @@
 // session holds after each changed() and passes the user's entries and clicks in.
 //
 // What the status line says of the block is what the driver proved: an entry that is not
-// wholly a number, a value its spec's format cannot hold and a block too large for one
+// wholly a number, a value its format cannot hold and a block too large for one
 // write are refused before anything is sent; a failed read is reported as one; and after
 // a write whose wait ran out (it may still land), the block is read again and shown as
 // it is.  The waits take their time-outs from the program's clock.
