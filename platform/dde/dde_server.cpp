@@ -80,7 +80,10 @@ bool DdeServer::serverAlive(const QString &path) const
     return alive;
 }
 
-int DdeServer::clientCount() const { return int(liveClients().size()); }
+int DdeServer::clientCount() const
+{
+    return int(std::count_if(m_clients.begin(), m_clients.end(), [](const auto &c) { return !c->dropped; }));
+}
 
 int DdeServer::adviseLoops(const QString &topic, const QString &item) const
 {
@@ -229,10 +232,9 @@ void DdeServer::handle(Client &client, const ClientLine &line)
 void DdeServer::handleAdvise(Client &client, const ClientLine &line)
 {
     const Loop loop{line.topic, line.item};
-    bool ok = line.textFormat && client.loops.contains(loop);
+    bool ok = line.textFormat && holds(client, loop);
     if (!ok && mayAdvise(client, line) && m_handler.adviseStart(line.topic, line.item)) {
-        client.loops.insert(loop);
-        ++client.loopsPerTopic[line.topic];
+        client.loops[line.topic].insert(line.item);
         m_subscribers[loop].push_back(&client);
         ok = true;
     }
@@ -241,26 +243,37 @@ void DdeServer::handleAdvise(Client &client, const ClientLine &line)
 
 bool DdeServer::mayAdvise(const Client &client, const ClientLine &line) const
 {
-    return line.textFormat && client.topics.contains(line.topic) &&
-           client.loopsPerTopic.value(line.topic) < kMaxLoopsPerTopic;
+    const auto items = client.loops.constFind(line.topic);
+    const qsizetype held = items == client.loops.constEnd() ? 0 : items->size();
+    return line.textFormat && client.topics.contains(line.topic) && held < kMaxLoopsPerTopic;
+}
+
+bool DdeServer::holds(const Client &client, const Loop &loop)
+{
+    const auto items = client.loops.constFind(loop.first);
+    return items != client.loops.constEnd() && items->contains(loop.second);
 }
 
 void DdeServer::handleUnadvise(Client &client, const ClientLine &line)
 {
     const Loop loop{line.topic, line.item};
-    const bool ok = line.textFormat && client.loops.contains(loop);
-    if (ok) {
-        client.loops.remove(loop);
+    const bool ok = line.textFormat && holds(client, loop);
+    if (ok)
         removeLoop(client, loop);
-    }
     send(client, {ok ? QStringLiteral("ACK") : QStringLiteral("NACK"), QStringLiteral("UNADVISE"), line.topic, line.item});
 }
 
-// Takes the client out of the loop's subscribers (the client's own set is the caller's).
 void DdeServer::removeLoop(Client &client, const Loop &loop)
 {
-    if (--client.loopsPerTopic[loop.first] <= 0)
-        client.loopsPerTopic.remove(loop.first);
+    auto items = client.loops.find(loop.first);
+    if (items != client.loops.end() && items->remove(loop.second) && items->isEmpty())
+        client.loops.erase(items);
+    unsubscribe(client, loop);
+}
+
+// Takes the client out of the loop's subscribers.
+void DdeServer::unsubscribe(Client &client, const Loop &loop)
+{
     auto it = m_subscribers.find(loop);
     if (it == m_subscribers.end())
         return;
@@ -303,8 +316,10 @@ void DdeServer::drop(Client &client)
     if (client.dropped)
         return;
     client.dropped = true;
-    for (const Loop &loop : std::exchange(client.loops, {}))
-        removeLoop(client, loop);
+    const auto loops = std::exchange(client.loops, {});
+    for (auto topic = loops.cbegin(); topic != loops.cend(); ++topic)
+        for (const QString &item : *topic)
+            unsubscribe(client, Loop{topic.key(), item});
     client.socket->disconnect(this);
     client.socket->abort();
     client.socket->deleteLater();

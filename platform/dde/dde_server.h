@@ -75,8 +75,7 @@ private:
     struct Client {
         QLocalSocket *socket = nullptr;
         QSet<QString> topics;
-        QSet<Loop> loops;
-        QHash<QString, int> loopsPerTopic;
+        QHash<QString, QSet<QString>> loops;  // the items of its loops, by topic
         bool paused = false;   // its requests wait until it has read its answers
         bool turnDue = false;  // lines are left for its next turn
         bool dropped = false;
@@ -93,7 +92,9 @@ private:
     void handleUnadvise(Client &client, const ClientLine &line);
     void handleWildConnect(Client &client, const ClientLine &line);
     bool mayAdvise(const Client &client, const ClientLine &line) const;
+    static bool holds(const Client &client, const Loop &loop);
     void removeLoop(Client &client, const Loop &loop);
+    void unsubscribe(Client &client, const Loop &loop);
     void send(Client &client, const QList<QString> &fields);
     void write(Client &client, const QByteArray &line);
     void drop(Client &client);
