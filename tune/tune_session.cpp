@@ -289,8 +289,7 @@ void TuneSession::readBackAfterTimeout()
     errorStep("Timeout Writing to Block");
     const TuneAddress &a = m_blockRead;
     if (!m_driver.requestTuneRead(a.loop, a.pcu, a.module, a.block)) {
-        setStatus(QStringLiteral("Timeout Writing to Block - Block State Unknown"));
-        clearingStep();
+        blockStateUnknown();
         return;
     }
     setStatus(QStringLiteral("Timeout Writing to Block - Reading Block Again"));
@@ -298,12 +297,19 @@ void TuneSession::readBackAfterTimeout()
     waitThen([this](bool timedOut) {
         if (timedOut || CiuGetTuneErrorStatus() != 0) {
             emit beep();
-            setStatus(QStringLiteral("Timeout Writing to Block - Block State Unknown"));
-            clearingStep();
+            blockStateUnknown();
         } else {
             showReadBack();
         }
     });
+}
+
+// The block could not be read again after the write's wait ran out: nobody can say what
+// it holds, so nothing of it is shown.
+void TuneSession::blockStateUnknown()
+{
+    setStatus(QStringLiteral("Timeout Writing to Block - Block State Unknown"));
+    clearingStep();
 }
 
 // The block as read again: whether it holds what was written, and its values on the page.
@@ -343,12 +349,10 @@ void TuneSession::compare()
     clearingStep();
 }
 
+// A refusal that also resets the tune request.
 void TuneSession::errorStep(const char *text)
 {
-    emit beep();
-    m_timedOut = false;
-    setStatus(QString::fromLatin1(text));
-    emit changed();
+    refuse(QString::fromLatin1(text));
     CiuResetTuneRequest();
 }
 

@@ -98,6 +98,7 @@ private:
     void offerAndWrite();
     void readBackAfterTimeout();
     void showReadBack();
+    void blockStateUnknown();
     void verify();
     void compare();
     void refuse(const QString &text);
