@@ -207,9 +207,11 @@ void report(int seconds, double share)
 
 void reportHostile(const tk70bench::HostileCrowd &crowd, int seconds, long rssEndKb)
 {
-    std::printf("hostile: 6 never reading (%d dropped), 4 batching (%ld answers), 4 x 192 loops on unknown names, "
+    using Crowd = tk70bench::HostileCrowd;
+    std::printf("hostile: %d never reading (%d dropped), %d batching (%ld answers), %d x 192 loops on unknown names, "
                 "%ld churn rounds, overlong lines\n",
-                crowd.neverReadingDropped(), crowd.batchAnswers(), crowd.churnRounds());
+                Crowd::kNeverReading, crowd.neverReadingDropped(), Crowd::kBatching, crowd.batchAnswers(),
+                Crowd::kGhostLoops, crowd.churnRounds());
     std::printf("batching clients answered at %.0f lines a second\n", double(crowd.batchAnswers()) / seconds);
     std::printf("slowest answer to a request %.1f ms of %ld (goal below 50 ms)\n", crowd.worstProbeMs(),
                 crowd.probes());

@@ -2,6 +2,7 @@
 #include "dde_hostile.h"
 
 #include "dde_client.h"
+#include "dde_server.h"
 
 #include <chrono>
 #include <memory>
@@ -16,7 +17,6 @@ using Client = tk70::dde::DdeClient;
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kBatchRequests = 20000;
-constexpr int kGhostLoopsPerTopic = 64;
 
 // A client with the topics connected, the answers read.
 std::unique_ptr<Client> connected(const QString &path, const QStringList &topics)
@@ -42,8 +42,7 @@ void pause(std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }
 
 }  // namespace
 
-HostileCrowd::HostileCrowd(QString path, QStringList items, HostileCounts counts)
-    : m_path(std::move(path)), m_items(std::move(items)), m_counts(counts)
+HostileCrowd::HostileCrowd(QString path, QStringList items) : m_path(std::move(path)), m_items(std::move(items))
 {
 }
 
@@ -52,12 +51,12 @@ HostileCrowd::~HostileCrowd() { stop(); }
 void HostileCrowd::start()
 {
     m_threads.emplace_back(&HostileCrowd::neverReading, this);
-    for (int k = 0; k < m_counts.batching; ++k)
+    for (int k = 0; k < kBatching; ++k)
         m_threads.emplace_back(&HostileCrowd::batching, this);
     m_threads.emplace_back(&HostileCrowd::ghostLoops, this);
-    for (int k = 0; k < m_counts.churning; ++k)
+    for (int k = 0; k < kChurning; ++k)
         m_threads.emplace_back(&HostileCrowd::churning, this);
-    for (int k = 0; k < m_counts.longLines; ++k)
+    for (int k = 0; k < kLongLines; ++k)
         m_threads.emplace_back(&HostileCrowd::longLines, this);
     m_threads.emplace_back(&HostileCrowd::probing, this);
 }
@@ -74,7 +73,7 @@ void HostileCrowd::stop()
 void HostileCrowd::neverReading()
 {
     std::vector<std::unique_ptr<Client>> clients;
-    for (int k = 0; k < m_counts.neverReading; ++k) {
+    for (int k = 0; k < kNeverReading; ++k) {
         clients.push_back(std::make_unique<Client>());
         if (!clients.back()->connectTo(m_path))
             return;
@@ -116,12 +115,12 @@ void HostileCrowd::batching()
 void HostileCrowd::ghostLoops()
 {
     std::vector<std::unique_ptr<Client>> clients;
-    for (int k = 0; k < m_counts.ghostLoops; ++k) {
+    for (int k = 0; k < kGhostLoops; ++k) {
         clients.push_back(connected(m_path, {"System", "Value", "Quality"}));
         if (!clients.back())
             return;
         for (const char *topic : {"System", "Value", "Quality"})
-            for (int n = 0; n < kGhostLoopsPerTopic; ++n)
+            for (int n = 0; n < tk70::dde::DdeServer::kMaxLoopsPerTopic; ++n)
                 clients.back()->send({"ADVISE", topic, QStringLiteral("GHOST-%1").arg(n)});
     }
     while (!m_stop) {

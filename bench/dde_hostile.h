@@ -14,17 +14,16 @@
 
 namespace tk70bench {
 
-struct HostileCounts {
-    int neverReading = 6;
-    int batching = 4;
-    int ghostLoops = 4;
-    int churning = 2;
-    int longLines = 1;
-};
-
 class HostileCrowd {
 public:
-    HostileCrowd(QString path, QStringList items, HostileCounts counts = {});
+    // How many clients of each kind.
+    static constexpr int kNeverReading = 6;
+    static constexpr int kBatching = 4;
+    static constexpr int kGhostLoops = 4;
+    static constexpr int kChurning = 2;
+    static constexpr int kLongLines = 1;
+
+    HostileCrowd(QString path, QStringList items);
     ~HostileCrowd();
 
     void start();
@@ -46,7 +45,6 @@ private:
 
     QString m_path;
     QStringList m_items;
-    HostileCounts m_counts;
     std::vector<std::thread> m_threads;
     std::atomic<bool> m_stop{false};
     std::atomic<long> m_batchAnswers{0};
