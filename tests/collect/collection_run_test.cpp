@@ -6,6 +6,7 @@
 #include "collection_run.h"
 #include "message_recorder.h"
 #include "tag_doc.h"
+#include "test_clock.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,6 @@
 using namespace tk70;
 
 namespace {
-
-class TestClock : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    QDateTime m_now;
-};
 
 class TestReadings : public PointReadings {
 public:
@@ -57,7 +52,7 @@ protected:
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    void at(int hour, int minute, int second = 0) { m_clock.m_now = QDateTime(kDay, QTime(hour, minute, second)); }
+    void at(int hour, int minute, int second = 0) { m_clock.set(QDateTime(kDay, QTime(hour, minute, second))); }
     // Sample lines of a file: those that begin with the date (MM/DD/YY).
     int sampleLines(const QString &name, const QByteArray &date = "12/07/26") const
     {
@@ -77,7 +72,7 @@ protected:
 
     QTemporaryDir m_dir;
     CTagDoc m_doc;
-    TestClock m_clock;
+    tk70test::TestClock m_clock;
     TestReadings m_readings;
 };
 
@@ -119,13 +114,13 @@ TEST_F(CollectionRunTest, HourlyFilesAcrossTheClockChangesRollOnceEachHour)
     m_doc.group(0).rolloverHours = 1;
     for (const auto &c : cases) {
         tk70test::MessageRecorder recorder;
-        m_clock.m_now = QDateTime(c.day, QTime(0, 30));
+        m_clock.set(QDateTime(c.day, QTime(0, 30)));
         CollectionRun run(m_doc, m_readings, m_clock);
         ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
-        while (m_clock.m_now.time() != QTime(4, 0)) {
-            m_clock.m_now = m_clock.m_now.addSecs(600);
+        while (m_clock.now().time() != QTime(4, 0)) {
+            m_clock.advance(600);
             run.sampleTick(0);
-            ASSERT_GT(run.group(0).nextRollover, m_clock.m_now) << c.date;
+            ASSERT_GT(run.group(0).nextRollover, m_clock.now()) << c.date;
         }
         run.closeAll();
         EXPECT_TRUE(recorder.messages().empty()) << c.date;

@@ -5,6 +5,7 @@
 #include "database_group_output.h"
 #include "message_recorder.h"
 #include "tag_doc.h"
+#include "test_clock.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -16,12 +17,6 @@
 using namespace tk70;
 
 namespace {
-
-class TestClock : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    QDateTime m_now{QDate(2026, 12, 7), QTime(8, 0)};
-};
 
 class TestReadings : public PointReadings {
 public:
@@ -55,6 +50,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
+        m_clock.set(QDateTime(QDate(2026, 12, 7), QTime(8, 0)));
         setCurrentDatabaseSettings(DatabaseSettings{});
         m_doc.newDocument();
         const char *names[] = {"FT101", "TT102", "PT103"};
@@ -85,7 +81,7 @@ protected:
         if (!run.openOutputs(policy))
             return false;
         for (int s = 0; s < samples; ++s) {
-            m_clock.m_now = m_clock.m_now.addSecs(10);
+            m_clock.advance(10);
             run.sampleTick(0);
         }
         return true;
@@ -104,7 +100,7 @@ protected:
 
     QTemporaryDir m_dir;
     CTagDoc m_doc;
-    TestClock m_clock;
+    tk70test::TestClock m_clock;
     TestReadings m_readings;
     tk70test::MessageRecorder m_messages;
 };
@@ -175,7 +171,7 @@ TEST_F(DatabaseOutputTest, PointErrorsStoreTheSubstituteWithTheRealTimeStamp)
 {
     for (PointReading &reading : m_readings.m_readings)
         reading.errorCode = 4;
-    m_clock.m_now = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 45));
+    m_clock.set(QDateTime(QDate(2026, 12, 7), QTime(23, 59, 45)));
     ASSERT_TRUE(collect(2));
     EXPECT_EQ(rows(path("run.db"), "SELECT * FROM TK70Data"),
               (QList<QStringList>{{"2026-12-07 23:59:55", "-9999999.99", "-9999999.99", "-9999999.99"},
@@ -209,7 +205,7 @@ TEST_F(DatabaseOutputTest, AnExistingFileIsReplacedOnlyAfterYes)
 TEST_F(DatabaseOutputTest, ARolloverStartsANewFileWithItsOwnTagTable)
 {
     m_doc.group(0).rolloverHours = 1;
-    m_clock.m_now = QDateTime(QDate(2026, 12, 7), QTime(8, 59, 40));
+    m_clock.set(QDateTime(QDate(2026, 12, 7), QTime(8, 59, 40)));
     ASSERT_TRUE(collect(3));
     EXPECT_EQ(dataRows("run-26120708.db"), 1);
     EXPECT_EQ(dataRows("run-26120709.db"), 2);
