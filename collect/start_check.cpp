@@ -7,6 +7,11 @@
 #include "messages.h"
 #include "tag_doc.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+#include <array>
+
 namespace tk70 {
 namespace {
 
@@ -20,7 +25,43 @@ QString groupFault(int number, const char *what)
 bool badDate(const QString &text) { return !text.isEmpty() && !parseLocaleDate(text); }
 bool badTime(const QString &text) { return !text.isEmpty() && !parseLocaleTime(text); }
 
-std::optional<QString> groupSettingsFault(const CollectionGroup &group, int number)
+// The data table's column that every database group writes beside its tags' columns.
+const char *const kDateTimeColumn = "Date/Time";
+
+char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; }
+
+QString columnClashMessage(int number, const QString &first, const QString &second)
+{
+    return QStringLiteral("Collection Group #%1 Writes a Database in which the Tagnames\n%2 and %3 Would "
+                          "Name One Column.\n\nCan Not Continue!")
+        .arg(number)
+        .arg(first, second);
+}
+
+// A database group's tags that would share a column with an earlier member or with the
+// date column, named in tag-list order.  Text files have no column names to clash.
+std::optional<QString> columnNameFault(const CTagDoc &doc, int index)
+{
+    if (isTextFileType(doc.group(index).fileType))
+        return std::nullopt;
+    const QString dateTime = QLatin1String(kDateTimeColumn);
+    QStringList members;
+    for (int i = 0; i < doc.tagCount(); ++i) {
+        if (!doc.tags().record(i).belongsToGroup(index))
+            continue;
+        const QString &name = doc.tags().tagname(i);
+        if (sameColumnName(name, dateTime))
+            return columnClashMessage(index + 1, dateTime, name);
+        for (const QString &earlier : members)
+            if (sameColumnName(earlier, name))
+                return columnClashMessage(index + 1, earlier, name);
+        members.append(name);
+    }
+    return std::nullopt;
+}
+
+// The first fault among a group's own values, in the order the user is told of them.
+std::optional<QString> groupValueFault(const CollectionGroup &group, int number)
 {
     if (group.fileName.isEmpty())
         return groupFault(number, "a Blank Filename");
@@ -36,8 +77,54 @@ std::optional<QString> groupSettingsFault(const CollectionGroup &group, int numb
         return groupFault(number, "an Illegal Start Time");
     if (badTime(group.endTime))
         return groupFault(number, "an Illegal End Time");
+    return std::nullopt;
+}
+
+std::optional<QString> groupSettingsFault(const CTagDoc &doc, int index)
+{
+    const CollectionGroup &group = doc.group(index);
+    if (auto fault = groupValueFault(group, index + 1))
+        return fault;
+    if (auto fault = columnNameFault(doc, index))
+        return fault;
     if (!isTextFileType(group.fileType) && !databaseEngineAvailable())
-        return databaseGroupWithoutEngineMessage(number);
+        return databaseGroupWithoutEngineMessage(index + 1);
+    return std::nullopt;
+}
+
+// The file a name opens, as one text for each file: absolute (a relative name is taken
+// from the current directory, as the outputs open it) and clean.  Where the file or its
+// directory exists, symbolic links are resolved, so a link and its target are one file.
+QString fileIdentity(const QString &fileName)
+{
+    const QString clean = QDir::cleanPath(QFileInfo(fileName).absoluteFilePath());
+    const QFileInfo info(clean);
+    const QString file = info.canonicalFilePath();  // empty unless the file exists
+    if (!file.isEmpty())
+        return file;
+    const QString directory = QFileInfo(info.path()).canonicalFilePath();
+    if (!directory.isEmpty())
+        return QDir::cleanPath(directory + u'/' + info.fileName());
+    return clean;
+}
+
+// Two enabled groups that would write one file: the later one would replace the file
+// the earlier one has just opened.  The configured names are compared, since a rollover
+// suffix goes into equal names alike.  The lower group is named first, with its name.
+std::optional<QString> sharedFileFault(const CTagDoc &doc)
+{
+    std::array<QString, kCollectionGroupCount> files;
+    for (int g = 0; g < kCollectionGroupCount; ++g) {
+        if (!doc.group(g).enabled)
+            continue;
+        files[size_t(g)] = fileIdentity(doc.group(g).fileName);
+        for (int earlier = 0; earlier < g; ++earlier)
+            if (!files[size_t(earlier)].isEmpty() && files[size_t(earlier)] == files[size_t(g)])
+                return QStringLiteral("Collection Groups #%1 and #%2 Both Write the File\n%3.\n\nCan Not Continue!")
+                    .arg(earlier + 1)
+                    .arg(g + 1)
+                    .arg(doc.group(earlier).fileName);
+    }
     return std::nullopt;
 }
 
@@ -62,6 +149,16 @@ std::optional<QString> graphFault(const CTagDoc &doc, const TrendGraph &graph, i
 
 }  // namespace
 
+bool sameColumnName(const QString &a, const QString &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (asciiLower(a.at(i).unicode()) != asciiLower(b.at(i).unicode()))
+            return false;
+    return true;
+}
+
 std::optional<QString> firstTrendGraphFault(const CTagDoc &doc)
 {
     for (int g = 0; g < TrendGraph::kGraphCount; ++g) {
@@ -79,12 +176,13 @@ std::optional<QString> firstCollectionSettingsFault(const CTagDoc &doc)
     if (doc.tagCount() == 0)
         return QStringLiteral("No Tags Defined in Tag List!\n\nCan Not Continue.");
     for (int g = 0; g < kCollectionGroupCount; ++g) {
-        const CollectionGroup &group = doc.group(g);
-        if (!group.enabled)
+        if (!doc.group(g).enabled)
             continue;
-        if (auto fault = groupSettingsFault(group, g + 1))
+        if (auto fault = groupSettingsFault(doc, g))
             return fault;
     }
+    if (auto fault = sharedFileFault(doc))
+        return fault;
     return firstTrendGraphFault(doc);
 }
 
