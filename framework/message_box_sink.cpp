@@ -16,6 +16,7 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     case MessageIcon::Exclamation: return QMessageBox::Warning;
     case MessageIcon::Question: return QMessageBox::Question;
     case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
@@ -66,6 +67,15 @@ MessageAnswer MessageBoxSink::show(const Message &message)
                         : message.buttons == MessageButtons::YesNo ? QMessageBox::No
                                                                    : QMessageBox::Cancel);
     return answerOf(box.exec());
+}
+
+void MessageBoxSink::post(const Message &message)
+{
+    QApplication::beep();
+    auto *box = new QMessageBox(boxIcon(message.icon), message.title, message.text, QMessageBox::Ok, m_parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 }  // namespace tk70

@@ -14,6 +14,8 @@ public:
     explicit MessageBoxSink(QWidget *parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget *parent) { m_parent = parent; }
     MessageAnswer show(const Message &message) override;
+    // A box that is not modal and deletes itself when closed; the call returns at once.
+    void post(const Message &message) override;
 
 private:
     QWidget *m_parent;

@@ -27,6 +27,15 @@ void note(const QString &text, const QString &title, MessageIcon icon)
     show(Message{text, title, icon, MessageButtons::Ok, MessageAnswer::Ok});
 }
 
+void post(const QString &text, const QString &title, MessageIcon icon)
+{
+    const Message message{text, title, icon, MessageButtons::Ok, MessageAnswer::Ok};
+    if (MessageSink *sink = g_sink.load())
+        sink->post(message);
+    else
+        show(message);
+}
+
 MessageSink *install(MessageSink *sink) { return g_sink.exchange(sink); }
 
 }  // namespace Messages

@@ -11,7 +11,7 @@
 
 namespace tk70 {
 
-enum class MessageIcon { Stop, Warning, Question, Information, Exclamation };
+enum class MessageIcon { Stop, Warning, Question, Information, Exclamation, None };  // None: a plain box
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
 
@@ -34,6 +34,9 @@ class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual MessageAnswer show(const Message &message) = 0;
+    // Shows an OK message without waiting for it to be read; a sink that cannot do
+    // that shows it as show() does.
+    virtual void post(const Message &message) { show(message); }
 };
 
 namespace Messages {
@@ -42,6 +45,9 @@ namespace Messages {
 MessageAnswer show(const Message &message);
 // A message with only an OK button.
 void note(const QString &text, const QString &title, MessageIcon icon);
+// The same message shown without waiting for OK: what a sampling path says, so that no
+// open box holds a timer of the collection.
+void post(const QString &text, const QString &title, MessageIcon icon);
 // Installs a sink (nullptr: back to standard error); returns the one it replaces.
 MessageSink *install(MessageSink *sink);
 

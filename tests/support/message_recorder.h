@@ -27,6 +27,15 @@ public:
         return answer;
     }
 
+    // A posted message is recorded as shown, and marked so.
+    void post(const tk70::Message &message) override
+    {
+        m_messages.push_back(message);
+        ++m_posted;
+    }
+
+    // How many of the messages were posted rather than shown.
+    int posted() const { return m_posted; }
     void answer(tk70::MessageAnswer next) { m_answers.push_back(next); }
     const std::vector<tk70::Message> &messages() const { return m_messages; }
     QStringList texts() const
@@ -36,12 +45,17 @@ public:
             out << m.text;
         return out;
     }
-    void clear() { m_messages.clear(); }
+    void clear()
+    {
+        m_messages.clear();
+        m_posted = 0;
+    }
 
 private:
     tk70::MessageSink *m_previous;
     std::deque<tk70::MessageAnswer> m_answers;
     std::vector<tk70::Message> m_messages;
+    int m_posted = 0;
 };
 
 }  // namespace tk70test
