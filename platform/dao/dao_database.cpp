@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 #include <atomic>
 
 namespace tk70 {
@@ -45,13 +46,6 @@ bool DaoDatabase::removeFile(const QString &path)
     return QFile::remove(path) || !QFileInfo::exists(path);
 }
 
-void DaoDatabase::create(const QString &path)
-{
-    if (QFileInfo::exists(path))
-        throw DaoException(kDaoErrorDatabaseExists, QStringLiteral("Database already exists."));
-    connect(path);
-}
-
 void DaoDatabase::open(const QString &path) { connect(path); }
 
 // Opens the connection and switches the file to write-ahead logging, which also proves
@@ -62,14 +56,16 @@ void DaoDatabase::connect(const QString &path)
     close();
     if (!engineAvailable())
         throw DaoException(kDaoErrorNoEngine, QString());
-    QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connectionName);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-    if (!db.open()) {
-        const QSqlError error = db.lastError();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
-        throwDaoError(error);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(kDriver), m_connectionName);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!db.open()) {
+            const QSqlError error = db.lastError();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            throwDaoError(error);
+        }
     }
     m_open = true;
     m_path = path;
@@ -104,12 +100,28 @@ void DaoDatabase::execute(const QString &statement)
 }
 
 void DaoDatabase::beginTrans() { execute(QStringLiteral("BEGIN")); }
+void DaoDatabase::beginWriteTrans() { execute(QStringLiteral("BEGIN IMMEDIATE")); }
 void DaoDatabase::commitTrans() { execute(QStringLiteral("COMMIT")); }
 
 void DaoDatabase::rollback()
 {
     QSqlQuery query(connection());
     query.exec(QStringLiteral("ROLLBACK"));
+}
+
+void DaoDatabase::setBusyTimeout(int milliseconds)
+{
+    execute(QStringLiteral("PRAGMA busy_timeout=%1").arg(std::max(0, milliseconds)));
+}
+
+// The pragma answers one row: busy flag, log pages, pages copied.
+bool DaoDatabase::checkpoint(bool truncate)
+{
+    QSqlQuery query(connection());
+    if (!query.exec(truncate ? QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")
+                             : QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)")))
+        return false;
+    return query.next() && query.value(0).toInt() == 0;
 }
 
 }  // namespace tk70

@@ -1,6 +1,6 @@
 // The error a database operation raises: an error code and the engine's description.
-// Code 3204 means the database to be created exists already; code 0 means the engine
-// itself could not be reached (its driver is missing), with no description.
+// Code 0 means the engine itself could not be reached (its driver is missing), with no
+// description.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,6 @@
 
 namespace tk70 {
 
-inline constexpr int kDaoErrorDatabaseExists = 3204;
 inline constexpr int kDaoErrorNoEngine = 0;
 
 class DaoException : public std::exception {

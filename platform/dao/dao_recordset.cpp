@@ -6,7 +6,6 @@
 #include "dao_field.h"
 
 #include <QSqlError>
-#include <QSqlRecord>
 
 namespace tk70 {
 
@@ -18,9 +17,15 @@ void DaoRecordset::open()
     QSqlQuery probe(m_database.connection());
     if (!probe.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(quotedName(m_table))))
         throwDaoError(probe.lastError());
-    const QSqlRecord record = probe.record();
-    for (int i = 0; i < record.count(); ++i)
-        m_fieldNames << record.fieldName(i);
+    // The names as the table declares them: the driver's record strips a '"' from a
+    // column's name, and an insert built from that name would fail.
+    QSqlQuery columns(m_database.connection());
+    columns.prepare(QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"));
+    columns.addBindValue(m_table);
+    if (!columns.exec())
+        throwDaoError(columns.lastError());
+    while (columns.next())
+        m_fieldNames << columns.value(0).toString();
     m_open = true;
 }
 
