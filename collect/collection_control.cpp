@@ -162,6 +162,8 @@ void CollectionControl::refreshTick()
     if (!m_collecting)
         return;
     m_driver.refresh();
+    if (m_run)
+        m_run->writeWaiting();
     emit refreshed(m_driver.connectionState());
 }
 

@@ -66,8 +66,8 @@ public:
     // The run of the current collection; null while idle.
     const CollectionRun *run() const { return m_run.get(); }
 
-    // One tick of the value refresh, and one sample of a group; the timers call these,
-    // tests may too.
+    // One tick of the value refresh (after which the outputs write the samples that wait
+    // for their files), and one sample of a group; the timers call these, tests may too.
     void refreshTick();
     void sampleTick(int group);
 

@@ -63,6 +63,9 @@ bool CollectionRun::openOutputs(OverwritePolicy policy)
             return false;
         }
     }
+    for (GroupRun &run : m_groups)
+        if (run.output)
+            run.output->setSampling(true);
     return true;
 }
 
@@ -146,10 +149,23 @@ CollectionRun::Tick CollectionRun::sampleTick(int index)
         startFile(index, now, run.outputName, OverwritePolicy::Retry);
     if (run.fileOpen && run.output->isOpen() && run.windowStart <= now) {
         run.output->writeSample(now, run.columns, m_readings);
-        ++run.samplesWritten;
+        ++run.samplesTaken;
+        takeCounts(run);
     }
     return Tick::KeepRunning;
 }
+
+void CollectionRun::writeWaiting()
+{
+    for (GroupRun &run : m_groups) {
+        if (!run.output || !run.output->isOpen())
+            continue;
+        run.output->writeWaiting();
+        takeCounts(run);
+    }
+}
+
+void CollectionRun::takeCounts(GroupRun &run) { run.counts = run.output->counts(); }
 
 bool CollectionRun::inhibited(const GroupRun &run) const
 {
@@ -185,8 +201,10 @@ void CollectionRun::startFile(int index, const QDateTime &now, const QString &na
 void CollectionRun::closeGroup(int index)
 {
     GroupRun &run = m_groups[size_t(index)];
-    if (run.output)
-        run.output->close();
+    if (!run.output)
+        return;
+    run.output->close();
+    takeCounts(run);
 }
 
 void CollectionRun::closeAll()

@@ -28,7 +28,8 @@ struct GroupRun {
     bool reopenPending = false;  // the last rollover's file did not open: tried at each tick
     bool finished = false;       // past the window end: output closed, no more ticks
     QString outputName;          // the name of the file opened last
-    qint64 samplesWritten = 0;   // sample lines of this run, over every file
+    qint64 samplesTaken = 0;     // samples handed to the output, over every file of the run
+    SampleCounts counts;         // what the output made of them: stored, waiting, lost
     std::unique_ptr<GroupOutput> output;
     std::vector<DataColumn> columns;
 };
@@ -61,6 +62,8 @@ public:
     bool openOutputs(OverwritePolicy policy);
     // One sample of group (0 to 3).
     Tick sampleTick(int group);
+    // Lets every output write the samples that wait for its file (between samples).
+    void writeWaiting();
     // Closes every open output (descending group order) and forgets them.
     void closeAll();
 
@@ -80,6 +83,7 @@ private:
     void startFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy);
     bool inhibited(const GroupRun &run) const;
     void closeGroup(int index);
+    void takeCounts(GroupRun &run);
     std::vector<DataColumn> memberColumns(int index) const;
 
     const CTagDoc &m_doc;

@@ -120,6 +120,20 @@ void HeadlessCollector::reportConnectionState(int state)
     writeLine(QStringLiteral("CIU: %1").arg(ciuPaneText(state)));
 }
 
+// What a group's output holds: the samples stored, then those that wait for the file
+// and those lost, when there are any.
+QString HeadlessCollector::groupSummary(int index, const GroupRun &group)
+{
+    QString text = QStringLiteral("group %1: %2 samples stored to %3").arg(index + 1).arg(group.counts.stored).arg(group.outputName);
+    if (group.counts.waiting > 0)
+        text += QStringLiteral(", %1 waiting").arg(group.counts.waiting);
+    if (group.counts.lost > 0)
+        text += QStringLiteral(", %1 lost").arg(group.counts.lost);
+    if (group.finished)
+        text += QStringLiteral(", finished");
+    return text;
+}
+
 QString HeadlessCollector::summary() const
 {
     QStringList parts{QStringLiteral("CIU: %1").arg(ciuPaneText(m_driver->connectionState())),
@@ -132,11 +146,7 @@ QString HeadlessCollector::summary() const
         if (!run->groupTakesPart(g))
             continue;
         const GroupRun &group = run->group(g);
-        const QString state = group.finished ? QStringLiteral(", finished") : QString();
-        parts << QStringLiteral("group %1: %2 samples to %3%4")
-                     .arg(g + 1)
-                     .arg(group.samplesWritten)
-                     .arg(group.outputName, state);
+        parts << groupSummary(g, group);
     }
     return parts.join(QStringLiteral("; "));
 }

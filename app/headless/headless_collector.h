@@ -45,6 +45,8 @@ public:
     const CCiuDriver &driver() const { return *m_driver; }
     // The summary line written every minute.
     QString summary() const;
+    // One group's part of it.
+    static QString groupSummary(int index, const GroupRun &group);
 
     // CollectionHost: there are no forms or windows to consult.
     bool commitSetupForms() override { return true; }

@@ -2,7 +2,8 @@
 #include "data_file.h"
 
 #include <QByteArray>
-#include <QFile>
+
+#include <unistd.h>
 
 namespace tk70 {
 namespace {
@@ -12,11 +13,23 @@ constexpr int kUnflushedValueLimit = 10;
 
 }  // namespace
 
-bool DataFile::open(const QString &path, bool append)
+bool DataFile::open(OutputLock lock, bool append)
 {
     close();
-    m_stream.reset(std::fopen(QFile::encodeName(path).constData(), append ? "a+" : "w+"));
-    return isOpen();
+    if (!lock.isLocked() || (!append && !lock.truncate()))
+        return false;
+    // The stream has a descriptor of its own on the same open file: closing it leaves
+    // the lock to the lock's descriptor.
+    const int streamFd = ::dup(lock.fd());
+    if (streamFd < 0)
+        return false;
+    m_stream.reset(::fdopen(streamFd, append ? "a+" : "w+"));
+    if (!m_stream) {
+        ::close(streamFd);
+        return false;
+    }
+    m_lock = std::move(lock);
+    return true;
 }
 
 void DataFile::write(QByteArrayView text)
@@ -42,6 +55,18 @@ bool DataFile::flush()
     return isOpen() && std::fflush(m_stream.get()) == 0 && !std::ferror(m_stream.get());
 }
 
-void DataFile::close() { m_stream.reset(); }
+bool DataFile::takeFailure()
+{
+    if (!isOpen() || std::ferror(m_stream.get()) == 0)
+        return false;
+    std::clearerr(m_stream.get());
+    return true;
+}
+
+void DataFile::close()
+{
+    m_stream.reset();
+    m_lock.release();
+}
 
 }  // namespace tk70

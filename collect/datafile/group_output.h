@@ -3,6 +3,8 @@
 // the collection run calls on it (open, header, sample, close).
 #pragma once
 
+#include "messages.h"
+
 #include <QDateTime>
 #include <QString>
 #include <array>
@@ -57,6 +59,13 @@ enum class OverwritePolicy {
                 // and the failure message, shown then, is not shown again
 };
 
+// What became of the samples an output was given, over every file it opened.
+struct SampleCounts {
+    qint64 stored = 0;   // in the file: written through the stream, or committed
+    qint64 waiting = 0;  // kept in order until the file takes them
+    qint64 lost = 0;     // given up: past the bound of waiting samples, or not writable at a close
+};
+
 // What became of an open; true when the output is open.
 struct OpenResult {
     enum class Outcome {
@@ -85,7 +94,26 @@ public:
                              const PointReadings &readings) = 0;
     // Closes the output; nothing happens when it is not open.
     virtual void close() = 0;
+    // Writes the samples that wait (a locked database); nothing for an output whose
+    // samples never wait.  The run calls it between samples.
+    virtual void writeWaiting() {}
+    virtual SampleCounts counts() const = 0;
+
+    // Once the run has started, the output's messages come from a sampling path and are
+    // posted (shown without waiting for OK), so that no box stops a group's timer.
+    void setSampling(bool sampling) { m_sampling = sampling; }
+
+protected:
+    // Shows, or while sampling posts, an OK message.
+    void report(const QString &text, const QString &title, MessageIcon icon) const;
+
+private:
+    bool m_sampling = false;
 };
+
+// The refusal of an output file that another collector (a group of this program or
+// another TK70) is writing.
+QString outputHeldMessage(const QString &path);
 
 // The text output of a group whose file type is "ASCII", "CSV" or "TK70 (DOS)"; the
 // type decides the header and line layout.  The flush counter lives as long as the

@@ -3,8 +3,6 @@
 
 #include "messages.h"
 
-#include <QFileInfo>
-
 namespace tk70 {
 namespace {
 
@@ -20,6 +18,8 @@ bool overwriteConfirmed(const QString &path)
     return Messages::show(question) == MessageAnswer::Yes;
 }
 
+const char *const kTitleDataFileError = "TK70 Pro Data File Error";
+
 }  // namespace
 
 TextGroupOutput::TextGroupOutput(std::unique_ptr<TextLayout> layout) : m_layout(std::move(layout)) {}
@@ -28,23 +28,42 @@ OpenResult TextGroupOutput::open(const QString &path, bool append, OverwritePoli
 {
     using Outcome = OpenResult::Outcome;
     close();
-    if (!append && policy == OverwritePolicy::Ask && QFileInfo::exists(path) && !overwriteConfirmed(path))
-        return {Outcome::Declined};
     m_path = path;
     m_reportFailures = policy != OverwritePolicy::Retry;
-    if (!m_file.open(path, append)) {
+    m_writeFailureShown = false;
+    OutputLock lock;
+    if (claim(path, lock) == Outcome::Failed)
+        return {Outcome::Failed};
+    if (!append && policy == OverwritePolicy::Ask && !lock.createdFile() && !overwriteConfirmed(path))
+        return {Outcome::Declined};
+    if (!m_file.open(std::move(lock), append)) {
         reportOpenFailure();
         return {Outcome::Failed};
     }
     return {Outcome::Opened};
 }
 
+// Takes the file's lock: a file another collector holds is neither asked about nor
+// touched.
+OpenResult::Outcome TextGroupOutput::claim(const QString &path, OutputLock &lock)
+{
+    switch (lock.acquire(path)) {
+    case OutputLock::Result::Locked: return OpenResult::Outcome::Opened;
+    case OutputLock::Result::Held:
+        if (m_reportFailures)
+            report(outputHeldMessage(path), QLatin1String(kTitleDataFileError), MessageIcon::Stop);
+        break;
+    case OutputLock::Result::Failed: reportOpenFailure(); break;
+    }
+    return OpenResult::Outcome::Failed;
+}
+
 void TextGroupOutput::reportOpenFailure() const
 {
     if (!m_reportFailures)
         return;
-    Messages::note(QStringLiteral("Error Opening Output Data File\n%1.").arg(m_path),
-                   QStringLiteral("TK70 Pro Data File Error"), MessageIcon::Stop);
+    report(QStringLiteral("Error Opening Output Data File\n%1.").arg(m_path), QLatin1String(kTitleDataFileError),
+           MessageIcon::Stop);
 }
 
 bool TextGroupOutput::writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns)
@@ -70,6 +89,15 @@ void TextGroupOutput::writeSample(const QDateTime &stamp, const std::vector<Data
         m_file.countValue();
     }
     m_file.write("\n");
+    if (!m_file.takeFailure()) {
+        ++m_counts.stored;
+        return;
+    }
+    ++m_counts.lost;
+    if (!m_writeFailureShown)
+        report(QStringLiteral("Error Writing Output Data File\n%1.").arg(m_path), QLatin1String(kTitleDataFileError),
+               MessageIcon::Stop);
+    m_writeFailureShown = true;
 }
 
 std::unique_ptr<GroupOutput> makeTextGroupOutput(const QString &fileType)

@@ -1,6 +1,7 @@
-// The group output of the text file types: opens the data file with the overwrite
-// question and the open failure message, and writes the header block and sample lines
-// in the layout of the group's file type.
+// The group output of the text file types: claims the data file (a file another
+// collector writes is refused untouched), opens it with the overwrite question and the
+// open failure message, and writes the header block and sample lines in the layout of
+// the group's file type.
 #pragma once
 
 #include "data_file.h"
@@ -24,14 +25,19 @@ public:
     void writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,
                      const PointReadings &readings) override;
     void close() override { m_file.close(); }
+    SampleCounts counts() const override { return m_counts; }
 
 private:
+    // The file claimed for this output; Failed after the message (unless retrying).
+    OpenResult::Outcome claim(const QString &path, OutputLock &lock);
     void reportOpenFailure() const;
 
     std::unique_ptr<TextLayout> m_layout;
     DataFile m_file;
     QString m_path;                // the file opened last, for its messages
     bool m_reportFailures = true;  // clear while an open is retried
+    bool m_writeFailureShown = false;
+    SampleCounts m_counts;
 };
 
 }  // namespace tk70

@@ -61,8 +61,8 @@ TEST_F(HeadlessDatabaseTest, TheDatabaseHoldsTheSimulatorsValues)
     ASSERT_TRUE(QTest::qWaitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
     const CollectionRun *run = collector.collection().run();
     ASSERT_NE(run, nullptr);
-    const qint64 before = run->group(3).samplesWritten;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).samplesWritten >= before + 2; }, 10000));
+    const qint64 before = run->group(3).counts.stored;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).counts.stored >= before + 2; }, 10000));
     collector.stop();
 
     const QString db = m_dir.filePath("plant.db");

@@ -38,8 +38,8 @@ protected:
     // Waits until group 1 (ASCII) has written two more samples; false at the deadline.
     static bool twoMoreSamples(const CollectionRun &run)
     {
-        const qint64 before = run.group(0).samplesWritten;
-        return QTest::qWaitFor([&] { return run.group(0).samplesWritten >= before + 2; }, kDeadlineMs);
+        const qint64 before = run.group(0).counts.stored;
+        return QTest::qWaitFor([&] { return run.group(0).counts.stored >= before + 2; }, kDeadlineMs);
     }
 
     // One letter per sample line of the ASCII file: g the simulator's good values, b

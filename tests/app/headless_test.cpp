@@ -39,11 +39,11 @@ protected:
         const CollectionRun *run = collector.collection().run();
         if (!run)
             return output;
-        const qint64 before[3] = {run->group(0).samplesWritten, run->group(1).samplesWritten,
-                                  run->group(2).samplesWritten};
+        const qint64 before[3] = {run->group(0).counts.stored, run->group(1).counts.stored,
+                                  run->group(2).counts.stored};
         EXPECT_TRUE(QTest::qWaitFor([&] {
             for (int g = 0; g < 3; ++g)
-                if (run->group(g).samplesWritten < before[g] + 2)
+                if (run->group(g).counts.stored < before[g] + 2)
                     return false;
             return true;
         }, 10000));

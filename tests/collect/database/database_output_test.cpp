@@ -4,13 +4,11 @@
 #include "collection_run.h"
 #include "database_group_output.h"
 #include "message_recorder.h"
+#include "sqlite_rows.h"
 #include "tag_doc.h"
 #include "test_clock.h"
 
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -24,26 +22,7 @@ public:
     std::array<PointReading, 3> m_readings{{{0, 1.5, false}, {0, -2.25, false}, {0, 1e6 + 0.1, false}}};
 };
 
-// The rows of a query on a database file, each as its column texts.
-QList<QStringList> rows(const QString &path, const QString &sql)
-{
-    QList<QStringList> result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "reader");
-        db.setDatabaseName(path);
-        EXPECT_TRUE(db.open());
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(sql)) << qPrintable(sql);
-        while (query.next()) {
-            QStringList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << query.value(i).toString();
-            result << row;
-        }
-    }
-    QSqlDatabase::removeDatabase("reader");
-    return result;
-}
+QList<QStringList> rows(const QString &path, const QString &sql) { return tk70test::sqliteRows(path, sql); }
 
 class DatabaseOutputTest : public ::testing::Test {
 protected:
