@@ -64,7 +64,9 @@ DosRecord decodeRecord(const char *bytes)
     return record;
 }
 
-// Reads up to count records into selection; returns how many were read in full.
+// Reads up to count records into selection; returns how many were taken.  Reading stops
+// with a warning at a record cut short by the file's end or with an empty tagname (which
+// would leave a free slot among the tags), keeping the records before it.
 int readRecords(QIODevice &device, int count, TagSelection &selection)
 {
     TrendGraph &graph = selection.graphs.front();
@@ -77,6 +79,10 @@ int readRecords(QIODevice &device, int count, TagSelection &selection)
             break;
         }
         const DosRecord record = decodeRecord(bytes);
+        if (record.tag.tagname.isEmpty()) {
+            ImportMessages::warn(QString::fromLatin1(ImportMessages::kDosBlankTagname).arg(read + 1));
+            break;
+        }
         selection.tags.setRecord(read, record.tag);
         if (!record.trended)
             continue;

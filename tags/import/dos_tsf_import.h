@@ -12,7 +12,8 @@
 // trace with its zero and span to trend graph 1; flagged records beyond the graph's 12
 // traces are left off with one warning that says how many.  Only the first 30 records
 // are read; when the file holds more, a warning says so after the import.  A file that
-// ends inside a record is reported and the records before it are kept.
+// ends inside a record, or a record whose tagname is empty, is reported and the records
+// before it are kept.
 #pragma once
 
 #include <QString>

@@ -15,6 +15,8 @@ inline const char *const kDosOpenError =
     "Error Opening TK70 (DOS) Tag Selection File.\nCould Not Import Tag Selection File.";
 inline const char *const kDosWrongMark = "Incorrect Tag Selection File format.\nCould Not Import Tag Selection File.";
 inline const char *const kDosReadError = "Error Reading File.\nCould Not Import All Tags.";
+// A record whose tagname is empty (%1: its record number, 1 for the first).
+inline const char *const kDosBlankTagname = "Blank Tagname in Record %1.\nCould Not Import All Tags.";
 // Trend-flagged records that find no room among the 12 traces of graph 1 (%1: how many).
 inline const char *const kDosTracesLeftOff =
     "Trend Graph #1 Holds at Most 12 Traces.\n%1 Trended Tag(s) Not Added to Trend Graph #1.";
@@ -24,6 +26,8 @@ inline const char *const kListOpenError = "Error Opening Delimited Tag List File
 inline const char *const kListNoLine = "Inorrect File Format.\nImport Terminated.";
 // %d: the tag number of the line (1 for the first).
 inline const char *const kListBinaryData = "File Contains Binary Data.\nLine #%d\nImport Terminated.";
+// %d: the tag number of the line (the tagname is empty, so it is not shown).
+inline const char *const kListBlankTagname = "Blank Tagname.\nImport Terminated.\nTag Number %d";
 // %d: the tag number of the line, %s: the tagname as read.
 inline const char *const kListTagname =
     "Tagname Exceeds Allowable Number of Characters.\nImport Terminated.\nTag Number %d\nTagname=%s";

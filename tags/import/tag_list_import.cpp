@@ -48,6 +48,7 @@ const char *faultText(TagListFault fault)
     using namespace ImportMessages;
     switch (fault) {
     case TagListFault::BinaryData: return kListBinaryData;
+    case TagListFault::BlankTagname: return kListBlankTagname;
     case TagListFault::Tagname: return kListTagname;
     case TagListFault::Loop: return kListLoop;
     case TagListFault::Pcu: return kListPcu;
@@ -60,13 +61,14 @@ const char *faultText(TagListFault fault)
     return "";
 }
 
-// The message of a refused line, then the format help.
+// The message of a refused line, then the format help.  Binary data and an empty
+// tagname give no tagname worth showing, so their messages name the line only.
 void reportFault(const TagListLine &line, int tagNumber)
 {
     const char *const text = faultText(line.fault);
-    const QString message = line.fault == TagListFault::BinaryData
-                                ? QString::asprintf(text, tagNumber)
-                                : QString::asprintf(text, tagNumber, line.tag.tagname.toLatin1().constData());
+    const bool nameShown = line.fault != TagListFault::BinaryData && line.fault != TagListFault::BlankTagname;
+    const QString message = nameShown ? QString::asprintf(text, tagNumber, line.tag.tagname.toLatin1().constData())
+                                      : QString::asprintf(text, tagNumber);
     ImportMessages::stop(message);
     ImportMessages::formatHelp();
 }

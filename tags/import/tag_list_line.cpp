@@ -103,7 +103,9 @@ TagListFault readFields(QByteArrayView text, TagRecord &tag)
 {
     FieldCursor cursor(text);
     tag.tagname = withoutQuotes(cursor.text());
-    if (tag.tagname.isEmpty() || tag.tagname.size() > kTagnameMaxChars)
+    if (tag.tagname.isEmpty())
+        return TagListFault::BlankTagname;
+    if (tag.tagname.size() > kTagnameMaxChars)
         return TagListFault::Tagname;
     if (const TagListFault fault = readAddress(cursor, tag); fault != TagListFault::None)
         return fault;

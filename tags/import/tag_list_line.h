@@ -5,7 +5,8 @@
 //
 //  - Every byte must be printable ASCII, a line feed, carriage return, tab, blank or zero
 //    byte; a zero byte ends the line's text.
-//  - The tagname runs to the first comma (or the line end) and has 1 to 14 characters.
+//  - The tagname runs to the first comma (or the line end) and has 1 to 14 characters;
+//    an empty one (also one of quotes only) is a fault of its own.
 //  - Loop, PCU, Module and Block each run to the next comma and hold only decimal digits
 //    (empty gives 0; values beyond a 32-bit integer are held at its largest).  A number
 //    without a comma after it runs into the line end and so is not numeric: a line must
@@ -24,7 +25,7 @@
 namespace tk70 {
 
 // The first rule a line breaks.
-enum class TagListFault { None, BinaryData, Tagname, Loop, Pcu, Module, Block, PointType, Description };
+enum class TagListFault { None, BinaryData, BlankTagname, Tagname, Loop, Pcu, Module, Block, PointType, Description };
 
 struct TagListLine {
     TagListFault fault = TagListFault::None;

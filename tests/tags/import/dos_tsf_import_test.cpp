@@ -1,6 +1,6 @@
 // Tests of the TK70 (DOS) tag selection file import over files built byte by byte: the
-// file mark, the address word, trend-flagged records on graph 1, the 30-tag limit and
-// the messages of each case.
+// file mark, the address word, trend-flagged records on graph 1, the 30-tag limit, a
+// record without a tagname and the messages of each case.
 #include "dos_tsf_import.h"
 #include "import_test_support.h"
 #include "message_recorder.h"
@@ -51,6 +51,21 @@ const QString kLimit = QStringLiteral("Tag Count Exceeds This Version's Tag Capa
 const QString kShort = QStringLiteral("Error Reading File.\nCould Not Import All Tags.");
 const QString kMark = QStringLiteral("Incorrect Tag Selection File format.\nCould Not Import Tag Selection File.");
 
+QString blankName(int record)
+{
+    return QStringLiteral("Blank Tagname in Record %1.\nCould Not Import All Tags.").arg(record);
+}
+
+// A file of count records: plain ones named T1, T2, ... with a nameless one (its name
+// field a zero byte, then junk) at the 1-based position nameless; all with flag trend.
+QByteArray fileWithNameless(qint16 count, int nameless, qint16 trend = 0)
+{
+    QByteArray bytes = le16(0x3021) + le16(quint16(count));
+    for (int i = 1; i <= count; ++i)
+        bytes += record(0x0001, i == nameless ? QByteArray("\0T9", 3) : "T" + QByteArray::number(i), trend);
+    return bytes;
+}
+
 struct Case {
     const char *what;
     QByteArray bytes;
@@ -77,6 +92,9 @@ TEST(DosTsfImport, CountsLimitsAndMessages)
         {"negative count", file(0x3021, -1, 2), true, 0, 0, {}},
         {"14 trend-flagged records", file(0x3021, 14, 14, 1), true, 14, 12, {leftOff}},
         {"flag 2 is no trend", file(0x3021, 3, 3, 2), true, 3, 0, {}},
+        {"nameless first record", fileWithNameless(3, 1), true, 0, 0, {blankName(1)}},
+        {"nameless third of five trended records", fileWithNameless(5, 3, 1), true, 2, 2, {blankName(3)}},
+        {"nameless last record", fileWithNameless(30, 30), true, 29, 0, {blankName(30)}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -129,4 +147,26 @@ TEST(DosTsfImport, RecordFieldsAndTrace)
     EXPECT_EQ(graph.traces[1].tagname, QStringLiteral("AE"));
     EXPECT_EQ(graph.title, QStringLiteral("TK70 Pro Trend Graph #1"));
     EXPECT_TRUE(recorder.texts().isEmpty());
+}
+
+TEST(DosTsfImport, RecordFaultsWarnAndFileFaultsStop)
+{
+    struct Shown {
+        QByteArray bytes;
+        tk70::MessageIcon icon;
+    };
+    const Shown shown[] = {
+        {fileWithNameless(2, 2), tk70::MessageIcon::Warning},
+        {file(0x3021, 3, 2) + "abc", tk70::MessageIcon::Warning},
+        {file(0x3022, 2, 2), tk70::MessageIcon::Stop},
+    };
+    for (const Shown &s : shown) {
+        SCOPED_TRACE(s.bytes.toHex().toStdString());
+        tk70test::MessageRecorder recorder;
+        tk70::CTagDoc doc;
+        import(s.bytes, doc);
+        ASSERT_EQ(recorder.messages().size(), 1u);
+        EXPECT_EQ(recorder.messages().front().icon, s.icon);
+        EXPECT_EQ(recorder.messages().front().title, QStringLiteral("TK70 Pro"));
+    }
 }

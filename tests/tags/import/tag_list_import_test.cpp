@@ -1,6 +1,6 @@
 // Tests of the delimited tag list import over files built in the tests: each field rule
 // with its message and the format help after it, the point type words, quotes, blank
-// lines, the 30-tag limit and its warning.
+// lines, the 30-tag limit and its warning, and how the messages are shown.
 #include "import_test_support.h"
 #include "message_recorder.h"
 #include "tag_doc.h"
@@ -22,6 +22,8 @@ QString fieldError(const char *first, int tag, const char *name)
     return QStringLiteral("%1.\nImport Terminated.\nTag Number %2\nTagname=%3")
         .arg(QLatin1String(first), QString::number(tag), QLatin1String(name));
 }
+
+QString blankName(int tag) { return QStringLiteral("Blank Tagname.\nImport Terminated.\nTag Number %1").arg(tag); }
 
 QByteArray lines(int count)
 {
@@ -56,6 +58,11 @@ TEST(TagListImport, FieldRulesAndTheirMessages)
         {"15-character tagname", "ABCDEFGHIJKLMNO,0,1,2,3,AE,x\n", -1,
          {fieldError("Tagname Exceeds Allowable Number of Characters", 1, "ABCDEFGHIJKLMNO"), kHelp}},
         {"14 characters and quotes", "\"ABCDEFGHIJKLMN\",0,1,2,3,AE,x\n", 1, {}},
+        {"empty tagname", ",0,1,2,3,AE,x\n", -1, {blankName(1), kHelp}},
+        {"tagname of 15 quotes is empty, not too long", QByteArray(15, '"') + ",0,1,2,3,AE,x\n", -1,
+         {blankName(1), kHelp}},
+        {"empty tagname before a bad loop", ",0x1,1,2,3,AE,x\n", -1, {blankName(1), kHelp}},
+        {"empty tagname between sound lines", lines(2) + ",1,2,2,3,AE,x\n" + lines(2), -1, {blankName(3), kHelp}},
         {"loop 0x1 on the second line", lines(1) + "B,0x1,1,2,3,AE,x\n", -1, {fieldError(loop, 2, "B"), kHelp}},
         {"PCU with a blank", "B,1, 2,2,3,AE,x\n", -1,
          {fieldError("PCU Address Contains a Non Numeric Character", 1, "B"), kHelp}},
@@ -136,4 +143,21 @@ TEST(TagListImport, FieldValues)
     ASSERT_FALSE(recorder.texts().isEmpty());
     EXPECT_TRUE(recorder.texts().first().startsWith(QStringLiteral("Loop Address Contains"))) << recorder.texts().first().toStdString();
     EXPECT_TRUE(recorder.texts().first().endsWith(QStringLiteral("Tag Number 8\nTagname=------")));
+}
+
+TEST(TagListImport, EveryRefusalIsAStopUnderTheProgramTitle)
+{
+    const QByteArray refused[] = {",0,1,2,3,AE,x\n", "ABCDEFGHIJKLMNO,0,1,2,3,AE,x\n", "B,x,1,2,3,AE,x\n", "\x01\n"};
+    for (const QByteArray &text : refused) {
+        SCOPED_TRACE(text.toStdString());
+        tk70test::MessageRecorder recorder;
+        tk70::CTagDoc doc;
+        EXPECT_FALSE(import(text, doc));
+        ASSERT_EQ(recorder.messages().size(), 2u);
+        const tk70::Message &fault = recorder.messages().front();
+        EXPECT_EQ(fault.icon, tk70::MessageIcon::Stop);
+        EXPECT_EQ(fault.title, QStringLiteral("TK70 Pro"));
+        EXPECT_EQ(fault.buttons, tk70::MessageButtons::Ok);
+        EXPECT_EQ(recorder.messages().back().icon, tk70::MessageIcon::Information);  // the format help
+    }
 }
