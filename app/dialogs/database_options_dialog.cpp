@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -52,6 +53,14 @@ bool refuseEmptyName(QLineEdit *edit, const char *text)
     Messages::note(QString::fromLatin1(text), QLatin1String(kTitleError), MessageIcon::Stop);
     edit->setFocus();
     return true;
+}
+
+// A substitute value as the field shows it: the shortest text that reads back as the same
+// double, so that OK on an unchanged field keeps the value exactly (six digits would turn
+// -9999999.99 into -1e+07).
+QString substituteText(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace
@@ -131,8 +140,8 @@ void DatabaseOptionsDialog::showSettings()
     (m_settings.accessDataPrecision == 0 ? m_single : m_double)->setChecked(true);
     m_markPointErrors->setChecked(m_settings.accessMarkPointErrors != 0);
     m_markBadQuality->setChecked(m_settings.accessMarkBadQuality != 0);
-    m_pointErrorValue->setText(QString::number(m_settings.accessPointErrorValue, 'g', 6));
-    m_badQualityValue->setText(QString::number(m_settings.accessBadQualityValue, 'g', 6));
+    m_pointErrorValue->setText(substituteText(m_settings.accessPointErrorValue));
+    m_badQualityValue->setText(substituteText(m_settings.accessBadQualityValue));
     enableValues();
 }
 

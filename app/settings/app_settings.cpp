@@ -5,8 +5,8 @@
 #include "registry/settings_store.h"
 #include "registry/settings_warning.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <QLocale>
+#include <cmath>
 #include <optional>
 
 namespace tk70 {
@@ -79,14 +79,34 @@ std::optional<QString> readText(const SettingsStore &store, const char *name)
     return QString::fromUtf8(end < 0 ? *data : data->left(end));
 }
 
+// A substitute value as stored: the shortest text that reads back as the same double, in
+// the C locale whatever the user's locale, so that a save neither rounds the value nor
+// writes a decimal comma.  Older readers take this text as a number too.
+QString realText(double value)
+{
+    return QString::fromLatin1(QByteArray::number(value, 'g', QLocale::FloatingPointShortest));
+}
+
+// A stored substitute value: the whole text, blanks around it allowed, must be a finite
+// number in the C locale.  Anything else ("-888,25", "12abc", "nan") gives nothing, and
+// the field keeps its default rather than taking 0 or the number's first digits.
+std::optional<double> parseReal(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toUtf8().trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
 void loadField(const SettingsStore &store, const Field &f, AppSettings &s)
 {
     if (f.kind == Kind::Text || f.kind == Kind::Real) {
         auto value = readText(store, f.name);
-        if (value && f.kind == Kind::Text)
+        if (!value)
+            return;
+        if (f.kind == Kind::Text)
             s.*f.text = *value;
-        else if (value)
-            s.*f.real = std::atof(value->toUtf8().constData());
+        else if (auto real = parseReal(*value))
+            s.*f.real = *real;
         return;
     }
     auto value = store.dword(kProgramKey, f.name);
@@ -102,11 +122,7 @@ void saveField(SettingsBatch &batch, const Field &f, const AppSettings &s)
     case Kind::Number: return batch.setDword(kProgramKey, f.name, static_cast<quint32>(s.*f.number));
     case Kind::Flag: return batch.setDword(kProgramKey, f.name, s.*f.flag ? 1 : 0);
     case Kind::Text: return batch.setMultiString(kProgramKey, f.name, textData(s.*f.text));
-    case Kind::Real: {
-        char formatted[64];
-        std::snprintf(formatted, sizeof formatted, "%g", s.*f.real);
-        return batch.setMultiString(kProgramKey, f.name, textData(QString::fromLatin1(formatted)));
-    }
+    case Kind::Real: return batch.setMultiString(kProgramKey, f.name, textData(realText(s.*f.real)));
     }
 }
 

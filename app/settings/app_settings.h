@@ -1,8 +1,10 @@
 // The program's own settings, kept in the settings store under
 // "SOFTWARE\\Kestrane\\TK70 Pro": the automatic collection start, the start-up tag
 // selection, block tuning, the DDE server and the database output.  Numbers are stored as
-// DWORDs, texts as multi-strings holding the text and one zero byte; a value is taken only
-// when it exists with the expected type, otherwise its default stays.
+// DWORDs, texts as multi-strings holding the text and one zero byte, the two substitute
+// values as such texts written and read in the C locale; a value is taken only when it
+// exists with the expected type (a substitute: when its text is wholly a finite number),
+// otherwise its default stays.
 #pragma once
 
 #include <QString>

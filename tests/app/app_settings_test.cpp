@@ -1,6 +1,7 @@
 // The program settings in the settings store: the first start, loading with type and
-// size rules, saving back with the stored forms, each save one write of the file, and a
-// store that cannot be read or written at start-up and at a save.
+// size rules, saving back with the stored forms, each save one write of the file, the
+// substitute values exact and in the C locale under a German locale, and a store that
+// cannot be read or written at start-up and at a save.
 #include "../platform/file_replacements.h"
 #include "../support/message_recorder.h"
 #include "app_settings.h"
@@ -9,7 +10,12 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <clocale>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <utility>
 #include <unistd.h>
 
 using namespace tk70;
@@ -70,10 +76,7 @@ TEST_F(AppSettingsTest, SavingWritesEveryValueButTheEngineCheck)
     ASSERT_TRUE(saveAppSettings(*m_store, s));
     EXPECT_FALSE(m_store->value(kProgramKey, "InhibitDaoDllCheck").has_value());
     EXPECT_EQ(m_store->multiString(kProgramKey, "DdeSystemTopic"), QByteArray("System\0", 7));
-    // "%g" keeps six significant digits: the default comes back rounded.
-    EXPECT_EQ(m_store->multiString(kProgramKey, "AccessPointErrorValue"), QByteArray("-1e+07\0", 7));
     AppSettings back = loadAppSettings(*m_store);
-    EXPECT_EQ(back.accessPointErrorValue, -10000000.0);
     EXPECT_EQ(back.autoStartTsfFilename, s.autoStartTsfFilename);
     EXPECT_TRUE(back.autoStartEnabled);
 }
@@ -93,6 +96,105 @@ TEST_F(AppSettingsTest, EachSaveIsOneWriteOfTheFile)
     EXPECT_EQ(replacements.take(), 1);
     EXPECT_EQ(loadRecentFileList(*m_store), QStringList{"/p/b.tsf"});
     EXPECT_FALSE(m_store->value(kRecentFileKey, "File2").has_value());
+}
+
+namespace {
+
+// Switches the whole program to a German locale, whose decimal separator is a comma, as
+// the application object does for a German user; the earlier locale comes back at the
+// end.  Where no German locale is installed the C locale stays.
+class GermanNumbers {
+public:
+    GermanNumbers() : m_previous(std::setlocale(LC_ALL, nullptr))
+    {
+        for (const char *name : {"de_DE.UTF-8", "de_DE.utf8"})
+            if (std::setlocale(LC_ALL, name)) {
+                m_active = true;
+                break;
+            }
+        static bool noted = false;
+        if (!m_active && !std::exchange(noted, true))
+            std::printf("[   NOTE   ] no de_DE locale here: the C locale is used, the texts checked byte for byte\n");
+    }
+    ~GermanNumbers() { std::setlocale(LC_ALL, m_previous.c_str()); }
+    GermanNumbers(const GermanNumbers &) = delete;
+    GermanNumbers &operator=(const GermanNumbers &) = delete;
+
+    bool active() const { return m_active; }
+
+private:
+    std::string m_previous;
+    bool m_active = false;
+};
+
+// The two substitute values, saved and loaded while the program runs in a German locale.
+class AppSettingsSubstituteTest : public AppSettingsTest {
+protected:
+    void storeText(const char *name, const char *text)
+    {
+        QByteArray data(text);
+        data.append('\0');
+        ASSERT_TRUE(m_store->setMultiString(kProgramKey, name, data));
+    }
+    QByteArray storedText(const char *name) const
+    {
+        QByteArray data = m_store->multiString(kProgramKey, name).value_or(QByteArray());
+        return data.endsWith('\0') ? data.chopped(1) : QByteArray("(no text with its zero byte)");
+    }
+
+    GermanNumbers m_german;
+};
+
+}  // namespace
+
+TEST_F(AppSettingsSubstituteTest, ValuesSurviveASaveExactlyAndInTheCLocale)
+{
+    if (m_german.active()) {
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");  // the locale that would write "-888,25"
+    }
+    const struct {
+        double value;
+        const char *text;
+    } cases[] = {{-888.25, "-888.25"}, {-9999999.99, "-9999999.99"}, {1e300, "1e+300"}, {-0.5, "-0.5"}};
+    const size_t count = std::size(cases);
+    for (size_t k = 0; k < count; ++k) {
+        const auto &point = cases[k], &bad = cases[(k + 1) % count];  // each field its own value
+        SCOPED_TRACE(point.text);
+        AppSettings s;
+        s.accessPointErrorValue = point.value;
+        s.accessBadQualityValue = bad.value;
+        ASSERT_TRUE(saveAppSettings(*m_store, s));
+        EXPECT_EQ(storedText("AccessPointErrorValue"), QByteArray(point.text));
+        EXPECT_EQ(storedText("AccessBadQualityValue"), QByteArray(bad.text));
+        const AppSettings back = loadAppSettings(*m_store);
+        EXPECT_EQ(back.accessPointErrorValue, point.value);
+        EXPECT_EQ(back.accessBadQualityValue, bad.value);
+        ASSERT_TRUE(saveAppSettings(*m_store, back));  // a second save writes the same text
+        EXPECT_EQ(storedText("AccessPointErrorValue"), QByteArray(point.text));
+    }
+}
+
+TEST_F(AppSettingsSubstituteTest, TheDefaultIsWrittenWithAllItsDigits)
+{
+    ASSERT_TRUE(saveAppSettings(*m_store, AppSettings{}));
+    EXPECT_EQ(m_store->multiString(kProgramKey, "AccessPointErrorValue"), QByteArray("-9999999.99\0", 12));
+    EXPECT_EQ(m_store->multiString(kProgramKey, "AccessBadQualityValue"), QByteArray("-9999999.99\0", 12));
+    EXPECT_EQ(loadAppSettings(*m_store), AppSettings{});
+}
+
+TEST_F(AppSettingsSubstituteTest, ATextThatIsNotWhollyAFiniteNumberKeepsTheDefault)
+{
+    const double kDefault = AppSettings{}.accessPointErrorValue;
+    const char *const hostile[] = {"-888,25", "abc", "12abc", "12 5", "nan",  "inf",
+                                   "-inf",    "1e999", "",    "  ",   "0x10", "1.5e"};
+    for (const char *text : hostile) {
+        SCOPED_TRACE(std::string("[") + text + "]");
+        storeText("AccessPointErrorValue", text);
+        storeText("AccessBadQualityValue", " \t-7.25 ");  // blanks around a number are allowed
+        const AppSettings s = loadAppSettings(*m_store);
+        EXPECT_EQ(s.accessPointErrorValue, kDefault);
+        EXPECT_EQ(s.accessBadQualityValue, -7.25);
+    }
 }
 
 namespace {

@@ -1,6 +1,7 @@
 // The Access DB Setup dialog: the settings shown, the substitutes enabled by their check
-// boxes, both empty-name messages keeping it open, and what OK hands back and over to the
-// database output (the format version kept as stored).
+// boxes and shown in full so that OK keeps them exactly, both empty-name messages keeping
+// it open, and what OK hands back and over to the database output (the format version
+// kept as stored).
 #include "database_options_dialog.h"
 #include "database_settings.h"
 #include "message_recorder.h"
@@ -8,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -57,6 +59,24 @@ TEST_F(DatabaseOptionsDialogTest, SubstitutesAreEditableOnlyWhileChecked)
     click(child<QCheckBox>("markPointErrors"));
     EXPECT_TRUE(child<QLineEdit>("badQualityValue")->isEnabled());
     EXPECT_FALSE(child<QLineEdit>("pointErrorValue")->isEnabled());
+}
+
+TEST_F(DatabaseOptionsDialogTest, OkOnUnchangedSubstitutesKeepsThemExactly)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // a locale with a decimal comma
+    AppSettings settings;
+    settings.accessPointErrorValue = -9999999.99;
+    settings.accessBadQualityValue = 1e300;
+    open(settings);
+    EXPECT_EQ(child<QLineEdit>("pointErrorValue")->text(), "-9999999.99");
+    EXPECT_EQ(child<QLineEdit>("badQualityValue")->text(), "1e+300");
+    ok();
+    QLocale::setDefault(previous);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_messages.texts(), QStringList{});
+    EXPECT_EQ(m_dialog->settings().accessPointErrorValue, -9999999.99);
+    EXPECT_EQ(m_dialog->settings().accessBadQualityValue, 1e300);
 }
 
 TEST_F(DatabaseOptionsDialogTest, EmptyTableNamesKeepTheDialogOpen)
