@@ -9,6 +9,8 @@
 #include "tag_doc.h"
 #include "text_layout.h"
 
+#include <QFileInfo>
+
 namespace tk70 {
 
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType)
@@ -174,9 +176,11 @@ bool CollectionRun::inhibited(const GroupRun &run) const
 }
 
 // Starts the next file: a new name with the suffix of now.  An existing file is
-// treated by the group's own rules (appended to, or replaced after the question); what
-// the start was allowed to replace without asking does not reach a rollover.  The hour
-// the local clock repeats names the open file once more: it goes on, its first pass kept.
+// treated by the group's own rules: appended to, or replaced after the question; what
+// the start was allowed to replace without asking does not reach a rollover.  The
+// question does not stop the group: the file open now takes the samples until it is
+// answered, and after No until the next rollover.  The hour the local clock repeats
+// names the open file once more: it goes on, its first pass kept.
 void CollectionRun::rollOver(int index, const QDateTime &now)
 {
     GroupRun &run = m_groups[size_t(index)];
@@ -184,8 +188,46 @@ void CollectionRun::rollOver(int index, const QDateTime &now)
     const QString name = outputName(index, now);
     if (name == run.outputName && run.output->isOpen())
         return;
+    if (m_doc.group(index).appendFile == 0 && QFileInfo::exists(name))
+        askToReplace(index, name);
+    else
+        switchFile(index, now, name, OverwritePolicy::Ask);
+}
+
+// Asks, without waiting, whether name may be replaced; one question per group at a time.
+// The answer may come inside this call (a sink that cannot wait) or from the event loop.
+void CollectionRun::askToReplace(int index, const QString &name)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    if (run.questionPending)
+        return;
+    run.questionPending = true;
+    Messages::ask(run.output->overwriteQuestion(name),
+                  [this, alive = std::weak_ptr<int>(m_alive), index, name](MessageAnswer answer) {
+                      if (!alive.expired())
+                          replaceAnswered(index, name, answer == MessageAnswer::Yes);
+                  });
+}
+
+// Yes switches to the file asked about, unless the run has moved past it meanwhile
+// (stopped, finished, or a later rollover's name).
+void CollectionRun::replaceAnswered(int index, const QString &name, bool replace)
+{
+    GroupRun &run = m_groups[size_t(index)];
+    run.questionPending = false;
+    if (!replace || run.finished || !run.output)
+        return;
+    const QDateTime now = m_clock.now();
+    if (outputName(index, now) == name)
+        switchFile(index, now, name, OverwritePolicy::Overwrite);
+}
+
+void CollectionRun::switchFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy)
+{
+    GroupRun &run = m_groups[size_t(index)];
     run.output->close();
-    startFile(index, now, name, OverwritePolicy::Ask);
+    takeCounts(run);
+    startFile(index, now, name, policy);
 }
 
 // Opens name with its header at now.  A file that could not be opened or take its

@@ -26,6 +26,7 @@ struct GroupRun {
     int inhibitTagPosition = 0;  // 1-based position of the save inhibit tag; 0 none
     bool fileOpen = false;       // the output was opened by the start
     bool reopenPending = false;  // the last rollover's file did not open: tried at each tick
+    bool questionPending = false;  // a rollover asks whether to replace its file
     bool finished = false;       // past the window end: output closed, no more ticks
     QString outputName;          // the name of the file opened last
     qint64 samplesTaken = 0;     // samples handed to the output, over every file of the run
@@ -80,6 +81,9 @@ private:
     OpenResult openOutput(int index, const QString &name, OverwritePolicy policy);
     bool writeHeader(int index, const QDateTime &now);
     void rollOver(int index, const QDateTime &now);
+    void askToReplace(int index, const QString &name);
+    void replaceAnswered(int index, const QString &name, bool replace);
+    void switchFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy);
     void startFile(int index, const QDateTime &now, const QString &name, OverwritePolicy policy);
     bool inhibited(const GroupRun &run) const;
     void closeGroup(int index);
@@ -91,6 +95,7 @@ private:
     const Clock &m_clock;
     OutputFactory m_factory;
     std::array<GroupRun, kCollectionGroupCount> m_groups;
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);  // answers to questions check it
 };
 
 }  // namespace tk70

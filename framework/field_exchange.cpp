@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <climits>
+#include <cmath>
 
 namespace tk70 {
 
@@ -49,7 +50,7 @@ std::optional<double> parseNumber(const QString &text)
 {
     bool ok = false;
     double value = text.trimmed().toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 // The field's integer, or nothing after "Please enter an integer." for one that is not.

@@ -23,7 +23,8 @@ QString maxCharsMessage(int maxChars);
 // Parses an integer the way the dialogs take it: blanks around it allowed, an optional
 // sign, digits, nothing else.  Nothing when the text is no integer or overflows.
 std::optional<long long> parseInteger(const QString &text);
-// Parses a decimal number, blanks around it allowed; nothing when it is no number.
+// Parses a decimal number, blanks around it allowed; nothing when it is no number or
+// not finite ("nan", "inf" and what overflows a double are no numbers a field takes).
 std::optional<double> parseNumber(const QString &text);
 
 // Field readers: true with the value set, or false after the message and the focus.

@@ -56,25 +56,44 @@ MessageAnswer answerOf(int button)
     }
 }
 
+// The box of a message, its default and escape buttons set.
+void prepareBox(QMessageBox &box, const Message &message)
+{
+    box.setIcon(boxIcon(message.icon));
+    box.setWindowTitle(message.title);
+    box.setText(message.text);
+    box.setStandardButtons(standardButtons(message.buttons));
+    box.setDefaultButton(standardButton(message.defaultAnswer));
+    box.setEscapeButton(message.buttons == MessageButtons::Ok ? QMessageBox::Ok
+                        : message.buttons == MessageButtons::YesNo ? QMessageBox::No
+                                                                   : QMessageBox::Cancel);
+}
+
 }  // namespace
 
 MessageAnswer MessageBoxSink::show(const Message &message)
 {
     QApplication::beep();
-    QMessageBox box(boxIcon(message.icon), message.title, message.text, standardButtons(message.buttons), m_parent);
-    box.setDefaultButton(standardButton(message.defaultAnswer));
-    box.setEscapeButton(message.buttons == MessageButtons::Ok ? QMessageBox::Ok
-                        : message.buttons == MessageButtons::YesNo ? QMessageBox::No
-                                                                   : QMessageBox::Cancel);
+    QMessageBox box(m_parent);
+    prepareBox(box, message);
     return answerOf(box.exec());
 }
 
 void MessageBoxSink::post(const Message &message)
 {
+    ask(message, [](MessageAnswer) {});
+}
+
+void MessageBoxSink::ask(const Message &message, AnswerHandler handler)
+{
     QApplication::beep();
-    auto *box = new QMessageBox(boxIcon(message.icon), message.title, message.text, QMessageBox::Ok, m_parent);
+    auto *box = new QMessageBox(m_parent);
+    prepareBox(*box, message);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    QObject::connect(box, &QMessageBox::finished, box, [box, handler = std::move(handler)](int) {
+        handler(answerOf(box->standardButton(box->clickedButton())));
+    });
     box->show();
 }
 

@@ -16,6 +16,9 @@ public:
     MessageAnswer show(const Message &message) override;
     // A box that is not modal and deletes itself when closed; the call returns at once.
     void post(const Message &message) override;
+    // The question in a box that is not modal; its answer goes to handler when a button
+    // (or Escape) closes it.
+    void ask(const Message &message, AnswerHandler handler) override;
 
 private:
     QWidget *m_parent;

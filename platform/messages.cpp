@@ -36,6 +36,14 @@ void post(const QString &text, const QString &title, MessageIcon icon)
         show(message);
 }
 
+void ask(const Message &message, AnswerHandler handler)
+{
+    if (MessageSink *sink = g_sink.load())
+        sink->ask(message, std::move(handler));
+    else
+        handler(show(message));
+}
+
 MessageSink *install(MessageSink *sink) { return g_sink.exchange(sink); }
 
 }  // namespace Messages

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace tk70 {
 
@@ -30,6 +31,9 @@ inline const char *const kTitleWarning = "TK70 Pro Warning";
 inline const char *const kTitleCaution = "TK70 Pro Caution";
 inline const char *const kTitleTuning = "TK70 Pro Tuning";
 
+// Receives the answer to a question asked without waiting.
+using AnswerHandler = std::function<void(MessageAnswer)>;
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
@@ -37,6 +41,9 @@ public:
     // Shows an OK message without waiting for it to be read; a sink that cannot do
     // that shows it as show() does.
     virtual void post(const Message &message) { show(message); }
+    // Asks without waiting for the answer, which reaches handler later (from the event
+    // loop); a sink that cannot do that answers at once, inside the call.
+    virtual void ask(const Message &message, AnswerHandler handler) { handler(show(message)); }
 };
 
 namespace Messages {
@@ -48,6 +55,9 @@ void note(const QString &text, const QString &title, MessageIcon icon);
 // The same message shown without waiting for OK: what a sampling path says, so that no
 // open box holds a timer of the collection.
 void post(const QString &text, const QString &title, MessageIcon icon);
+// A question asked without waiting: handler receives the answer, perhaps inside this
+// call, perhaps later.  A handler that may outlive what it answers for must check.
+void ask(const Message &message, AnswerHandler handler);
 // Installs a sink (nullptr: back to standard error); returns the one it replaces.
 MessageSink *install(MessageSink *sink);
 

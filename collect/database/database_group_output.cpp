@@ -15,14 +15,6 @@ namespace {
 
 const char *const kStampFormat = "yyyy-MM-dd HH:mm:ss";
 
-bool overwriteConfirmed(const QString &path)
-{
-    const Message question{QStringLiteral("File %1 Already Exists\n\nDo you want to overwrite ?").arg(path),
-                           QLatin1String(kTitleProgram), MessageIcon::Question, MessageButtons::YesNo,
-                           MessageAnswer::No};
-    return Messages::show(question) == MessageAnswer::Yes;
-}
-
 QStringList tagnamesOf(const std::vector<DataColumn> &columns)
 {
     QStringList names;
@@ -53,6 +45,11 @@ SampleCounts DatabaseGroupOutput::counts() const
     counts.waiting = qint64(m_waiting.size());
     counts.lost += m_waiting.dropped();
     return counts;
+}
+
+Message DatabaseGroupOutput::overwriteQuestion(const QString &path) const
+{
+    return fileExistsQuestion(path, QLatin1String(kTitleProgram));
 }
 
 OpenResult DatabaseGroupOutput::open(const QString &path, bool append, OverwritePolicy policy)
@@ -89,7 +86,7 @@ OpenResult DatabaseGroupOutput::openFile(bool append, OverwritePolicy policy)
         return {Outcome::Failed};
     m_madeFile = m_lock.createdFile();
     if (!m_madeFile && !append) {
-        if (policy == OverwritePolicy::Ask && !overwriteConfirmed(m_path))
+        if (policy == OverwritePolicy::Ask && Messages::show(overwriteQuestion(m_path)) != MessageAnswer::Yes)
             return {Outcome::Declined};
         if (!replaceExisting())
             return {Outcome::Failed};

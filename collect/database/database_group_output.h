@@ -49,6 +49,7 @@ public:
     // into the file and closes it; samples still waiting then are lost, and said so.
     void close() override;
     SampleCounts counts() const override;
+    Message overwriteQuestion(const QString &path) const override;
 
     // The number stored for one reading, with the substitutes of the settings and
     // rounded to single precision when the settings ask for it.

@@ -3,6 +3,12 @@
 
 namespace tk70 {
 
+Message fileExistsQuestion(const QString &path, const QString &title)
+{
+    return Message{QStringLiteral("File %1 Already Exists\n\nDo you want to overwrite ?").arg(path), title,
+                   MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
+}
+
 QString outputHeldMessage(const QString &path)
 {
     return QStringLiteral("File %1\nis Being Written by Another Collector.\n\nIt is Left as it Stands.").arg(path);

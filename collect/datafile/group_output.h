@@ -98,6 +98,8 @@ public:
     // samples never wait.  The run calls it between samples.
     virtual void writeWaiting() {}
     virtual SampleCounts counts() const = 0;
+    // The question asked before an existing file at path is replaced.
+    virtual Message overwriteQuestion(const QString &path) const = 0;
 
     // Once the run has started, the output's messages come from a sampling path and are
     // posted (shown without waiting for OK), so that no box stops a group's timer.
@@ -110,6 +112,10 @@ protected:
 private:
     bool m_sampling = false;
 };
+
+// "File ... Already Exists": the Yes/No question (No the default) before path is
+// replaced, under title.
+Message fileExistsQuestion(const QString &path, const QString &title);
 
 // The refusal of an output file that another collector (a group of this program or
 // another TK70) is writing.

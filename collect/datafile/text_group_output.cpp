@@ -6,23 +6,16 @@
 namespace tk70 {
 namespace {
 
-// Asks whether an existing file may be replaced; returns true for Yes.
-bool overwriteConfirmed(const QString &path)
-{
-    Message question;
-    question.text = QStringLiteral("File %1 Already Exists\n\nDo you want to overwrite ?").arg(path);
-    question.title = QStringLiteral("Data File Overwite Warning");
-    question.icon = MessageIcon::Question;
-    question.buttons = MessageButtons::YesNo;
-    question.defaultAnswer = MessageAnswer::No;
-    return Messages::show(question) == MessageAnswer::Yes;
-}
-
 const char *const kTitleDataFileError = "TK70 Pro Data File Error";
 
 }  // namespace
 
 TextGroupOutput::TextGroupOutput(std::unique_ptr<TextLayout> layout) : m_layout(std::move(layout)) {}
+
+Message TextGroupOutput::overwriteQuestion(const QString &path) const
+{
+    return fileExistsQuestion(path, QStringLiteral("Data File Overwite Warning"));
+}
 
 OpenResult TextGroupOutput::open(const QString &path, bool append, OverwritePolicy policy)
 {
@@ -34,7 +27,8 @@ OpenResult TextGroupOutput::open(const QString &path, bool append, OverwritePoli
     OutputLock lock;
     if (claim(path, lock) == Outcome::Failed)
         return {Outcome::Failed};
-    if (!append && policy == OverwritePolicy::Ask && !lock.createdFile() && !overwriteConfirmed(path))
+    if (!append && policy == OverwritePolicy::Ask && !lock.createdFile()
+        && Messages::show(overwriteQuestion(path)) != MessageAnswer::Yes)
         return {Outcome::Declined};
     if (!m_file.open(std::move(lock), append)) {
         reportOpenFailure();

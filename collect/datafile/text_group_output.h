@@ -26,6 +26,7 @@ public:
                      const PointReadings &readings) override;
     void close() override { m_file.close(); }
     SampleCounts counts() const override { return m_counts; }
+    Message overwriteQuestion(const QString &path) const override;
 
 private:
     // The file claimed for this output; Failed after the message (unless retrying).

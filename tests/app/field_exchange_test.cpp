@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace tk70;
 
@@ -61,11 +62,20 @@ TEST_F(FieldExchangeTest, NumbersAndTextLengths)
     EXPECT_FALSE(readNumber(m_field, 0, 100, number));
     m_field->setText("0.5");
     EXPECT_FALSE(readNumber(m_field, 1, 3600, number));
+    // Not finite: no number, even for the widest range (NaN would pass any range check).
+    constexpr double kLowest = std::numeric_limits<double>::lowest();
+    constexpr double kHighest = std::numeric_limits<double>::max();
+    for (const char *notFinite : {"nan", "-inf", "1e999"}) {
+        m_field->setText(notFinite);
+        EXPECT_FALSE(readNumber(m_field, kLowest, kHighest, number)) << notFinite;
+    }
+    EXPECT_EQ(number, 25.0);
     QString text;
     m_field->setText("ABCDEFGHIJKLMNO");
     EXPECT_FALSE(readText(m_field, 14, text));
     EXPECT_EQ(m_messages.texts(), (QStringList{"Please enter a number.", "Please enter a number between 1 and 3600.",
-                                               "Please enter no more than 14 characters."}));
+                                               "Please enter a number.", "Please enter a number.",
+                                               "Please enter a number.", "Please enter no more than 14 characters."}));
     limitText(m_field, 14);
     m_field->clear();
     m_field->insert("ABCDEFGHIJKLMNO");

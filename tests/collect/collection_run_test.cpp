@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -264,9 +265,75 @@ TEST_F(CollectionRunTest, TheStartsOverwriteAcknowledgementDoesNotReachItsRollov
     EXPECT_EQ(recorder.texts(),
               QStringList{"File " + path("run-26120717.txt") + " Already Exists\n\nDo you want to overwrite ?"});
     run.closeAll();
+    EXPECT_EQ(sampleLines("run-26120713.txt"), 2);  // the file open at the question took them
     QFile kept(path("run-26120717.txt"));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "keep me\r\n");
+}
+
+// The rollover's question does not hold the group: until it is answered the samples go
+// to the file open before, after Yes to the replaced file; an answer after the stop, or
+// after the run has gone, changes nothing.
+TEST_F(CollectionRunTest, ARolloverQuestionLeavesTheGroupSampling)
+{
+    m_doc.group(0).rolloverHours = 1;
+    for (const char *name : {"run-26120709.txt", "run-26120710.txt"}) {
+        QFile existing(path(name));
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("old\r\n");
+    }
+    tk70test::MessageRecorder recorder;
+    recorder.holdQuestions(true);
+    auto run = std::make_unique<CollectionRun>(m_doc, m_readings, m_clock);
+    at(8, 59, 58);
+    ASSERT_TRUE(run->openOutputs(OverwritePolicy::Ask));
+    for (int s = 59; s < 64; ++s) {
+        at(8 + s / 60, s % 60 == 59 ? 59 : 0, s % 60);
+        run->sampleTick(0);
+    }
+    ASSERT_EQ(recorder.heldQuestions(), 1);
+    EXPECT_EQ(sampleLines("run-26120708.txt"), 5);
+    recorder.answerHeld(MessageAnswer::Yes);
+    at(9, 0, 4);
+    run->sampleTick(0);
+    EXPECT_EQ(headerBlocks("run-26120709.txt"), 1);
+
+    at(10, 0, 0);
+    run->sampleTick(0);
+    ASSERT_EQ(recorder.heldQuestions(), 1);
+    run->closeAll();
+    recorder.answerHeld(MessageAnswer::Yes);
+    at(10, 0, 1);
+    run->sampleTick(0);
+    at(11, 0, 0);
+    run->sampleTick(0);  // stopped: no question
+    EXPECT_EQ(recorder.heldQuestions(), 0);
+    run.reset();
+    QFile kept(path("run-26120710.txt"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "old\r\n");
+    EXPECT_EQ(sampleLines("run-26120709.txt"), 2);  // 09:00:04, and 10:00:00 under the question
+}
+
+// A question still open when the run is gone is answered into nothing.
+TEST_F(CollectionRunTest, AnAnswerAfterTheRunHasGoneIsIgnored)
+{
+    m_doc.group(0).rolloverHours = 1;
+    QFile existing(path("run-26120709.txt"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    tk70test::MessageRecorder recorder;
+    recorder.holdQuestions(true);
+    {
+        CollectionRun run(m_doc, m_readings, m_clock);
+        at(8, 59, 59);
+        ASSERT_TRUE(run.openOutputs(OverwritePolicy::Ask));
+        at(9, 0, 0);
+        run.sampleTick(0);
+    }
+    ASSERT_EQ(recorder.heldQuestions(), 1);
+    recorder.answerHeld(MessageAnswer::Yes);
+    EXPECT_EQ(QFileInfo(path("run-26120709.txt")).size(), 0);
 }
 
 TEST_F(CollectionRunTest, AGroupThatCannotOpenClosesTheGroupsOpenedBefore)

@@ -1,5 +1,7 @@
 // A message sink for tests: records every message shown and answers from a script (the
-// message's default answer once the script is empty).  Installs itself for its lifetime.
+// message's default answer once the script is empty).  A question asked without waiting
+// is answered the same way at once, or, while questions are held, when the test says.
+// Installs itself for its lifetime.
 #pragma once
 
 #include "messages.h"
@@ -34,6 +36,23 @@ public:
         ++m_posted;
     }
 
+    void ask(const tk70::Message &message, tk70::AnswerHandler handler) override
+    {
+        if (!m_holdQuestions)
+            return tk70::MessageSink::ask(message, std::move(handler));
+        m_messages.push_back(message);
+        m_held.push_back(std::move(handler));
+    }
+    void holdQuestions(bool hold) { m_holdQuestions = hold; }
+    int heldQuestions() const { return int(m_held.size()); }
+    // Answers the oldest held question.
+    void answerHeld(tk70::MessageAnswer answer)
+    {
+        tk70::AnswerHandler handler = std::move(m_held.front());
+        m_held.pop_front();
+        handler(answer);
+    }
+
     // How many of the messages were posted rather than shown.
     int posted() const { return m_posted; }
     void answer(tk70::MessageAnswer next) { m_answers.push_back(next); }
@@ -56,6 +75,8 @@ private:
     std::deque<tk70::MessageAnswer> m_answers;
     std::vector<tk70::Message> m_messages;
     int m_posted = 0;
+    bool m_holdQuestions = false;
+    std::deque<tk70::AnswerHandler> m_held;
 };
 
 }  // namespace tk70test

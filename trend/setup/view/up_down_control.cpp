@@ -53,7 +53,7 @@ void UpDownControl::setPosition(int position) { m_position = std::clamp(position
 
 void UpDownControl::stepBy(int step)
 {
-    if (const auto value = parseNumber(m_buddy->text()); value && std::isfinite(*value))
+    if (const auto value = parseNumber(m_buddy->text()); value)
         setPosition(static_cast<int>(std::clamp(std::round(*value), double(m_minimum), double(m_maximum))));
     setPosition(m_position + step);
     m_buddy->setText(QString::number(m_position));
