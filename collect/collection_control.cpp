@@ -119,6 +119,14 @@ void CollectionControl::startTimers()
 }
 
 // Stops every timer and closes every open output.
+void CollectionControl::closeOutputs()
+{
+    for (QTimer &timer : m_groupTimers)
+        timer.stop();
+    if (m_run)
+        m_run->closeAll();
+}
+
 void CollectionControl::closeRun()
 {
     m_refreshTimer.stop();

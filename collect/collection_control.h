@@ -63,6 +63,9 @@ public:
     bool confirmClose();
 
     bool collecting() const { return m_collecting; }
+    // Stops the sample timers and closes every output (writing the samples that wait),
+    // the run kept for its final counts until the stop; for a stop that reports them.
+    void closeOutputs();
     // The run of the current collection; null while idle.
     const CollectionRun *run() const { return m_run.get(); }
 

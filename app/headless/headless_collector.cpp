@@ -81,6 +81,7 @@ void HeadlessCollector::stop()
 {
     m_summaryTimer.stop();
     if (m_collection->collecting()) {
+        m_collection->closeOutputs();  // the summary counts what the close could still write
         writeLine(summary());
         m_collection->stop(false);
         writeLine(QStringLiteral("Collection stopped."));
