@@ -1,7 +1,10 @@
 // collect-bench: what writing data costs.  For each text file type, the time to write
 // one sample line of 30 tags (values of every magnitude, some bad quality, one point
 // error) into a real file in a temporary folder, flushes included, in microseconds per
-// line; and the time of one whole sample tick of a group through the collection run.
+// line; the time of one whole sample tick of a group through the collection run; and
+// the tick of a database group, free and while another connection holds the file's
+// write lock (mean and worst: the worst is what the event loop waits), with the tick
+// that writes what waited once the lock goes.
 #include "bench_tags.h"
 #include "bench_timer.h"
 #include "clock.h"
@@ -10,7 +13,10 @@
 #include "tag_doc.h"
 
 #include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -51,9 +57,13 @@ double microsecondsPerLine(const char *type, const QString &path)
     return stopwatch.microseconds() / kLines;
 }
 
-class FixedClock : public tk70::Clock {
+// Stands still unless advanced, a second at a time.
+class BenchClock : public tk70::Clock {
 public:
     QDateTime now() const override { return m_now; }
+    void advance() { m_now = m_now.addSecs(1); }
+
+private:
     QDateTime m_now = QDateTime::currentDateTime();
 };
 
@@ -67,7 +77,7 @@ double microsecondsPerTick(const QString &folder)
     doc.group(0).rolloverHours = 4;
     doc.group(0).saveInhibitTag = QStringLiteral("TAG-29");
     const BenchReadings readings;
-    const FixedClock clock;
+    const BenchClock clock;
     tk70::CollectionRun run(doc, readings, clock);
     if (!run.openOutputs(tk70::OverwritePolicy::Overwrite))
         return -1;
@@ -76,6 +86,83 @@ double microsecondsPerTick(const QString &folder)
         run.sampleTick(0);
     run.closeAll();
     return stopwatch.microseconds() / kLines;
+}
+
+struct TickTimes {
+    double meanMs = -1;
+    double worstMs = -1;
+};
+
+// Times ticks sample ticks of group 1, in milliseconds.
+TickTimes timeTicks(tk70::CollectionRun &run, BenchClock &clock, int ticks)
+{
+    TickTimes times{0, 0};
+    for (int n = 0; n < ticks; ++n) {
+        clock.advance();
+        const tk70::bench::Stopwatch stopwatch;
+        run.sampleTick(0);
+        const double ms = stopwatch.microseconds() / 1000.0;
+        times.meanMs += ms / ticks;
+        times.worstMs = std::max(times.worstMs, ms);
+    }
+    return times;
+}
+
+// Another program's write transaction on path while it lives.
+class ForeignLock {
+public:
+    explicit ForeignLock(const QString &path)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("foreign"));
+        db.setDatabaseName(path);
+        m_held = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    ~ForeignLock()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(QStringLiteral("foreign"), false);
+            QSqlQuery(db).exec(QStringLiteral("COMMIT"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
+    }
+    bool held() const { return m_held; }
+
+private:
+    bool m_held = false;
+};
+
+constexpr int kDatabaseTicks = 2000;
+constexpr int kLockedTicks = 300;
+
+// A database group of 30 tags: free ticks, ticks under a foreign lock, the catch-up.
+void databaseTicks(const QString &folder)
+{
+    tk70::CTagDoc doc;
+    tk70::bench::fillTags(doc, kTags, tk70::bench::numberedTag);
+    doc.group(0).fileType = QStringLiteral("SQLite");
+    doc.group(0).fileName = folder + QStringLiteral("/run.db");
+    const BenchReadings readings;
+    BenchClock clock;
+    tk70::CollectionRun run(doc, readings, clock);
+    if (!run.openOutputs(tk70::OverwritePolicy::Overwrite))
+        return;
+    const TickTimes free = timeTicks(run, clock, kDatabaseTicks);
+    std::printf("Database sample tick, %d tags: mean %.2f ms, worst %.2f ms\n", kTags, free.meanMs, free.worstMs);
+    TickTimes locked;
+    {
+        const ForeignLock lock(doc.group(0).fileName);
+        if (!lock.held())
+            return;
+        locked = timeTicks(run, clock, kLockedTicks);
+    }
+    std::printf("Database sample tick while another program holds the write lock: mean %.2f ms, worst %.2f ms "
+                "(%lld waiting)\n",
+                locked.meanMs, locked.worstMs, static_cast<long long>(run.group(0).counts.waiting));
+    const TickTimes catchUp = timeTicks(run, clock, 1);
+    std::printf("The tick after the lock goes, writing %d waiting samples: %.2f ms; %lld stored, %lld lost\n",
+                kLockedTicks + 1, catchUp.worstMs, static_cast<long long>(run.group(0).counts.stored),
+                static_cast<long long>(run.group(0).counts.lost));
 }
 
 }  // namespace
@@ -91,5 +178,6 @@ int main(int argc, char **argv)
                     microsecondsPerLine(type, dir.filePath(QStringLiteral("bench.txt"))));
     std::printf("Sample tick through the collection run, ASCII, %d tags: %7.2f us/tick\n", kTags,
                 microsecondsPerTick(dir.path()));
+    databaseTicks(dir.path());
     return 0;
 }
