@@ -65,6 +65,12 @@ protected:
             return line.startsWith(date) || line.startsWith('"' + date + '"');
         }));
     }
+    // A file of the folder holding bytes, as an earlier run would have left it.
+    bool writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
     int headerBlocks(const QString &name) const
     {
         QFile file(path(name));
@@ -247,11 +253,8 @@ TEST_F(CollectionRunTest, ARolloverFileThatCannotBeOpenedIsRetriedAtEveryTick)
 TEST_F(CollectionRunTest, TheStartsOverwriteAcknowledgementDoesNotReachItsRollovers)
 {
     m_doc.group(0).rolloverHours = 4;
-    for (const char *name : {"run-26120713.txt", "run-26120717.txt"}) {
-        QFile existing(path(name));
-        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-        existing.write("keep me\r\n");
-    }
+    for (const char *name : {"run-26120713.txt", "run-26120717.txt"})
+        ASSERT_TRUE(writeFile(name, "keep me\r\n"));
     at(13, 27);
     tk70test::MessageRecorder recorder;
     CollectionRun run(m_doc, m_readings, m_clock);
@@ -277,11 +280,8 @@ TEST_F(CollectionRunTest, TheStartsOverwriteAcknowledgementDoesNotReachItsRollov
 TEST_F(CollectionRunTest, ARolloverQuestionLeavesTheGroupSampling)
 {
     m_doc.group(0).rolloverHours = 1;
-    for (const char *name : {"run-26120709.txt", "run-26120710.txt"}) {
-        QFile existing(path(name));
-        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-        existing.write("old\r\n");
-    }
+    for (const char *name : {"run-26120709.txt", "run-26120710.txt"})
+        ASSERT_TRUE(writeFile(name, "old\r\n"));
     tk70test::MessageRecorder recorder;
     recorder.holdQuestions(true);
     auto run = std::make_unique<CollectionRun>(m_doc, m_readings, m_clock);
@@ -319,9 +319,7 @@ TEST_F(CollectionRunTest, ARolloverQuestionLeavesTheGroupSampling)
 TEST_F(CollectionRunTest, AnAnswerAfterTheRunHasGoneIsIgnored)
 {
     m_doc.group(0).rolloverHours = 1;
-    QFile existing(path("run-26120709.txt"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    ASSERT_TRUE(writeFile("run-26120709.txt", ""));
     tk70test::MessageRecorder recorder;
     recorder.holdQuestions(true);
     {
