@@ -49,7 +49,7 @@ bool GraphReport::fillDocument(CTagDoc &document, const HistoricalFile &file) co
         return false;
     file.fillTagList(document);
     if (!m_options.selectionFile.isEmpty())
-        return true;
+        return selectedGraphHasTraces(document);
     for (const TrendTrace &trace : m_options.traces) {
         if (!hasColumn(file, trace.tagname)) {
             Messages::note(QStringLiteral("Tag %1 Not Found in Historical Data File.").arg(trace.tagname),
@@ -63,6 +63,17 @@ bool GraphReport::fillDocument(CTagDoc &document, const HistoricalFile &file) co
     for (size_t i = 0; i < TrendGraph::kMaxTraces; ++i)
         graph.traces[i] = i < count ? m_options.traces[i] : TrendTrace{};
     return true;
+}
+
+// A graph of the selection without traces would be an empty picture, written as if it
+// were the report: refused with a message instead.
+bool GraphReport::selectedGraphHasTraces(const CTagDoc &document) const
+{
+    if (document.graph(m_options.graph - 1).tracesInUse() > 0)
+        return true;
+    Messages::note(QStringLiteral("Trend Graph #%1 of %2 Has No Traces.").arg(m_options.graph).arg(m_options.selectionFile),
+                   QString::fromLatin1(kTitleError), MessageIcon::Stop);
+    return false;
 }
 
 // The viewer's Auto Fit load of the record range, through the viewer's own source.

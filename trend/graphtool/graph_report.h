@@ -32,6 +32,7 @@ public:
 private:
     std::unique_ptr<HistoricalFile> openFile() const;
     bool fillDocument(CTagDoc &document, const HistoricalFile &file) const;
+    bool selectedGraphHasTraces(const CTagDoc &document) const;
     void load(HistoricalFile &file, HistoryGraphWindow &window) const;
     static void list(const HistoryGraphWindow &window, QTextStream &out);
 

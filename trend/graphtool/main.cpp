@@ -27,9 +27,16 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     g_qtHandler = qInstallMessageHandler(quietRuntimeFolderNotice);
-    QGuiApplication app(argc, argv);
+    // The tool's own arguments, taken before the application object sees them: Qt would
+    // act on some of them itself (--reverse turns its layout right-to-left and is gone
+    // from its argument list).  Qt gets the program's name only.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
     QString error;
-    const std::optional<tk70::GraphOptions> options = tk70::parseGraphOptions(app.arguments().mid(1), &error);
+    const std::optional<tk70::GraphOptions> options = tk70::parseGraphOptions(arguments, &error);
     if (!options) {
         std::fprintf(stderr, "tk70-graph: %s\n%s", error.toUtf8().constData(), tk70::kGraphUsage);
         return 2;

@@ -149,6 +149,46 @@ TEST_F(GraphTool, WritesEveryGraphFileKind)
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
 }
 
+// --reverse is the tool's own (the application object must not take it): the picture
+// changes with it, and without --out it is refused.
+TEST_F(GraphTool, ReverseIsTheToolsOwnOption)
+{
+    const QString path = m_files.written(HistoryFileKind::Ascii, 3, 30);
+    QTemporaryDir dir;
+    const QString tsf = writeSelection(dir.filePath(QStringLiteral("plant.tsf")));
+    QByteArray pictures[2];
+    for (int reverse = 0; reverse < 2; ++reverse) {
+        const QString out = dir.filePath(QStringLiteral("g%1.png").arg(reverse));
+        QStringList args{path, QStringLiteral("--selection"), tsf, QStringLiteral("--out"), out};
+        if (reverse)
+            args << QStringLiteral("--reverse");
+        const tk70::test::ToolRun run = runTool(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        pictures[reverse] = fileBytes(out);
+    }
+    EXPECT_TRUE(pictures[0].startsWith("\x89PNG"));
+    EXPECT_NE(pictures[0], pictures[1]);
+    const tk70::test::ToolRun list = runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--list"),
+                                              QStringLiteral("--reverse")});
+    EXPECT_EQ(list.exitCode, 2);
+    EXPECT_TRUE(list.err.contains("--reverse goes with --out")) << list.err.constData();
+}
+
+// A graph of the selection without traces is no report: exit 1, nothing written.
+TEST_F(GraphTool, AGraphWithoutTracesIsRefused)
+{
+    const QString path = m_files.written(HistoryFileKind::Ascii, 3, 5);
+    QTemporaryDir dir;
+    const QString tsf = writeSelection(dir.filePath(QStringLiteral("plant.tsf")));
+    const QString out = dir.filePath(QStringLiteral("g.png"));
+    const tk70::test::ToolRun run = runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"),
+                                             QStringLiteral("3"), QStringLiteral("--out"), out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("tk70-graph: Trend Graph #3 of " + tsf.toUtf8() + " Has No Traces."))
+        << run.err.constData();
+    EXPECT_FALSE(QFile::exists(out));
+}
+
 // A command line outside the usage exits 2 with the usage; a file the viewer refuses
 // exits 1 with the viewer's message.
 TEST_F(GraphTool, RefusalsExitWithTheirCode)
