@@ -130,7 +130,7 @@ std::optional<QString> sharedFileFault(const CTagDoc &doc)
 
 std::optional<QString> graphFault(const CTagDoc &doc, const TrendGraph &graph, int number)
 {
-    if (graph.sampleInterval < 1.0)
+    if (!graph.sampleIntervalUsable())
         return QStringLiteral("Trend Graph #%1 Contains an Illegal Sample Interval.\n\nCan Not Continue!")
             .arg(number);
     for (int t = 0; t < graph.tracesInUse(); ++t) {

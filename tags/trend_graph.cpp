@@ -2,6 +2,7 @@
 #include "trend_graph.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tk70 {
 
@@ -13,6 +14,27 @@ TrendGraph TrendGraph::newGraph(int number)
 }
 
 int TrendGraph::tracesInUse() const { return std::clamp(int(traceCount), 0, kMaxTraces); }
+
+qint32 TrendGraph::normalHistoryLength(qint32 stored)
+{
+    for (qint32 length : kHistoryLengths) {
+        if (stored <= length)
+            return length;
+    }
+    return 600;
+}
+
+bool TrendGraph::sampleIntervalUsable() const
+{
+    return sampleInterval >= kMinSampleInterval && sampleInterval <= kMaxSampleInterval;  // false for NaN
+}
+
+double TrendGraph::sampleIntervalInUse() const
+{
+    if (std::isnan(sampleInterval))
+        return 5.0;
+    return std::clamp(sampleInterval, kMinSampleInterval, kMaxSampleInterval);
+}
 
 bool TrendGraph::usesTag(QStringView tagname) const
 {

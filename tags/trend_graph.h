@@ -21,6 +21,12 @@ struct TrendGraph {
     static constexpr int kMaxTraces = 12;
     static constexpr int kGraphCount = 10;  // graphs per document
 
+    // The history lengths a graph runs with, and the sample intervals it takes.
+    static constexpr std::array<qint32, 5> kHistoryLengths{360, 600, 1200, 1800, 2400};
+    static constexpr double kMinSampleInterval = 1.0;
+    static constexpr double kMaxSampleInterval = 600.0;
+
+    // Kept as a file stores it; historyLengthInUse() is the length a graph runs with.
     qint32 historyLength = 600;   // samples
     // Traces in use are positions 0 to traceCount - 1.  Kept as a file stores it, even
     // outside 0 to 12; tracesInUse() is the number that may be touched.
@@ -35,6 +41,16 @@ struct TrendGraph {
 
     // traceCount kept within 0 to 12.
     int tracesInUse() const;
+    // A stored history length as a graph runs it: the first of the five lengths that is
+    // not below it, and 600 for one above 2400.
+    static qint32 normalHistoryLength(qint32 stored);
+    qint32 historyLengthInUse() const { return normalHistoryLength(historyLength); }
+    // Whether the stored sample interval is one a graph may run at: a number of 1 to 600
+    // seconds (a file from elsewhere may hold anything).
+    bool sampleIntervalUsable() const;
+    // The sample interval as a graph runs it: kept within 1 to 600 seconds, and 5 for
+    // one that is no number.
+    double sampleIntervalInUse() const;
     // Whether one of the traces in use draws tagname (exact, case-sensitive).
     bool usesTag(QStringView tagname) const;
 

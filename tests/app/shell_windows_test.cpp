@@ -217,6 +217,27 @@ TEST_F(ShellWindowsTest, StartOpensATrendWindowPerGraphFollowingThePlant)
 // A historical ASCII file: its columns become the tags of a historical document edited in
 // the trend setup; Start shows a graph window per graph with traces (Auto Fit), and Stop
 // returns to the trend setup.
+// A selection from elsewhere with hostile graph fields: a history length of two thousand
+// million samples starts with the normalised 600; an interval past the trend setup's
+// limit refuses the start with its message instead of overflowing the timer.
+TEST_F(ShellWindowsTest, HostileGraphFieldsStartNormalisedOrAreRefused)
+{
+    CCollectorApp &app = start({writeSelection(m_dir)});
+    defineGraphs(*app.currentDocument());
+    app.currentDocument()->graph(0).historyLength = 2'000'000'000;
+    app.currentDocument()->graph(2).sampleInterval = 3.0e6;
+    app.execute(cmd::Start);
+    EXPECT_FALSE(app.isCollecting());
+    EXPECT_EQ(m_messages.texts().last(), "Trend Graph #3 Contains an Illegal Sample Interval.\n\nCan Not Continue!");
+    app.currentDocument()->graph(2).sampleInterval = 1.0;
+    app.execute(cmd::Start);
+    ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
+    ASSERT_NE(app.trendGraphWindow(0), nullptr);
+    EXPECT_TRUE(traceShows(0, 1, kSimTags[1].value));
+    m_messages.answer(MessageAnswer::Yes);
+    app.execute(cmd::Stop);
+}
+
 TEST_F(ShellWindowsTest, AHistoricalFileIsGraphedFromStartToStop)
 {
     HistoryFiles files;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace tk70;
@@ -161,8 +162,11 @@ TEST_F(StartCheck, TrendGraphsAreCheckedAfterTheGroups)
     graph.traces[1].tagname = "TT102";
     graph.traces[1].span = 0.0;
     EXPECT_EQ(fault(), "Trend Graph #3 Contains an Illegal Trace Span Value\nfor Tagname TT102.\n\nCan Not Continue!");
-    graph.sampleInterval = 0.5;
-    EXPECT_EQ(fault(), "Trend Graph #3 Contains an Illegal Sample Interval.\n\nCan Not Continue!");
+    // Intervals the trend setup would never store, but a file from elsewhere may hold.
+    for (double interval : {0.5, std::nan(""), 600.5, 1e7, HUGE_VAL}) {
+        graph.sampleInterval = interval;
+        EXPECT_EQ(fault(), "Trend Graph #3 Contains an Illegal Sample Interval.\n\nCan Not Continue!") << interval;
+    }
     m_doc.group(0).fileName.clear();
     EXPECT_EQ(fault(), "Collection Group #1 Contains a Blank Filename.\n\nCan Not Continue!");
 }

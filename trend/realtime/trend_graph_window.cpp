@@ -22,13 +22,13 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 TrendGraphWindow::TrendGraphWindow(ChartPage &page, const CTagDoc &document, int graphIndex,
                                    const PointReadings &readings, const Clock &clock)
     : m_page(page), m_readings(readings), m_clock(clock),
-      m_interval(document.graph(graphIndex).sampleInterval > 0 ? document.graph(graphIndex).sampleInterval : 1.0),
+      m_interval(document.graph(graphIndex).sampleIntervalInUse()),
       m_secondTitle(document.graph(graphIndex).secondTitle),
-      m_timeline(document.graph(graphIndex).historyLength, m_interval, secondsOfDay())
+      m_timeline(document.graph(graphIndex).historyLengthInUse(), m_interval, secondsOfDay())
 {
     const TrendGraph &graph = document.graph(graphIndex);
     const int traces = graph.tracesInUse();
-    const int history = std::max(graph.historyLength, TrendTimeline::kVisibleSamples);
+    const int history = std::max(graph.historyLengthInUse(), TrendTimeline::kVisibleSamples);
     m_raw = std::make_shared<ChartDynamicData>(traces, history);
     m_plotted = std::make_shared<ChartDynamicData>(traces, history);
     m_quality = std::make_shared<ChartDynamicData>(traces, history);

@@ -7,18 +7,9 @@ namespace tk70::TrendSetupRules {
 
 QString historyCaption(int button) { return QStringLiteral("%1 Samples").arg(kHistoryLengths.at(button)); }
 
-qint32 normalHistoryLength(qint32 stored)
-{
-    for (qint32 length : kHistoryLengths) {
-        if (stored <= length)
-            return length;
-    }
-    return 600;
-}
-
 int historyButton(qint32 stored)
 {
-    const auto found = std::find(kHistoryLengths.begin(), kHistoryLengths.end(), normalHistoryLength(stored));
+    const auto found = std::find(kHistoryLengths.begin(), kHistoryLengths.end(), TrendGraph::normalHistoryLength(stored));
     return static_cast<int>(found - kHistoryLengths.begin());
 }
 

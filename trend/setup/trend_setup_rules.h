@@ -39,18 +39,15 @@ inline constexpr int kRowColumnIds[] = {kTagnameId, kTagsButtonId, kZeroId, kSpa
 // Field limits; a tagname takes kTagnameMaxChars (tag_record.h) as everywhere.
 inline constexpr int kTitleMaxChars = 40;
 inline constexpr int kDescriptionMaxChars = 32;
-inline constexpr double kMinSampleInterval = 1.0;
-inline constexpr double kMaxSampleInterval = 600.0;
+inline constexpr double kMinSampleInterval = TrendGraph::kMinSampleInterval;
+inline constexpr double kMaxSampleInterval = TrendGraph::kMaxSampleInterval;
 inline constexpr int kSpinMin = 1;
 inline constexpr int kSpinMax = 600;
 
 // The history lengths of the Backwards Scrolling buttons, in button order.
-inline constexpr std::array<qint32, 5> kHistoryLengths{360, 600, 1200, 1800, 2400};
+inline constexpr std::array<qint32, 5> kHistoryLengths = TrendGraph::kHistoryLengths;
 // The caption of a Backwards Scrolling button: "%d Samples".
 QString historyCaption(int button);
-// A stored history length as the form shows it: the first of the five lengths that is
-// not below it, and 600 for one above 2400.
-qint32 normalHistoryLength(qint32 stored);
 // The button (0 to 4) of a stored history length, after normalising.
 int historyButton(qint32 stored);
 

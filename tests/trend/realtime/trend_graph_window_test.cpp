@@ -66,6 +66,27 @@ TEST(TrendGraphWindowTest, PlotsPercentOfSpanLimitedAndKeepsTheRawValue)
     }
 }
 
+// A graph's history length and interval come from a file that may hold anything: the
+// window runs with the normalised length and an interval within 1 to 600 seconds (a
+// length of two thousand million samples once asked for gigabytes at Start).
+TEST(TrendGraphWindowTest, HostileHistoryLengthsAndIntervalsAreRunNormalised)
+{
+    const struct {
+        int history;
+        double interval;
+        int scrollMaximum;  // seconds: (history in use - 120) x interval in use
+    } cases[] = {
+        {2'000'000'000, 1e7, (600 - 120) * 600}, {-5, 0.25, (360 - 120) * 1}, {900, NAN, (1200 - 120) * 5},
+        {2401, INFINITY, (600 - 120) * 600},     {2400, 600.0, (2400 - 120) * 600},
+    };
+    for (const auto &c : cases) {
+        Trend trend({QStringLiteral("TAG-1")}, c.history, c.interval);
+        EXPECT_EQ(trend.graph->timeline().scrollMaximum(), c.scrollMaximum) << c.history << " " << c.interval;
+        trend.sample(2);
+        EXPECT_EQ(trend.graph->rawValues().rowCount(), 2);
+    }
+}
+
 TEST(TrendGraphWindowTest, HistoryScrollBarAppearsAfter120AndScrolledBackReturnsLiveWith241st)
 {
     Trend trend({QStringLiteral("TAG-1")}, 360);

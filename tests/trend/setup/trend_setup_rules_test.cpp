@@ -76,7 +76,7 @@ TEST(TrendSetupRules, StoredHistoryLengthsAreShownAsOneOfTheFiveButtons)
                                                {600, 600},   {900, 1200},   {1200, 1200}, {1201, 1800},
                                                {1800, 1800}, {2400, 2400},  {2401, 600},  {3000, 600}};
     for (auto [stored, shown] : cases)
-        EXPECT_EQ(normalHistoryLength(stored), shown) << stored;
+        EXPECT_EQ(TrendGraph::normalHistoryLength(stored), shown) << stored;
     EXPECT_EQ(historyButton(900), 2);
     EXPECT_EQ(historyButton(3000), 1);
     EXPECT_EQ(historyCaption(4), "2400 Samples");

@@ -21,7 +21,7 @@ CTrnView::CTrnView(CTagDoc &document, int graphIndex, const PointReadings &readi
     connect(this, &QCPageView::objectDoubleClicked, this,
             [this](ChartHandle handle, QPointF) { doubleClicked(handle); });
     connect(&m_timer, &QTimer::timeout, this, &CTrnView::sampleNow);
-    m_timer.start(static_cast<int>(std::lround(std::max(definition.sampleInterval, 1.0) * 1000.0)));
+    m_timer.start(static_cast<int>(std::lround(definition.sampleIntervalInUse() * 1000.0)));
 }
 
 CTrnView::~CTrnView() { m_timer.stop(); }
