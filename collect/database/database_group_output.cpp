@@ -113,8 +113,7 @@ bool DatabaseGroupOutput::claimFile()
 // into the new database.
 bool DatabaseGroupOutput::replaceExisting()
 {
-    for (const char *log : {"-wal", "-shm", "-journal"})
-        QFile::remove(m_path + QLatin1String(log));
+    DaoDatabase::removeLogFiles(m_path);
     if (m_lock.truncate())
         return true;
     report(QStringLiteral("Can't Overwrite Access Database.\n File %1.").arg(m_path), MessageIcon::Stop);

@@ -39,10 +39,15 @@ DaoDatabase::~DaoDatabase()
 
 bool DaoDatabase::engineAvailable() { return QSqlDatabase::isDriverAvailable(QLatin1String(kDriver)); }
 
-bool DaoDatabase::removeFile(const QString &path)
+void DaoDatabase::removeLogFiles(const QString &path)
 {
     for (const char *log : {"-wal", "-shm", "-journal"})
         QFile::remove(path + QLatin1String(log));
+}
+
+bool DaoDatabase::removeFile(const QString &path)
+{
+    removeLogFiles(path);
     return QFile::remove(path) || !QFileInfo::exists(path);
 }
 

@@ -21,6 +21,9 @@ public:
     static bool engineAvailable();
     // Removes a database file with its log files; false when the file stays.
     static bool removeFile(const QString &path);
+    // Removes the log files of a database file (what a new database in its place would
+    // otherwise read back), leaving the file itself.
+    static void removeLogFiles(const QString &path);
 
     // Opens the database file at path for reading and writing (a missing or empty file
     // becomes a new database); DaoException when the engine refuses it.
