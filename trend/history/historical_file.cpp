@@ -79,7 +79,7 @@ AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 re
 
 HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns)
 {
-    const AutoFitRange range = autoFitRange(firstRequested, lastRequested, m_estimatedRecords);
+    const AutoFitRange range = autoFitRange(firstRequested, lastRequested, countRecords());
     HistoryLoad load;
     load.first = range.first;
     load.last = range.last;
@@ -94,6 +94,8 @@ HistoryLoad HistoricalFile::autoFitLoad(qint64 firstRequested, qint64 lastReques
     }
     return load;
 }
+
+qint64 HistoricalFile::countRecords() { return m_lines->countLines(); }
 
 qint64 HistoricalFile::indexBytes() const { return m_lines->indexSize() * qint64(sizeof(qint64)); }
 

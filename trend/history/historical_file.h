@@ -35,15 +35,16 @@ struct HistoryColumn {
 // The records an Auto Fit load covers: the requested first record limited to the file
 // (never below 0, at most records - 1), the requested last (0: to the end) limited to
 // the file and never before first, and the step that spreads at most 240 points over
-// them: (last - first) div 240 + 1.
+// them: (last - first) div 240 + 1.  A load stops at last: it shows the records from
+// first up to, not including, last.
 struct AutoFitRange {
     qint64 first = 0;
     qint64 last = 0;
     qint64 step = 1;
 
-    // Whether a record read belongs to the load: the last record is (a zoom shows it),
-    // and lines that are no sample do not carry a load past it.
-    bool takes(qint64 record) const { return record <= last; }
+    // Whether a record read belongs to the load; lines that are no sample do not carry
+    // a load to or past its last record.
+    bool takes(qint64 record) const { return record < last; }
 };
 AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 records);
 
@@ -73,18 +74,22 @@ public:
     const std::vector<HistoryColumn> &columns() const { return m_columns; }
     // The file position of the first data line (after the seventh line).
     qint64 dataStart() const { return m_dataStart; }
-    // File length / length of the fifth line, as at the open.
+    // File length / length of the fifth line, as at the open: an estimate only.
     qint64 estimatedRecords() const { return m_estimatedRecords; }
+    // The records the file holds now: its complete lines after the start of data, each
+    // line one record (a line that is no sample, such as a header a restarted collection
+    // wrote, keeps its number).  A recount reads only what was appended since the last.
+    qint64 countRecords();
 
     // Fills the document's tag list from the columns: tagname = description = column
     // name, the column's address, default point type.  The tag list is reset first.
     void fillTagList(CTagDoc &doc) const;
 
     // The Auto Fit load of the requested range (last 0: to the end) for the given file
-    // columns: first = min(first, records - 1) but not below 0, last = the requested
-    // last within first..records, then every ((last - first) / 240 + 1)-th record from
-    // first up to and including last, at most 240 points, ending early at the end of
-    // the file.
+    // columns over the records counted now: first = min(first, records - 1) but not
+    // below 0, last = the requested last within first..records, then every
+    // ((last - first) / 240 + 1)-th record from first up to, not including, last, at
+    // most 240 points.
     HistoryLoad autoFitLoad(qint64 firstRequested, qint64 lastRequested, const std::vector<int> &columns);
 
     // The sequential read of a replay: go to record (counted from the start of data),

@@ -93,6 +93,20 @@ bool HistoryLines::seekLine(qint64 number)
     return lineEnd(m_offset) >= 0;
 }
 
+qint64 HistoryLines::countLines()
+{
+    if (!isOpen())
+        return 0;
+    const qint64 slot = qint64(m_index.size()) - 1;
+    if (m_line < slot * kStride) {
+        m_line = slot * kStride;
+        m_offset = m_index[size_t(slot)];
+    }
+    while (stepLine()) {
+    }
+    return m_line;
+}
+
 bool HistoryLines::nextLine(QByteArrayView &line)
 {
     if (!isOpen())

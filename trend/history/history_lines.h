@@ -35,6 +35,10 @@ public:
     bool nextLine(QByteArrayView &line);
     // The number of the line at the read position.
     qint64 position() const { return m_line; }
+    // The number of complete lines the file holds now, counted on from the furthest line
+    // passed so far (so a recount reads only what was appended since); the read
+    // position is left at the end.
+    qint64 countLines();
     // How many line offsets are kept.
     qsizetype indexSize() const { return qsizetype(m_index.size()); }
     // The bytes the read buffer holds.

@@ -5,18 +5,20 @@
 #include "history_lines.h"
 
 #include <QFile>
+#include <QTime>
 #include <gtest/gtest.h>
+#include <numeric>
 
 using tk70::HistoricalFile;
 using tk70::HistoryFileKind;
 
 namespace {
 
-// first, first + step, ... while within last and the samples, at most 240 of them.
+// first, first + step, ... while below last and within the samples, at most 240 of them.
 std::vector<qint64> every(qint64 first, qint64 step, qint64 last, qint64 samples)
 {
     std::vector<qint64> records;
-    for (qint64 r = first; r <= last && r < samples && records.size() < 240; r += step)
+    for (qint64 r = first; r < last && r < samples && records.size() < 240; r += step)
         records.push_back(r);
     return records;
 }
@@ -39,7 +41,7 @@ TEST(HistoryLoad, AutoFitStepsAndLimits)
         int samples;
         qint64 first, last;  // requested; last 0: to the end
         qint64 wantFirst, wantStep;
-        qint64 wantLast;  // -1: the estimated record count
+        qint64 wantLast;  // -1: the record count
     } cases[] = {
         {"1000 ASCII samples", HistoryFileKind::Ascii, 1000, 0, 0, 0, 5, -1},
         {"1000 DOS samples", HistoryFileKind::Dos, 1000, 0, 0, 0, 5, -1},
@@ -54,7 +56,8 @@ TEST(HistoryLoad, AutoFitStepsAndLimits)
         tk70test::HistoryFiles files;
         const auto file = HistoricalFile::open(files.written(c.kind, 3, c.samples), c.kind);
         ASSERT_TRUE(file);
-        const qint64 records = file->estimatedRecords();
+        const qint64 records = file->countRecords();
+        EXPECT_EQ(records, c.samples);
         const tk70::HistoryLoad load = file->autoFitLoad(c.first, c.last, {0});
         const qint64 wantFirst = c.wantFirst < 0 ? records - 1 : c.wantFirst;
         const qint64 wantLast = c.wantLast < 0 ? records : c.wantLast;
@@ -82,7 +85,7 @@ TEST(HistoryLoad, ALineStillBeingWrittenIsNoRecordYet)
 }
 
 // Lines that are no sample (a blank line, a header a restarted collection wrote, a
-// line of garbage megabytes long) are passed over, but never carry a load past its last
+// line of garbage megabytes long) are passed over, but never carry a load to or past its last
 // record; the long one is handed out cut to the line buffer, read in one pass.
 TEST(HistoryLoad, LinesThatAreNoSampleArePassedOver)
 {
@@ -97,7 +100,8 @@ TEST(HistoryLoad, LinesThatAreNoSampleArePassedOver)
     const auto file = HistoricalFile::open(path, HistoryFileKind::Ascii);
     ASSERT_TRUE(file);
     EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 5, {0}).points), (std::vector<qint64>{2, 3, 4}));
-    EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 8, {0}).points), (std::vector<qint64>{2, 3, 4, 8}));
+    EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 8, {0}).points), (std::vector<qint64>{2, 3, 4}));
+    EXPECT_EQ(tk70test::recordsOf(file->autoFitLoad(2, 9, {0}).points), (std::vector<qint64>{2, 3, 4, 8}));
     const tk70::HistoryLoad after = file->autoFitLoad(8, 20, {0});
     EXPECT_EQ(tk70test::recordsOf(after.points), (std::vector<qint64>{8, 9, 10, 11, 12}));
     EXPECT_EQ(after.points.back().values[0].raw, 9.0);
@@ -148,4 +152,101 @@ TEST(HistoryLoad, ReplayReadsOneSampleAfterAnother)
     }
     EXPECT_EQ(tk70test::recordsOf(points), (std::vector<qint64>{15, 35, 55, 75, 95}));
     expectSamplesNamed(points);
+}
+
+namespace {
+
+// The lines after a file's seven header lines: record r is line r.
+QList<QByteArray> recordLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> lines = file.readAll().split('\n');
+    lines.removeLast();  // after the last line end
+    return lines.mid(7);
+}
+
+// Every point is the line it claims to be: that line holds the point's time stamp, and
+// the values are those the writer gave the sample of that time (sample i at 14:00:00 + i
+// seconds holds i + k / 10 in column k; the time of day repeats after a day).
+void expectPointsAreTheirLines(const QString &path, const tk70::HistoryLoad &load, int tags)
+{
+    const QList<QByteArray> lines = recordLines(path);
+    const QTime start(14, 0, 0);
+    for (const tk70::HistoryPoint &point : load.points) {
+        ASSERT_LT(point.record, lines.size());
+        ASSERT_TRUE(lines[qsizetype(point.record)].contains(point.time.toLatin1())) << point.record;
+        constexpr int kDay = 24 * 3600;
+        const int secondOfDay = (start.secsTo(QTime::fromString(point.time, QStringLiteral("HH:mm:ss"))) + kDay) % kDay;
+        ASSERT_EQ(point.values.size(), size_t(tags));
+        const double sample = point.values[0].raw;
+        ASSERT_EQ(std::llround(sample) % kDay, secondOfDay) << point.record;
+        for (int k = 0; k < tags; ++k)
+            ASSERT_DOUBLE_EQ(point.values[size_t(k)].raw, sample + k / 10.0) << point.record << " column " << k;
+    }
+}
+
+std::vector<int> firstColumns(int count)
+{
+    std::vector<int> columns(static_cast<size_t>(count));
+    std::iota(columns.begin(), columns.end(), 0);
+    return columns;
+}
+
+}  // namespace
+
+// The whole-file load counts records exactly: every record of a file below 240 records,
+// every second one at 240 and 241, 240 points spread over 100,000; 1 and 30 tags, both
+// layouts.
+TEST(HistoryLoad, RecordsAreCountedExactly)
+{
+    const struct {
+        int samples, tags;
+        size_t points;
+        qint64 step;
+    } cases[] = {
+        {100, 1, 100, 1}, {230, 1, 230, 1}, {239, 30, 239, 1}, {240, 1, 120, 2},
+        {241, 30, 121, 2}, {230, 30, 230, 1}, {100'000, 1, 240, 417},
+    };
+    for (const HistoryFileKind kind : {HistoryFileKind::Ascii, HistoryFileKind::Dos}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << c.samples << " samples, " << c.tags << " tags");
+            tk70test::HistoryFiles files;
+            const QString path = files.written(kind, c.tags, c.samples);
+            const auto file = HistoricalFile::open(path, kind);
+            ASSERT_TRUE(file);
+            EXPECT_EQ(file->countRecords(), c.samples);
+            const tk70::HistoryLoad load = file->autoFitLoad(0, 0, firstColumns(c.tags));
+            EXPECT_EQ(load.step, c.step);
+            ASSERT_EQ(load.points.size(), c.points);
+            EXPECT_EQ(load.points.back().record, qint64(c.points - 1) * c.step);
+            expectPointsAreTheirLines(path, load, c.tags);
+        }
+    }
+}
+
+// Records appended after the open, behind the header block of a restarted collection,
+// are counted at the next whole-file load; the header's lines keep their record numbers
+// and no point is drawn for them.
+TEST(HistoryLoad, AppendedRecordsAndARepeatedHeaderAreCounted)
+{
+    tk70test::HistoryFiles files;
+    const QString path = files.written(HistoryFileKind::Ascii, 2, 230);
+    const auto file = HistoricalFile::open(path, HistoryFileKind::Ascii);
+    ASSERT_TRUE(file);
+    ASSERT_EQ(file->autoFitLoad(0, 0, {0, 1}).points.size(), 230u);
+
+    QFile longer(files.written(HistoryFileKind::Ascii, 2, 240));
+    ASSERT_TRUE(longer.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = longer.readAll().split('\n');
+    tk70test::HistoryFiles::append(path, lines.mid(0, 7).join('\n') + '\n' + lines.mid(7 + 230, 10).join('\n') + '\n');
+    EXPECT_EQ(file->countRecords(), 230 + 7 + 10);
+    const tk70::HistoryLoad load = file->autoFitLoad(0, 0, {0, 1});
+    EXPECT_EQ(load.step, 2);
+    ASSERT_EQ(load.points.size(), 115u + 5u);
+    EXPECT_EQ(load.points[115].record, 237);  // the first sample after the header block
+    EXPECT_EQ(load.points.back().record, 245);
+    EXPECT_EQ(load.points.back().time, "14:03:58");
+    expectPointsAreTheirLines(path, load, 2);
 }
