@@ -8,7 +8,7 @@
 
 namespace tk70 {
 
-long long HistoricalFileSource::recordCount() const { return m_file.estimatedRecords(); }
+long long HistoricalFileSource::recordCount() { return m_file.countRecords(); }
 
 void HistoricalFileSource::seek(long long record) { m_file.seekRecord(record); }
 

@@ -13,7 +13,7 @@ class HistoricalFileSource : public HistorySource {
 public:
     explicit HistoricalFileSource(HistoricalFile &file) : m_file(file) {}
 
-    long long recordCount() const override;
+    long long recordCount() override;
     void seek(long long record) override;
     long long position() const override;
     // The reader only counts skipped records; an end of file inside them shows at the

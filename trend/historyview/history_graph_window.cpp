@@ -136,6 +136,7 @@ bool HistoryGraphWindow::positionCursor(const QPointF &pagePoint)
 void HistoryGraphWindow::loadAutoFit(HistorySource &source, const AutoFitRange &range)
 {
     clearPoints();
+    hideCursor();
     const std::vector<int> fileColumns = columns();
     HistorySample point;
     while (m_points->rowCount() < kPositions && source.read(fileColumns, point) && range.takes(point.record)) {
@@ -161,6 +162,9 @@ void HistoryGraphWindow::hideCursor()
 {
     m_cursorPoint = -1;
     m_page.hide(m_cursor);
+    for (int trace = 0; trace < traceCount(); ++trace)
+        m_frame.panel->row(trace).showQuality(false);
+    m_page.setText(m_cursorTime, QString());
 }
 
 // --- Zoom ----------------------------------------------------------------------------------
@@ -169,18 +173,21 @@ std::optional<RecordRange> HistoryGraphWindow::zoomRange(const QRectF &userRect,
 {
     const QRectF rect = userRect.normalized();
     const double valueRange = m_zoomMax - m_zoomMin;
-    if (rect.width() < kMinZoomFraction * kPositions || rect.height() < kMinZoomFraction * valueRange) {
+    const int shown = m_points->rowCount();
+    const auto point = [shown](double x) {
+        return static_cast<int>(std::clamp(std::floor(x), 0.0, static_cast<double>(std::max(shown - 1, 0))));
+    };
+    const int left = point(std::max(0.0, rect.left()));
+    const int right = point(rect.right());
+    if (rect.width() < kMinZoomFraction * kPositions || rect.height() < kMinZoomFraction * valueRange
+        || right - left < 1) {
         Messages::note(QStringLiteral("Please select a larger Zoom area."), QString::fromLatin1(kTitleProgram),
                        MessageIcon::Warning);
         return std::nullopt;
     }
-    // Position x stands for record first + x / 240 of the loaded range, stretched by
-    // 240 / points when fewer points than positions are shown.
-    const int shown = std::max(1, m_points->rowCount());
-    const double perPosition = static_cast<double>(loaded.last - loaded.first) / kPositions
-                               * (shown < kPositions ? static_cast<double>(kPositions) / shown : 1.0);
-    const auto record = [&](double x) { return loaded.first + static_cast<long long>(std::floor(x * perPosition)); };
-    return RecordRange{record(std::max(0.0, rect.left())), std::max(record(rect.right()), record(rect.left()) + 1)};
+    const long long last = right + 1 < shown ? m_points->record(right + 1)
+                                             : std::max(loaded.last, m_points->record(right) + 1);
+    return RecordRange{m_points->record(left), last};
 }
 
 void HistoryGraphWindow::showZoom(double yMin, double yMax)
@@ -255,7 +262,8 @@ void HistoryGraphWindow::setOutput(TrendOutput output)
 {
     m_output = output;
     m_frame.applyColours(m_page, output);
-    m_page.setColour(m_cursor, output == TrendOutput::ReverseExport ? kPaletteBlack : kCursorColour);
+    // On paper and on a white picture the cursor is drawn black, as the texts are.
+    m_page.setColour(m_cursor, isPrintedOutput(output) ? kPaletteBlack : kCursorColour);
     showInteractive();
 }
 

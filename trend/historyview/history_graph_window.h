@@ -70,13 +70,18 @@ public:
     // under "Time At Cursor" and the "(B)" markers of its bad traces; false outside.
     bool positionCursor(const QPointF &pagePoint);
     void placeCursor(int index);
+    // Hides the cursor line and clears what it showed: "Time At Cursor" and the "(B)"
+    // markers.
     void hideCursor();
     int cursorPoint() const { return m_cursorPoint; }
 
     // --- Zoom ------------------------------------------------------------------------
-    // The records a zoom rectangle (user units) selects out of the loaded range; none,
-    // after "Please select a larger Zoom area.", when it is narrower or lower than 5 % of
-    // an axis.
+    // The records a zoom rectangle (user units) selects: those under the positions it
+    // covers, from the record of the point at its left position up to, not including,
+    // the record of the point after its right one (the loaded range's last when that is
+    // the last point).  Positions right of the last point count as the last point.
+    // None, after "Please select a larger Zoom area.", when the rectangle is narrower or
+    // lower than 5 % of an axis or covers fewer than two points.
     std::optional<RecordRange> zoomRange(const QRectF &userRect, const RecordRange &loaded) const;
     // Shows the value range yMin..yMax (percent) with the traces' labels rescaled to it.
     void showZoom(double yMin, double yMax);

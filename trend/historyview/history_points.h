@@ -28,6 +28,8 @@ public:
     bool isBad(int row, int column) const;
     const QString &date(int row) const { return m_points.at(static_cast<size_t>(row)).point.date; }
     const QString &time(int row) const { return m_points.at(static_cast<size_t>(row)).point.time; }
+    // The record (counted from the start of data) the point came from.
+    long long record(int row) const { return m_points.at(static_cast<size_t>(row)).point.record; }
     const ChartData &raw() const { return m_raw; }
 
     void clear() { m_points.clear(); }

@@ -23,8 +23,9 @@ class HistorySource {
 public:
     virtual ~HistorySource() = default;
 
-    // The estimated number of records in the file.
-    virtual long long recordCount() const = 0;
+    // The number of records the file holds now: counted again at each call, so that a
+    // whole-file load shows what a running collection has appended since.
+    virtual long long recordCount() = 0;
     // Clears the end-of-file state and goes to record `record`.
     virtual void seek(long long record) = 0;
     // The record the next read starts from.

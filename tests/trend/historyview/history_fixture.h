@@ -23,7 +23,8 @@ public:
     {
         return QTime(8, 0).addSecs(static_cast<int>(record)).toString(QStringLiteral("HH:mm:ss"));
     }
-    long long recordCount() const override { return m_count; }
+    long long recordCount() override { return m_count; }
+    void append(long long records) { m_count += records; }
     void seek(long long record) override { m_next = record; }
     long long position() const override { return m_next; }
     bool skip(long long records) override

@@ -18,12 +18,15 @@ struct Page {
         setUpHistoryDocument(doc);
         graph = std::make_unique<HistoryGraphWindow>(page, doc, 0, replay);
     }
-    void load(TableSource &source, int count)
+    // count points, step records apart, from the source's position.
+    void load(TableSource &source, int count, int step = 1)
     {
         const std::vector<int> columns = graph->columns();
         HistorySample point;
-        for (int i = 0; i < count && source.read(columns, point); ++i)
+        for (int i = 0; i < count && source.read(columns, point); ++i) {
             graph->addPoint(point);
+            source.skip(step - 1);
+        }
     }
     CTagDoc doc;
     ChartPage page;
@@ -32,28 +35,36 @@ struct Page {
 
 }  // namespace
 
-// A zoom narrower or lower than 5 % of an axis is refused; a larger one maps its x
-// range onto the loaded records, stretched when fewer than 240 points are shown.
-TEST(HistoryGraphWindowTest, ZoomRefusesSmallAreasAndMapsPositionsToRecords)
+// A zoom narrower or lower than 5 % of an axis, or covering fewer than two points (as in
+// the blank part right of a short load), is refused; a larger one takes the records
+// under its positions: from its left point's record to the record of the point after
+// its right one, or to the loaded range's end when that is the last point.
+TEST(HistoryGraphWindowTest, ZoomRefusesSmallAreasAndTakesTheRecordsUnderIt)
 {
     const struct {
+        const char *name;
         QRectF rect;
-        int points;
+        int points, step;
         RecordRange loaded;
         bool refused;
         long long first, last;
     } cases[] = {
-        {QRectF(0, 10, 11.9, 50), 240, {0, 2400}, true, 0, 0},
-        {QRectF(0, 10, 100, 4.9), 240, {0, 2400}, true, 0, 0},
-        {QRectF(60, 10, 60, 50), 240, {0, 2400}, false, 600, 1200},
-        {QRectF(60, 10, 60, 50), 240, {1000, 1480}, false, 1120, 1240},
-        {QRectF(10, 0, 40, 5), 100, {0, 100}, false, 10, 50},
+        {"narrow", QRectF(0, 10, 11.9, 50), 240, 10, {0, 2400}, true, 0, 0},
+        {"low", QRectF(0, 10, 100, 4.9), 240, 10, {0, 2400}, true, 0, 0},
+        {"middle", QRectF(60, 10, 60, 50), 240, 10, {0, 2400}, false, 600, 1210},
+        {"middle of a zoom", QRectF(60.7, 10, 60, 50), 240, 2, {1000, 1480}, false, 1120, 1242},
+        {"right", QRectF(200, 10, 40, 50), 240, 10, {0, 2400}, false, 2000, 2400},
+        {"left of a short load", QRectF(-5, 0, 40, 5), 100, 1, {0, 100}, false, 0, 36},
+        {"into the blank part", QRectF(90, 10, 60, 50), 100, 1, {0, 100}, false, 90, 100},
+        {"wholly blank", QRectF(150, 10, 50, 50), 100, 1, {0, 100}, true, 0, 0},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
         MessageRecorder messages;
         Page p;
-        TableSource source(c.points);
-        p.load(source, c.points);
+        TableSource source(c.loaded.last);
+        source.seek(c.loaded.first);
+        p.load(source, c.points, c.step);
         const std::optional<RecordRange> range = p.graph->zoomRange(c.rect, c.loaded);
         EXPECT_EQ(!range, c.refused);
         EXPECT_EQ(messages.texts().contains(QStringLiteral("Please select a larger Zoom area.")), c.refused);
@@ -109,6 +120,13 @@ TEST(HistoryGraphWindowTest, CursorShowsBadMarkersOfItsPoint)
         EXPECT_EQ(p.graph->row(1).isBadShown(), c.bad1);
     }
     EXPECT_FALSE(p.graph->positionCursor(QPointF(0.99, 0.99)));
+
+    // Hidden, the cursor leaves neither its time nor a marker behind.
+    p.graph->placeCursor(7);
+    p.graph->hideCursor();
+    EXPECT_FALSE(p.page.isVisible(p.graph->cursorLine()));
+    EXPECT_EQ(p.page.text(p.graph->cursorTime()), QString());
+    EXPECT_FALSE(p.graph->row(1).isBadShown());
 }
 
 // A replay that has filled 240 positions scrolls left by 60: time stamps and tick labels
@@ -149,6 +167,11 @@ TEST(HistoryGraphWindowTest, StillOutputHidesInteractiveElements)
     EXPECT_EQ(p.page.text(p.graph->hintLine()), QStringLiteral("Boiler 2 feed"));
     EXPECT_FALSE(p.page.isVisible(p.graph->pauseButton()));
     EXPECT_EQ(p.page.background(), 15);
+    // The cursor prints black on paper and on the white picture, white on the screen.
+    for (const TrendOutput output : {TrendOutput::Print, TrendOutput::ReverseExport, TrendOutput::Screen}) {
+        p.graph->setOutput(output);
+        EXPECT_EQ(p.page.colour(p.graph->cursorLine()), output == TrendOutput::Screen ? 15 : 0);
+    }
     p.graph->setOutput(TrendOutput::Screen);
     EXPECT_TRUE(p.page.isVisible(p.graph->pauseButton()));
     Page autoFit(false);
