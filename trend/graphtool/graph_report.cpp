@@ -4,6 +4,7 @@
 #include "chart/chart_page.h"
 #include "historical_file.h"
 #include "historical_file_source.h"
+#include "history_header.h"
 #include "history_graph_window.h"
 #include "messages.h"
 #include "page_export.h"
@@ -11,6 +12,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <optional>
 
 namespace tk70 {
 
@@ -26,6 +28,52 @@ bool hasColumn(const HistoricalFile &file, const QString &tagname)
     const std::vector<HistoryColumn> &columns = file.columns();
     return std::any_of(columns.begin(), columns.end(),
                        [&](const HistoryColumn &column) { return column.name == tagname; });
+}
+
+// Whether a selection's tag is the one a DOS column names: its cut name is the column's,
+// and where several tags share that cut name, its point address is the column's too.
+bool namesDosColumn(const TagRecord &tag, const HistoryColumn &column, bool cutNameShared)
+{
+    if (dosColumnName(tag.tagname) != column.name)
+        return false;
+    return !cutNameShared || (tag.pcu == column.pcu && tag.module == column.module && tag.block == column.block);
+}
+
+// The selection's tag a DOS column stands for, or nothing when none or several do.
+std::optional<TagRecord> selectionTagOf(const TagTable &selection, const HistoryColumn &column)
+{
+    int sharing = 0;
+    for (int slot = 0; slot < selection.count(); ++slot) {
+        const QString &tagname = selection.tagname(slot);
+        sharing += !tagname.isEmpty() && dosColumnName(tagname) == column.name ? 1 : 0;
+    }
+    std::optional<TagRecord> found;
+    for (int slot = 0; slot < selection.count(); ++slot) {
+        const TagRecord tag = selection.record(slot);
+        if (!tag.isFree() && namesDosColumn(tag, column, sharing > 1)) {
+            if (found)
+                return std::nullopt;
+            found = tag;
+        }
+    }
+    return found;
+}
+
+// A DOS file keeps 9 characters of each tagname, so FEEDWATER_FLOW and FEEDWATER_TEMP
+// both head a column "FEEDWATER": each column takes back the full tagname of the
+// selection's tag it stands for (by its address where the cut name is shared), so that
+// the selection's traces find their own columns.
+void restoreDosTagnames(CTagDoc &document, const TagTable &selection, const HistoricalFile &file)
+{
+    for (int slot = 0; slot < document.tags().count(); ++slot) {
+        const std::optional<TagRecord> tag = selectionTagOf(selection, file.columns()[size_t(slot)]);
+        if (!tag)
+            continue;
+        TagRecord column = document.tags().record(slot);
+        column.tagname = tag->tagname;
+        column.description = tag->tagname;
+        document.setTag(slot, column);
+    }
 }
 
 }  // namespace
@@ -47,9 +95,13 @@ bool GraphReport::fillDocument(CTagDoc &document, const HistoricalFile &file) co
 {
     if (!m_options.selectionFile.isEmpty() && !document.openDocument(m_options.selectionFile))
         return false;
+    const TagTable selection = document.tags();
     file.fillTagList(document);
-    if (!m_options.selectionFile.isEmpty())
+    if (!m_options.selectionFile.isEmpty()) {
+        if (file.kind() == HistoryFileKind::Dos)
+            restoreDosTagnames(document, selection, file);
         return selectedGraphHasTraces(document);
+    }
     for (const TrendTrace &trace : m_options.traces) {
         if (!hasColumn(file, trace.tagname)) {
             Messages::note(QStringLiteral("Tag %1 Not Found in Historical Data File.").arg(trace.tagname),

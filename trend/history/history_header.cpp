@@ -116,4 +116,10 @@ std::optional<HistoryHeader> readHistoryHeader(QIODevice &file, HistoryFileKind 
     return header;
 }
 
+QString dosColumnName(const QString &tagname)
+{
+    const QByteArray bytes = Windows1252::encode(tagname);
+    return Windows1252::decode(bytes.left(9).trimmed());
+}
+
 }  // namespace tk70

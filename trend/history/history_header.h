@@ -17,6 +17,10 @@ struct HistoryHeader {
     qint64 dataStart = 0;                // offset of line 8
 };
 
+// The column name a DOS file keeps of a tagname: its first 9 characters (as the file's
+// bytes), blanks trimmed.  Two tagnames alike in those 9 name two columns alike.
+QString dosColumnName(const QString &tagname);
+
 // Reads the header from the start of file; nullopt after a refusal.
 std::optional<HistoryHeader> readHistoryHeader(QIODevice &file, HistoryFileKind kind, int tagCapacity);
 

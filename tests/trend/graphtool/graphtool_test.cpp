@@ -81,8 +81,8 @@ TEST_F(GraphTool, ListsTheFileValuesOfTwoTraces)
     }
 }
 
-// --from and --to pick the first and last record; graph 2 of a selection gives its
-// traces in its order.
+// --from and --to pick the records from the first up to, not including, the last;
+// graph 2 of a selection gives its traces in its order.
 TEST_F(GraphTool, FromAndToSelectTheRecords)
 {
     const QString path = m_files.written(HistoryFileKind::Ascii, 3, 50);
@@ -94,12 +94,12 @@ TEST_F(GraphTool, FromAndToSelectTheRecords)
                  QStringLiteral("--list")});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     const std::vector<QStringList> lines = listed(run.out);
-    ASSERT_EQ(lines.size(), 11u) << run.out.constData();
+    ASSERT_EQ(lines.size(), 10u) << run.out.constData();
     ASSERT_EQ(lines.front().size(), 7);
     EXPECT_EQ(lines.front()[1], QStringLiteral("12/06/96"));
     EXPECT_DOUBLE_EQ(lines.front()[3].toDouble(), 10.2);
     EXPECT_DOUBLE_EQ(lines.front()[5].toDouble(), 10.0);
-    EXPECT_DOUBLE_EQ(lines.back()[3].toDouble(), 20.2);
+    EXPECT_DOUBLE_EQ(lines.back()[3].toDouble(), 19.2);
 
     // A file without T3: that trace lists empty fields, T1 still its values.
     const QString twoTags = m_files.written(HistoryFileKind::Ascii, 2, 50);
@@ -111,6 +111,80 @@ TEST_F(GraphTool, FromAndToSelectTheRecords)
     ASSERT_EQ(first.size(), 7);
     EXPECT_EQ(first[3] + first[4], QString());
     EXPECT_DOUBLE_EQ(first[5].toDouble(), 10.0);
+}
+
+// A file below 240 records lists every record; --to 0 is the end of the file; at 240
+// records every second one is listed.
+TEST_F(GraphTool, ListsTheRecordsTheFileHolds)
+{
+    const struct {
+        int records;
+        const char *from;
+        const char *to;
+        size_t lines;
+        double first, last;
+    } cases[] = {
+        {230, "0", "0", 230, 0.0, 229.0},
+        {230, "100", "0", 130, 100.0, 229.0},
+        {239, "0", "239", 239, 0.0, 238.0},
+        {240, "0", "0", 120, 0.0, 238.0},
+        {241, "0", "0", 121, 0.0, 240.0},
+    };
+    for (const auto &c : cases) {
+        const QString path = m_files.written(HistoryFileKind::Ascii, 1, c.records);
+        const tk70::test::ToolRun run = runTool({path, QStringLiteral("--trace"), QStringLiteral("T1"),
+                                                 QStringLiteral("--from"), QLatin1String(c.from),
+                                                 QStringLiteral("--to"), QLatin1String(c.to), QStringLiteral("--list")});
+        ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        const std::vector<QStringList> lines = listed(run.out);
+        ASSERT_EQ(lines.size(), c.lines) << c.records << " from " << c.from;
+        EXPECT_DOUBLE_EQ(lines.front()[3].toDouble(), c.first);
+        EXPECT_DOUBLE_EQ(lines.back()[3].toDouble(), c.last);
+    }
+}
+
+// A DOS file keeps 9 characters of a tagname: a selection's FEEDWATER_TEMP and
+// FEEDWATER_FLOW both cut to FEEDWATER find their own columns by their addresses, and a
+// tag whose address names no such column draws nothing.
+TEST_F(GraphTool, CutDosNamesAreMatchedByAddress)
+{
+    const QStringList names{QStringLiteral("FEEDWATER_FLOW"), QStringLiteral("FEEDWATER_TEMP"),
+                            QStringLiteral("DRUM_LEVEL_2")};
+    const QString path = m_files.written(HistoryFileKind::Dos, names, 5);
+    // The selection holds the tags in another order; column k is at PCU k + 2, module
+    // k + 3, block 100 + k.
+    tk70::CTagDoc document;
+    const struct {
+        const char *name;
+        int column;
+    } tags[] = {{"FEEDWATER_TEMP", 1}, {"FEEDWATER_PRES", 7}, {"DRUM_LEVEL_2", 2}, {"FEEDWATER_FLOW", 0}};
+    for (int slot = 0; slot < 4; ++slot) {
+        tk70::TagRecord tag;
+        tag.tagname = QLatin1String(tags[slot].name);
+        tag.pcu = tags[slot].column + 2;
+        tag.module = tags[slot].column + 3;
+        tag.block = 100 + tags[slot].column;
+        document.setTag(slot, tag);
+    }
+    document.tags().setCount(4);
+    tk70::TrendGraph &graph = document.graph(0);
+    graph.traceCount = 4;
+    for (int trace = 0; trace < 4; ++trace)
+        graph.traces[size_t(trace)] = {QLatin1String(tags[trace].name), 0.0, 100.0, QString()};
+    QTemporaryDir dir;
+    const QString tsf = dir.filePath(QStringLiteral("feed.tsf"));
+    ASSERT_TRUE(document.saveDocument(tsf));
+
+    const tk70::test::ToolRun run = runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--list")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    const std::vector<QStringList> lines = listed(run.out);
+    ASSERT_EQ(lines.size(), 5u);
+    const QStringList &line = lines[3];
+    ASSERT_EQ(line.size(), 3 + 2 * 4);
+    EXPECT_DOUBLE_EQ(line[3].toDouble(), 3.1);  // FEEDWATER_TEMP
+    EXPECT_EQ(line[5] + line[6], QString());    // FEEDWATER_PRES: no column of the file
+    EXPECT_DOUBLE_EQ(line[7].toDouble(), 3.2);  // DRUM_LEVEL_2, its cut name unique
+    EXPECT_DOUBLE_EQ(line[9].toDouble(), 3.0);  // FEEDWATER_FLOW
 }
 
 // Every kind is written; WMF is read back by wmf2svg and PDF by pdftotext, which must

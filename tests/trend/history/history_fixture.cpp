@@ -23,16 +23,35 @@ private:
 
 QString HistoryFiles::next() { return m_dir.filePath(QStringLiteral("data%1.txt").arg(++m_files)); }
 
+// T1, T2, ... Tn.
+static QStringList numberedNames(int tags)
+{
+    QStringList names;
+    for (int k = 0; k < tags; ++k)
+        names << QStringLiteral("T%1").arg(k + 1);
+    return names;
+}
+
 QString HistoryFiles::written(tk70::HistoryFileKind kind, int tags, int count)
 {
-    return writtenAs(QString::fromLatin1(kind == tk70::HistoryFileKind::Ascii ? "ASCII" : "TK70 (DOS)"), tags, count);
+    return written(kind, numberedNames(tags), count);
+}
+
+QString HistoryFiles::written(tk70::HistoryFileKind kind, const QStringList &names, int count)
+{
+    return writtenAs(QString::fromLatin1(kind == tk70::HistoryFileKind::Ascii ? "ASCII" : "TK70 (DOS)"), names, count);
 }
 
 QString HistoryFiles::writtenAs(const QString &fileType, int tags, int count)
 {
+    return writtenAs(fileType, numberedNames(tags), count);
+}
+
+QString HistoryFiles::writtenAs(const QString &fileType, const QStringList &names, int count)
+{
     std::vector<tk70::DataColumn> columns;
-    for (int k = 0; k < tags; ++k)
-        columns.push_back({k, QStringLiteral("T%1").arg(k + 1), 1, k + 2, k + 3, 100 + k});
+    for (int k = 0; k < int(names.size()); ++k)
+        columns.push_back({k, names[k], 1, k + 2, k + 3, 100 + k});
     const QDateTime start(QDate(1996, 12, 6), QTime(14, 0, 0));
     const tk70::HeaderFacts facts{start, QStringLiteral("/home/op/plant.tsf"), 1, {}};
     tk70::TextGroupOutput output(tk70::makeTextLayout(fileType));

@@ -6,6 +6,7 @@
 #include "historical_file.h"
 
 #include <QByteArray>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <vector>
 
@@ -16,8 +17,11 @@ public:
     // A file of the kind with tags columns T1, T2, ... (addresses loop 1, PCU k + 2,
     // module k + 3, block 100 + k) and count samples one second apart.
     QString written(tk70::HistoryFileKind kind, int tags, int count);
+    // The same with the columns named names (a DOS file keeps 9 characters of each).
+    QString written(tk70::HistoryFileKind kind, const QStringList &names, int count);
     // The same, written as a file of the collection's type "ASCII", "CSV" or "TK70 (DOS)".
     QString writtenAs(const QString &fileType, int tags, int count);
+    QString writtenAs(const QString &fileType, const QStringList &names, int count);
     // A file holding exactly bytes.
     QString raw(const QByteArray &bytes);
     // Appends bytes to a file.
