@@ -62,13 +62,14 @@ struct ChartObject {
     ChartTextStyle style;
     Qt::PenStyle penStyle = Qt::SolidLine;
     double penWidth = 0.0;  // in pixels of the reference page; 0 = one device pixel
+    ChartHandle belowAxis = kNoChartHandle;  // a text kept below this axis's tick labels
     unsigned revision = 0;  // changes whenever what is drawn changes (renderer caches)
     ChartWindowPart windowPart;
     ChartAxisPart axis;
     ChartPlotPart plot;
     ChartScrollPart scroll;
     std::function<void()> clicked;  // button
-    mutable QRectF drawnBounds;     // page fractions, as last drawn (texts, buttons)
+    mutable QRectF drawnBounds;     // page fractions, as last drawn (texts, buttons, axis labels)
 };
 
 }  // namespace tk70

@@ -517,6 +517,16 @@ void ChartPage::setTextStyle(ChartHandle text, const ChartTextStyle &style)
     touchText(*object, before);
 }
 
+void ChartPage::keepBelowAxisLabels(ChartHandle text, ChartHandle axis)
+{
+    ChartObject *object = find(text, ChartObjectKind::Text);
+    if (!object || (axis != kNoChartHandle && !find(axis, ChartObjectKind::Axis)))
+        return;
+    const QRectF before = bounds(text);
+    object->belowAxis = axis;
+    touchText(*object, before);
+}
+
 void ChartPage::moveText(ChartHandle text, const QPointF &position)
 {
     setTextPart(text, &ChartObject::position, position);
@@ -604,7 +614,10 @@ QRectF ChartPage::textBounds(const ChartObject &text) const
         return text.drawnBounds;
     const QPointF anchor =
         text.kind == ChartObjectKind::WindowText ? userToPage(text.window, text.position) : text.position;
-    return estimatedTextRect(anchor, text.style, text.text.size());
+    QRectF estimate = estimatedTextRect(anchor, text.style, text.text.size());
+    if (isValid(text.belowAxis))  // somewhere below its anchor, down to the window's foot
+        estimate.setBottom(std::max(estimate.bottom(), windowRect(object(text.belowAxis).window).bottom()));
+    return estimate;
 }
 
 void ChartPage::touch(ChartObject &object)

@@ -134,6 +134,10 @@ public:
     void setTextStyle(ChartHandle text, const ChartTextStyle &style);
     // Moves a text's anchor (page fractions, or user units for a window text).
     void moveText(ChartHandle text, const QPointF &position);
+    // Keeps a text below the tick labels of a horizontal axis, on the line of the axis
+    // title: drawn no higher than where the labels end, whatever the size of the page
+    // and its texts (kNoChartHandle: at its anchor again).
+    void keepBelowAxisLabels(ChartHandle text, ChartHandle axis);
     // New rectangle of a window, rect, button or scroll bar; new ends of a line.
     void setRect(ChartHandle handle, const QRectF &pageRect);
     void setLine(ChartHandle line, const QPointF &from, const QPointF &to);

@@ -68,7 +68,7 @@ QImage ChartRenderer::renderImage(const ChartPage &page, const QSize &size, Char
 void ChartRenderer::beginFrame(QPainter &painter, const ChartPage &page, const QRectF &target)
 {
     const int count = page.objectCount();
-    const bool fontsChanged = m_fonts.setTarget(painter.device(), target.height());
+    const bool fontsChanged = m_fonts.setTarget(painter.device(), target.height(), m_minimumTextPixels);
     if (fontsChanged || m_page != &page || count < m_objectCount)
         m_texts.assign(static_cast<size_t>(count), TextCache{});
     else
@@ -219,8 +219,9 @@ void ChartRenderer::drawAxisLabels(QPainter &painter, ChartHandle handle, const 
     if (span == 0)
         return;
     painter.setFont(m_fonts.font(fontKey));
-    painter.setPen(pen(axis.colour));
+    setTextPen(painter, axis.style, axis.colour);
     const double gap = reference(6.0);
+    QRectF drawn;
     for (size_t i = 0; i < labels.size(); ++i) {
         const double share = static_cast<double>(i) * axis.axis.tickSpacing / span;
         const QSizeF size = labels[i].size();
@@ -229,7 +230,35 @@ void ChartRenderer::drawAxisLabels(QPainter &painter, ChartHandle handle, const 
                                            : QPointF(plot.left() - gap - size.width(),
                                                      plot.bottom() - share * plot.height() - size.height() / 2);
         painter.drawStaticText(topLeft, labels[i]);
+        drawn = drawn.united(QRectF(topLeft, size));
     }
+    axis.drawnBounds = toPage(drawn);
+}
+
+// Where the line under a horizontal axis's tick labels begins (device pixels): its
+// title stands there, and so do the texts kept below the labels.
+double ChartRenderer::axisLabelsBottom(ChartHandle axis)
+{
+    const ChartObject &object = m_page->object(axis);
+    const QRectF plot = toDevice(m_page->plotAreaOnPage(object.window));
+    const int fontKey = m_fonts.key(object.style);
+    prepareAxisLabels(axis, fontKey);
+    double height = m_fonts.metrics(fontKey).height();
+    for (const QStaticText &label : m_texts[static_cast<size_t>(axis)].labels)
+        height = std::max(height, label.size().height());
+    return plot.bottom() + reference(6.0) + height;
+}
+
+// The pen of a text: its palette colour, or on screen the legible shade of it on the
+// text's ground when the style asks for one.
+void ChartRenderer::setTextPen(QPainter &painter, const ChartTextStyle &style, int colour)
+{
+    if (!style.legibleColour || m_mode != ChartRenderMode::Screen) {
+        painter.setPen(pen(colour));
+        return;
+    }
+    const int ground = style.background != kNoColour ? style.background : m_page->background();
+    painter.setPen(QPen(QColor::fromRgb(legibleShade(paletteRgb(colour), paletteRgb(ground))), 0.0));
 }
 
 void ChartRenderer::drawAxisTitle(QPainter &painter, ChartHandle handle, const QRectF &plot)
@@ -241,12 +270,11 @@ void ChartRenderer::drawAxisTitle(QPainter &painter, ChartHandle handle, const Q
     const QStaticText &title = laidOut(handle, fontKey);
     const QSizeF size = title.size();
     const double gap = reference(6.0);
-    const QPointF topLeft =
-        axis.axis.orientation == Qt::Horizontal
-            ? QPointF(plot.center().x() - size.width() / 2, plot.bottom() + gap + m_fonts.metrics(fontKey).height())
-            : QPointF(plot.left(), plot.top() - gap / 2 - size.height());
+    const QPointF topLeft = axis.axis.orientation == Qt::Horizontal
+                                ? QPointF(plot.center().x() - size.width() / 2, axisLabelsBottom(handle))
+                                : QPointF(plot.left(), plot.top() - gap / 2 - size.height());
     painter.setFont(m_fonts.font(fontKey));
-    painter.setPen(pen(axis.colour));
+    setTextPen(painter, axis.style, axis.colour);
     painter.drawStaticText(topLeft, title);
 }
 
@@ -256,13 +284,16 @@ QStaticText &ChartRenderer::laidOut(ChartHandle handle, int fontKey)
 {
     const ChartObject &object = m_page->object(handle);
     TextCache &cache = m_texts[static_cast<size_t>(handle)];
-    if (cache.revision != object.revision || cache.fontKey != fontKey) {
+    const double width = std::max(object.style.maxWidth, 0.0) * m_target.width();
+    if (cache.revision != object.revision || cache.fontKey != fontKey || cache.width != width) {
         cache.text.setTextFormat(Qt::PlainText);
         cache.text.setPerformanceHint(QStaticText::AggressiveCaching);
-        cache.text.setText(object.text);
+        cache.text.setText(width > 0 ? m_fonts.metrics(fontKey).elidedText(object.text, Qt::ElideRight, width)
+                                     : object.text);
         cache.text.prepare(QTransform(), m_fonts.font(fontKey));
         cache.revision = object.revision;
         cache.fontKey = fontKey;
+        cache.width = width;
     }
     return cache.text;
 }
@@ -285,11 +316,13 @@ void ChartRenderer::drawText(QPainter &painter, ChartHandle handle, const QPoint
         topLeft.ry() -= size.height() / 2;
     else if (alignment & Qt::AlignBaseline)
         topLeft.ry() -= m_fonts.metrics(fontKey).ascent();
+    if (m_page->isValid(object.belowAxis))
+        topLeft.ry() = std::max(topLeft.y(), axisLabelsBottom(object.belowAxis));
     const QRectF box(topLeft, size);
     if (object.style.background != kNoColour)
         painter.fillRect(box, paletteColour(object.style.background));
     painter.setFont(m_fonts.font(fontKey));
-    painter.setPen(pen(object.colour));
+    setTextPen(painter, object.style, object.colour);
     painter.drawStaticText(topLeft, text);
     object.drawnBounds = toPage(box);
 }

@@ -1,7 +1,8 @@
 // The one renderer of chart pages: draws a page through QPainter into a target rectangle
 // on any paint device (the screen widget, QImage, QPrinter, QPdfWriter, QSvgGenerator,
 // the metafile writers).  Page fractions map onto the target; text sizes scale with the
-// target's height.  Fonts and laid-out texts are cached per target, so a repaint of an
+// target's height, down to a legible minimum where the renderer is given one (the
+// screen).  Fonts and laid-out texts are cached per target, so a repaint of an
 // unchanged page allocates nothing per object.  Keep one renderer per view (or per
 // export) and reuse it.
 #pragma once
@@ -40,12 +41,16 @@ public:
     // Shows a button as pressed (kNoChartHandle: none); the widget sets it while the
     // mouse holds a button down.
     void setPressedButton(ChartHandle button) { m_pressed = button; }
+    // Texts are drawn at least this many pixels high however small the target is (0, the
+    // default: they scale with the target, as on paper and in exported pictures).
+    void setMinimumTextPixels(double pixels) { m_minimumTextPixels = pixels; }
 
 private:
     // What was laid out for one object: its text (or title), and an axis's tick labels.
     struct TextCache {
         unsigned revision = ~0u;
         int fontKey = -1;
+        double width = -1.0;  // device pixels the text was cut to (0: not cut)
         QStaticText text;
         unsigned labelRevision = ~0u;
         int labelFontKey = -1;
@@ -61,6 +66,8 @@ private:
     void drawAxisLabels(QPainter &painter, ChartHandle handle, const QRectF &plot);
     void drawAxisTitle(QPainter &painter, ChartHandle handle, const QRectF &plot);
     void prepareAxisLabels(ChartHandle handle, int fontKey);
+    double axisLabelsBottom(ChartHandle axis);
+    void setTextPen(QPainter &painter, const ChartTextStyle &style, int colour);
     void drawText(QPainter &painter, ChartHandle handle, const QPointF &anchor);
     void drawLine(QPainter &painter, const ChartObject &object);
     void drawRect(QPainter &painter, const ChartObject &object);
@@ -87,6 +94,7 @@ private:
     QRectF m_clip;
     ChartRenderMode m_mode = ChartRenderMode::Screen;
     ChartHandle m_pressed = kNoChartHandle;
+    double m_minimumTextPixels = 0.0;
 };
 
 }  // namespace tk70

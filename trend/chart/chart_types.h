@@ -23,6 +23,10 @@ inline constexpr int kNoColour = -1;
 // alignment places the text relative to its anchor point: AlignLeft puts the anchor at
 // the text's left edge, AlignRight at its right edge, AlignHCenter in its middle;
 // AlignTop, AlignVCenter, AlignBottom likewise (AlignBaseline puts it on the baseline).
+// maxWidth (page fractions) cuts a longer text with an ellipsis, so it never runs into
+// what stands beside it.  legibleColour lets the screen draw a colour that would be
+// nearly invisible on its ground (the text's box, else the page) in a deeper shade of
+// the same hue; the object keeps its palette colour, and paper is drawn as given.
 struct ChartTextStyle {
     QString face = QStringLiteral("Arial");  // "Arial" or "Courier New" (metric-compatible faces)
     double pointSize = 10.0;
@@ -30,6 +34,8 @@ struct ChartTextStyle {
     int background = kNoColour;               // palette index of a box behind the text
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     bool bold = false;
+    double maxWidth = 0.0;                    // 0: as wide as the text is
+    bool legibleColour = false;
 };
 
 // The user units of a graph window's plot area: x grows to the right, y upwards.

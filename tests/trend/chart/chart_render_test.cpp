@@ -1,6 +1,8 @@
 // The renderer: objects land where their page fractions say, in their palette colours;
 // hidden ones are not drawn; print mode leaves the backgrounds white; text bounds as
-// drawn serve hit testing; a redrawn axis shows its labels' new texts.
+// drawn serve hit testing; a redrawn axis shows its labels' new texts; a text kept below
+// an axis clears its labels, a text with a width is cut to it, and a colour nearly
+// invisible on its ground takes a deeper shade.
 #include "chart/chart_dynamic_data.h"
 #include "chart/chart_page.h"
 #include "chart/chart_palette.h"
@@ -124,4 +126,97 @@ TEST(ChartRenderTest, ARedrawnAxisShowsItsNewLabels)
 }
 
 }  // namespace
+}  // namespace tk70
+
+namespace tk70 {
+namespace {
+
+// A graph window with a time axis whose labels stand under the plot, and a text whose
+// anchor lies on the labels' line.
+struct AxisPage {
+    ChartPage page;
+    ChartHandle axis = kNoChartHandle;
+    ChartHandle note = kNoChartHandle;
+
+    AxisPage()
+    {
+        const ChartHandle window = page.addGraphWindow(QRectF(0.0, 0.0, 0.999, 0.999));
+        page.setPlotArea(window, QRectF(0.09, 0.125, 0.63, 0.665));
+        page.setScale(window, ChartScale{0.0, 240.0, 0.0, 100.0});
+        ChartTextStyle style;
+        style.pointSize = 9;
+        axis = page.addAxis(window, Qt::Horizontal, 60.0, 0, QStringLiteral("Time of Day"), style);
+        page.setTimeAxis(axis, 14 * 3600, 1.0);
+        note = page.addText(QPointF(0.012, 0.805), QStringLiteral("03/07/24"), style);
+    }
+};
+
+}  // namespace
+
+// A text kept below an axis's labels clears them at any size and proportion of the
+// target, with or without a legible minimum making the labels taller than they scale.
+TEST(ChartRenderTest, ATextKeptBelowAnAxisClearsItsLabelsAtEverySize)
+{
+    AxisPage p;
+    p.page.keepBelowAxisLabels(p.note, p.axis);
+    for (const double minimum : {0.0, 9.0}) {
+        ChartRenderer renderer;
+        renderer.setMinimumTextPixels(minimum);
+        for (const QSize size : {QSize(1024, 768), QSize(800, 600), QSize(400, 600), QSize(320, 240), QSize(160, 120)}) {
+            renderer.renderImage(p.page, size);
+            const QRectF labels = p.page.object(p.axis).drawnBounds;
+            const QRectF note = p.page.object(p.note).drawnBounds;
+            ASSERT_FALSE(labels.isEmpty());
+            EXPECT_GE(note.top(), labels.bottom() - 1e-9) << size.width() << "x" << size.height() << " " << minimum;
+            EXPECT_NEAR(note.left(), 0.012, 1e-3);
+        }
+    }
+    // Released, it stands at its anchor again: on the labels' line.
+    p.page.keepBelowAxisLabels(p.note, kNoChartHandle);
+    ChartRenderer().renderImage(p.page, QSize(800, 600));
+    EXPECT_LT(p.page.object(p.note).drawnBounds.top(), p.page.object(p.axis).drawnBounds.bottom());
+}
+
+// A text with a width of its own is cut to it at any target width; the cut is redone
+// when the target's width alone changes.
+TEST(ChartRenderTest, ATextLongerThanItsWidthIsCutToIt)
+{
+    ChartPage page;
+    ChartTextStyle style;
+    style.pointSize = 9;
+    style.maxWidth = 0.1;
+    const ChartHandle name = page.addText(QPointF(0.2, 0.5), QStringLiteral("WFIC-101-TEMPA"), style);
+    ChartRenderer renderer;
+    renderer.setMinimumTextPixels(9.0);
+    for (const int width : {1024, 400, 200}) {
+        renderer.renderImage(page, QSize(width, 300));
+        EXPECT_LE(page.object(name).drawnBounds.width(), 0.1 + 1e-9) << width;
+        EXPECT_GT(page.object(name).drawnBounds.width(), 0.05) << width;
+    }
+}
+
+// Colours that stand out on their ground are kept; one nearly invisible on it (grey on
+// the light grey page, white on white) takes a deeper shade of the same hue, darker on a
+// light ground and lighter on a dark one.
+TEST(ChartPaletteTest, AColourNearlyInvisibleOnItsGroundTakesADeeperShadeOfItsHue)
+{
+    const QRgb page = paletteRgb(kPaletteLightGrey);
+    for (int colour = 0; colour < kPaletteSize; ++colour) {
+        if (colourDifference(paletteRgb(colour), page) >= kLegibleDifference) {
+            EXPECT_EQ(legibleShade(paletteRgb(colour), page), paletteRgb(colour)) << colour;
+        }
+    }
+    const QRgb grey = legibleShade(paletteRgb(8), page);
+    EXPECT_LT(qRed(grey), qRed(paletteRgb(8)));
+    EXPECT_TRUE(qRed(grey) == qGreen(grey) && qGreen(grey) == qBlue(grey));
+    EXPECT_GE(colourDifference(grey, page), kLegibleDifference);
+    EXPECT_GT(qRed(grey), 0x30) << "still a grey, not black";
+
+    const QRgb onBlack = legibleShade(qRgb(0, 0, 40), paletteRgb(kPaletteBlack));  // a very dark blue
+    EXPECT_GT(qRed(onBlack), 0);
+    EXPECT_GT(qBlue(onBlack), qRed(onBlack));
+    EXPECT_GE(colourDifference(onBlack, paletteRgb(kPaletteBlack)), kLegibleDifference);
+    EXPECT_LT(qRed(legibleShade(paletteRgb(kPaletteWhite), paletteRgb(kPaletteWhite))), 0xFF);
+}
+
 }  // namespace tk70

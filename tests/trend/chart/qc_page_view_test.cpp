@@ -1,6 +1,7 @@
 // The page view, offscreen: a click on a button runs its callback and repaints, a click
 // elsewhere reports the object, a right drag shows a rubber band seen on the dark plot and
-// reports it in user units, and a picture of a demo page for review.
+// reports it in user units, texts keep a legible size in small windows, and a picture of
+// a demo page for review.
 #include "chart/chart_dynamic_data.h"
 #include "chart/chart_palette.h"
 #include "chart/widget/qc_page_view.h"
@@ -141,4 +142,34 @@ TEST(QCPageViewTest, DemoPageScreenshot)
 }
 
 }  // namespace
+}  // namespace tk70
+
+namespace tk70 {
+
+// On screen a text keeps a legible size in a window far smaller than the page it was
+// laid out for; printed into the same size it scales down with the paper as before.
+TEST(QCPageViewTest, TextsKeepALegibleSizeInSmallWindows)
+{
+    QCPageView view;
+    ChartTextStyle style;
+    style.pointSize = 8;
+    const ChartHandle text = view.page().addText(QPointF(0.1, 0.1), QStringLiteral("Zero: 100.00"), style);
+    for (const QSize size : {QSize(320, 240), QSize(160, 120)}) {
+        view.resize(size);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        view.grab();
+        EXPECT_GE(view.page().object(text).drawnBounds.height() * size.height(), QCPageView::kMinimumTextPixels)
+            << size.width();
+    }
+    view.resize(1024, 768);
+    view.grab();
+    EXPECT_NEAR(view.page().object(text).drawnBounds.height() * 768, 12.3, 1.5) << "8 points of the reference page";
+    view.close();
+
+    QImage paper(320, 240, QImage::Format_RGB32);
+    view.printOn(paper);
+    EXPECT_LT(view.page().object(text).drawnBounds.height() * 240, 6.0);
+}
+
 }  // namespace tk70

@@ -14,6 +14,7 @@ QCPageView::QCPageView(QWidget *parent) : QWidget(parent), m_pointer(m_page)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
+    m_renderer.setMinimumTextPixels(kMinimumTextPixels);
     connect(&m_page, &ChartPage::changed, this, &QCPageView::pageChanged);
 }
 
@@ -37,8 +38,11 @@ void QCPageView::pageChanged(const QRectF &pageRect)
         update();
         return;
     }
+    // A text not drawn yet is estimated at its scaled size: one kept at the legible
+    // minimum stands taller, so the area grows by that much.
     const QRectF area(toWidget(pageRect.topLeft()), toWidget(pageRect.bottomRight()));
-    update(area.toAlignedRect().adjusted(-2, -2, 2, 2));
+    const int margin = static_cast<int>(kMinimumTextPixels) + 2;
+    update(area.toAlignedRect().adjusted(-2, -margin, 2, margin));
 }
 
 void QCPageView::paintEvent(QPaintEvent *event)

@@ -3,7 +3,8 @@
 // object (or on none) is reported with its handle, a double-click likewise, a left drag
 // reports the page points it passes, and a right-button drag draws a rubber band and
 // reports the rectangle in user units of the graph window it started in.  Only the
-// changed objects' areas are repainted.  Graph views (current values, real-time trend,
+// changed objects' areas are repainted.  Texts never shrink below a legible size however
+// small the window is.  Graph views (current values, real-time trend,
 // historical viewer) derive from it and build their page through page().
 #pragma once
 
@@ -24,6 +25,9 @@ class QCPageView : public QWidget {
     Q_OBJECT
 
 public:
+    // The smallest text drawn on screen, in pixels (paper and pictures scale freely).
+    static constexpr double kMinimumTextPixels = 9.0;
+
     explicit QCPageView(QWidget *parent = nullptr);
     ~QCPageView() override;
 
