@@ -2,6 +2,7 @@
 #include "trace_panel_row.h"
 
 #include "trace_colours.h"
+#include "trend_frame.h"
 #include "trend_layout.h"
 
 namespace tk70 {
@@ -10,8 +11,7 @@ namespace {
 
 ChartTextStyle panelStyle(double points, int colour)
 {
-    ChartTextStyle style;
-    style.pointSize = points;
+    ChartTextStyle style = trendTextStyle(points);
     style.colour = colour;
     return style;
 }

@@ -34,6 +34,7 @@ public:
     void applyColours(bool printed);
 
     ChartHandle button() const { return m_button; }
+    ChartHandle nameLabel() const { return m_name; }
     ChartHandle zeroLabel() const { return m_zero; }
     ChartHandle spanLabel() const { return m_span; }
     ChartHandle badMarker() const { return m_bad; }

@@ -38,6 +38,7 @@ void buildTexts(ChartPage &page, TrendFrame &frame, const QString &title, const 
     frame.selectedBox = page.addRect(kSelectedBox, kNoColour, kPaletteBlack);
     frame.selectedText = page.addText(kSelectedText, QString(), trendTextStyle(kTextPoints));
     frame.date = page.addText(kDate, QString(), trendTextStyle(kPanelPoints));
+    page.keepBelowAxisLabels(frame.date, frame.timeAxis);  // under the first time label
 }
 
 // A row per trace in use; a trace's tag position is where its tagname stands in the
@@ -65,6 +66,7 @@ ChartTextStyle trendTextStyle(double points, Qt::Alignment alignment)
     style.pointSize = points;
     style.colour = kPaletteBlack;
     style.alignment = alignment;
+    style.legibleColour = true;
     return style;
 }
 

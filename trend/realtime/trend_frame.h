@@ -24,7 +24,8 @@ inline bool isPrintedOutput(TrendOutput output)
     return output == TrendOutput::Print || output == TrendOutput::ReverseExport;
 }
 
-// A text in the trend pages' style: black, the size in points, top-left unless told.
+// A text in the trend pages' style: black, the size in points, top-left unless told; a
+// trace colour given to it later stays legible on the grey page on screen.
 ChartTextStyle trendTextStyle(double points, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
 struct TrendFrame {

@@ -16,7 +16,7 @@ inline constexpr QPointF kTitle(0.405, 0.008);
 inline constexpr QPointF kHintLine(0.405, 0.048);
 inline constexpr QRectF kSelectedBox(0.09, 0.079, 0.63, 0.03);
 inline constexpr QPointF kSelectedText(0.096, 0.0825);
-inline constexpr QPointF kDate(0.012, 0.805);
+inline constexpr QPointF kDate(0.012, 0.805);  // kept below the time labels, however large they are
 
 inline constexpr QRectF kScrollBar(0.09, 0.865, 0.63, 0.03);
 inline constexpr QRectF kRealTimeButton(0.75, 0.86, 0.1, 0.04);

@@ -1,7 +1,8 @@
 // CTrnView offscreen: it samples a table of readings and draws them, scrolls back with
 // its scroll bar, rescales a trace through "Edit Trace Scale" (with the question when
-// scrolled back), and prints and exports trace 4 in black; review pictures of the live
-// and the scrolled-back graph.
+// scrolled back), and prints and exports trace 4 in black; the date clears the time
+// labels at every size and trace 10's grey labels are drawn deeper on screen; review
+// pictures of the live and the scrolled-back graph and of small windows.
 #include "chart/chart_palette.h"
 #include "message_recorder.h"
 #include "modal_helper.h"
@@ -201,6 +202,97 @@ TEST(CTrnViewTest, TheLivePageExportsInEveryFormatAndReadsBack)
     const QString pdf = readBack(QStringLiteral("pdftotext"), {folder + "/trend.pdf", QStringLiteral("-")});
     for (const char *text : {"Boiler 2 Trend", "Boiler 2 feed", "TAG-1", "TAG-4", "Time of Day"})
         EXPECT_TRUE(pdf.contains(QLatin1String(text))) << text;
+}
+
+}  // namespace tk70
+
+namespace tk70 {
+namespace {
+
+// Twelve traces with tagnames of the full 14 characters, sampled past the first
+// re-basing so the date is shown.
+struct FullView {
+    CTagDoc doc;
+    TableReadings readings{12};
+    TestClock clock;
+    std::unique_ptr<CTrnView> view;
+
+    FullView()
+    {
+        std::vector<QString> names;
+        for (int i = 0; i < 12; ++i)
+            names.push_back(QStringLiteral("TAG-%1").arg(i + 1));
+        tk70test::setUpDocument(doc, 12, names);
+        for (int i = 0; i < 12; ++i) {
+            TagRecord tag = doc.tag(i);
+            tag.tagname = QStringLiteral("WFIC-%1-TEMPA").arg(101 + i);
+            doc.setTag(i, tag);
+            doc.graph(0).traces[static_cast<size_t>(i)].tagname = tag.tagname;
+        }
+        doc.graph(0).title = QStringLiteral("Boiler 2 Trend");
+        view = std::make_unique<CTrnView>(doc, 0, readings, clock);
+        for (int n = 0; n < 130; ++n) {
+            for (int t = 0; t < 12; ++t)
+                readings.set(t, 50 + 40 * std::sin(n / 11.0 + t));
+            clock.advance(5);
+            view->sampleNow();
+        }
+    }
+};
+
+}  // namespace
+
+// The date under the time axis never meets its first time label, at 800x600 nor in
+// windows tiled small or narrow; review pictures of each size.
+TEST(CTrnViewTest, TheDateStaysClearOfTheTimeLabelsAtEverySize)
+{
+    FullView v;
+    const ChartHandle date = v.view->graph().dateLabel();
+    const ChartHandle axis = v.view->graph().timeAxis();
+    ASSERT_FALSE(v.view->page().text(date).isEmpty());
+    for (const QSize size : {QSize(1024, 768), QSize(800, 600), QSize(480, 360), QSize(400, 600), QSize(320, 240)}) {
+        v.view->resize(size);
+        const QByteArray name = QStringLiteral("trend-%1x%2").arg(size.width()).arg(size.height()).toLatin1();
+        tk70test::shoot(*v.view, name.constData());
+        const QRectF labels = v.view->page().object(axis).drawnBounds;
+        const QRectF shown = v.view->page().object(date).drawnBounds;
+        ASSERT_FALSE(labels.isEmpty());
+        EXPECT_GE(shown.top(), labels.bottom() - 1e-9) << name.constData();
+        EXPECT_LE(shown.bottom(), 1.0) << name.constData();
+    }
+}
+
+// Trace 10's grey labels would all but vanish on the grey page: on screen they are
+// drawn in a deeper grey, while its line, its palette colours and its printed labels
+// stay as the colour table says.
+TEST(CTrnViewTest, Trace10LabelsAreDrawnInADeeperGreyOnScreen)
+{
+    FullView v;
+    v.view->resize(800, 600);
+    v.view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(v.view.get()));
+    const QImage shown = v.view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const TracePanelRow &row = v.view->graph().row(9);
+    const auto darkest = [&v](const QImage &image, ChartHandle label) {
+        const QRectF bounds = v.view->page().object(label).drawnBounds;
+        const QRect area(QPoint(int(bounds.left() * image.width()), int(bounds.top() * image.height())),
+                         QPoint(int(bounds.right() * image.width()), int(bounds.bottom() * image.height())));
+        int grey = 255;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                grey = std::min(grey, qGray(image.pixel(x, y)));
+        return grey;
+    };
+    for (const ChartHandle label : {row.nameLabel(), row.zeroLabel(), row.spanLabel()}) {
+        EXPECT_LT(darkest(shown, label), 0x70) << label;
+        EXPECT_EQ(v.view->page().colour(label), 8);
+    }
+    EXPECT_EQ(v.view->page().colour(row.plot()), kPaletteWhite);
+    EXPECT_EQ(darkest(shown, v.view->graph().row(0).nameLabel()), qGray(paletteRgb(12))) << "trace 1 keeps its red";
+
+    QImage printed(800, 600, QImage::Format_RGB32);
+    v.view->printOn(printed);
+    EXPECT_EQ(darkest(printed, row.nameLabel()), 0);
 }
 
 }  // namespace tk70
