@@ -23,6 +23,8 @@ CellGeometry cellGeometry(int cell)
     geometry.button = QRectF(QPointF(x, top), QPointF(x + 0.018, top + kRowHeight));
     geometry.name = QPointF(x + 0.03, top + kRowHeight / 2);
     geometry.value = QRectF(QPointF(x + 0.135, top), QPointF(x + 0.205, top + kRowHeight));
+    geometry.nameWidth = geometry.value.left() - kCellTextMargin - geometry.name.x();
+    geometry.valueWidth = geometry.value.width() - 2 * kCellTextMargin;
     return geometry;
 }
 

@@ -21,7 +21,15 @@ struct CellGeometry {
     QRectF button;  // the selector button
     QPointF name;   // where the name text starts (left end, middle of the band)
     QRectF value;   // the value field
+    // The widths the name and the value text may take: a longer one is cut, so the
+    // field never covers the name and the value never leaves its field.
+    double nameWidth = 0.0;
+    double valueWidth = 0.0;
 };
+
+// The gap between the value text and either edge of its field, and between the name
+// and the field.
+inline constexpr double kCellTextMargin = 0.003;
 
 CellGeometry cellGeometry(int cell);
 

@@ -12,14 +12,13 @@ namespace {
 constexpr int kRuleColour = 0;
 constexpr int kButtonColour = 7;
 constexpr int kSelectedButtonColour = 8;
-constexpr double kValueMargin = 0.003;  // between the value text and the field's right edge
-
-ChartTextStyle textStyle(double pointSize, Qt::Alignment alignment, bool bold = false)
+ChartTextStyle textStyle(double pointSize, Qt::Alignment alignment, bool bold = false, double maxWidth = 0.0)
 {
     ChartTextStyle style;
     style.pointSize = pointSize;
     style.alignment = alignment;
     style.bold = bold;
+    style.maxWidth = maxWidth;
     return style;
 }
 
@@ -60,11 +59,13 @@ void TextPage::buildCell(int index)
     const CellGeometry geometry = cellGeometry(index);
     Cell &cell = m_cells[size_t(index)];
     cell.button = m_page.addButton(geometry.button, QString(), kButtonColour, [this, index] { clickCell(index); });
-    cell.name = m_page.addText(geometry.name, QString(), textStyle(9.0, Qt::AlignLeft | Qt::AlignVCenter));
+    cell.name = m_page.addText(geometry.name, QString(),
+                               textStyle(9.0, Qt::AlignLeft | Qt::AlignVCenter, false, geometry.nameWidth));
     cell.field = m_page.addRect(geometry.value, stateColour(cell.reading), kRuleColour);
     cell.shownColour = stateColour(cell.reading);
-    const QPointF valueAnchor(geometry.value.right() - kValueMargin, geometry.value.center().y());
-    cell.value = m_page.addText(valueAnchor, valueText(0.0), textStyle(8.0, Qt::AlignRight | Qt::AlignVCenter));
+    const QPointF valueAnchor(geometry.value.right() - kCellTextMargin, geometry.value.center().y());
+    cell.value = m_page.addText(valueAnchor, valueText(0.0),
+                                textStyle(8.0, Qt::AlignRight | Qt::AlignVCenter, false, geometry.valueWidth));
 }
 
 void TextPage::buildPageButtons()
@@ -185,6 +186,10 @@ bool TextPage::isCellShown(int cell) const { return m_page.isVisible(m_cells[siz
 ChartHandle TextPage::cellButton(int cell) const { return m_cells[size_t(cell)].button; }
 
 ChartHandle TextPage::cellField(int cell) const { return m_cells[size_t(cell)].field; }
+
+ChartHandle TextPage::cellName(int cell) const { return m_cells[size_t(cell)].name; }
+
+ChartHandle TextPage::cellValue(int cell) const { return m_cells[size_t(cell)].value; }
 
 QString TextPage::pageLine() const { return m_page.text(m_pageText); }
 

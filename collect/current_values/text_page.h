@@ -45,6 +45,8 @@ public:
     bool isCellShown(int cell) const;
     ChartHandle cellButton(int cell) const;
     ChartHandle cellField(int cell) const;
+    ChartHandle cellName(int cell) const;
+    ChartHandle cellValue(int cell) const;
     ChartHandle nextPageButton() const { return m_nextButton; }
     ChartHandle prevPageButton() const { return m_prevButton; }
     QString pageLine() const;

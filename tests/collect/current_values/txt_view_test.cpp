@@ -1,7 +1,8 @@
 // CTxtView offscreen: it shows a table of readings, its timer refreshes it, a historical
 // document builds nothing, and the page prints with white cells and the state colours
-// back afterwards.  Writes the review pictures current-values.png and
-// current-values-print.png.
+// back afterwards, and the value fields never cover the tag names in small windows.
+// Writes the review pictures current-values.png, current-values-print.png and
+// current-values-<width>x<height>.png.
 #include "chart/chart_palette.h"
 #include "current_values_fixture.h"
 #include "modal_helper.h"
@@ -79,4 +80,34 @@ TEST_F(TxtView, PrintsWithWhiteCellsAndRestoresTheStateColours)
     const QString folder = QStringLiteral(TK70_SCREENSHOT_DIR);
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_TRUE(printed.save(folder + QStringLiteral("/current-values-print.png")));
+}
+
+// With tagnames of the full 14 characters and wide values the value fields never cover
+// the names and no value leaves its field, at 800x600 and in windows tiled small or
+// narrow; review pictures of each size.
+TEST_F(TxtView, ValueFieldsNeverCoverTheTagNames)
+{
+    for (int i = 0; i < 30; ++i) {
+        TagRecord tag = m_document.tag(i);
+        tag.tagname = QStringLiteral("WFIC-%1-TEMPA").arg(101 + i);
+        m_document.setTag(i, tag);
+        m_readings.rows[size_t(i)].value = -12345.678 * (i + 1);
+    }
+    CTxtView view(m_document, m_readings);
+    view.refresh();
+    const TextPage &page = *view.textPage();
+    for (const QSize size : {QSize(1024, 768), QSize(800, 600), QSize(480, 360), QSize(400, 600), QSize(320, 240)}) {
+        view.resize(size);
+        const QByteArray name = QStringLiteral("current-values-%1x%2").arg(size.width()).arg(size.height()).toLatin1();
+        tk70test::shoot(view, name.constData());
+        for (int cell = 0; cell < 30; ++cell) {
+            const QRectF field = cellGeometry(cell).value;
+            const QRectF tagname = view.page().object(page.cellName(cell)).drawnBounds;
+            const QRectF value = view.page().object(page.cellValue(cell)).drawnBounds;
+            ASSERT_GT(tagname.width(), 0.0) << name.constData() << " cell " << cell;
+            EXPECT_LE(tagname.right(), field.left()) << name.constData() << " cell " << cell;
+            EXPECT_GE(value.left(), field.left()) << name.constData() << " cell " << cell;
+            EXPECT_LE(value.right(), field.right()) << name.constData() << " cell " << cell;
+        }
+    }
 }
