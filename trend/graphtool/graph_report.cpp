@@ -13,6 +13,7 @@
 #include <QFile>
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace tk70 {
 
@@ -30,33 +31,22 @@ bool hasColumn(const HistoricalFile &file, const QString &tagname)
                        [&](const HistoryColumn &column) { return column.name == tagname; });
 }
 
-// Whether a selection's tag is the one a DOS column names: its cut name is the column's,
-// and where several tags share that cut name, its point address is the column's too.
-bool namesDosColumn(const TagRecord &tag, const HistoryColumn &column, bool cutNameShared)
-{
-    if (dosColumnName(tag.tagname) != column.name)
-        return false;
-    return !cutNameShared || (tag.pcu == column.pcu && tag.module == column.module && tag.block == column.block);
-}
-
-// The selection's tag a DOS column stands for, or nothing when none or several do.
+// The selection's tag a DOS column stands for: the one tag whose cut name is the
+// column's, or where several share it, the one of them at the column's point address;
+// nothing when none or several do.
 std::optional<TagRecord> selectionTagOf(const TagTable &selection, const HistoryColumn &column)
 {
-    int sharing = 0;
-    for (int slot = 0; slot < selection.count(); ++slot) {
-        const QString &tagname = selection.tagname(slot);
-        sharing += !tagname.isEmpty() && dosColumnName(tagname) == column.name ? 1 : 0;
-    }
-    std::optional<TagRecord> found;
+    std::vector<TagRecord> named;
     for (int slot = 0; slot < selection.count(); ++slot) {
         const TagRecord tag = selection.record(slot);
-        if (!tag.isFree() && namesDosColumn(tag, column, sharing > 1)) {
-            if (found)
-                return std::nullopt;
-            found = tag;
-        }
+        if (!tag.isFree() && dosColumnName(tag.tagname) == column.name)
+            named.push_back(tag);
     }
-    return found;
+    if (named.size() > 1)
+        std::erase_if(named, [&](const TagRecord &tag) {
+            return tag.pcu != column.pcu || tag.module != column.module || tag.block != column.block;
+        });
+    return named.size() == 1 ? std::optional<TagRecord>(named.front()) : std::nullopt;
 }
 
 // A DOS file keeps 9 characters of each tagname, so FEEDWATER_FLOW and FEEDWATER_TEMP

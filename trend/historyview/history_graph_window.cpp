@@ -177,7 +177,7 @@ std::optional<RecordRange> HistoryGraphWindow::zoomRange(const QRectF &userRect,
     const auto point = [shown](double x) {
         return static_cast<int>(std::clamp(std::floor(x), 0.0, static_cast<double>(std::max(shown - 1, 0))));
     };
-    const int left = point(std::max(0.0, rect.left()));
+    const int left = point(rect.left());
     const int right = point(rect.right());
     if (rect.width() < kMinZoomFraction * kPositions || rect.height() < kMinZoomFraction * valueRange
         || right - left < 1) {
