@@ -82,10 +82,8 @@ bool HistoryLines::seekLine(qint64 number)
         return false;
     const qint64 slot = std::min(number / kStride, qint64(m_index.size()) - 1);
     // Go on from the read position when it lies between the kept offset and the line.
-    if (m_line > number || m_line < slot * kStride) {
-        m_line = slot * kStride;
-        m_offset = m_index[size_t(slot)];
-    }
+    if (m_line > number || m_line < slot * kStride)
+        goToKept(slot);
     while (m_line < number) {
         if (!stepLine())
             return false;
@@ -93,15 +91,29 @@ bool HistoryLines::seekLine(qint64 number)
     return lineEnd(m_offset) >= 0;
 }
 
+void HistoryLines::goToKept(qint64 slot)
+{
+    m_line = slot * kStride;
+    m_offset = m_index[size_t(slot)];
+}
+
+void HistoryLines::forgetIfCut()
+{
+    if (m_file.size() >= std::max(m_index.back(), m_offset))
+        return;
+    m_index.resize(1);
+    m_buffer.clear();
+    goToKept(0);
+}
+
 qint64 HistoryLines::countLines()
 {
     if (!isOpen())
         return 0;
+    forgetIfCut();
     const qint64 slot = qint64(m_index.size()) - 1;
-    if (m_line < slot * kStride) {
-        m_line = slot * kStride;
-        m_offset = m_index[size_t(slot)];
-    }
+    if (m_line < slot * kStride)
+        goToKept(slot);
     while (stepLine()) {
     }
     return m_line;

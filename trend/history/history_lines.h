@@ -36,8 +36,8 @@ public:
     // The number of the line at the read position.
     qint64 position() const { return m_line; }
     // The number of complete lines the file holds now, counted on from the furthest line
-    // passed so far (so a recount reads only what was appended since); the read
-    // position is left at the end.
+    // passed so far (so a recount reads only what was appended since; a file cut since
+    // is counted again from its start); the read position is left at the end.
     qint64 countLines();
     // How many line offsets are kept.
     qsizetype indexSize() const { return qsizetype(m_index.size()); }
@@ -55,6 +55,11 @@ private:
     void advance(qint64 end);
     // Moves over the line at the read position; false when it is not complete.
     bool stepLine();
+    // Puts the read position on the line of kept offset slot.
+    void goToKept(qint64 slot);
+    // Forgets every kept offset but the origin's when the file has been cut below what
+    // was read of it (a collection started over on it): the lines are counted afresh.
+    void forgetIfCut();
 
     QFile m_file;
     std::vector<qint64> m_index;  // offset of line i * kStride

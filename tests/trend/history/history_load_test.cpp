@@ -250,3 +250,27 @@ TEST(HistoryLoad, AppendedRecordsAndARepeatedHeaderAreCounted)
     EXPECT_EQ(load.points.back().time, "14:03:58");
     expectPointsAreTheirLines(path, load, 2);
 }
+
+// A collection started over on the file being viewed cuts it and writes it anew: the
+// next whole-file load counts the new file from its start, not the lines kept of the
+// old one.
+TEST(HistoryLoad, AFileCutAndWrittenAnewIsCountedAgain)
+{
+    tk70test::HistoryFiles files;
+    const QString path = files.written(HistoryFileKind::Ascii, 1, 1000);
+    const auto file = HistoricalFile::open(path, HistoryFileKind::Ascii);
+    ASSERT_TRUE(file);
+    ASSERT_EQ(file->autoFitLoad(0, 0, {0}).points.size(), 200u);
+
+    QFile shorter(files.written(HistoryFileKind::Ascii, 1, 100));
+    ASSERT_TRUE(shorter.open(QIODevice::ReadOnly));
+    QFile rewritten(path);
+    ASSERT_TRUE(rewritten.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    rewritten.write(shorter.readAll());
+    rewritten.close();
+
+    EXPECT_EQ(file->countRecords(), 100);
+    const tk70::HistoryLoad load = file->autoFitLoad(0, 0, {0});
+    EXPECT_EQ(tk70test::recordsOf(load.points), every(0, 1, 100, 100));
+    expectSamplesNamed(load.points);
+}
