@@ -9,19 +9,18 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 15
 JOBS       ?= $(shell nproc)
 
-CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors in every build made through make, whatever a plain build set.
+CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK70_WERROR=ON
 
-.PHONY: all setup configure build run test test-main test-tsan test-tsan-app test-asan fuzz bench demo install clean
+.PHONY: all setup configure build run test check-layers test-main test-tsan test-tsan-app test-asan fuzz bench demo install clean
 
 all: build
 
 setup:
 	@scripts/setup.sh
 
-$(BUILD)/build.ninja:
+configure: setup
 	cmake -S . -B $(BUILD) $(CMAKE_GEN)
-
-configure: setup $(BUILD)/build.ninja
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -32,7 +31,11 @@ run: build
 	@scripts/run-demo.sh $(BUILD)
 
 test: build
-	$(MAKE) --no-print-directory test-main test-tsan fuzz
+	$(MAKE) --no-print-directory check-layers test-main test-tsan fuzz
+
+# Which folder may include or link which: the table in docs/architecture.md.
+check-layers:
+	@python3 scripts/check-layers.py
 
 test-main:
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -2,7 +2,7 @@
 // the tags they collect, trend or show.
 #pragma once
 
-#include "tag_doc.h"
+#include "tags/tag_doc.h"
 
 namespace tk70::bench {
 

@@ -2,12 +2,12 @@
 // text page with 30 tags whose readings change every time (values, and a state change
 // now and then), and one repaint of that page into a 1024x768 image; mean and minimum
 // per operation in microseconds.
-#include "bench_tags.h"
-#include "bench_timer.h"
+#include "bench/bench_tags.h"
+#include "bench/bench_timer.h"
 #include "chart/chart_page.h"
 #include "chart/chart_renderer.h"
-#include "tag_doc.h"
-#include "text_page.h"
+#include "tags/tag_doc.h"
+#include "collect/current_values/text_page.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -5,12 +5,12 @@
 // the tick of a database group, free and while another connection holds the file's
 // write lock (mean and worst: the worst is what the event loop waits), with the tick
 // that writes what waited once the lock goes.
-#include "bench_tags.h"
-#include "bench_timer.h"
-#include "clock.h"
-#include "collection_run.h"
-#include "group_output.h"
-#include "tag_doc.h"
+#include "bench/bench_tags.h"
+#include "bench/bench_timer.h"
+#include "core/clock.h"
+#include "collect/collection_run.h"
+#include "collect/datafile/group_output.h"
+#include "tags/tag_doc.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>

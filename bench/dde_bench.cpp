@@ -11,12 +11,12 @@
 // and at the end (goal: within a few MB).
 //
 //   dde-bench [SECONDS] [--hostile]     (default 10 seconds)
-#include "ciu_dde_server.h"
-#include "ciu_driver.h"
+#include "driverclient/ciu_dde_server.h"
+#include "driverclient/ciu_driver.h"
 #include "ciusim/pty_server.h"
-#include "dde_client.h"
-#include "dde_hostile.h"
-#include "registry/settings_store.h"
+#include "platform/dde/dde_client.h"
+#include "bench/dde_hostile.h"
+#include "platform/registry/settings_store.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,8 +1,8 @@
 // The hostile value clients of dde-bench --hostile: see dde_hostile.h.
-#include "dde_hostile.h"
+#include "bench/dde_hostile.h"
 
-#include "dde_client.h"
-#include "dde_server.h"
+#include "platform/dde/dde_client.h"
+#include "platform/dde/dde_server.h"
 
 #include <chrono>
 #include <memory>

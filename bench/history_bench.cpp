@@ -4,9 +4,9 @@
 // the Auto Fit load of the whole file, a zoom into its last tenth and the Restore, and
 // prints each against its goal, with the size of the line index and the memory the open
 // file holds besides it.
-#include "bench_timer.h"
-#include "historical_file.h"
-#include "text_layout.h"
+#include "bench/bench_timer.h"
+#include "trend/history/historical_file.h"
+#include "collect/datafile/text_layout.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,14 +3,14 @@
 // one of them is on screen at 1280 x 1024 and is drawn once a second (the page rendered
 // into an image, as its repaint does).  Reports the processor time per simulated second
 // as a percentage of one core; the aim is below 2 %.  Usage: trend-bench [seconds]
-#include "bench_tags.h"
-#include "bench_timer.h"
+#include "bench/bench_tags.h"
+#include "bench/bench_timer.h"
 #include "chart/chart_page.h"
 #include "chart/chart_renderer.h"
-#include "clock.h"
-#include "group_output.h"
-#include "tag_doc.h"
-#include "trend_graph_window.h"
+#include "core/clock.h"
+#include "collect/datafile/group_output.h"
+#include "tags/tag_doc.h"
+#include "trend/realtime/trend_graph_window.h"
 
 #include <QGuiApplication>
 #include <QImage>

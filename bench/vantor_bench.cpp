@@ -4,10 +4,10 @@
 //      the collection thread does when exception reports pour in;
 //   3. exception monitoring cycles per second against the CIU simulator (tk70-ciusim,
 //      spawned on a pseudo-terminal) with CommandPace 10, ExpDelay 0 and 30 points.
-#include "comm_access.h"
-#include "driver_state.h"
-#include "thread_control.h"
-#include "vantor.h"
+#include "driver/comm_access.h"
+#include "driver/driver_state.h"
+#include "driver/thread_control.h"
+#include "driver/vantor.h"
 
 #include <atomic>
 #include <chrono>

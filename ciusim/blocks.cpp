@@ -2,7 +2,7 @@
 #include "ciusim/blocks.h"
 
 #include "ciusim/reply_codes.h"
-#include "number_format.h"
+#include "driver/number_format.h"
 
 #include <algorithm>
 #include <array>

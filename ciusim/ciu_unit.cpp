@@ -2,7 +2,7 @@
 #include "ciusim/ciu_unit.h"
 
 #include "ciusim/wire.h"
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <chrono>
 #include <sstream>

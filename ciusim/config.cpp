@@ -2,8 +2,8 @@
 // path of the field it is at, so that every complaint can name it.
 #include "ciusim/config.h"
 
-#include "framing.h"
-#include "number_format.h"
+#include "driver/framing.h"
+#include "driver/number_format.h"
 
 #include <nlohmann/json.hpp>
 

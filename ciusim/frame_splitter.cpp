@@ -1,7 +1,7 @@
 // Splitting the byte stream into frames: see frame_splitter.h.
 #include "ciusim/frame_splitter.h"
 
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <algorithm>
 

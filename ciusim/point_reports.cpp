@@ -4,7 +4,7 @@
 #include "ciusim/byte_order.h"
 #include "ciusim/point_kind.h"
 #include "ciusim/reply_codes.h"
-#include "number_format.h"
+#include "driver/number_format.h"
 
 #include <cmath>
 

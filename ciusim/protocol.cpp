@@ -5,7 +5,7 @@
 #include "ciusim/commands.h"
 #include "ciusim/default_blocks.h"
 #include "ciusim/reply_codes.h"
-#include "number_format.h"
+#include "driver/number_format.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 // for days does not grow without bound.
 #pragma once
 
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <chrono>
 #include <array>

@@ -1,7 +1,7 @@
 // Reply frames on the line, proper or spoilt: see wire.h.
 #include "ciusim/wire.h"
 
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <algorithm>
 #include <cstddef>

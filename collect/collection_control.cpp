@@ -1,12 +1,12 @@
 // Start, stop and close of data collection, and the timers of a running collection.
-#include "collection_control.h"
+#include "collect/collection_control.h"
 
-#include "ciu_driver.h"
-#include "driver_readings.h"
-#include "messages.h"
-#include "point_registration.h"
-#include "start_check.h"
-#include "tag_doc.h"
+#include "driverclient/ciu_driver.h"
+#include "collect/driver_readings.h"
+#include "platform/messages.h"
+#include "collect/point_registration.h"
+#include "collect/start_check.h"
+#include "tags/tag_doc.h"
 
 namespace tk70 {
 namespace {

@@ -5,8 +5,8 @@
 // the main window's Start and the headless collector.
 #pragma once
 
-#include "clock.h"
-#include "collection_run.h"
+#include "core/clock.h"
+#include "collect/collection_run.h"
 
 #include <QObject>
 #include <QTimer>

@@ -4,9 +4,9 @@
 // program's timers (or a test) call it, and "now" comes from the given clock.
 #pragma once
 
-#include "clock.h"
-#include "group_output.h"
-#include "tag_record.h"
+#include "core/clock.h"
+#include "collect/datafile/group_output.h"
+#include "tags/tag_record.h"
 
 #include <QDateTime>
 #include <array>

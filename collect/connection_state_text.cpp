@@ -1,5 +1,5 @@
 // Status bar text of the connection state.
-#include "connection_state_text.h"
+#include "collect/connection_state_text.h"
 
 namespace tk70 {
 

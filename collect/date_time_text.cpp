@@ -1,5 +1,5 @@
 // Locale date and time parsing for the collection settings and collection windows.
-#include "date_time_text.h"
+#include "collect/date_time_text.h"
 
 #include <QStringList>
 #include <QTimeZone>

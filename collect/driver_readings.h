@@ -3,8 +3,8 @@
 // and the quality (1 = bad).
 #pragma once
 
-#include "ciu_driver.h"
-#include "group_output.h"
+#include "driverclient/ciu_driver.h"
+#include "collect/datafile/group_output.h"
 
 namespace tk70 {
 

@@ -1,7 +1,7 @@
 // Data file names: default names, extension switching and the rollover suffix.
-#include "file_name_rules.h"
+#include "collect/file_name_rules.h"
 
-#include "collection_group.h"
+#include "tags/collection_group.h"
 
 namespace tk70 {
 namespace {

@@ -1,8 +1,8 @@
 // Tag point types to CIU point type codes, and the point list of a collection.
-#include "point_registration.h"
+#include "collect/point_registration.h"
 
-#include "ciu_driver.h"
-#include "tag_doc.h"
+#include "driverclient/ciu_driver.h"
+#include "tags/tag_doc.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
 // Collection start checks and their messages.
-#include "start_check.h"
+#include "collect/start_check.h"
 
-#include "collection_run.h"
-#include "database_engine.h"
-#include "date_time_text.h"
-#include "messages.h"
-#include "tag_doc.h"
+#include "collect/collection_run.h"
+#include "collect/database/database_engine.h"
+#include "collect/date_time_text.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // The request/reply exchange with the CIU: see ciu_link.h.
-#include "ciu_link.h"
+#include "driver/ciu_link.h"
 
-#include "comm_access.h"
-#include "number_format.h"
-#include "thread_control.h"
+#include "driver/comm_access.h"
+#include "driver/number_format.h"
+#include "driver/thread_control.h"
 
 #include <algorithm>
 

@@ -6,10 +6,10 @@
 // commands directly, while no connection runs).
 #pragma once
 
-#include "driver_log.h"
-#include "framing.h"
-#include "serial_port.h"
-#include "vantor.h"
+#include "driver/driver_log.h"
+#include "driver/framing.h"
+#include "driver/serial_port.h"
+#include "driver/vantor.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The collection thread: see collector.h.
-#include "collector.h"
+#include "driver/collector.h"
 
-#include "comm_access.h"
-#include "driver_state.h"
-#include "thread_control.h"
+#include "driver/comm_access.h"
+#include "driver/driver_state.h"
+#include "driver/thread_control.h"
 
 #include <optional>
 #include <string>

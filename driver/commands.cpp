@@ -1,8 +1,8 @@
 // The CIU commands: one request and one reply each, applied to the point table.
-#include "comm_access.h"
-#include "driver_state.h"
-#include "reply_apply.h"
-#include "vantor.h"
+#include "driver/comm_access.h"
+#include "driver/driver_state.h"
+#include "driver/reply_apply.h"
+#include "driver/vantor.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // The configuration record and the life of a connection: open, close, events, and the
 // program's entry points to the point table and the tuning state.
-#include "collector.h"
-#include "comm_access.h"
-#include "driver_state.h"
-#include "port_device.h"
-#include "thread_control.h"
-#include "vantor.h"
+#include "driver/collector.h"
+#include "driver/comm_access.h"
+#include "driver/driver_state.h"
+#include "driver/port_device.h"
+#include "driver/thread_control.h"
+#include "driver/vantor.h"
 
 #include <cstring>
 #include <system_error>

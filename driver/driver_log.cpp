@@ -1,7 +1,7 @@
 // The driver's log file: see driver_log.h.
-#include "driver_log.h"
+#include "driver/driver_log.h"
 
-#include "comm_access.h"
+#include "driver/comm_access.h"
 
 #include <cstdarg>
 #include <cstdio>

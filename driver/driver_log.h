@@ -6,7 +6,7 @@
 // each line goes out in one write, so lines never interleave.  Write failures are ignored.
 #pragma once
 
-#include "vantor.h"
+#include "driver/vantor.h"
 
 #include <cstdarg>
 #include <cstddef>

@@ -2,13 +2,13 @@
 // the point table, the link, the tuning state and the connection's thread and flags.
 #pragma once
 
-#include "ciu_link.h"
-#include "driver_log.h"
-#include "point_table.h"
-#include "reply_apply.h"
-#include "serial_port.h"
-#include "tuning.h"
-#include "vantor.h"
+#include "driver/ciu_link.h"
+#include "driver/driver_log.h"
+#include "driver/point_table.h"
+#include "driver/reply_apply.h"
+#include "driver/serial_port.h"
+#include "driver/tuning.h"
+#include "driver/vantor.h"
 
 #include <atomic>
 #include <string>

@@ -1,5 +1,5 @@
 // Framing of CIU messages: see framing.h.
-#include "framing.h"
+#include "driver/framing.h"
 
 namespace vantor {
 

@@ -1,5 +1,5 @@
 // The control system's number formats: see number_format.h.
-#include "number_format.h"
+#include "driver/number_format.h"
 
 #include <cmath>
 

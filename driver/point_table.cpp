@@ -1,7 +1,7 @@
 // The point table and its value array: see point_table.h.
-#include "point_table.h"
+#include "driver/point_table.h"
 
-#include "comm_access.h"
+#include "driver/comm_access.h"
 
 #include <algorithm>
 #include <thread>

@@ -10,7 +10,7 @@
 // withdraws and tries again, so the two can never both pass and neither waits long.
 #pragma once
 
-#include "vantor.h"
+#include "driver/vantor.h"
 
 #include <atomic>
 

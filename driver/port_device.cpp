@@ -1,7 +1,7 @@
 // Which device "COM<n>" stands for: see port_device.h.
-#include "port_device.h"
+#include "driver/port_device.h"
 
-#include "vantor.h"
+#include "driver/vantor.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Applying the CIU's read replies to the point table: see reply_apply.h.
-#include "reply_apply.h"
+#include "driver/reply_apply.h"
 
-#include "ciu_link.h"
-#include "number_format.h"
+#include "driver/ciu_link.h"
+#include "driver/number_format.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 // a bad record does not stop the scan and the last bad record decides the result.
 #pragma once
 
-#include "point_table.h"
+#include "driver/point_table.h"
 
 #include <cstdint>
 #include <span>

@@ -1,5 +1,5 @@
 // The serial port the CIU hangs on: see serial_port.h.
-#include "serial_port.h"
+#include "driver/serial_port.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,5 +1,5 @@
 // Thread priorities, pauses and the beep: see thread_control.h.
-#include "thread_control.h"
+#include "driver/thread_control.h"
 
 #include <atomic>
 #include <chrono>

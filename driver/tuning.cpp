@@ -1,10 +1,10 @@
 // Block tuning: see tuning.h.
-#include "tuning.h"
+#include "driver/tuning.h"
 
-#include "ciu_link.h"
-#include "comm_access.h"
-#include "number_format.h"
-#include "thread_control.h"
+#include "driver/ciu_link.h"
+#include "driver/comm_access.h"
+#include "driver/number_format.h"
+#include "driver/thread_control.h"
 
 #include <cstring>
 

@@ -11,8 +11,8 @@
 // as the result of the next one.
 #pragma once
 
-#include "framing.h"
-#include "vantor.h"
+#include "driver/framing.h"
+#include "driver/vantor.h"
 
 #include <cstdint>
 #include <mutex>

@@ -1,9 +1,9 @@
 // The driver client's DDE server: see ciu_dde_server.h.
-#include "ciu_dde_server.h"
+#include "driverclient/ciu_dde_server.h"
 
-#include "ciu_driver.h"
-#include "dde_texts.h"
-#include "tag_record.h"
+#include "driverclient/ciu_driver.h"
+#include "driverclient/dde_texts.h"
+#include "tags/tag_record.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // CCiuDriver, the program's contact with the CIU driver: see ciu_driver.h.
-#include "ciu_driver.h"
+#include "driverclient/ciu_driver.h"
 
-#include "ciu_dde_server.h"
-#include "comm_access.h"
-#include "messages.h"
-#include "registry/settings_store.h"
+#include "driverclient/ciu_dde_server.h"
+#include "driver/comm_access.h"
+#include "platform/messages.h"
+#include "platform/registry/settings_store.h"
 
 #include <QThread>
 #include <algorithm>

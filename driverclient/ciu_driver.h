@@ -7,8 +7,8 @@
 // the driver's own thread is reached only through the driver's functions.
 #pragma once
 
-#include "driver_settings.h"
-#include "vantor.h"
+#include "driverclient/driver_settings.h"
+#include "driver/vantor.h"
 
 #include <QObject>
 #include <QString>

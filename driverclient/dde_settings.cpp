@@ -1,7 +1,7 @@
 // The DDE server's settings: see dde_settings.h.
-#include "dde_settings.h"
+#include "driverclient/dde_settings.h"
 
-#include "registry/settings_store.h"
+#include "platform/registry/settings_store.h"
 
 namespace tk70 {
 

@@ -1,5 +1,5 @@
 // The texts of the DDE server's live items: see dde_texts.h.
-#include "dde_texts.h"
+#include "driverclient/dde_texts.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // The driver settings kept in the settings store: see driver_settings.h.
-#include "driver_settings.h"
+#include "driverclient/driver_settings.h"
 
 namespace tk70 {
 

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "vantor.h"
+#include "driver/vantor.h"
 
 #include <cstdint>
 #include <span>

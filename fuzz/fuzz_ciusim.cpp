@@ -1,7 +1,7 @@
 // Fuzzes the CIU simulator with arbitrary frames off the line: whatever a misbehaving
 // driver sends, the unit answers with a well-formed frame or nothing, and never crashes.
 #include "ciusim/ciu_unit.h"
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <cstdlib>
 #include <vector>

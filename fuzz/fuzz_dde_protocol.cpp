@@ -1,7 +1,7 @@
 // Fuzzes the DDE line protocol with arbitrary client lines: a line is either refused or
 // read into fields that, written out again, read back the same; and any bytes escaped as
 // a field come back unchanged.
-#include "dde_protocol.h"
+#include "platform/dde/dde_protocol.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Fuzzes the frame decoder with arbitrary received bytes, and checks that every payload
 // framed by the encoder decodes back to itself.
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,8 +1,8 @@
 // Fuzzes the delimited tag list import with arbitrary bytes: a refused file must leave
 // the document alone, an accepted one must hold 1 to 30 tags, each with a tagname of 1
 // to 14 characters, and write out as a tag selection file that reads back.
-#include "import_fuzz.h"
-#include "tag_list_import.h"
+#include "fuzz/import_fuzz.h"
+#include "tags/import/tag_list_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

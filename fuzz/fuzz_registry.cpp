@@ -1,7 +1,7 @@
 // Fuzzes the settings file reader with arbitrary text: it either reads the text or names
 // the line it stopped at, and whatever it read is written out as text that reads back the
 // same.
-#include "registry/reg_text_format.h"
+#include "platform/registry/reg_text_format.h"
 
 #include <cstdlib>
 

@@ -2,9 +2,9 @@
 // input byte picks the reply kind, the next two the requested index range; the rest is
 // the reply payload.  The point table must never be touched outside its slots, and a
 // parsed tuning image must re-encode without leaving its buffer.
-#include "point_table.h"
-#include "reply_apply.h"
-#include "tuning.h"
+#include "driver/point_table.h"
+#include "driver/reply_apply.h"
+#include "driver/tuning.h"
 
 #include <cstdlib>
 #include <memory>

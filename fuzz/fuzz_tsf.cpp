@@ -2,10 +2,10 @@
 // messages are raised as well, and checks that whatever it loads writes out as a file
 // that reads back to the same bytes (write, read, write is stable), and that every graph
 // runs with a history length and interval of the bounded sets whatever the file holds.
-#include "silent_sink.h"
-#include "tag_doc.h"
-#include "tsf_reader.h"
-#include "tsf_writer.h"
+#include "fuzz/silent_sink.h"
+#include "tags/tag_doc.h"
+#include "tags/tsf_reader.h"
+#include "tags/tsf_writer.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,9 +4,9 @@
 // selection file that reads back.
 #pragma once
 
-#include "silent_sink.h"
-#include "tag_doc.h"
-#include "tsf_reader.h"
+#include "fuzz/silent_sink.h"
+#include "tags/tag_doc.h"
+#include "tags/tsf_reader.h"
 
 #include <QBuffer>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // without showing it.
 #pragma once
 
-#include "messages.h"
+#include "platform/messages.h"
 
 namespace tk70fuzz {
 

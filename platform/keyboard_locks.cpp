@@ -1,5 +1,5 @@
 // Keyboard lock state from the kernel's LED class.
-#include "keyboard_locks.h"
+#include "platform/keyboard_locks.h"
 
 #include <QDir>
 #include <QFile>

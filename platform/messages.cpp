@@ -1,5 +1,5 @@
 // The message service: see messages.h.
-#include "messages.h"
+#include "platform/messages.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // The claim of a collector on its output file: see output_lock.h.
-#include "output_lock.h"
+#include "platform/output_lock.h"
 
 #include <QFile>
 

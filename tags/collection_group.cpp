@@ -1,5 +1,5 @@
 // Collection group settings and serial link indexes: see collection_group.h.
-#include "collection_group.h"
+#include "tags/collection_group.h"
 
 namespace tk70 {
 

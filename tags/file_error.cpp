@@ -1,5 +1,5 @@
 // File errors: see file_error.h.
-#include "file_error.h"
+#include "tags/file_error.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
 // Point type names: see point_type.h.
-#include "point_type.h"
+#include "tags/point_type.h"
 
 #include <array>
 

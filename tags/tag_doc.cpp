@@ -1,12 +1,12 @@
 // The tag selection document: see tag_doc.h.
-#include "tag_doc.h"
+#include "tags/tag_doc.h"
 
-#include "messages.h"
-#include "tag_doc_host.h"
-#include "tsf_format.h"
-#include "tsf_messages.h"
-#include "tsf_reader.h"
-#include "tsf_writer.h"
+#include "platform/messages.h"
+#include "tags/tag_doc_host.h"
+#include "tags/tsf_format.h"
+#include "tags/tsf_messages.h"
+#include "tags/tsf_reader.h"
+#include "tags/tsf_writer.h"
 
 #include <QFile>
 #include <QFileInfo>

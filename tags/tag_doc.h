@@ -12,8 +12,8 @@
 // is complete.
 #pragma once
 
-#include "file_error.h"
-#include "tag_selection.h"
+#include "tags/file_error.h"
+#include "tags/tag_selection.h"
 
 #include <QByteArray>
 #include <QString>

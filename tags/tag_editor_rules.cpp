@@ -1,5 +1,5 @@
 // The tag editor's rules without widgets: see tag_editor_rules.h.
-#include "tag_editor_rules.h"
+#include "tags/tag_editor_rules.h"
 
 #include <algorithm>
 #include <utility>

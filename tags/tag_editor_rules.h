@@ -4,7 +4,7 @@
 // The editor form exchanges its fields and asks these functions what to do.
 #pragma once
 
-#include "tag_selection.h"
+#include "tags/tag_selection.h"
 
 #include <QString>
 

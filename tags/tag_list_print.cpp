@@ -1,7 +1,7 @@
 // The printed tag list without a printer: see tag_list_print.h.
-#include "tag_list_print.h"
+#include "tags/tag_list_print.h"
 
-#include "point_type.h"
+#include "tags/point_type.h"
 
 #include <QStringList>
 #include <algorithm>

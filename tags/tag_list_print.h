@@ -3,7 +3,7 @@
 // and how many tags fit on a page.  The editor's printing paints these strings.
 #pragma once
 
-#include "tag_record.h"
+#include "tags/tag_record.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // Tag record helpers: see tag_record.h.
-#include "tag_record.h"
+#include "tags/tag_record.h"
 
 namespace tk70 {
 

@@ -1,5 +1,5 @@
 // Tag selection content: see tag_selection.h.
-#include "tag_selection.h"
+#include "tags/tag_selection.h"
 
 namespace tk70 {
 

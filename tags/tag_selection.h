@@ -4,9 +4,9 @@
 // its file handling, the TSF codec reads and writes it.
 #pragma once
 
-#include "collection_group.h"
-#include "tag_table.h"
-#include "trend_graph.h"
+#include "tags/collection_group.h"
+#include "tags/tag_table.h"
+#include "tags/trend_graph.h"
 
 #include <array>
 

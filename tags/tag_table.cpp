@@ -1,5 +1,5 @@
 // The tag table: see tag_table.h.
-#include "tag_table.h"
+#include "tags/tag_table.h"
 
 #include <algorithm>
 

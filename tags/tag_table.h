@@ -4,7 +4,7 @@
 // (0-based) is driver slot i + 1 and the user's tag number i + 1.
 #pragma once
 
-#include "tag_record.h"
+#include "tags/tag_record.h"
 
 #include <QString>
 #include <array>

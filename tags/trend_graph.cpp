@@ -1,5 +1,5 @@
 // Trend graph definitions: see trend_graph.h.
-#include "trend_graph.h"
+#include "tags/trend_graph.h"
 
 #include <algorithm>
 #include <cmath>

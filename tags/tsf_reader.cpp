@@ -1,8 +1,8 @@
 // Reading a Tag Selection File: see tsf_reader.h.
-#include "tsf_reader.h"
+#include "tags/tsf_reader.h"
 
-#include "tsf_byte_reader.h"
-#include "tsf_format.h"
+#include "tags/tsf_byte_reader.h"
+#include "tags/tsf_format.h"
 
 #include <algorithm>
 

@@ -15,7 +15,7 @@
 // Pure: nothing is shown; the document turns the result into its messages.
 #pragma once
 
-#include "tag_selection.h"
+#include "tags/tag_selection.h"
 
 #include <QByteArrayView>
 

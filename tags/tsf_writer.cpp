@@ -1,8 +1,8 @@
 // Writing a Tag Selection File: see tsf_writer.h.
-#include "tsf_writer.h"
+#include "tags/tsf_writer.h"
 
-#include "tsf_byte_writer.h"
-#include "tsf_format.h"
+#include "tags/tsf_byte_writer.h"
+#include "tags/tsf_format.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // read back as graph 2.
 #pragma once
 
-#include "tag_selection.h"
+#include "tags/tag_selection.h"
 
 #include <QByteArray>
 

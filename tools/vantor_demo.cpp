@@ -5,7 +5,7 @@
 //   vantor-demo [--device PATH] [--seconds N] [--log FILE] [--quick]
 //
 // --quick shortens the line pulse and the wait after a restart, for a simulated CIU.
-#include "vantor.h"
+#include "driver/vantor.h"
 
 #include <atomic>
 #include <chrono>

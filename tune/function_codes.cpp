@@ -1,5 +1,5 @@
 // The function-code catalogue: see function_codes.h.
-#include "function_codes.h"
+#include "tune/function_codes.h"
 
 #include <array>
 

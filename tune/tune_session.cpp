@@ -1,12 +1,12 @@
 // The tuning dialog's decisions: see tune_session.h.
-#include "tune_session.h"
+#include "tune/tune_session.h"
 
-#include "ciu_driver.h"
-#include "clock.h"
-#include "function_codes.h"
-#include "messages.h"
-#include "tuning_page.h"
-#include "vantor.h"
+#include "driverclient/ciu_driver.h"
+#include "core/clock.h"
+#include "tune/function_codes.h"
+#include "platform/messages.h"
+#include "tune/tuning_page.h"
+#include "driver/vantor.h"
 
 #include <algorithm>
 #include <utility>

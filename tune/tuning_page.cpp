@@ -1,5 +1,5 @@
 // Paging rules and spec entries: see tuning_page.h.
-#include "tuning_page.h"
+#include "tune/tuning_page.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,14 +1,14 @@
 // The headless collector: see headless_collector.h.
-#include "headless_collector.h"
+#include "app/headless/headless_collector.h"
 
-#include "ciu_driver.h"
-#include "collection_group.h"
-#include "connection_state_text.h"
-#include "registry/settings_store.h"
-#include "registry/settings_warning.h"
-#include "app_settings.h"
-#include "database_output_settings.h"
-#include "tag_doc.h"
+#include "driverclient/ciu_driver.h"
+#include "tags/collection_group.h"
+#include "collect/connection_state_text.h"
+#include "platform/registry/settings_store.h"
+#include "platform/registry/settings_warning.h"
+#include "app/settings/app_settings.h"
+#include "app/settings/database_output_settings.h"
+#include "tags/tag_doc.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

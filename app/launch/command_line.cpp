@@ -1,5 +1,5 @@
 // The command line of TK70: see command_line.h.
-#include "command_line.h"
+#include "app/launch/command_line.h"
 
 #include <QFile>
 #include <QStringList>

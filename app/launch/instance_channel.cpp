@@ -1,5 +1,5 @@
 // The channel between a running TK70 window and a later start: see instance_channel.h.
-#include "instance_channel.h"
+#include "app/launch/instance_channel.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
 // Which windowed start is the running instance: see instance_claim.h.
-#include "instance_claim.h"
+#include "app/launch/instance_claim.h"
 
-#include "instance_channel.h"
+#include "app/launch/instance_channel.h"
 
 #include <utility>
 

@@ -1,5 +1,5 @@
 // The running instance's side of the channel: see instance_server.h.
-#include "instance_server.h"
+#include "app/launch/instance_server.h"
 
 #include <QLocalSocket>
 #include <QTimer>

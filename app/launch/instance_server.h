@@ -4,7 +4,7 @@
 // refused and delivers nothing.  Qt Core and Network only.
 #pragma once
 
-#include "instance_channel.h"
+#include "app/launch/instance_channel.h"
 
 #include <QLocalServer>
 #include <QObject>

@@ -1,9 +1,9 @@
 // The program's own settings: see app_settings.h.
-#include "app_settings.h"
+#include "app/settings/app_settings.h"
 
-#include "registry/settings_batch.h"
-#include "registry/settings_store.h"
-#include "registry/settings_warning.h"
+#include "platform/registry/settings_batch.h"
+#include "platform/registry/settings_store.h"
+#include "platform/registry/settings_warning.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,5 +1,5 @@
 // The status bar prompts and tool tips of the commands: see command_ids.h.
-#include "command_ids.h"
+#include "app/settings/command_ids.h"
 
 namespace tk70 {
 

@@ -1,7 +1,7 @@
 // Which commands are enabled: see command_state.h.
-#include "command_state.h"
+#include "app/settings/command_state.h"
 
-#include "command_ids.h"
+#include "app/settings/command_ids.h"
 
 namespace tk70 {
 

@@ -1,5 +1,5 @@
 // Database output settings: see database_output_settings.h.
-#include "database_output_settings.h"
+#include "app/settings/database_output_settings.h"
 
 
 namespace tk70 {

@@ -3,8 +3,8 @@
 // database group.
 #pragma once
 
-#include "app_settings.h"
-#include "database_settings.h"
+#include "app/settings/app_settings.h"
+#include "collect/database/database_settings.h"
 
 namespace tk70 {
 

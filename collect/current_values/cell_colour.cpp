@@ -1,5 +1,5 @@
 // The state colours of the current-values cells.
-#include "cell_colour.h"
+#include "collect/current_values/cell_colour.h"
 
 namespace tk70 {
 

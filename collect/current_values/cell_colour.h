@@ -2,7 +2,7 @@
 // tag's point at a glance, and the one colour every cell takes while the page prints.
 #pragma once
 
-#include "group_output.h"
+#include "collect/datafile/group_output.h"
 
 namespace tk70 {
 

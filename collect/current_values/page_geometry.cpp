@@ -1,5 +1,5 @@
 // The current-values page layout in page fractions.
-#include "page_geometry.h"
+#include "collect/current_values/page_geometry.h"
 
 namespace tk70 {
 namespace {

@@ -1,7 +1,7 @@
 // Texts of the current-values page.
-#include "page_texts.h"
+#include "collect/current_values/page_texts.h"
 
-#include "tag_record.h"
+#include "tags/tag_record.h"
 
 namespace tk70 {
 

@@ -1,7 +1,7 @@
 // Pages of 64 cells over the tag list.
-#include "paging.h"
+#include "collect/current_values/paging.h"
 
-#include "page_geometry.h"
+#include "collect/current_values/page_geometry.h"
 
 #include <algorithm>
 

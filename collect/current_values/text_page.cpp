@@ -1,10 +1,10 @@
 // The current values text page: building it, refreshing it, paging and selection.
-#include "text_page.h"
+#include "collect/current_values/text_page.h"
 
-#include "cell_colour.h"
-#include "page_texts.h"
-#include "paging.h"
-#include "tag_doc.h"
+#include "collect/current_values/cell_colour.h"
+#include "collect/current_values/page_texts.h"
+#include "collect/current_values/paging.h"
+#include "tags/tag_doc.h"
 
 namespace tk70 {
 namespace {

@@ -1,7 +1,7 @@
 // The selected tag's running trend on the current-values page.
-#include "trend_band.h"
+#include "collect/current_values/trend_band.h"
 
-#include "page_geometry.h"
+#include "collect/current_values/page_geometry.h"
 
 #include <vector>
 

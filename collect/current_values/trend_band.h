@@ -7,7 +7,7 @@
 
 #include "chart/chart_dynamic_data.h"
 #include "chart/chart_page.h"
-#include "trend_scale.h"
+#include "collect/current_values/trend_scale.h"
 
 #include <QString>
 #include <QTime>

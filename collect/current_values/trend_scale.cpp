@@ -1,5 +1,5 @@
 // Rescaling the selected tag's trend and its two-minute beat.
-#include "trend_scale.h"
+#include "collect/current_values/trend_scale.h"
 
 namespace tk70 {
 namespace {

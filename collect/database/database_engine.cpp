@@ -1,8 +1,8 @@
 // The database engine check and its messages.
-#include "database_engine.h"
+#include "collect/database/database_engine.h"
 
-#include "dao_database.h"
-#include "messages.h"
+#include "platform/dao/dao_database.h"
+#include "platform/messages.h"
 
 namespace tk70 {
 

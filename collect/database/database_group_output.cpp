@@ -1,12 +1,12 @@
 // The database output: claiming and opening the file, its tables, the samples that wait
 // for it and the close.
-#include "database_group_output.h"
+#include "collect/database/database_group_output.h"
 
-#include "dao_database.h"
-#include "dao_exception.h"
-#include "database_engine.h"
-#include "sample_table.h"
-#include "tag_info_table.h"
+#include "platform/dao/dao_database.h"
+#include "platform/dao/dao_exception.h"
+#include "collect/database/database_engine.h"
+#include "collect/database/sample_table.h"
+#include "collect/database/tag_info_table.h"
 
 #include <QFileInfo>
 

@@ -6,10 +6,10 @@
 // in order and bounded, until it takes them, and says so once.
 #pragma once
 
-#include "database_settings.h"
-#include "group_output.h"
-#include "output_lock.h"
-#include "waiting_samples.h"
+#include "collect/database/database_settings.h"
+#include "collect/datafile/group_output.h"
+#include "platform/output_lock.h"
+#include "collect/database/waiting_samples.h"
 
 #include <QDateTime>
 #include <memory>

@@ -1,5 +1,5 @@
 // The database output's settings as the program last handed them over.
-#include "database_settings.h"
+#include "collect/database/database_settings.h"
 
 #include <mutex>
 

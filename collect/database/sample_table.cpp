@@ -1,8 +1,8 @@
 // The data values table: see sample_table.h.
-#include "sample_table.h"
+#include "collect/database/sample_table.h"
 
-#include "dao_database.h"
-#include "dao_table_def.h"
+#include "platform/dao/dao_database.h"
+#include "platform/dao/dao_table_def.h"
 
 #include <QSqlError>
 

@@ -1,8 +1,8 @@
 // Writing and comparing the tag information table.
-#include "tag_info_table.h"
+#include "collect/database/tag_info_table.h"
 
-#include "dao_recordset.h"
-#include "dao_table_def.h"
+#include "platform/dao/dao_recordset.h"
+#include "platform/dao/dao_table_def.h"
 
 namespace tk70 {
 namespace {

@@ -3,7 +3,7 @@
 // is made and compared field by field before a run appends to the file.
 #pragma once
 
-#include "group_output.h"
+#include "collect/datafile/group_output.h"
 
 #include <vector>
 

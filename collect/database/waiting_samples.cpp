@@ -1,5 +1,5 @@
 // The waiting samples of a database output: see waiting_samples.h.
-#include "waiting_samples.h"
+#include "collect/database/waiting_samples.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // The ASCII data file layout: see ascii_layout.h.
-#include "ascii_layout.h"
+#include "collect/datafile/ascii_layout.h"
 
-#include "c_locale_text.h"
-#include "column_text.h"
-#include "tag_record.h"
+#include "collect/datafile/c_locale_text.h"
+#include "collect/datafile/column_text.h"
+#include "tags/tag_record.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // characters, the address and rule lines 19, and a sample line's stamp takes 20.
 #pragma once
 
-#include "text_layout.h"
+#include "collect/datafile/text_layout.h"
 
 namespace tk70 {
 

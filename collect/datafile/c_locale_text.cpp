@@ -4,7 +4,7 @@
 // which a Qt program takes from the environment.  Switching the calling thread to the C
 // locale around each call keeps every other thread, and the rest of the program, on the
 // user's locale.
-#include "c_locale_text.h"
+#include "collect/datafile/c_locale_text.h"
 
 #include <clocale>
 #include <cstdarg>

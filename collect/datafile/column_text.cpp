@@ -1,7 +1,7 @@
 // Shared pieces of the text layouts: see column_text.h.
-#include "column_text.h"
+#include "collect/datafile/column_text.h"
 
-#include "windows1252.h"
+#include "platform/windows1252.h"
 
 namespace tk70 {
 

@@ -1,9 +1,9 @@
 // The CSV data file layout: see csv_layout.h.
-#include "csv_layout.h"
+#include "collect/datafile/csv_layout.h"
 
-#include "c_locale_text.h"
-#include "column_text.h"
-#include "tag_record.h"
+#include "collect/datafile/c_locale_text.h"
+#include "collect/datafile/column_text.h"
+#include "tags/tag_record.h"
 
 namespace tk70 {
 namespace {

@@ -2,7 +2,7 @@
 // value and its quality mark ("*" for bad quality or a point error).
 #pragma once
 
-#include "text_layout.h"
+#include "collect/datafile/text_layout.h"
 
 namespace tk70 {
 

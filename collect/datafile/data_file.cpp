@@ -1,5 +1,5 @@
 // The text data file stream: see data_file.h.
-#include "data_file.h"
+#include "collect/datafile/data_file.h"
 
 #include <QByteArray>
 

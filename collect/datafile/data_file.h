@@ -4,7 +4,7 @@
 // an abnormal end loses at most the last 10.
 #pragma once
 
-#include "output_lock.h"
+#include "platform/output_lock.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,8 +1,8 @@
 // The TK70 (DOS) data file layout: see dos_layout.h.
-#include "dos_layout.h"
+#include "collect/datafile/dos_layout.h"
 
-#include "c_locale_text.h"
-#include "column_text.h"
+#include "collect/datafile/c_locale_text.h"
+#include "collect/datafile/column_text.h"
 
 namespace tk70 {
 namespace {

@@ -3,7 +3,7 @@
 // lines of the time of day and 11-character value columns.
 #pragma once
 
-#include "text_layout.h"
+#include "collect/datafile/text_layout.h"
 
 namespace tk70 {
 

@@ -1,5 +1,5 @@
 // The group output's message path: see group_output.h.
-#include "group_output.h"
+#include "collect/datafile/group_output.h"
 
 namespace tk70 {
 

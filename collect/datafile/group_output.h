@@ -3,7 +3,8 @@
 // the collection run calls on it (open, header, sample, close).
 #pragma once
 
-#include "messages.h"
+#include "core/point_reading.h"
+#include "platform/messages.h"
 
 #include <QDateTime>
 #include <QString>
@@ -34,20 +35,6 @@ struct HeaderFacts {
     QString tsfPath;         // full path of the tag selection document
     int groupNumber = 1;     // 1 to 4
     QString inhibitTagName;  // the resolved save inhibit tag; empty for none
-};
-
-// One tag's reading of a sample, as the driver client's cache holds it.
-struct PointReading {
-    int errorCode = 0;  // > 0: a point error; the value is not written
-    double value = 0.0;
-    bool badQuality = false;
-};
-
-// Where a sample's readings come from, by tag position (0-based).
-class PointReadings {
-public:
-    virtual ~PointReadings() = default;
-    virtual PointReading reading(int position) const = 0;
 };
 
 // How an open treats a file that exists already.

@@ -1,7 +1,7 @@
 // The text group output: see text_group_output.h.
-#include "text_group_output.h"
+#include "collect/datafile/text_group_output.h"
 
-#include "messages.h"
+#include "platform/messages.h"
 
 namespace tk70 {
 namespace {

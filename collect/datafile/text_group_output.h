@@ -4,9 +4,9 @@
 // the group's file type.
 #pragma once
 
-#include "data_file.h"
-#include "group_output.h"
-#include "text_layout.h"
+#include "collect/datafile/data_file.h"
+#include "collect/datafile/group_output.h"
+#include "collect/datafile/text_layout.h"
 
 #include <memory>
 

@@ -1,10 +1,10 @@
 // Choice of the text layout by file type: see text_layout.h.
-#include "text_layout.h"
+#include "collect/datafile/text_layout.h"
 
-#include "ascii_layout.h"
-#include "collection_group.h"
-#include "csv_layout.h"
-#include "dos_layout.h"
+#include "collect/datafile/ascii_layout.h"
+#include "tags/collection_group.h"
+#include "collect/datafile/csv_layout.h"
+#include "collect/datafile/dos_layout.h"
 
 namespace tk70 {
 

@@ -2,7 +2,7 @@
 // pieces of a sample line.  Lines end in '\n' here; the file writes each as "\r\n".
 #pragma once
 
-#include "group_output.h"
+#include "collect/datafile/group_output.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 // The group page of the collection settings, without widgets: see collection_page.h.
-#include "collection_page.h"
+#include "collect/view/collection_page.h"
 
-#include "date_time_text.h"
-#include "file_name_rules.h"
-#include "tag_table.h"
+#include "collect/date_time_text.h"
+#include "collect/file_name_rules.h"
+#include "tags/tag_table.h"
 
 #include <algorithm>
 

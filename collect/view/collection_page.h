@@ -4,7 +4,7 @@
 // changes, and which link buttons stand for the document's port and baud-rate indexes.
 #pragma once
 
-#include "collection_group.h"
+#include "tags/collection_group.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,12 +1,12 @@
 // "TK70 Pro Data Collection Settings": see collection_settings_dialog.h.
-#include "collection_settings_dialog.h"
+#include "collect/view/collection_settings_dialog.h"
 
-#include "ciu_driver.h"
-#include "dialog_fonts.h"
-#include "field_exchange.h"
-#include "messages.h"
-#include "tag_doc.h"
-#include "view_beep.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/view/dialog_fonts.h"
+#include "platform/view/field_exchange.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
+#include "platform/view/view_beep.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Database files through Qt's SQLite driver.
-#include "dao_database.h"
+#include "platform/dao/dao_database.h"
 
-#include "dao_exception.h"
+#include "platform/dao/dao_exception.h"
 
 #include <QFile>
 #include <QFileInfo>

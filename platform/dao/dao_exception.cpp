@@ -1,5 +1,5 @@
 // The database error with its code and description.
-#include "dao_exception.h"
+#include "platform/dao/dao_exception.h"
 
 namespace tk70 {
 

@@ -1,5 +1,5 @@
 // Column definitions of the field types.
-#include "dao_field.h"
+#include "platform/dao/dao_field.h"
 
 namespace tk70 {
 namespace {

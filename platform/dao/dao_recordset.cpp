@@ -1,9 +1,9 @@
 // Adding and reading the records of one table.
-#include "dao_recordset.h"
+#include "platform/dao/dao_recordset.h"
 
-#include "dao_database.h"
-#include "dao_exception.h"
-#include "dao_field.h"
+#include "platform/dao/dao_database.h"
+#include "platform/dao/dao_exception.h"
+#include "platform/dao/dao_field.h"
 
 #include <QSqlError>
 

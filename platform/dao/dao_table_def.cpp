@@ -1,7 +1,7 @@
 // Table creation from a definition.
-#include "dao_table_def.h"
+#include "platform/dao/dao_table_def.h"
 
-#include "dao_database.h"
+#include "platform/dao/dao_database.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 // which creates the table.
 #pragma once
 
-#include "dao_field.h"
+#include "platform/dao/dao_field.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // A client of the DDE layer over POSIX sockets: see dde_client.h.
-#include "dde_client.h"
+#include "platform/dde/dde_client.h"
 
-#include "dde_protocol.h"
+#include "platform/dde/dde_protocol.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

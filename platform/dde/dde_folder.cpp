@@ -1,5 +1,5 @@
 // Where the DDE layer's sockets live: see dde_folder.h.
-#include "dde_folder.h"
+#include "platform/dde/dde_folder.h"
 
 #include <QDir>
 #include <QFile>

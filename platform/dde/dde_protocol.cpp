@@ -1,5 +1,5 @@
 // The line protocol of the DDE layer: see dde_protocol.h.
-#include "dde_protocol.h"
+#include "platform/dde/dde_protocol.h"
 
 #include <QStringDecoder>
 #include <array>

@@ -1,5 +1,5 @@
 // The server of the DDE layer: see dde_server.h.
-#include "dde_server.h"
+#include "platform/dde/dde_server.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -22,9 +22,9 @@
 // when the outermost call into the server returns.
 #pragma once
 
-#include "dde_folder.h"
-#include "dde_handler.h"
-#include "dde_protocol.h"
+#include "platform/dde/dde_folder.h"
+#include "platform/dde/dde_handler.h"
+#include "platform/dde/dde_protocol.h"
 
 #include <QHash>
 #include <QLocalServer>

@@ -1,5 +1,5 @@
 // The settings held in memory: see reg_document.h.
-#include "reg_document.h"
+#include "platform/registry/reg_document.h"
 
 namespace tk70::reg {
 

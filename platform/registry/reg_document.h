@@ -4,7 +4,7 @@
 // value must keep, checked alike when the file is read and when a value is written.
 #pragma once
 
-#include "settings_store.h"
+#include "platform/registry/settings_store.h"
 
 #include <QHash>
 #include <vector>

@@ -1,7 +1,7 @@
 // The settings file on disk: see reg_file.h.
-#include "reg_file.h"
+#include "platform/registry/reg_file.h"
 
-#include "reg_document.h"
+#include "platform/registry/reg_document.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // Quoted literals of the settings file: see reg_literal.h.
-#include "reg_literal.h"
+#include "platform/registry/reg_literal.h"
 
 #include <QStringDecoder>
 

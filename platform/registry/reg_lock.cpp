@@ -1,5 +1,5 @@
 // Takes turns between programs that write the same settings file: see reg_lock.h.
-#include "reg_lock.h"
+#include "platform/registry/reg_lock.h"
 
 #include <QFile>
 

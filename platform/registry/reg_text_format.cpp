@@ -1,7 +1,7 @@
 // The text of the settings file: see reg_text_format.h.
-#include "reg_text_format.h"
+#include "platform/registry/reg_text_format.h"
 
-#include "reg_literal.h"
+#include "platform/registry/reg_literal.h"
 
 #include <QtEndian>
 

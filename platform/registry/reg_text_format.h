@@ -13,7 +13,7 @@
 // Anything else is an error that names its line.
 #pragma once
 
-#include "reg_document.h"
+#include "platform/registry/reg_document.h"
 
 #include <QByteArrayView>
 

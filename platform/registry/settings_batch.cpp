@@ -1,7 +1,7 @@
 // Several changes to the settings store made as one: see settings_batch.h.
-#include "settings_batch.h"
+#include "platform/registry/settings_batch.h"
 
-#include "reg_document.h"
+#include "platform/registry/reg_document.h"
 
 #include <QtEndian>
 

@@ -3,7 +3,7 @@
 // all of them, or not at all when any one of them is refused.
 #pragma once
 
-#include "settings_store.h"
+#include "platform/registry/settings_store.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,14 +1,14 @@
 // The settings store: see settings_store.h.  The file's format is in reg_text_format.h;
 // each read looks at the file again so that changes by other programs are seen, and each
 // write re-reads it under a lock so that their values are kept.
-#include "settings_store.h"
+#include "platform/registry/settings_store.h"
 
-#include "reg_document.h"
-#include "reg_file.h"
-#include "reg_literal.h"
-#include "reg_lock.h"
-#include "reg_text_format.h"
-#include "settings_batch.h"
+#include "platform/registry/reg_document.h"
+#include "platform/registry/reg_file.h"
+#include "platform/registry/reg_literal.h"
+#include "platform/registry/reg_lock.h"
+#include "platform/registry/reg_text_format.h"
+#include "platform/registry/settings_batch.h"
 
 #include <QDir>
 #include <QtEndian>

@@ -1,8 +1,8 @@
 // The warnings about the settings store: see settings_warning.h.
-#include "settings_warning.h"
+#include "platform/registry/settings_warning.h"
 
-#include "messages.h"
-#include "settings_store.h"
+#include "platform/messages.h"
+#include "platform/registry/settings_store.h"
 
 namespace tk70 {
 

@@ -1,10 +1,10 @@
 // The TK70 (DOS) tag selection file import: see dos_tsf_import.h.
-#include "dos_tsf_import.h"
+#include "tags/import/dos_tsf_import.h"
 
-#include "import_messages.h"
-#include "import_result.h"
-#include "tag_doc.h"
-#include "windows1252.h"
+#include "tags/import/import_messages.h"
+#include "tags/import/import_result.h"
+#include "tags/tag_doc.h"
+#include "platform/windows1252.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 // The import messages: see import_messages.h.
-#include "import_messages.h"
+#include "tags/import/import_messages.h"
 
-#include "messages.h"
+#include "platform/messages.h"
 
 namespace tk70::ImportMessages {
 

@@ -1,8 +1,8 @@
 // How both tag list imports begin and end: see import_result.h.
-#include "import_result.h"
+#include "tags/import/import_result.h"
 
-#include "import_messages.h"
-#include "tag_doc.h"
+#include "tags/import/import_messages.h"
+#include "tags/tag_doc.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 // The delimited tag list import: see tag_list_import.h.
-#include "tag_list_import.h"
+#include "tags/import/tag_list_import.h"
 
-#include "import_messages.h"
-#include "import_result.h"
-#include "tag_doc.h"
-#include "tag_list_line.h"
+#include "tags/import/import_messages.h"
+#include "tags/import/import_result.h"
+#include "tags/tag_doc.h"
+#include "tags/import/tag_list_line.h"
 
 #include <QFile>
 #include <optional>

@@ -1,7 +1,7 @@
 // A line of the delimited tag list: see tag_list_line.h.
-#include "tag_list_line.h"
+#include "tags/import/tag_list_line.h"
 
-#include "point_type.h"
+#include "tags/point_type.h"
 
 #include <algorithm>
 #include <limits>

@@ -18,7 +18,7 @@
 // A blank line (nothing but blanks, tabs, commas, quotes and the line end) holds no tag.
 #pragma once
 
-#include "tag_record.h"
+#include "tags/tag_record.h"
 
 #include <QByteArrayView>
 

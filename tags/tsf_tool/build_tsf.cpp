@@ -1,9 +1,9 @@
 // Building a Tag Selection File from JSON: see build_tsf.h.
-#include "build_tsf.h"
+#include "tags/tsf_tool/build_tsf.h"
 
-#include "selection_json.h"
-#include "tag_doc.h"
-#include "tool_message_sink.h"
+#include "tags/tsf_tool/selection_json.h"
+#include "tags/tag_doc.h"
+#include "tags/tsf_tool/tool_message_sink.h"
 
 #include <QFile>
 #include <optional>

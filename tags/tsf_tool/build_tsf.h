@@ -4,7 +4,7 @@
 // written and an existing output file stays as it was.
 #pragma once
 
-#include "json_object_reader.h"
+#include "tags/tsf_tool/json_object_reader.h"
 
 #include <QByteArray>
 #include <QString>

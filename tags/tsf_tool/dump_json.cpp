@@ -1,8 +1,8 @@
 // JSON dump of a tag selection: see dump_json.h.
-#include "dump_json.h"
+#include "tags/tsf_tool/dump_json.h"
 
-#include "selection_json_keys.h"
-#include "tag_doc.h"
+#include "tags/tsf_tool/selection_json_keys.h"
+#include "tags/tag_doc.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

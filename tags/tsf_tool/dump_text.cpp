@@ -1,8 +1,8 @@
 // Readable dump of a tag selection: see dump_text.h.
-#include "dump_text.h"
+#include "tags/tsf_tool/dump_text.h"
 
-#include "point_type.h"
-#include "tag_doc.h"
+#include "tags/point_type.h"
+#include "tags/tag_doc.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // The import commands of tk70-tsf: see import_commands.h.
-#include "import_commands.h"
+#include "tags/tsf_tool/import_commands.h"
 
-#include "dos_tsf_import.h"
-#include "tag_doc.h"
-#include "tag_list_import.h"
-#include "tool_message_sink.h"
+#include "tags/import/dos_tsf_import.h"
+#include "tags/tag_doc.h"
+#include "tags/import/tag_list_import.h"
+#include "tags/tsf_tool/tool_message_sink.h"
 
 namespace tk70 {
 

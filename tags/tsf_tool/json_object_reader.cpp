@@ -1,7 +1,7 @@
 // Checked reading of a JSON object's members: see json_object_reader.h.
-#include "json_object_reader.h"
+#include "tags/tsf_tool/json_object_reader.h"
 
-#include "windows1252.h"
+#include "platform/windows1252.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,13 +10,13 @@
 // Exit status 0 on success, 1 when a file cannot be read or written, the JSON is refused
 // or an import refuses its file (OUT is then not written), 2 for a wrong command line.
 // The messages a document or an import raises go to standard error, one line each.
-#include "build_tsf.h"
-#include "dump_json.h"
-#include "dump_text.h"
-#include "import_commands.h"
-#include "tag_doc.h"
-#include "tag_list_export.h"
-#include "tool_message_sink.h"
+#include "tags/tsf_tool/build_tsf.h"
+#include "tags/tsf_tool/dump_json.h"
+#include "tags/tsf_tool/dump_text.h"
+#include "tags/tsf_tool/import_commands.h"
+#include "tags/tag_doc.h"
+#include "tags/tsf_tool/tag_list_export.h"
+#include "tags/tsf_tool/tool_message_sink.h"
 
 #include <QStringList>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Reading the JSON form of a tag selection: see selection_json.h.
-#include "selection_json.h"
+#include "tags/tsf_tool/selection_json.h"
 
-#include "point_type.h"
-#include "selection_json_keys.h"
+#include "tags/point_type.h"
+#include "tags/tsf_tool/selection_json_keys.h"
 
 #include <QJsonDocument>
 #include <array>

@@ -1,9 +1,9 @@
 // Export of the tags as a delimited tag list: see tag_list_export.h.
-#include "tag_list_export.h"
+#include "tags/tsf_tool/tag_list_export.h"
 
-#include "point_type.h"
-#include "tag_table.h"
-#include "windows1252.h"
+#include "tags/point_type.h"
+#include "tags/tag_table.h"
+#include "platform/windows1252.h"
 
 namespace tk70 {
 

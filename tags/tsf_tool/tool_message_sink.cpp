@@ -1,7 +1,7 @@
 // The tool's message sink: see tool_message_sink.h.
-#include "tool_message_sink.h"
+#include "tags/tsf_tool/tool_message_sink.h"
 
-#include "tsf_messages.h"
+#include "tags/tsf_messages.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 // printed together as one line.
 #pragma once
 
-#include "messages.h"
+#include "platform/messages.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 // The "Find Tag" dialog: see find_tag_dialog.h.
-#include "find_tag_dialog.h"
+#include "tags/view/find_tag_dialog.h"
 
-#include "tag_record.h"
-#include "field_exchange.h"
+#include "tags/tag_record.h"
+#include "platform/view/field_exchange.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -2,7 +2,7 @@
 // with two radio buttons.  It keeps its entries between rounds of a search.
 #pragma once
 
-#include "tag_editor_rules.h"
+#include "tags/tag_editor_rules.h"
 
 #include <QDialog>
 #include <array>

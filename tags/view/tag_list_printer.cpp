@@ -1,14 +1,11 @@
 // Paints the tag list of a document on a printer: see tag_list_printer.h.
-#include "tag_list_printer.h"
+#include "tags/view/tag_list_printer.h"
 
-#include "tag_doc.h"
-#include "tag_list_print.h"
+#include "tags/tag_doc.h"
+#include "tags/tag_list_print.h"
 
-#include <QFontDatabase>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
-#include <algorithm>
 #include <cmath>
 
 namespace tk70 {
@@ -17,43 +14,15 @@ TagListPrinter::TagListPrinter(const CTagDoc &document, const QString &title) : 
 {
 }
 
-QFont TagListPrinter::printFont()
-{
-    const QString family = QStringLiteral("Courier New");
-    QFont font = QFontDatabase::hasFamily(family) ? QFont(family) : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
-TagListPrinter::Metrics TagListPrinter::measure(const QPrinter *printer, const QFont &font)
-{
-    QFontMetrics metrics(font, printer);
-    Metrics out{};
-    out.lineHeight = std::max(metrics.lineSpacing(), 1);
-    out.ascent = metrics.ascent();
-    out.lineWidth = metrics.horizontalAdvance(TagListPrint::ruler());
-    out.left = (printer->width() - out.lineWidth) / 2;
-    return out;
-}
-
-std::pair<int, int> TagListPrinter::pageRange(const QPrinter *printer, int pages)
-{
-    const int first = printer->fromPage() > 0 ? printer->fromPage() : 1;
-    const int last = printer->toPage() > 0 ? std::min(printer->toPage(), pages) : pages;
-    return {first, last};
-}
-
 void TagListPrinter::print(QPrinter *printer) const
 {
     QPainter painter(printer);
     if (!painter.isActive())
         return;
-    QFont font = printFont();
-    painter.setFont(font);
-    const Metrics metrics = measure(printer, painter.font());
+    painter.setFont(PrintedListPage::printFont());
+    const PrintedListPage::Metrics metrics = PrintedListPage::measure(printer, painter.font(), TagListPrint::ruler());
     const int linesPerPage = TagListPrint::linesPerPage(printer->height(), metrics.lineHeight);
-    const auto [first, last] = pageRange(printer, TagListPrint::pageCount(m_document.tagCount(), linesPerPage));
+    const auto [first, last] = PrintedListPage::pageRange(printer, TagListPrint::pageCount(m_document.tagCount(), linesPerPage));
     for (int page = first; page <= last; ++page) {
         if (page > first)
             printer->newPage();
@@ -61,7 +30,7 @@ void TagListPrinter::print(QPrinter *printer) const
     }
 }
 
-void TagListPrinter::paintPage(QPainter &painter, const Metrics &metrics, int linesPerPage, int page) const
+void TagListPrinter::paintPage(QPainter &painter, const PrintedListPage::Metrics &metrics, int linesPerPage, int page) const
 {
     auto lineAt = [&](double line, const QString &text) {
         int top = static_cast<int>(std::lround(line * metrics.lineHeight));

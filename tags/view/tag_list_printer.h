@@ -3,9 +3,9 @@
 // header, a rule and one line per tag, centred on the 81-character ruler width.
 #pragma once
 
-#include <QFont>
+#include "platform/view/printed_list_page.h"
+
 #include <QString>
-#include <utility>
 
 class QPainter;
 class QPrinter;
@@ -22,23 +22,8 @@ public:
     // Prints every page (or the printer's page range when it has one).
     void print(QPrinter *printer) const;
 
-    // "Courier New" when the system has it, else its fixed font; 10 points.
-    static QFont printFont();
-
-    // The lines of a page in font on printer, the ruler's width centred; the trend
-    // setup's pages are laid out the same way.
-    struct Metrics {
-        int lineHeight;
-        int ascent;
-        int lineWidth;
-        int left;
-    };
-    static Metrics measure(const QPrinter *printer, const QFont &font);
-    // The first and last page to print of pages: the printer's page range where it has one.
-    static std::pair<int, int> pageRange(const QPrinter *printer, int pages);
-
 private:
-    void paintPage(QPainter &painter, const Metrics &metrics, int linesPerPage, int page) const;
+    void paintPage(QPainter &painter, const PrintedListPage::Metrics &metrics, int linesPerPage, int page) const;
 
     const CTagDoc &m_document;
     QString m_title;

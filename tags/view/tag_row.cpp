@@ -1,8 +1,8 @@
 // One row of the tag editor: see tag_row.h.
-#include "tag_row.h"
+#include "tags/view/tag_row.h"
 
-#include "field_exchange.h"
-#include "point_type.h"
+#include "platform/view/field_exchange.h"
+#include "tags/point_type.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,8 +7,8 @@
 // it was; once the user changes the row, the length rules report the long text.
 #pragma once
 
-#include "tag_editor_rules.h"
-#include "tag_record.h"
+#include "tags/tag_editor_rules.h"
+#include "tags/tag_record.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,13 +1,13 @@
 // CTagView, the tag editor: see tag_view.h.
-#include "tag_view.h"
+#include "tags/view/tag_view.h"
 
-#include "find_tag_dialog.h"
-#include "form_controls.h"
-#include "messages.h"
-#include "tag_doc.h"
-#include "tag_list_printer.h"
-#include "tag_row.h"
-#include "view_beep.h"
+#include "tags/view/find_tag_dialog.h"
+#include "platform/view/form_controls.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
+#include "tags/view/tag_list_printer.h"
+#include "tags/view/tag_row.h"
+#include "platform/view/view_beep.h"
 
 #include <QEvent>
 #include <QGridLayout>

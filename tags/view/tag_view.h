@@ -5,8 +5,8 @@
 // its fields and applies them.
 #pragma once
 
-#include "setup_accelerators.h"
-#include "tag_editor_rules.h"
+#include "platform/view/setup_accelerators.h"
+#include "tags/tag_editor_rules.h"
 
 #include <QPointer>
 #include <QWidget>

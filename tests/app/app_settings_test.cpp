@@ -2,11 +2,11 @@
 // size rules, saving back with the stored forms, each save one write of the file, the
 // substitute values exact and in the C locale under a German locale, and a store that
 // cannot be read or written at start-up and at a save.
-#include "../platform/file_replacements.h"
-#include "../support/message_recorder.h"
-#include "app_settings.h"
-#include "registry/settings_store.h"
-#include "registry/settings_warning.h"
+#include "tests/platform/file_replacements.h"
+#include "tests/support/message_recorder.h"
+#include "app/settings/app_settings.h"
+#include "platform/registry/settings_store.h"
+#include "platform/registry/settings_warning.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,12 +1,12 @@
 // Shared set-up of the program's collection tests: see collection_setup.h.
-#include "collection_setup.h"
+#include "tests/app/collection_setup.h"
 
 #include "ciusim/pty_server.h"
-#include "collection_group.h"
-#include "registry/settings_store.h"
-#include "tag_doc.h"
-#include "thread_control.h"
-#include "vantor.h"
+#include "tags/collection_group.h"
+#include "platform/registry/settings_store.h"
+#include "tags/tag_doc.h"
+#include "driver/thread_control.h"
+#include "driver/vantor.h"
 
 #include <QFile>
 #include <QTemporaryDir>

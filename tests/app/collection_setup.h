@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ciusim/pty_server.h"
-#include "registry/settings_store.h"
+#include "platform/registry/settings_store.h"
 
 #include <QByteArray>
 #include <QList>

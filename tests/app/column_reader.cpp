@@ -1,5 +1,5 @@
 // The historical viewer's way of reading data files by column: see column_reader.h.
-#include "column_reader.h"
+#include "tests/app/column_reader.h"
 
 #include <cctype>
 

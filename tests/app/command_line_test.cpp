@@ -1,6 +1,6 @@
 // The command line of TK70, read before anything else: every form, the order of weight
 // between a wrong option, --help and --version, and the lines that make no form.
-#include "command_line.h"
+#include "app/launch/command_line.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,6 +1,6 @@
 // The enabling rules of the commands over the program's state.
-#include "command_ids.h"
-#include "command_state.h"
+#include "app/settings/command_ids.h"
+#include "app/settings/command_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Dialog fields read with the framework's rules: the exact standard messages, and the
 // focus back on the refused field.
-#include "field_exchange.h"
-#include "message_recorder.h"
+#include "platform/view/field_exchange.h"
+#include "tests/support/message_recorder.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

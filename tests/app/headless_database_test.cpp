@@ -3,10 +3,10 @@
 // a user's write transaction in the shell that costs no sample, a second TK70 on the
 // same file refused, and the TK70 program killed while it collects leaving a sound
 // database.
-#include "ciu_driver.h"
-#include "collection_setup.h"
-#include "headless_collector.h"
-#include "tag_doc.h"
+#include "driverclient/ciu_driver.h"
+#include "tests/app/collection_setup.h"
+#include "app/headless/headless_collector.h"
+#include "tags/tag_doc.h"
 
 #include <QFile>
 #include <QProcess>

@@ -2,14 +2,14 @@
 // shortened, a whole collection into ASCII, CSV and TK70 (DOS) files carrying the
 // simulator's values; and the TK70 program itself with --headless: a refused start, a
 // settings file it cannot read, a clean stop on SIGTERM, and data that survives SIGKILL.
-#include "ciu_driver.h"
-#include "collection_setup.h"
-#include "column_reader.h"
+#include "driverclient/ciu_driver.h"
+#include "tests/app/collection_setup.h"
+#include "tests/app/column_reader.h"
 #include "ciusim/pty_server.h"
-#include "headless_collector.h"
-#include "registry/settings_store.h"
-#include "tag_doc.h"
-#include "thread_control.h"
+#include "app/headless/headless_collector.h"
+#include "platform/registry/settings_store.h"
+#include "tags/tag_doc.h"
+#include "driver/thread_control.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 // local sockets in a private runtime folder: requests held until the program is ready and
 // then delivered in order, hostile requests refused without harm, a stale socket replaced,
 // and of two starts at once only one becomes the instance.
-#include "instance_channel.h"
-#include "instance_claim.h"
-#include "instance_server.h"
+#include "app/launch/instance_channel.h"
+#include "app/launch/instance_claim.h"
+#include "app/launch/instance_server.h"
 
 #include <QDir>
 #include <QFile>

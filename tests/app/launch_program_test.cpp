@@ -2,10 +2,10 @@
 // answer at once without a display; a second start with a window hands its file to the
 // running window and ends, while a headless run stays on its own; a running window that
 // died leaves a socket the next start replaces.
-#include "instance_channel.h"
-#include "registry/settings_store.h"
-#include "system_figures.h"
-#include "tag_doc.h"
+#include "app/launch/instance_channel.h"
+#include "platform/registry/settings_store.h"
+#include "app/settings/system_figures.h"
+#include "tags/tag_doc.h"
 
 #include <QDir>
 #include <QFile>

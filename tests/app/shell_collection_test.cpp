@@ -2,18 +2,18 @@
 // editor and fills the status bar, Stop asks and reopens the editor, closing while
 // connected asks, a failed connection undoes the start, and the automatic start runs
 // after its countdown.
-#include "ciu_driver.h"
+#include "driverclient/ciu_driver.h"
 #include "ciusim/pty_server.h"
-#include "shell_plant_test.h"
-#include "collector_app.h"
-#include "driver_status_dialog.h"
-#include "main_frame.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
-#include "registry/settings_store.h"
-#include "command_ids.h"
-#include "tag_doc.h"
-#include "thread_control.h"
+#include "tests/app/shell_plant_test.h"
+#include "app/view/shell/collector_app.h"
+#include "driverclient/view/driver_status_dialog.h"
+#include "app/view/shell/main_frame.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
+#include "platform/registry/settings_store.h"
+#include "app/settings/command_ids.h"
+#include "tags/tag_doc.h"
+#include "driver/thread_control.h"
 
 #include <QLabel>
 #include <QLineEdit>

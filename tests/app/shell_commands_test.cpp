@@ -1,16 +1,16 @@
 // The main window's commands as a user meets them: the menus of each kind of window with
 // their keys, the toolbar, the keys acting, the recent list following a save, the idle
 // prompt, Print Setup, Arrange Icons, and the question before unsaved work is dropped.
-#include "child_frame.h"
-#include "collector_app.h"
-#include "command_ids.h"
-#include "icon_arrangement.h"
-#include "main_frame.h"
-#include "menu_layout.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
-#include "registry/settings_store.h"
-#include "tag_doc.h"
+#include "app/view/shell/child_frame.h"
+#include "app/view/shell/collector_app.h"
+#include "app/settings/command_ids.h"
+#include "app/view/shell/icon_arrangement.h"
+#include "app/view/shell/main_frame.h"
+#include "app/view/shell/menu_layout.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
+#include "platform/registry/settings_store.h"
+#include "tags/tag_doc.h"
 
 #include <QFileDialog>
 #include <QLabel>

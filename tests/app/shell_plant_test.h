@@ -2,9 +2,9 @@
 // the simulated plant's settings store, and the messages it shows.
 #pragma once
 
-#include "collection_setup.h"
-#include "collector_app.h"
-#include "message_recorder.h"
+#include "tests/app/collection_setup.h"
+#include "app/view/shell/collector_app.h"
+#include "tests/support/message_recorder.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,13 +1,13 @@
 // The program's shell: where the main window goes, the status bar clock, and start-up
 // with its settings, start-up file and window bookkeeping, on real widgets offscreen.
-#include "collector_app.h"
-#include "frame_geometry.h"
-#include "main_frame.h"
-#include "menu_layout.h"
-#include "message_recorder.h"
-#include "registry/settings_store.h"
-#include "command_ids.h"
-#include "tag_doc.h"
+#include "app/view/shell/collector_app.h"
+#include "app/view/shell/frame_geometry.h"
+#include "app/view/shell/main_frame.h"
+#include "app/view/shell/menu_layout.h"
+#include "tests/support/message_recorder.h"
+#include "platform/registry/settings_store.h"
+#include "app/settings/command_ids.h"
+#include "tags/tag_doc.h"
 
 #include <QApplication>
 #include <QDir>

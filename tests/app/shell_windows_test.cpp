@@ -2,18 +2,18 @@
 // current values window with the plant's live values coloured by state, File Close only
 // minimises it, Stop closes it; and the trend setup window next to the tag editor.
 #include "ciusim/pty_server.h"
-#include "shell_plant_test.h"
-#include "collector_app.h"
-#include "command_ids.h"
-#include "main_frame.h"
-#include "modal_helper.h"
-#include "tag_doc.h"
-#include "history_fixture.h"
-#include "history_selection_dialog.h"
-#include "history_view.h"
-#include "trend_list_dialog.h"
-#include "trn_view.h"
-#include "txt_view.h"
+#include "tests/app/shell_plant_test.h"
+#include "app/view/shell/collector_app.h"
+#include "app/settings/command_ids.h"
+#include "app/view/shell/main_frame.h"
+#include "tests/support/modal_helper.h"
+#include "tags/tag_doc.h"
+#include "tests/trend/history/history_fixture.h"
+#include "trend/historyview/view/history_selection_dialog.h"
+#include "trend/historyview/view/history_view.h"
+#include "trend/export/view/trend_list_dialog.h"
+#include "trend/realtime/view/trn_view.h"
+#include "collect/current_values/view/txt_view.h"
 
 #include <QDir>
 #include <QFileDialog>

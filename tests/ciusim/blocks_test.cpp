@@ -5,8 +5,8 @@
 #include "ciusim/default_blocks.h"
 #include "ciusim/protocol.h"
 #include "ciusim/reply_codes.h"
-#include "number_format.h"
-#include "sim_test_support.h"
+#include "driver/number_format.h"
+#include "tests/ciusim/sim_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "ciusim/commands.h"
 #include "ciusim/config.h"
 #include "ciusim/protocol.h"
-#include "sim_test_support.h"
+#include "tests/ciusim/sim_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "ciusim/control_commands.h"
 #include "ciusim/control_server.h"
 #include "ciusim/reply_codes.h"
-#include "sim_test_support.h"
+#include "tests/ciusim/sim_test_support.h"
 
 #include <gtest/gtest.h>
 

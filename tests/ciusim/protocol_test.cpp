@@ -3,7 +3,7 @@
 #include "ciusim/commands.h"
 #include "ciusim/protocol.h"
 #include "ciusim/reply_codes.h"
-#include "sim_test_support.h"
+#include "tests/ciusim/sim_test_support.h"
 
 #include <gtest/gtest.h>
 

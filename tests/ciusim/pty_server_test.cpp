@@ -3,8 +3,8 @@
 #include "ciusim/commands.h"
 #include "ciusim/frame_splitter.h"
 #include "ciusim/pty_server.h"
-#include "framing.h"
-#include "sim_test_support.h"
+#include "driver/framing.h"
+#include "tests/ciusim/sim_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Helpers for the simulator's tests: see sim_test_support.h.
-#include "sim_test_support.h"
+#include "tests/ciusim/sim_test_support.h"
 
 #include "ciusim/byte_order.h"
 #include "ciusim/commands.h"
-#include "framing.h"
-#include "number_format.h"
+#include "driver/framing.h"
+#include "driver/number_format.h"
 
 #include <algorithm>
 #include <cerrno>

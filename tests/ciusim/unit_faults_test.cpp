@@ -4,8 +4,8 @@
 #include "ciusim/ciu_unit.h"
 #include "ciusim/commands.h"
 #include "ciusim/reply_codes.h"
-#include "framing.h"
-#include "sim_test_support.h"
+#include "driver/framing.h"
+#include "tests/ciusim/sim_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // in a temporary folder: the rollover instants and file names (also across the changes
 // of the local clock), the save inhibit tag across a rollover, the collection window, a
 // group finishing while another goes on, and outputs that cannot be opened.
-#include "berlin_time.h"
-#include "collection_run.h"
-#include "message_recorder.h"
-#include "tag_doc.h"
-#include "test_clock.h"
+#include "tests/collect/berlin_time.h"
+#include "collect/collection_run.h"
+#include "tests/support/message_recorder.h"
+#include "tags/tag_doc.h"
+#include "tests/support/test_clock.h"
 
 #include <QDir>
 #include <QFile>

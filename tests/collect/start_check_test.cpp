@@ -1,13 +1,13 @@
 // The checks that refuse a collection start: which fault is named first, groups that
 // would write one file, database groups whose tags would name one column, the question
 // about tags in groups that do not collect, and a refused start that opens no file.
-#include "ciu_driver.h"
-#include "collection_control.h"
-#include "message_recorder.h"
-#include "point_registration.h"
-#include "registry/settings_store.h"
-#include "start_check.h"
-#include "tag_doc.h"
+#include "driverclient/ciu_driver.h"
+#include "collect/collection_control.h"
+#include "tests/support/message_recorder.h"
+#include "collect/point_registration.h"
+#include "platform/registry/settings_store.h"
+#include "collect/start_check.h"
+#include "tags/tag_doc.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // The CIU commands against a scripted peer on a real pseudo-terminal: the exact request
 // bytes of each command, how each reply is applied, and every way a reply can fail.
-#include "driver_fixture.h"
-#include "driver_state.h"
-#include "number_format.h"
-#include "pty_peer.h"
-#include "serial_port.h"
+#include "tests/support/driver_fixture.h"
+#include "driver/driver_state.h"
+#include "driver/number_format.h"
+#include "tests/support/pty_peer.h"
+#include "driver/serial_port.h"
 
 #include <atomic>
 #include <fcntl.h>

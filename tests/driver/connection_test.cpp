@@ -2,9 +2,9 @@
 // every state to the monitoring loop, values flowing, the restart strategies, a CIU
 // that stops answering and comes back, closing at awkward moments, and the log.
 #include "ciusim/pty_server.h"
-#include "driver_fixture.h"
-#include "driver_state.h"
-#include "pty_peer.h"
+#include "tests/support/driver_fixture.h"
+#include "driver/driver_state.h"
+#include "tests/support/pty_peer.h"
 
 #include <algorithm>
 #include <cctype>

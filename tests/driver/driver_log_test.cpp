@@ -1,5 +1,5 @@
 // The log's time stamp: English names whatever the locale, two-digit day, no year.
-#include "driver_log.h"
+#include "driver/driver_log.h"
 
 #include <clocale>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // libvantor.so as a caller sees it: loaded with dlopen, exactly the Ciu* functions
 // visible, the configuration record laid out as callers read it, and a whole connection
 // driven by a peer written apart from the driver.
-#include "vantor.h"
+#include "driver/vantor.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,5 +1,5 @@
 // Frames on the wire: escaping, checksum, frame end, and every way a reply can be broken.
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <gtest/gtest.h>
 #include <vector>

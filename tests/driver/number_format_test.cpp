@@ -1,5 +1,5 @@
 // The control system's number formats, byte for byte, with their range limits.
-#include "number_format.h"
+#include "driver/number_format.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

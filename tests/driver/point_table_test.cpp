@@ -1,7 +1,7 @@
 // The point table and value array: loading, reading, output writes, hostile indexes and
 // capacities, and the claim protocol under contention.
-#include "driver_fixture.h"
-#include "driver_state.h"
+#include "tests/support/driver_fixture.h"
+#include "driver/driver_state.h"
 
 #include <atomic>
 #include <thread>

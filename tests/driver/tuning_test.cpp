@@ -1,10 +1,10 @@
 // Block tuning: parsing a spec read, the program's request interface, and the
 // exact write-back of the image against a scripted peer.
-#include "driver_fixture.h"
-#include "driver_state.h"
-#include "number_format.h"
-#include "pty_peer.h"
-#include "tuning.h"
+#include "tests/support/driver_fixture.h"
+#include "driver/driver_state.h"
+#include "driver/number_format.h"
+#include "tests/support/pty_peer.h"
+#include "driver/tuning.h"
 
 #include <cmath>
 #include <limits>

@@ -2,16 +2,16 @@
 // real sockets: the value texts, requests before and after a start, the System topic, bad
 // quality, advise loops paced by "DdeRefresh" and kept across a stop and start, and a
 // second program serving the same service name.
-#include "ciu_dde_server.h"
-#include "ciu_driver.h"
-#include "dde_client.h"
-#include "dde_lines.h"
-#include "dde_texts.h"
+#include "driverclient/ciu_dde_server.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/dde/dde_client.h"
+#include "tests/support/dde_lines.h"
+#include "driverclient/dde_texts.h"
 #include "ciusim/pty_server.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
-#include "registry/settings_store.h"
-#include "thread_control.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
+#include "platform/registry/settings_store.h"
+#include "driver/thread_control.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

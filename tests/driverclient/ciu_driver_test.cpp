@@ -1,12 +1,12 @@
 // The driver client against the real driver: settings taken from the settings store by
 // their rules, the point list and the automatic point detection, start and stop against
 // the CIU simulator, the value cache, and the tuning exchange with its verification.
-#include "ciu_driver.h"
-#include "driver_fixture.h"
+#include "driverclient/ciu_driver.h"
+#include "tests/support/driver_fixture.h"
 #include "ciusim/pty_server.h"
-#include "registry/settings_store.h"
-#include "number_format.h"
-#include "thread_control.h"
+#include "platform/registry/settings_store.h"
+#include "driver/number_format.h"
+#include "driver/thread_control.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Keyboard lock indicators read from an LED folder laid out as the kernel lays it out.
-#include "keyboard_locks.h"
+#include "platform/keyboard_locks.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Test fixture for the settings store: see registry_fixture.h.
-#include "registry_fixture.h"
+#include "tests/platform/registry_fixture.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 // file in it, and the location variables put back afterwards.
 #pragma once
 
-#include "registry/settings_store.h"
+#include "platform/registry/settings_store.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>

@@ -1,10 +1,10 @@
 // The settings file as text: what is written, what a person may write by hand, every
 // kind of line that makes the file unreadable (and then untouchable), and that any bytes
 // survive the trip through the text.
-#include "registry_fixture.h"
+#include "tests/platform/registry_fixture.h"
 
-#include "registry/reg_literal.h"
-#include "registry/reg_text_format.h"
+#include "platform/registry/reg_literal.h"
+#include "platform/registry/reg_text_format.h"
 
 using tk70::SettingsStore;
 

@@ -1,9 +1,9 @@
 // Settings store: values keep their type and bytes, keys and names ignore letter case,
 // limits, several writers sharing one file, batches written at once, a file that cannot be
 // read or written, and where the file lives.
-#include "file_replacements.h"
-#include "registry/settings_batch.h"
-#include "registry_fixture.h"
+#include "tests/platform/file_replacements.h"
+#include "platform/registry/settings_batch.h"
+#include "tests/platform/registry_fixture.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // wait for the next line, while the server works on the test's own thread.
 #pragma once
 
-#include "dde_client.h"
-#include "modal_helper.h"
+#include "platform/dde/dde_client.h"
+#include "tests/support/modal_helper.h"
 
 #include <QList>
 #include <QString>

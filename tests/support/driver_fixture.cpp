@@ -1,9 +1,9 @@
 // A test fixture for the driver: see driver_fixture.h.
-#include "driver_fixture.h"
+#include "tests/support/driver_fixture.h"
 
-#include "comm_access.h"
-#include "driver_state.h"
-#include "thread_control.h"
+#include "driver/comm_access.h"
+#include "driver/driver_state.h"
+#include "driver/thread_control.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,7 +3,7 @@
 // helpers to drive the commands directly or to wait for the collection thread.
 #pragma once
 
-#include "vantor.h"
+#include "driver/vantor.h"
 
 #include <chrono>
 #include <functional>

@@ -3,9 +3,9 @@
 // form's controls by their ids and type into them.
 #pragma once
 
-#include "message_recorder.h"
-#include "tag_doc.h"
-#include "view_beep.h"
+#include "tests/support/message_recorder.h"
+#include "tags/tag_doc.h"
+#include "platform/view/view_beep.h"
 
 #include <QLineEdit>
 #include <QSize>

@@ -4,7 +4,7 @@
 // Installs itself for its lifetime.
 #pragma once
 
-#include "messages.h"
+#include "platform/messages.h"
 
 #include <QStringList>
 #include <deque>

@@ -1,7 +1,7 @@
 // A scripted CIU on a pseudo-terminal: see pty_peer.h.
-#include "pty_peer.h"
+#include "tests/support/pty_peer.h"
 
-#include "framing.h"
+#include "driver/framing.h"
 
 #include <cerrno>
 #include <cstdlib>

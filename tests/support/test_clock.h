@@ -2,7 +2,7 @@
 // test moves them, so that a time-out comes exactly when the test says.
 #pragma once
 
-#include "clock.h"
+#include "core/clock.h"
 
 #include <QDate>
 #include <QDateTime>

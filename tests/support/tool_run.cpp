@@ -1,5 +1,5 @@
 // Running a command-line program in tests: see tool_run.h.
-#include "tool_run.h"
+#include "tests/support/tool_run.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,11 +1,11 @@
 // Tests of the tag selection document: new-document values, opening and saving files,
 // graph compaction, failures that must lose nothing, and the host's save refusals and
 // link settings.
-#include "message_recorder.h"
-#include "tag_doc.h"
-#include "tag_doc_host.h"
-#include "tsf_bytes.h"
-#include "tsf_messages.h"
+#include "tests/support/message_recorder.h"
+#include "tags/tag_doc.h"
+#include "tags/tag_doc_host.h"
+#include "tests/tags/tsf_bytes.h"
+#include "tags/tsf_messages.h"
 
 #include <QFile>
 #include <QTemporaryDir>

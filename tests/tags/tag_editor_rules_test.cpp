@@ -1,8 +1,8 @@
 // The tag editor's rules without widgets: row enabling, paging offsets, arrow-key focus
 // moves, tagname decisions, the slot moves of insert and delete, find, and the printed
 // tag list's lines and page arithmetic.
-#include "tag_editor_rules.h"
-#include "tag_list_print.h"
+#include "tags/tag_editor_rules.h"
+#include "tags/tag_list_print.h"
 
 #include <gtest/gtest.h>
 

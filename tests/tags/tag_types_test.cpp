@@ -1,7 +1,7 @@
 // Tests of the tag record, the point type names, the tag table and the trend-use rule.
-#include "point_type.h"
-#include "tag_selection.h"
-#include "tag_table.h"
+#include "tags/point_type.h"
+#include "tags/tag_selection.h"
+#include "tags/tag_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Tests of `tk70-tsf build`: the round trip through `dump --json`, the defaults a short
 // JSON file keeps, every kind of refused input (exit 1, a message naming the member, no
 // file written), the warnings that let a build go on, and the committed demo selection.
-#include "point_type.h"
-#include "tag_doc.h"
-#include "tsf_bytes.h"
-#include "tool_run.h"
+#include "tags/point_type.h"
+#include "tags/tag_doc.h"
+#include "tests/tags/tsf_bytes.h"
+#include "tests/support/tool_run.h"
 
 #include <QFile>
 #include <QSet>

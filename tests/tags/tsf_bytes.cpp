@@ -1,5 +1,5 @@
 // Hand-built TSF bytes: see tsf_bytes.h.
-#include "tsf_bytes.h"
+#include "tests/tags/tsf_bytes.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // program lays them out, independently of the writer under test.
 #pragma once
 
-#include "tag_record.h"
+#include "tags/tag_record.h"
 
 #include <QByteArray>
 #include <QtGlobal>

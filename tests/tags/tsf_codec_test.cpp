@@ -1,12 +1,12 @@
 // Tests of the TSF codec over bytes: the exact file of a new document, the reading rules
 // (tag limit, graph limit, trace limit, header and mark), the three string length forms,
 // code page texts, and files that end early or claim impossible lengths.
-#include "message_recorder.h"
-#include "tag_doc.h"
-#include "tsf_bytes.h"
-#include "tsf_messages.h"
-#include "tsf_reader.h"
-#include "tsf_writer.h"
+#include "tests/support/message_recorder.h"
+#include "tags/tag_doc.h"
+#include "tests/tags/tsf_bytes.h"
+#include "tags/tsf_messages.h"
+#include "tags/tsf_reader.h"
+#include "tags/tsf_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Tests of the tk70-tsf program: the file `new` writes, the JSON and text dumps of a
 // file built by hand, the delimited tag list export and the exit statuses.
-#include "tsf_bytes.h"
-#include "tsf_messages.h"
-#include "tool_run.h"
+#include "tests/tags/tsf_bytes.h"
+#include "tags/tsf_messages.h"
+#include "tests/support/tool_run.h"
 
 #include <QFile>
 #include <QJsonArray>

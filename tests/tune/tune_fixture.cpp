@@ -1,8 +1,8 @@
 // The fixture of the tuning tests: see tune_fixture.h.
-#include "tune_fixture.h"
+#include "tests/tune/tune_fixture.h"
 
-#include "modal_helper.h"
-#include "thread_control.h"
+#include "tests/support/modal_helper.h"
+#include "driver/thread_control.h"
 
 using namespace tk70;
 

@@ -4,12 +4,12 @@
 // session whose beeps are counted, and the clock its waits end by (moved by the test).
 #pragma once
 
-#include "ciu_driver.h"
+#include "driverclient/ciu_driver.h"
 #include "ciusim/pty_server.h"
-#include "message_recorder.h"
-#include "registry/settings_store.h"
-#include "test_clock.h"
-#include "tune_session.h"
+#include "tests/support/message_recorder.h"
+#include "platform/registry/settings_store.h"
+#include "tests/support/test_clock.h"
+#include "tune/tune_session.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 // refusals of Update, every entry written and read back or refused with nothing sent, the
 // write with its verifying read, a read the CIU never answers and a write whose wait ran
 // out.
-#include "function_codes.h"
-#include "modal_helper.h"
-#include "tuning_page.h"
-#include "tune_fixture.h"
+#include "tune/function_codes.h"
+#include "tests/support/modal_helper.h"
+#include "tune/tuning_page.h"
+#include "tests/tune/tune_fixture.h"
 
 #include <QLocale>
 #include <chrono>

@@ -1,10 +1,10 @@
 // The "Function Block Tuning" dialog: the address taken with the framework's range
 // message, a block read and shown in the nine fields (with its review picture), when the
 // command is offered, and a dialog that stays while a read or a write is waited for.
-#include "modal_helper.h"
-#include "screenshot.h"
-#include "tune_fixture.h"
-#include "tuning_dialog.h"
+#include "tests/support/modal_helper.h"
+#include "tests/support/screenshot.h"
+#include "tests/tune/tune_fixture.h"
+#include "tune/view/tuning_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // The graph export formats and their dialog filters: see export_format.h.
-#include "export_format.h"
+#include "trend/export/export_format.h"
 
 #include <array>
 

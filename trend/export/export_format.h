@@ -4,7 +4,7 @@
 // apart by their filter's text).  Widget-free, so the shell and the tests use it alike.
 #pragma once
 
-#include "metafile/metafile_kind.h"
+#include "trend/metafile/metafile_kind.h"
 
 #include <QString>
 #include <QStringList>

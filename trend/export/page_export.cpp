@@ -1,10 +1,10 @@
 // Saving a chart page as a file: see page_export.h.  Each format is drawn into memory
 // first and written through QSaveFile, so a failure never leaves half a file behind.
-#include "page_export.h"
+#include "trend/export/page_export.h"
 
 #include "chart/chart_page.h"
 #include "chart/chart_renderer.h"
-#include "metafile/metafile_device.h"
+#include "trend/metafile/metafile_device.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -6,7 +6,7 @@
 // file is replaced only once it is written in full.
 #pragma once
 
-#include "export_format.h"
+#include "trend/export/export_format.h"
 
 #include <QSize>
 #include <QString>

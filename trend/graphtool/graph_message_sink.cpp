@@ -1,5 +1,5 @@
 // The message sink of tk70-graph: see graph_message_sink.h.
-#include "graph_message_sink.h"
+#include "trend/graphtool/graph_message_sink.h"
 
 #include <cstdio>
 

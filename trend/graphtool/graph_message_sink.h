@@ -3,7 +3,7 @@
 // name, with no one to answer it (the message's default answer is taken).
 #pragma once
 
-#include "messages.h"
+#include "platform/messages.h"
 
 namespace tk70 {
 

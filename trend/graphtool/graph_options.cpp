@@ -1,5 +1,5 @@
 // The command line of tk70-graph: see graph_options.h.
-#include "graph_options.h"
+#include "trend/graphtool/graph_options.h"
 
 #include <QFileInfo>
 

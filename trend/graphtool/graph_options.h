@@ -3,8 +3,8 @@
 // graph file or the --list of the loaded points).
 #pragma once
 
-#include "export_format.h"
-#include "trend_graph.h"
+#include "trend/export/export_format.h"
+#include "tags/trend_graph.h"
 
 #include <QString>
 #include <QStringList>

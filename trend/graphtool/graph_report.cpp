@@ -1,14 +1,14 @@
 // One run of tk70-graph: see graph_report.h.
-#include "graph_report.h"
+#include "trend/graphtool/graph_report.h"
 
 #include "chart/chart_page.h"
-#include "historical_file.h"
-#include "historical_file_source.h"
-#include "history_header.h"
-#include "history_graph_window.h"
-#include "messages.h"
-#include "page_export.h"
-#include "tag_doc.h"
+#include "trend/history/historical_file.h"
+#include "trend/historyview/historical_file_source.h"
+#include "trend/history/history_header.h"
+#include "trend/historyview/history_graph_window.h"
+#include "platform/messages.h"
+#include "trend/export/page_export.h"
+#include "tags/tag_doc.h"
 
 #include <QFile>
 #include <algorithm>

@@ -4,8 +4,8 @@
 // the viewer's page written in its export mode, or the loaded points listed.
 #pragma once
 
-#include "graph_options.h"
-#include "history_line.h"
+#include "trend/graphtool/graph_options.h"
+#include "trend/history/history_line.h"
 
 #include <QByteArray>
 #include <QTextStream>

@@ -1,8 +1,8 @@
 // tk70-graph: graphs of historical data files from the command line, drawn without a
 // screen (the offscreen platform unless another is set), for reports made by a job.
-#include "graph_message_sink.h"
-#include "graph_options.h"
-#include "graph_report.h"
+#include "trend/graphtool/graph_message_sink.h"
+#include "trend/graphtool/graph_options.h"
+#include "trend/graphtool/graph_report.h"
 
 #include <QGuiApplication>
 #include <cstdio>

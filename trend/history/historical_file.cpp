@@ -1,11 +1,11 @@
 // The historical data file: opening with its messages, the tag list it gives, and the
 // Auto Fit and replay reads over its lines.
-#include "historical_file.h"
+#include "trend/history/historical_file.h"
 
-#include "history_header.h"
-#include "history_lines.h"
-#include "messages.h"
-#include "tag_doc.h"
+#include "trend/history/history_header.h"
+#include "trend/history/history_lines.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
 
 #include <QFile>
 #include <algorithm>

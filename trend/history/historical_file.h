@@ -10,7 +10,7 @@
 // not a record yet, and later reads see what has been appended since.
 #pragma once
 
-#include "history_line.h"
+#include "trend/history/history_line.h"
 
 #include <QString>
 #include <memory>

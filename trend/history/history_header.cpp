@@ -1,9 +1,9 @@
 // Reading the header block of the two historical data file layouts.
-#include "history_header.h"
+#include "trend/history/history_header.h"
 
-#include "history_line.h"
-#include "messages.h"
-#include "windows1252.h"
+#include "trend/history/history_line.h"
+#include "platform/messages.h"
+#include "platform/windows1252.h"
 
 #include <algorithm>
 

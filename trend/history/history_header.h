@@ -4,7 +4,7 @@
 // columns than the tag capacity are warned about and cut.
 #pragma once
 
-#include "historical_file.h"
+#include "trend/history/historical_file.h"
 
 #include <QIODevice>
 #include <optional>

@@ -1,6 +1,6 @@
 // Sample lines of the historical data files: the column geometry of the two layouts and
 // the reading of one value column.
-#include "history_line.h"
+#include "trend/history/history_line.h"
 
 #include <algorithm>
 #include <charconv>

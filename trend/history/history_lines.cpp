@@ -1,5 +1,5 @@
 // Line scanning over large block reads, with the index of every kStride-th line offset.
-#include "history_lines.h"
+#include "trend/history/history_lines.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The points of a historical graph from an opened data file: see historical_file_source.h.
-#include "historical_file_source.h"
+#include "trend/historyview/historical_file_source.h"
 
-#include "historical_file.h"
+#include "trend/history/historical_file.h"
 
 #include <cstddef>
 #include <limits>

@@ -3,7 +3,7 @@
 // a Restore does not read the file from its start again.
 #pragma once
 
-#include "history_source.h"
+#include "trend/historyview/history_source.h"
 
 namespace tk70 {
 

@@ -1,10 +1,10 @@
 // The historical graph on a chart page: see history_graph_window.h.
-#include "history_graph_window.h"
+#include "trend/historyview/history_graph_window.h"
 
 #include "chart/chart_palette.h"
-#include "messages.h"
-#include "tag_doc.h"
-#include "trend_layout.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
+#include "trend/realtime/trend_layout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,10 +7,10 @@
 #pragma once
 
 #include "chart/chart_page.h"
-#include "historical_file.h"
-#include "history_points.h"
-#include "trace_panel.h"
-#include "trend_graph_window.h"
+#include "trend/history/historical_file.h"
+#include "trend/historyview/history_points.h"
+#include "trend/realtime/trace_panel.h"
+#include "trend/realtime/trend_graph_window.h"
 
 #include <QRectF>
 #include <array>

@@ -1,5 +1,5 @@
 // The graphing modes of a historical file: see history_mode.h.
-#include "history_mode.h"
+#include "trend/historyview/history_mode.h"
 
 namespace tk70 {
 

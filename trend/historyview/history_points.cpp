@@ -1,5 +1,5 @@
 // The points of one historical load: see history_points.h.
-#include "history_points.h"
+#include "trend/historyview/history_points.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "chart/chart_data.h"
-#include "history_source.h"
-#include "trace_scale.h"
+#include "trend/historyview/history_source.h"
+#include "trend/realtime/trace_scale.h"
 
 #include <deque>
 #include <vector>

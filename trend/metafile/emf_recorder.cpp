@@ -1,5 +1,5 @@
 // The Enhanced Metafile encoding: see emf_recorder.h.
-#include "emf_recorder.h"
+#include "trend/metafile/emf_recorder.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,8 +5,8 @@
 // the resolution is exact).
 #pragma once
 
-#include "metafile_buffer.h"
-#include "metafile_recorder.h"
+#include "trend/metafile/metafile_buffer.h"
+#include "trend/metafile/metafile_recorder.h"
 
 #include <QSize>
 

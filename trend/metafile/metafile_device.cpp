@@ -1,7 +1,7 @@
 // A paint device recording a Windows metafile: see metafile_device.h.
-#include "metafile_device.h"
+#include "trend/metafile/metafile_device.h"
 
-#include "metafile_paint_engine.h"
+#include "trend/metafile/metafile_paint_engine.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -13,7 +13,7 @@
 // finished, or an empty picture before any.
 #pragma once
 
-#include "metafile_kind.h"
+#include "trend/metafile/metafile_kind.h"
 
 #include <QByteArray>
 #include <QPaintDevice>

@@ -1,8 +1,8 @@
 // The paint engine behind MetafileDevice: see metafile_paint_engine.h.
-#include "metafile_paint_engine.h"
+#include "trend/metafile/metafile_paint_engine.h"
 
-#include "emf_recorder.h"
-#include "wmf_recorder.h"
+#include "trend/metafile/emf_recorder.h"
+#include "trend/metafile/wmf_recorder.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>

@@ -6,8 +6,8 @@
 // their bounding rectangle; images are left out.
 #pragma once
 
-#include "metafile_gdi.h"
-#include "metafile_kind.h"
+#include "trend/metafile/metafile_gdi.h"
+#include "trend/metafile/metafile_kind.h"
 
 #include <QBrush>
 #include <QByteArray>

@@ -1,5 +1,5 @@
 // The device-context state shared by the metafile formats: see metafile_recorder.h.
-#include "metafile_recorder.h"
+#include "trend/metafile/metafile_recorder.h"
 
 namespace tk70 {
 

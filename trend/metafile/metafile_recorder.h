@@ -12,7 +12,7 @@
 // right and bottom edges excluded.
 #pragma once
 
-#include "metafile_gdi.h"
+#include "trend/metafile/metafile_gdi.h"
 
 #include <QByteArray>
 #include <QPoint>

@@ -1,7 +1,7 @@
 // The Windows Metafile encoding: see wmf_recorder.h.
-#include "wmf_recorder.h"
+#include "trend/metafile/wmf_recorder.h"
 
-#include "windows1252.h"
+#include "platform/windows1252.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 // beyond the 16-bit range are limited to it.
 #pragma once
 
-#include "metafile_buffer.h"
-#include "metafile_recorder.h"
+#include "trend/metafile/metafile_buffer.h"
+#include "trend/metafile/metafile_recorder.h"
 
 #include <QSize>
 

@@ -1,5 +1,5 @@
 // The trace colour table: see trace_colours.h.
-#include "trace_colours.h"
+#include "trend/realtime/trace_colours.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 // The traces of a trend page together: see trace_panel.h.
-#include "trace_panel.h"
+#include "trend/realtime/trace_panel.h"
 
-#include "messages.h"
-#include "trace_colours.h"
+#include "platform/messages.h"
+#include "trend/realtime/trace_colours.h"
 
 namespace tk70 {
 

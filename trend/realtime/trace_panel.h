@@ -5,7 +5,7 @@
 #pragma once
 
 #include "chart/chart_page.h"
-#include "trace_panel_row.h"
+#include "trend/realtime/trace_panel_row.h"
 
 #include <QString>
 #include <memory>

@@ -1,9 +1,9 @@
 // One trace of a real-time trend page: see trace_panel_row.h.
-#include "trace_panel_row.h"
+#include "trend/realtime/trace_panel_row.h"
 
-#include "trace_colours.h"
-#include "trend_frame.h"
-#include "trend_layout.h"
+#include "trend/realtime/trace_colours.h"
+#include "trend/realtime/trend_frame.h"
+#include "trend/realtime/trend_layout.h"
 
 namespace tk70 {
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "chart/chart_page.h"
-#include "trace_scale.h"
+#include "trend/realtime/trace_scale.h"
 
 #include <QString>
 #include <functional>

@@ -1,5 +1,5 @@
 // The scaling rules of a trend trace: see trace_scale.h.
-#include "trace_scale.h"
+#include "trend/realtime/trace_scale.h"
 
 #include "chart/chart_data.h"
 

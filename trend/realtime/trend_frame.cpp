@@ -1,11 +1,11 @@
 // The frame of the trend pages: see trend_frame.h.
-#include "trend_frame.h"
+#include "trend/realtime/trend_frame.h"
 
 #include "chart/chart_palette.h"
-#include "messages.h"
-#include "tag_doc.h"
-#include "trace_scale.h"
-#include "trend_layout.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
+#include "trend/realtime/trace_scale.h"
+#include "trend/realtime/trend_layout.h"
 
 namespace tk70 {
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "chart/chart_page.h"
-#include "trace_panel.h"
+#include "trend/realtime/trace_panel.h"
 
 #include <QString>
 #include <memory>

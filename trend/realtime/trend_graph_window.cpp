@@ -1,11 +1,11 @@
 // The real-time trend graph on a chart page: see trend_graph_window.h.
-#include "trend_graph_window.h"
+#include "trend/realtime/trend_graph_window.h"
 
 #include "chart/chart_palette.h"
-#include "clock.h"
-#include "group_output.h"
-#include "tag_doc.h"
-#include "trend_layout.h"
+#include "core/clock.h"
+#include "core/point_reading.h"
+#include "tags/tag_doc.h"
+#include "trend/realtime/trend_layout.h"
 
 #include <algorithm>
 #include <cmath>

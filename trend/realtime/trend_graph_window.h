@@ -10,10 +10,10 @@
 
 #include "chart/chart_dynamic_data.h"
 #include "chart/chart_page.h"
-#include "trace_panel.h"
-#include "trace_scale.h"
-#include "trend_frame.h"
-#include "trend_timeline.h"
+#include "trend/realtime/trace_panel.h"
+#include "trend/realtime/trace_scale.h"
+#include "trend/realtime/trend_frame.h"
+#include "trend/realtime/trend_timeline.h"
 
 #include <QString>
 #include <functional>

@@ -1,5 +1,5 @@
 // Where the samples of a real-time trend stand on its time axis: see trend_timeline.h.
-#include "trend_timeline.h"
+#include "trend/realtime/trend_timeline.h"
 
 #include <algorithm>
 #include <cmath>

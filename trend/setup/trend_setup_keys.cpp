@@ -1,7 +1,7 @@
 // Focus moves of the trend setup form's keys: see trend_setup_keys.h.
-#include "trend_setup_keys.h"
+#include "trend/setup/trend_setup_keys.h"
 
-#include "trend_setup_rules.h"
+#include "trend/setup/trend_setup_rules.h"
 
 namespace tk70::TrendSetupKeys {
 

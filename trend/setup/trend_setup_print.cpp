@@ -1,7 +1,7 @@
 // The printed trend setup without a printer: see trend_setup_print.h.
-#include "trend_setup_print.h"
+#include "trend/setup/trend_setup_print.h"
 
-#include "tag_list_print.h"
+#include "tags/tag_list_print.h"
 
 #include <QStringList>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // (TagListPrint::ruler()) and has the same header line with the document name and page.
 #pragma once
 
-#include "trend_graph.h"
+#include "tags/trend_graph.h"
 
 #include <QString>
 #include <array>

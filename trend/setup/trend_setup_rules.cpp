@@ -1,5 +1,5 @@
 // The trend setup form's rules without widgets: see trend_setup_rules.h.
-#include "trend_setup_rules.h"
+#include "trend/setup/trend_setup_rules.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // leaves.  The CTrnSettingsView form exchanges its fields and asks these functions.
 #pragma once
 
-#include "tag_record.h"
-#include "trend_graph.h"
+#include "tags/tag_record.h"
+#include "tags/trend_graph.h"
 
 #include <QString>
 #include <array>

@@ -1,7 +1,7 @@
 // Tags for trend traces: see trend_tag_lookup.h.
-#include "trend_tag_lookup.h"
+#include "trend/setup/trend_tag_lookup.h"
 
-#include "trend_setup_rules.h"
+#include "trend/setup/trend_setup_rules.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // and answer of the "Tag List" picker.
 #pragma once
 
-#include "tag_table.h"
+#include "tags/tag_table.h"
 
 #include <QString>
 #include <optional>

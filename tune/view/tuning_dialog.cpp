@@ -1,11 +1,11 @@
 // "Function Block Tuning": see tuning_dialog.h.
-#include "tuning_dialog.h"
+#include "tune/view/tuning_dialog.h"
 
-#include "dialog_fonts.h"
-#include "field_exchange.h"
-#include "registry/settings_store.h"
-#include "tuning_page.h"
-#include "view_beep.h"
+#include "platform/view/dialog_fonts.h"
+#include "platform/view/field_exchange.h"
+#include "platform/registry/settings_store.h"
+#include "tune/tuning_page.h"
+#include "platform/view/view_beep.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

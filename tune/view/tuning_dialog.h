@@ -5,7 +5,7 @@
 // button are refused with a beep, so no write is left going out unreported.
 #pragma once
 
-#include "tune_session.h"
+#include "tune/tune_session.h"
 
 #include <QDialog>
 #include <array>

@@ -1,8 +1,8 @@
 // The current values window.
-#include "txt_view.h"
+#include "collect/current_values/view/txt_view.h"
 
-#include "page_texts.h"
-#include "tag_doc.h"
+#include "collect/current_values/page_texts.h"
+#include "tags/tag_doc.h"
 
 #include <QDateTime>
 

@@ -4,9 +4,9 @@
 // brings the state colours back afterwards.
 #pragma once
 
-#include "chart/widget/qc_page_view.h"
-#include "group_output.h"
-#include "text_page.h"
+#include "chart/view/qc_page_view.h"
+#include "collect/datafile/group_output.h"
+#include "collect/current_values/text_page.h"
 
 #include <QString>
 #include <QTimer>

@@ -7,8 +7,8 @@
 //   tk70-dde [--service NAME] topics                       prints the service's topics
 //
 // Exit codes: 0 done, 1 no data (or the topic or advise refused), 2 usage, 3 no server.
-#include "dde_client.h"
-#include "dde_folder.h"
+#include "platform/dde/dde_client.h"
+#include "platform/dde/dde_folder.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // The About box and its figures: the version formats, the memory and disk texts, the
 // mount point found in mountinfo text, "Unavailable", and the two buttons.
-#include "about_box.h"
-#include "system_figures.h"
-#include "modal_helper.h"
+#include "app/view/dialogs/about_box.h"
+#include "app/settings/system_figures.h"
+#include "tests/support/modal_helper.h"
 
 #include <QDir>
 #include <QLabel>

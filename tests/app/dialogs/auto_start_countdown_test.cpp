@@ -1,7 +1,7 @@
 // The automatic start countdown: Abort gives Rejected and leaves no timer, running out
 // gives Accepted.
-#include "auto_start_countdown_dialog.h"
-#include "modal_helper.h"
+#include "app/view/dialogs/auto_start_countdown_dialog.h"
+#include "tests/support/modal_helper.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,10 +2,10 @@
 // boxes and shown in full so that OK keeps them exactly, both empty-name messages keeping
 // it open, and what OK hands back and over to the database output (the format version
 // kept as stored).
-#include "database_options_dialog.h"
-#include "database_settings.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
+#include "app/view/dialogs/database_options_dialog.h"
+#include "collect/database/database_settings.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 // The DDE Server Options dialog: enabling, the refresh range, the 14-character names and
 // the restart note, which only a changed flag or name brings.
-#include "dde_options_dialog.h"
-#include "dde_restart_rule.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
+#include "app/view/dialogs/dde_options_dialog.h"
+#include "app/settings/dde_restart_rule.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 // The Startup Settings dialog driven as a user would: the delay range, the start-up file
 // choice, the tuning inhibit question, the overwrite caution, the file dialog and what OK
 // and Cancel leave in the settings.
-#include "startup_settings_dialog.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
+#include "app/view/dialogs/startup_settings_dialog.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

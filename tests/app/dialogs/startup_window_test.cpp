@@ -1,10 +1,10 @@
 // The start-up window: its picture and texts, closing on a key or mouse press anywhere
 // in the program and on its timer; and the screen-size note of the first start.
-#include "screen_size_rule.h"
-#include "startup_window.h"
-#include "system_figures.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
+#include "app/settings/screen_size_rule.h"
+#include "app/view/dialogs/startup_window.h"
+#include "app/settings/system_figures.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
 
 #include <QLineEdit>
 #include <QPointer>

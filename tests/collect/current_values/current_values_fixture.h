@@ -2,8 +2,8 @@
 // will, for the current values page and view.
 #pragma once
 
-#include "group_output.h"
-#include "tag_doc.h"
+#include "collect/datafile/group_output.h"
+#include "tags/tag_doc.h"
 
 #include <QString>
 #include <vector>

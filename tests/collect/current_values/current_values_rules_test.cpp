@@ -1,9 +1,9 @@
 // The rules of the current values page: the state colours, when and how the selected
 // tag's trend is rescaled, its label decimals, and paging.
-#include "cell_colour.h"
-#include "page_texts.h"
-#include "paging.h"
-#include "trend_scale.h"
+#include "collect/current_values/cell_colour.h"
+#include "collect/current_values/page_texts.h"
+#include "collect/current_values/paging.h"
+#include "collect/current_values/trend_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The database output against what a user and other programs do to its file: hostile
 // tag and table names, another program holding the write lock, another collector on
 // the same file, a failed open, and the copy a data user takes while it collects.
-#include "collection_run.h"
-#include "database_group_output.h"
-#include "message_recorder.h"
-#include "sqlite_rows.h"
-#include "tag_doc.h"
-#include "test_clock.h"
-#include "text_group_output.h"
+#include "collect/collection_run.h"
+#include "collect/database/database_group_output.h"
+#include "tests/support/message_recorder.h"
+#include "tests/collect/database/sqlite_rows.h"
+#include "tags/tag_doc.h"
+#include "tests/support/test_clock.h"
+#include "collect/datafile/text_group_output.h"
 
 #include <QDir>
 #include <QFile>

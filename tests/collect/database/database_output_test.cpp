@@ -1,12 +1,12 @@
 // The database output on real SQLite files through the collection run: appending with
 // the same and a changed selection, the tag information table with a blank description,
 // point errors and bad quality, the overwrite question and a rollover's new file.
-#include "collection_run.h"
-#include "database_group_output.h"
-#include "message_recorder.h"
-#include "sqlite_rows.h"
-#include "tag_doc.h"
-#include "test_clock.h"
+#include "collect/collection_run.h"
+#include "collect/database/database_group_output.h"
+#include "tests/support/message_recorder.h"
+#include "tests/collect/database/sqlite_rows.h"
+#include "tags/tag_doc.h"
+#include "tests/support/test_clock.h"
 
 #include <QFile>
 #include <QTemporaryDir>

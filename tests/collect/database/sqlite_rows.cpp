@@ -1,5 +1,5 @@
 // Reading a database file back in tests: see sqlite_rows.h.
-#include "sqlite_rows.h"
+#include "tests/collect/database/sqlite_rows.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -1,6 +1,6 @@
 // The column geometry that the historical viewer relies on when it reads the ASCII and
 // TK70 (DOS) files back by position, for groups of 1 and 30 tags.
-#include "datafile_fixture.h"
+#include "tests/collect/datafile/datafile_fixture.h"
 
 #include <limits>
 

@@ -1,5 +1,5 @@
 // Shared ground of the data file tests: see datafile_fixture.h.
-#include "datafile_fixture.h"
+#include "tests/collect/datafile/datafile_fixture.h"
 
 #include <QFile>
 

@@ -3,8 +3,8 @@
 // recorder that answers the open's questions.
 #pragma once
 
-#include "group_output.h"
-#include "message_recorder.h"
+#include "collect/datafile/group_output.h"
+#include "tests/support/message_recorder.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // The periodic flush: every 11th value written pushes the stream's bytes to the kernel,
 // counted across sample lines and across the files one output opens, so another reader
 // (or what survives a killed process) sees all but the last 10 values at most.
-#include "datafile_fixture.h"
+#include "tests/collect/datafile/datafile_fixture.h"
 
 using namespace tk70;
 using namespace tk70test;

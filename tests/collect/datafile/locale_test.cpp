@@ -1,6 +1,6 @@
 // The files do not depend on the process locale: with LC_ALL set to German (',' as the
 // decimal separator, day.month.year dates) every type writes the same bytes as in C.
-#include "datafile_fixture.h"
+#include "tests/collect/datafile/datafile_fixture.h"
 
 #include <QProcess>
 #include <clocale>

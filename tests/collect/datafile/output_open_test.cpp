@@ -1,7 +1,7 @@
 // Opening a group's text output: the overwrite question and its answers, the open
 // failure message, the file types served, and an output that is closed or whose writes
 // fail.
-#include "datafile_fixture.h"
+#include "tests/collect/datafile/datafile_fixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The value columns of the three layouts: the format chosen by magnitude or range at
 // and around every boundary, point errors, quality marks, and values no range holds.
-#include "ascii_layout.h"
-#include "csv_layout.h"
-#include "datafile_fixture.h"
-#include "dos_layout.h"
+#include "collect/datafile/ascii_layout.h"
+#include "collect/datafile/csv_layout.h"
+#include "tests/collect/datafile/datafile_fixture.h"
+#include "collect/datafile/dos_layout.h"
 
 #include <limits>
 

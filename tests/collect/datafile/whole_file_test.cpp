@@ -1,6 +1,6 @@
 // The three text data files byte for byte: a header and two samples of a group that
 // writes three of five tags, with and without a save inhibit tag, and appending.
-#include "datafile_fixture.h"
+#include "tests/collect/datafile/datafile_fixture.h"
 
 #include <QFile>
 

@@ -1,15 +1,15 @@
 // The collection settings dialog on real widgets: what opening shows, default names and
 // extensions, the date and time checks, storing on tab changes and closings, the link
 // buttons against a stopped and a running driver, and the Advanced Settings caution.
-#include "ciu_driver.h"
+#include "driverclient/ciu_driver.h"
 #include "ciusim/pty_server.h"
-#include "collection_settings_dialog.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
-#include "registry/settings_store.h"
-#include "tag_doc.h"
-#include "thread_control.h"
-#include "view_beep.h"
+#include "collect/view/collection_settings_dialog.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
+#include "platform/registry/settings_store.h"
+#include "tags/tag_doc.h"
+#include "driver/thread_control.h"
+#include "platform/view/view_beep.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 // The DDE layer through real sockets: the line protocol, the folder and socket modes, a
 // second server of one service, the protocol's refusals, advise loops that end with their
 // client, and the bounds that keep one client from disturbing the others.
-#include "dde_client.h"
-#include "dde_lines.h"
-#include "dde_protocol.h"
-#include "dde_server.h"
-#include "modal_helper.h"
+#include "platform/dde/dde_client.h"
+#include "tests/support/dde_lines.h"
+#include "platform/dde/dde_protocol.h"
+#include "platform/dde/dde_server.h"
+#include "tests/support/modal_helper.h"
 
 #include <QElapsedTimer>
 #include <QFile>

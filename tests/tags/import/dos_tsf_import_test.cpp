@@ -1,10 +1,10 @@
 // Tests of the TK70 (DOS) tag selection file import over files built byte by byte: the
 // file mark, the address word, trend-flagged records on graph 1, the 30-tag limit, a
 // record without a tagname and the messages of each case.
-#include "dos_tsf_import.h"
-#include "import_test_support.h"
-#include "message_recorder.h"
-#include "tag_doc.h"
+#include "tags/import/dos_tsf_import.h"
+#include "tests/tags/import/import_test_support.h"
+#include "tests/support/message_recorder.h"
+#include "tags/tag_doc.h"
 
 #include <QtEndian>
 #include <bit>

@@ -2,7 +2,7 @@
 // document holding one tag, KEEP, so that a refused import can be seen to leave it alone.
 #pragma once
 
-#include "tag_doc.h"
+#include "tags/tag_doc.h"
 
 #include <QBuffer>
 #include <QByteArray>

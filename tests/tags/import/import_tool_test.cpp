@@ -1,8 +1,8 @@
 // Tests of `tk70-tsf import-dos` and `tk70-tsf import-list`: an accepted file is saved as a
 // tag selection file, a refused one exits with status 1, its messages on standard error,
 // and leaves the output file alone.
-#include "tag_doc.h"
-#include "tool_run.h"
+#include "tags/tag_doc.h"
+#include "tests/support/tool_run.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Tests of the delimited tag list import over files built in the tests: each field rule
 // with its message and the format help after it, the point type words, quotes, blank
 // lines, the 30-tag limit and its warning, and how the messages are shown.
-#include "import_test_support.h"
-#include "message_recorder.h"
-#include "tag_doc.h"
-#include "tag_list_import.h"
+#include "tests/tags/import/import_test_support.h"
+#include "tests/support/message_recorder.h"
+#include "tags/tag_doc.h"
+#include "tags/import/tag_list_import.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // or arrow key, or a commit from the program): the trend-use question or refusal comes
 // first, exactly once, and the traces follow the answer.  A commit writes back a row the
 // user did not change as the document holds it, texts longer than the fields included.
-#include "tag_view_fixture.h"
+#include "tests/tags/view/tag_view_fixture.h"
 
 using tk70::MessageAnswer;
 

@@ -1,5 +1,5 @@
 // The tag editor's printout on a PDF printer, and the screenshot of the form for review.
-#include "tag_view_fixture.h"
+#include "tests/tags/view/tag_view_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

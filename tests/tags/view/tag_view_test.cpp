@@ -1,8 +1,8 @@
 // The tag editor through its real widgets: row enabling, adding, deleting and renaming
 // tags with the trend-use checks, paging, insert, find and page validation.
-#include "tag_view_fixture.h"
+#include "tests/tags/view/tag_view_fixture.h"
 
-#include "find_tag_dialog.h"
+#include "tags/view/find_tag_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,13 +2,13 @@
 // time, the save dialog after it preselects the kind chosen and hands back the request,
 // and the "Trend List" lists the open graphs, enables OK on a selection, takes a double
 // click, and without a document only shows its message.
-#include "export_dialog.h"
-#include "message_recorder.h"
-#include "metafile_options_dialog.h"
-#include "modal_helper.h"
-#include "screenshot.h"
-#include "tag_doc.h"
-#include "trend_list_dialog.h"
+#include "trend/export/view/export_dialog.h"
+#include "tests/support/message_recorder.h"
+#include "trend/export/view/metafile_options_dialog.h"
+#include "tests/support/modal_helper.h"
+#include "tests/support/screenshot.h"
+#include "tags/tag_doc.h"
+#include "trend/export/view/trend_list_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

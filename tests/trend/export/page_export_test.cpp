@@ -4,7 +4,7 @@
 #include "chart/chart_page.h"
 #include "chart/chart_palette.h"
 #include "chart/chart_static_data.h"
-#include "page_export.h"
+#include "trend/export/page_export.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,9 +1,9 @@
 // Tests of tk70-graph: the listed points against the values the collection wrote, the
 // record range, every graph file kind read back by an outside reader, and the exit
 // codes of a bad command line and of a refused file or trace.
-#include "history_fixture.h"
-#include "tag_doc.h"
-#include "tool_run.h"
+#include "tests/trend/history/history_fixture.h"
+#include "tags/tag_doc.h"
+#include "tests/support/tool_run.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,7 +1,7 @@
 // Data files for the historical reader tests, written through the collection's writers.
-#include "history_fixture.h"
+#include "tests/trend/history/history_fixture.h"
 
-#include "text_group_output.h"
+#include "collect/datafile/text_group_output.h"
 
 #include <QFile>
 

@@ -3,7 +3,7 @@
 // files written byte by byte, and the records of a load.
 #pragma once
 
-#include "historical_file.h"
+#include "trend/history/historical_file.h"
 
 #include <QByteArray>
 #include <QStringList>

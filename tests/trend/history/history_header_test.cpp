@@ -1,9 +1,9 @@
 // Opening historical data files: both layouts' columns from files the collection wrote,
 // each refusal with its message, the line length limit, the capacity warning, and the
 // tag list the columns give.
-#include "history_fixture.h"
-#include "message_recorder.h"
-#include "tag_doc.h"
+#include "tests/trend/history/history_fixture.h"
+#include "tests/support/message_recorder.h"
+#include "tags/tag_doc.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

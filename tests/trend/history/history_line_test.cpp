@@ -1,8 +1,8 @@
 // Sample lines of both layouts, written by the collection's own layouts: which lines are
 // samples, their date and time, and each value column's reading (a good value, a point
 // error, a bad-quality flag, a column past the line's end, a line cut inside a value).
-#include "history_line.h"
-#include "text_layout.h"
+#include "trend/history/history_line.h"
+#include "collect/datafile/text_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The loads over a data file's samples: the Auto Fit step and its range limits, a file
 // still being written, lines that are no sample, the line index against a scan from the
 // start, and the replay's sequential read.  Sample i holds i in column 0, so each point names its record.
-#include "history_fixture.h"
-#include "history_lines.h"
+#include "tests/trend/history/history_fixture.h"
+#include "trend/history/history_lines.h"
 
 #include <QFile>
 #include <QTime>

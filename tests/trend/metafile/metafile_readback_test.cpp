@@ -5,8 +5,8 @@
 #include "chart/chart_page.h"
 #include "chart/chart_palette.h"
 #include "chart/chart_renderer.h"
-#include "metafile_test_page.h"
-#include "metafile_test_reader.h"
+#include "tests/trend/metafile/metafile_test_page.h"
+#include "tests/trend/metafile/metafile_test_reader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The three kinds of metafile field by field: headers, records whose sizes add up to the
 // file's, object tables kept balanced and counted right, and the small page's drawing
 // found in the records with its coordinates, colours, styles, font and text bytes.
-#include "metafile_test_page.h"
-#include "metafile_test_reader.h"
+#include "tests/trend/metafile/metafile_test_page.h"
+#include "tests/trend/metafile/metafile_test_reader.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

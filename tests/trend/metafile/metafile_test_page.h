@@ -4,7 +4,7 @@
 // metafile can only approximate or leave out.
 #pragma once
 
-#include "metafile/metafile_device.h"
+#include "trend/metafile/metafile_device.h"
 
 #include <QImage>
 #include <QPainter>

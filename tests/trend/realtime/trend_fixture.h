@@ -2,9 +2,9 @@
 // table of readings the test fills per tag position, and a clock the test sets.
 #pragma once
 
-#include "group_output.h"
-#include "tag_doc.h"
-#include "test_clock.h"
+#include "collect/datafile/group_output.h"
+#include "tags/tag_doc.h"
+#include "tests/support/test_clock.h"
 
 #include <QDateTime>
 #include <vector>

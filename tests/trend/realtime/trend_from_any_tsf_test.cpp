@@ -3,12 +3,12 @@
 // built and sampled, so that no stored history length, interval, trace count or scale
 // can make a trend window allocate without bound, overflow its timer or read outside
 // its traces (the sanitizer builds run this too).
-#include "tag_doc.h"
-#include "trend_fixture.h"
-#include "trend_graph_window.h"
+#include "tags/tag_doc.h"
+#include "tests/trend/realtime/trend_fixture.h"
+#include "trend/realtime/trend_graph_window.h"
 
 #include "chart/chart_page.h"
-#include "message_recorder.h"
+#include "tests/support/message_recorder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // The real-time trend graph on a chart page, without widgets: plotting as a percentage
 // of span, the history scroll bar and the return to live, the thumb correction, Auto Fit
 // and rescaling, the "(B)" marker, the value axis labels and the print colours.
-#include "message_recorder.h"
-#include "trace_colours.h"
-#include "trend_fixture.h"
-#include "trend_graph_window.h"
+#include "tests/support/message_recorder.h"
+#include "trend/realtime/trace_colours.h"
+#include "tests/trend/realtime/trend_fixture.h"
+#include "trend/realtime/trend_graph_window.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -4,13 +4,13 @@
 // labels at every size and trace 10's grey labels are drawn deeper on screen; review
 // pictures of the live and the scrolled-back graph and of small windows.
 #include "chart/chart_palette.h"
-#include "message_recorder.h"
-#include "modal_helper.h"
-#include "page_export.h"
-#include "screenshot.h"
-#include "trace_scale_dialog.h"
-#include "trend_fixture.h"
-#include "trn_view.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
+#include "trend/export/page_export.h"
+#include "tests/support/screenshot.h"
+#include "trend/realtime/view/trace_scale_dialog.h"
+#include "tests/trend/realtime/trend_fixture.h"
+#include "trend/realtime/view/trn_view.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,6 +1,6 @@
 // The printed trend setup's pages without a printer.
-#include "tag_doc.h"
-#include "trend_setup_print.h"
+#include "tags/tag_doc.h"
+#include "trend/setup/trend_setup_print.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The trend setup's rules without widgets: rows closing up, row enabling, history
 // lengths, graph steps, key moves, Clear Graph, tag lookups and the picker's rows.
-#include "tag_table.h"
-#include "trend_setup_keys.h"
-#include "trend_setup_rules.h"
-#include "trend_tag_lookup.h"
+#include "tags/tag_table.h"
+#include "trend/setup/trend_setup_keys.h"
+#include "trend/setup/trend_setup_rules.h"
+#include "trend/setup/trend_tag_lookup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The questions before a graph is saved: see export_dialog.h.
-#include "export_dialog.h"
+#include "trend/export/view/export_dialog.h"
 
-#include "metafile_options_dialog.h"
+#include "trend/export/view/metafile_options_dialog.h"
 
 #include <QFileDialog>
 

@@ -4,7 +4,7 @@
 // the filter chosen; its suffix is added to a name that does not end in it.
 #pragma once
 
-#include "export_format.h"
+#include "trend/export/export_format.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 // The "Metafile Options" dialog: see metafile_options_dialog.h.
-#include "metafile_options_dialog.h"
+#include "trend/export/view/metafile_options_dialog.h"
 
-#include "dialog_fonts.h"
+#include "platform/view/dialog_fonts.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

@@ -3,7 +3,7 @@
 // groups show their first choice each time the dialog opens, whatever was chosen before.
 #pragma once
 
-#include "metafile/metafile_kind.h"
+#include "trend/metafile/metafile_kind.h"
 
 #include <QDialog>
 

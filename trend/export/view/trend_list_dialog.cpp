@@ -1,9 +1,9 @@
 // The "Trend List" dialog: see trend_list_dialog.h.
-#include "trend_list_dialog.h"
+#include "trend/export/view/trend_list_dialog.h"
 
-#include "messages.h"
-#include "report_list.h"
-#include "tag_doc.h"
+#include "platform/messages.h"
+#include "platform/view/report_list.h"
+#include "tags/tag_doc.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 // The "Historical Graph Selection" dialog: see history_selection_dialog.h.
-#include "history_selection_dialog.h"
+#include "trend/historyview/view/history_selection_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 // (zoom allowed) or a replay without or with compression.
 #pragma once
 
-#include "history_mode.h"
+#include "trend/historyview/history_mode.h"
 
 #include <QDialog>
 #include <vector>

@@ -1,10 +1,10 @@
 // The historical graph window: see history_view.h.
-#include "history_view.h"
+#include "trend/historyview/view/history_view.h"
 
-#include "historical_file.h"
+#include "trend/history/historical_file.h"
 
-#include "history_source.h"
-#include "tag_doc.h"
+#include "trend/historyview/history_source.h"
+#include "tags/tag_doc.h"
 
 #include <QGuiApplication>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The trend windows' shared view part: see trace_graph_view.h.
-#include "trace_graph_view.h"
+#include "trend/realtime/view/trace_graph_view.h"
 
-#include "trace_scale_dialog.h"
+#include "trend/realtime/view/trace_scale_dialog.h"
 
 namespace tk70 {
 

@@ -3,9 +3,9 @@
 // the "Edit Trace Scale" question for a trace.
 #pragma once
 
-#include "chart/widget/qc_page_view.h"
-#include "trace_panel_row.h"
-#include "trend_graph_window.h"
+#include "chart/view/qc_page_view.h"
+#include "trend/realtime/trace_panel_row.h"
+#include "trend/realtime/trend_graph_window.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 // The "Edit Trace Scale" dialog: see trace_scale_dialog.h.
-#include "trace_scale_dialog.h"
+#include "trend/realtime/view/trace_scale_dialog.h"
 
-#include "field_exchange.h"
+#include "platform/view/field_exchange.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

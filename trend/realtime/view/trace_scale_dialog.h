@@ -4,7 +4,7 @@
 // values.
 #pragma once
 
-#include "trace_scale.h"
+#include "trend/realtime/trace_scale.h"
 
 #include <QDialog>
 

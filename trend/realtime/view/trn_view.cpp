@@ -1,9 +1,9 @@
 // The real-time trend window: see trn_view.h.
-#include "trn_view.h"
+#include "trend/realtime/view/trn_view.h"
 
-#include "messages.h"
-#include "tag_doc.h"
-#include "view_beep.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
+#include "platform/view/view_beep.h"
 
 #include <algorithm>
 #include <cmath>

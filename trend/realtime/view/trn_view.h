@@ -7,8 +7,8 @@
 // controls, the second title in the hint line.
 #pragma once
 
-#include "trace_graph_view.h"
-#include "trend_graph_window.h"
+#include "trend/realtime/view/trace_graph_view.h"
+#include "trend/realtime/trend_graph_window.h"
 
 #include <QTimer>
 #include <memory>

@@ -1,10 +1,10 @@
 // The "Tag List" dialog: see tag_list_dialog.h.
-#include "tag_list_dialog.h"
+#include "trend/setup/view/tag_list_dialog.h"
 
-#include "messages.h"
-#include "report_list.h"
-#include "tag_doc.h"
-#include "trend_tag_lookup.h"
+#include "platform/messages.h"
+#include "platform/view/report_list.h"
+#include "tags/tag_doc.h"
+#include "trend/setup/trend_tag_lookup.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

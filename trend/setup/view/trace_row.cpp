@@ -1,8 +1,8 @@
 // One trace row of the trend setup form: see trace_row.h.
-#include "trace_row.h"
+#include "trend/setup/view/trace_row.h"
 
-#include "dialog_fonts.h"
-#include "field_exchange.h"
+#include "platform/view/dialog_fonts.h"
+#include "platform/view/field_exchange.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>

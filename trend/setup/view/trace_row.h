@@ -4,8 +4,8 @@
 // rules, and enables its controls by the form's rule.
 #pragma once
 
-#include "trend_graph.h"
-#include "trend_setup_rules.h"
+#include "tags/trend_graph.h"
+#include "trend/setup/trend_setup_rules.h"
 
 #include <QList>
 

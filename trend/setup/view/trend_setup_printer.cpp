@@ -1,8 +1,9 @@
 // Paints the trend setup on a printer: see trend_setup_printer.h.
-#include "trend_setup_printer.h"
+#include "trend/setup/view/trend_setup_printer.h"
 
-#include "tag_doc.h"
-#include "trend_setup_print.h"
+#include "tags/tag_doc.h"
+#include "tags/tag_list_print.h"
+#include "trend/setup/trend_setup_print.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -25,9 +26,9 @@ void TrendSetupPrinter::print(QPrinter *printer) const
     QPainter painter(printer);
     if (!painter.isActive())
         return;
-    painter.setFont(TagListPrinter::printFont());
-    const TagListPrinter::Metrics metrics = TagListPrinter::measure(printer, painter.font());
-    const auto [first, last] = TagListPrinter::pageRange(printer, pages);
+    painter.setFont(PrintedListPage::printFont());
+    const PrintedListPage::Metrics metrics = PrintedListPage::measure(printer, painter.font(), TagListPrint::ruler());
+    const auto [first, last] = PrintedListPage::pageRange(printer, pages);
     for (int number = first; number <= last; ++number) {
         if (number > first)
             printer->newPage();
@@ -38,7 +39,7 @@ void TrendSetupPrinter::print(QPrinter *printer) const
     }
 }
 
-void TrendSetupPrinter::paintPage(QPainter &painter, const TagListPrinter::Metrics &metrics,
+void TrendSetupPrinter::paintPage(QPainter &painter, const PrintedListPage::Metrics &metrics,
                                   const TrendSetupPrint::Page &page)
 {
     auto yOf = [&](double line) { return static_cast<int>(std::lround(line * metrics.lineHeight)); };

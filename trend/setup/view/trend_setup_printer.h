@@ -3,7 +3,7 @@
 // centred on the 81-character ruler width.  The text of a page is TrendSetupPrint's.
 #pragma once
 
-#include "tag_list_printer.h"
+#include "platform/view/printed_list_page.h"
 
 #include <QString>
 
@@ -29,7 +29,7 @@ public:
     void print(QPrinter *printer) const;
 
 private:
-    static void paintPage(QPainter &painter, const TagListPrinter::Metrics &metrics,
+    static void paintPage(QPainter &painter, const PrintedListPage::Metrics &metrics,
                           const TrendSetupPrint::Page &page);
 
     const CTagDoc &m_document;

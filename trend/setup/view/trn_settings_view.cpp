@@ -1,18 +1,18 @@
 // CTrnSettingsView, the trend setup: see trn_settings_view.h.
-#include "trn_settings_view.h"
+#include "trend/setup/view/trn_settings_view.h"
 
-#include "dialog_fonts.h"
-#include "field_exchange.h"
-#include "form_controls.h"
-#include "messages.h"
-#include "tag_doc.h"
-#include "tag_list_dialog.h"
-#include "trace_row.h"
-#include "trend_setup_keys.h"
-#include "trend_setup_printer.h"
-#include "trend_tag_lookup.h"
-#include "up_down_control.h"
-#include "view_beep.h"
+#include "platform/view/dialog_fonts.h"
+#include "platform/view/field_exchange.h"
+#include "platform/view/form_controls.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
+#include "trend/setup/view/tag_list_dialog.h"
+#include "trend/setup/view/trace_row.h"
+#include "trend/setup/trend_setup_keys.h"
+#include "trend/setup/view/trend_setup_printer.h"
+#include "trend/setup/trend_tag_lookup.h"
+#include "trend/setup/view/up_down_control.h"
+#include "platform/view/view_beep.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -11,8 +11,8 @@
 // never outlives it.
 #pragma once
 
-#include "setup_accelerators.h"
-#include "trend_setup_rules.h"
+#include "platform/view/setup_accelerators.h"
+#include "trend/setup/trend_setup_rules.h"
 
 #include <QWidget>
 #include <array>

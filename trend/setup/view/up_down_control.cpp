@@ -1,7 +1,7 @@
 // An up-down control with an integer buddy: see up_down_control.h.
-#include "up_down_control.h"
+#include "trend/setup/view/up_down_control.h"
 
-#include "field_exchange.h"
+#include "platform/view/field_exchange.h"
 
 #include <QLineEdit>
 #include <QToolButton>

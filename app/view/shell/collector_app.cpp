@@ -1,0 +1,506 @@
+// CCollectorApp, the application object: see collector_app.h.
+#include "app/view/shell/collector_app.h"
+
+#include "chart/chart_version.h"
+#include "app/view/dialogs/about_box.h"
+#include "driverclient/view/driver_status_dialog.h"
+#include "app/view/dialogs/auto_start_countdown_dialog.h"
+#include "app/view/dialogs/database_options_dialog.h"
+#include "app/settings/database_output_settings.h"
+#include "app/view/dialogs/dde_options_dialog.h"
+#include "tags/import/dos_tsf_import.h"
+#include "tags/import/tag_list_import.h"
+#include "tune/view/tuning_dialog.h"
+#include "app/settings/screen_size_rule.h"
+#include "app/view/dialogs/startup_settings_dialog.h"
+#include "app/view/dialogs/startup_window.h"
+#include "app/settings/system_figures.h"
+#include "app/view/shell/child_frame.h"
+#include "driverclient/ciu_driver.h"
+#include "app/launch/command_line.h"
+#include "collect/driver_readings.h"
+#include "trend/history/historical_file.h"
+#include "trend/historyview/historical_file_source.h"
+#include "app/view/shell/icon_arrangement.h"
+#include "app/view/shell/main_frame.h"
+#include "app/view/shell/menu_layout.h"
+#include "platform/messages.h"
+#include "platform/registry/settings_store.h"
+#include "platform/registry/settings_warning.h"
+#include "app/settings/command_ids.h"
+#include "tags/tag_doc.h"
+#include "app/view/shell/tag_editor_page.h"
+#include "tags/tsf_format.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+namespace tk70 {
+
+CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store)
+{
+    createHandlers();
+}
+
+CCollectorApp::~CCollectorApp()
+{
+    m_collection.reset();
+    m_mainFrame.reset();
+    m_document.reset();
+    m_readings.reset();
+    m_driver.reset();
+}
+
+QString CCollectorApp::versionText() const { return programVersionText(); }
+
+bool CCollectorApp::initInstance(const QStringList &arguments)
+{
+    m_initIncomplete = true;
+    const StartupSettings startup = startAppSettings(m_store);  // says once when the store lets us down
+    m_firstStart = startup.firstStart;
+    m_settings = startup.settings;
+    applyDatabaseSettings(m_settings);
+    const LaunchRequest request = parseArguments(arguments);
+    if (!checkChartComponent() || !createDriverClient())
+        return false;
+    createCollectionControl();
+    m_initIncomplete = false;
+    loadRecentFiles();
+    m_mainFrame = std::make_unique<CMainFrame>(*this);
+    newDocument();
+    m_mainFrame->show();
+    if (request.showLogo)
+        showStartupWindow();
+    chooseStartupFile(request.file);
+    return true;
+}
+
+// The start-up window closes by itself or at the first key or click; on a first start
+// the screen size is checked once it has gone.
+void CCollectorApp::showStartupWindow()
+{
+    auto *window = new StartupWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &StartupWindow::closed, this, [this] {
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (m_firstStart && screen)
+            noteLowResolution(screen->size());
+    });
+    window->show();
+}
+
+bool CCollectorApp::createDriverClient()
+{
+    m_driver = std::make_unique<CCiuDriver>(m_store);
+    m_readings = std::make_unique<DriverReadings>(*m_driver);
+    if (m_driver->createEvents())
+        return true;
+    Messages::note(QStringLiteral("Unable to Allocate Driver Event Handling.\nProgram Terminated."),
+                   QString::fromLatin1(kTitleError), MessageIcon::Stop);
+    return false;
+}
+
+// The start-up tag selection: the specific file when one is set up, else the command
+// line's.  An empty choice ends start-up; a file that cannot be opened leaves an empty
+// document and no automatic start.
+void CCollectorApp::chooseStartupFile(const QString &commandLineFile)
+{
+    QString file = m_settings.specificAutoStartFile ? m_settings.autoStartTsfFilename : commandLineFile;
+    if (file.isEmpty())
+        return;
+    if (!openDocument(file)) {
+        newDocument();
+        return;
+    }
+    if (m_settings.autoStartEnabled)
+        runAutoStartCountdown();
+}
+
+void CCollectorApp::runAutoStartCountdown()
+{
+    m_autoStartPending = true;
+    m_mainFrame->update();
+    if (tk70::runAutoStartCountdown(m_mainFrame.get(), m_settings.autoStartDelayTime * 1000) != QDialog::Accepted) {
+        m_autoStartPending = false;
+        return;
+    }
+    // The start runs half a second after the countdown, from the event loop.
+    QTimer::singleShot(500, this, &CCollectorApp::runAutomaticStart);
+}
+
+// The automatic start is the Start command: it runs only when Start is enabled then.
+void CCollectorApp::runAutomaticStart()
+{
+    if (isEnabled(cmd::Start))
+        startCollection(true);
+    m_autoStartPending = false;
+    stateChanged();
+}
+
+void CCollectorApp::forgetDocument()
+{
+    m_graphing = false;
+    closeTrendGraphWindows();
+    closeCurrentValuesWindow();
+    closeSetupWindows();
+    m_historySource.reset();
+    m_historyFile.reset();
+    m_document.reset();
+}
+
+void CCollectorApp::newDocument()
+{
+    forgetDocument();
+    m_document = std::make_unique<CTagDoc>(this);
+    m_document->newDocument();
+    showTagEditorWindow();
+    stateChanged();
+}
+
+bool CCollectorApp::openDocument(const QString &path)
+{
+    auto document = std::make_unique<CTagDoc>(this);
+    if (!document->openDocument(path))
+        return false;
+    forgetDocument();
+    m_document = std::move(document);
+    addRecentFile(path);
+    showTagEditorWindow();
+    stateChanged();
+    return true;
+}
+
+// The document's name in window titles: its file's name, or the product's for a new one.
+QString CCollectorApp::documentTitle() const
+{
+    if (!m_document || m_document->pathName().isEmpty())
+        return QStringLiteral("TK70 Pro");
+    return QFileInfo(m_document->pathName()).fileName();
+}
+
+void CCollectorApp::setLinkSettings(int comPort, int baudRate)
+{
+    if (m_driver) {
+        m_driver->setComPort(comPort);
+        m_driver->setBaudRate(baudRate);
+    }
+}
+
+bool CCollectorApp::confirmOverwrite()
+{
+    if (!m_document || m_document->tagCount() < 1)
+        return true;
+    return Messages::show(Message{QStringLiteral("Overwrite Existing Tag Selection & Trend Settings?"),
+                                  QLatin1String(kTitleProgram), MessageIcon::Question, MessageButtons::OkCancel,
+                                  MessageAnswer::Cancel}) == MessageAnswer::Ok;
+}
+
+// Asks whether to save a document that differs from what was last loaded or saved, after
+// the open pages are checked and copied into it.  False when the user cancels, a page
+// does not validate or the save fails: whatever was to close stays open.
+bool CCollectorApp::saveModified()
+{
+    if (!m_document || documentInUse())
+        return true;
+    if (!tagEditorPageValid())
+        return false;
+    copyOpenPagesIntoDocument();
+    if (!m_document->isModified())
+        return true;
+    const MessageAnswer answer = Messages::show(Message{QStringLiteral("Save changes to %1?").arg(documentTitle()),
+                                                        QLatin1String(kTitleProgram), MessageIcon::Warning,
+                                                        MessageButtons::YesNoCancel, MessageAnswer::Yes});
+    if (answer == MessageAnswer::Yes)
+        return fileSave();
+    return answer == MessageAnswer::No;
+}
+
+// Tune Block: in an active tag editor it inserts a tag; otherwise the tuning dialog.
+void CCollectorApp::tuneBlock()
+{
+    if (TagEditorPage *editor = activeTagEditor())
+        editor->insertTag();
+    else
+        runTuningDialog(*m_driver, m_store, m_systemClock, m_mainFrame.get());
+}
+
+// The imports: the file, then New (with its question), then the tags read into the new
+// document, which the tag editor shows.  A refused file leaves the new document empty.
+void CCollectorApp::importTagList(int id)
+{
+    const bool dos = id == cmd::ImportDosTsf;
+    const QString path = QFileDialog::getOpenFileName(
+        m_mainFrame.get(), QStringLiteral("Open"), QString(),
+        dos ? QStringLiteral("TK70 (DOS) Tag Selection Files (*.tsf)") : QStringLiteral("DelimitedTag List Files (*.*)"));
+    if (path.isEmpty())
+        return;
+    fileNew();
+    if (!m_document || m_document->tagCount() > 0)
+        return;  // the user kept the current selection
+    const bool imported = dos ? importDosTsf(path, *m_document) : importDelimitedTagList(path, *m_document);
+    if (!imported)
+        return;
+    closeSetupWindows();  // the editor shows the imported tags from its first row
+    showTagEditorWindow();
+}
+
+void CCollectorApp::fileNew()
+{
+    if (confirmOverwrite())
+        newDocument();
+}
+
+// Open: the file given (a dropped file, a file handed over by a second start), or the
+// one chosen in the file dialog.
+void CCollectorApp::fileOpen(const QString &file)
+{
+    if (!confirmOverwrite())
+        return;
+    QString path = file;
+    if (path.isEmpty())
+        path = QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
+                                            QString::fromLatin1(Tsf::kFileFilter));
+    if (path.isEmpty())
+        return;
+    if (!openDocument(path))
+        newDocument();
+}
+
+bool CCollectorApp::fileSave()
+{
+    if (!m_document)
+        return false;
+    if (m_document->pathName().isEmpty())
+        return fileSaveAs();
+    if (!m_document->saveDocument(m_document->pathName()))
+        return false;
+    addRecentFile(m_document->pathName());
+    return true;
+}
+
+bool CCollectorApp::fileSaveAs()
+{
+    if (!m_document)
+        return false;
+    QString path = QFileDialog::getSaveFileName(m_mainFrame.get(), QStringLiteral("Save As"), m_document->pathName(),
+                                                QString::fromLatin1(Tsf::kFileFilter));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1String(Tsf::kDefaultExtension);
+    if (!m_document->saveDocument(path))
+        return false;
+    addRecentFile(path);
+    return true;
+}
+
+// While collecting, the document stays open and its output windows go to icons.
+void CCollectorApp::fileClose()
+{
+    if (documentInUse()) {
+        minimizeGraphWindows();
+        return;
+    }
+    if (saveModified())
+        forgetDocument();
+}
+
+// A recent file that can no longer be opened leaves the list.
+void CCollectorApp::openRecentFile(int index)
+{
+    const QString path = m_recentFiles.value(index);
+    if (path.isEmpty() || !confirmOverwrite())
+        return;
+    if (!openDocument(path)) {
+        m_recentFiles.removeAll(path);
+        saveRecentFiles();
+        newDocument();
+    }
+}
+
+// A file dropped on the window or handed over by the desktop: the user let go of it or
+// double-clicked it, so a refusal says why instead of doing nothing.
+void CCollectorApp::openDroppedFile(const QString &path)
+{
+    if (!isEnabled(cmd::FileOpen)) {
+        Messages::note(QStringLiteral("Data Collection In-Progress.\n\n%1 was not opened.").arg(path),
+                       QLatin1String(kTitleProgram), MessageIcon::Information);
+        return;
+    }
+    run(cmd::FileOpen, path);
+}
+
+// Exit: a running collection is stopped after its question, then unsaved changes are
+// offered.
+bool CCollectorApp::mayExit()
+{
+    const bool mayClose = m_collection->confirmClose() && saveModified();
+    stateChanged();
+    return mayClose;
+}
+
+void CCollectorApp::about()
+{
+    AboutBox box(m_mainFrame.get());
+    connect(&box, &AboutBox::commStatusRequested, this, [this, &box] { driverStatus(&box); });
+    box.exec();
+}
+
+void CCollectorApp::driverStatus(QWidget *parent)
+{
+    DriverStatusDialog status(*m_driver, parent);
+    status.exec();
+}
+
+void CCollectorApp::startupSettings()
+{
+    if (runStartupSettings(m_mainFrame.get(), m_settings))
+        saveSettings();
+}
+
+// The database choices apply to the outputs opened from now on.
+void CCollectorApp::databaseOptions()
+{
+    if (!runDatabaseOptions(m_mainFrame.get(), m_settings))
+        return;
+    saveSettings();
+    applyDatabaseSettings(m_settings);
+}
+
+void CCollectorApp::ddeServerOptions()
+{
+    if (runDdeServerOptions(m_mainFrame.get(), m_settings))
+        saveSettings();
+}
+
+// The user guide: installed beside the program, or in the source tree of a build.
+void CCollectorApp::helpContent()
+{
+    QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/TK70Pro/help/index.html");
+    QString index = QFileInfo::exists(installed) ? installed : QStringLiteral(TK70_HELP_DIR "/index.html");
+    QDesktopServices::openUrl(QUrl::fromLocalFile(index));
+}
+
+CommandState CCollectorApp::commandState() const
+{
+    CommandState state;
+    state.hasDocument = m_document != nullptr;
+    state.setupOpen = tagEditorOpen() || trendSetupOpen();
+    state.collecting = isCollecting();
+    state.historical = isHistorical();
+    state.replay = m_graphing;
+    state.connected = m_driver && m_driver->isRunning();
+    state.graphCount = m_graphCount;
+    state.monitoring = m_driver && m_driver->monitoring() == 1;
+    state.tagEditorActive = activeTagEditor() != nullptr;
+    return state;
+}
+
+// The application's commands and what each does.  A command missing here has no handler
+// and stays disabled.
+void CCollectorApp::createHandlers()
+{
+    const auto on = [this](int id, std::function<void()> handler) {
+        m_handlers[id] = [handler = std::move(handler)](const QString &) { handler(); };
+    };
+    on(cmd::FileNew, [this] { fileNew(); });
+    m_handlers[cmd::FileOpen] = [this](const QString &file) { fileOpen(file); };
+    on(cmd::FileClose, [this] { fileClose(); });
+    on(cmd::FileSave, [this] { fileSave(); });
+    on(cmd::FileSaveAs, [this] { fileSaveAs(); });
+    for (int k = 0; k < cmd::RecentFileCount; ++k)
+        on(cmd::RecentFile1 + k, [this, k] { openRecentFile(k); });
+    on(cmd::TagSelection, [this] { showTagEditorWindow(); });
+    on(cmd::TrendSetup, [this] { showTrendSetupWindow(); });
+    on(cmd::CurrentValues, [this] { showCurrentValues(); });
+    on(cmd::SelectTrend, [this] { selectTrend(); });
+    on(cmd::HistoricalAscii, [this] { openHistoricalFile(cmd::HistoricalAscii); });
+    on(cmd::HistoricalDos, [this] { openHistoricalFile(cmd::HistoricalDos); });
+    on(cmd::SaveMetafile, [this] { saveAsMetafile(); });
+    on(cmd::Exit, [this] { m_mainFrame->close(); });
+    on(cmd::HelpContent, [this] { helpContent(); });
+    on(cmd::About, [this] { about(); });
+    on(cmd::StartupSettings, [this] { startupSettings(); });
+    on(cmd::DdeServerOptions, [this] { ddeServerOptions(); });
+    on(cmd::DatabaseOptions, [this] { databaseOptions(); });
+    on(cmd::Start, [this] { startCollection(false); });
+    on(cmd::Stop, [this] { stopCollection(); });
+    on(cmd::CollectionSettings, [this] { collectionSettings(); });
+    on(cmd::CommunicationStatus, [this] { driverStatus(m_mainFrame.get()); });
+    on(cmd::Cascade, [this] { m_mainFrame->mdiArea()->cascadeSubWindows(); });
+    on(cmd::Tile, [this] { m_mainFrame->mdiArea()->tileSubWindows(); });
+    on(cmd::ArrangeIcons, [this] { arrangeIcons(m_mainFrame->mdiArea()); });
+    on(cmd::PrintSetup, [this] { m_printSetup.setup(m_mainFrame.get()); });
+    // While the tag editor is the active view, Tune Block is its Insert Tag.
+    on(cmd::TuneBlock, [this] { tuneBlock(); });
+    on(cmd::ImportDosTsf, [this] { importTagList(cmd::ImportDosTsf); });
+    on(cmd::ImportDelimited, [this] { importTagList(cmd::ImportDelimited); });
+    on(cmd::Print, [this] { printActiveWindow(false); });
+    on(cmd::PrintPreview, [this] { printActiveWindow(true); });
+}
+
+bool CCollectorApp::isEnabled(int id) const
+{
+    return m_handlers.count(id) != 0 && commandEnabled(id, commandState());
+}
+
+void CCollectorApp::execute(int id) { run(id, QString()); }
+
+// The one place every command passes: it runs only when its rule allows it now, whatever
+// the state the menus showed when they were last updated.
+void CCollectorApp::run(int id, const QString &file)
+{
+    if (!isEnabled(id))
+        return;
+    m_handlers.at(id)(file);
+    stateChanged();
+}
+
+void CCollectorApp::stateChanged()
+{
+    for (const SetupWindow &window : m_setup) {
+        if (window.frame)
+            window.frame->setWindowTitle(documentTitle());
+    }
+    if (m_mainFrame) {
+        m_mainFrame->updateCommands();
+        updateStatusPanes();
+    }
+}
+
+void CCollectorApp::addRecentFile(const QString &path)
+{
+    QString absolute = QFileInfo(path).absoluteFilePath();
+    m_recentFiles.removeAll(absolute);
+    m_recentFiles.prepend(absolute);
+    while (m_recentFiles.size() > kRecentFileCount)
+        m_recentFiles.removeLast();
+    saveRecentFiles();
+}
+
+void CCollectorApp::loadRecentFiles() { m_recentFiles = loadRecentFileList(m_store); }
+
+// The list changes with every file opened: a store that refuses it is reported once a
+// session, and not at all when start-up already said that nothing will be written.
+void CCollectorApp::saveRecentFiles()
+{
+    if (!m_store.isReadable() || saveRecentFileList(m_store, m_recentFiles) || m_recentFilesRefused)
+        return;
+    m_recentFilesRefused = true;
+    warnSettingsNotSaved(m_store);
+}
+
+// The program settings after an options dialog's OK; a refused save is reported.
+void CCollectorApp::saveSettings()
+{
+    if (!saveAppSettings(m_store, m_settings))
+        warnSettingsNotSaved(m_store);
+}
+
+}  // namespace tk70

@@ -1,0 +1,86 @@
+// CCollectorApp: historical data files.  Opening one makes a historical document whose
+// tags are the file's columns, edited in the trend setup; Start shows its graphs (Auto
+// Fit, or a replay of the first graph) and Stop returns to the trend setup.
+#include "app/view/shell/collector_app.h"
+
+#include "app/view/shell/child_frame.h"
+#include "app/settings/command_ids.h"
+#include "trend/history/historical_file.h"
+#include "trend/historyview/historical_file_source.h"
+#include "trend/historyview/view/history_selection_dialog.h"
+#include "trend/historyview/view/history_view.h"
+#include "app/view/shell/main_frame.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
+
+#include <QDialog>
+#include <QFileDialog>
+
+namespace tk70 {
+
+// The file, then New (with its question), then the file's header read into the new
+// document; the trend setup shows it and the tag editor goes.
+void CCollectorApp::openHistoricalFile(int id)
+{
+    if (!m_driver) {
+        Messages::note(QStringLiteral("Historical Data Files may not be Graphed due to software error."),
+                       QLatin1String(kTitleProgram), MessageIcon::Information);
+        return;
+    }
+    const bool dos = id == cmd::HistoricalDos;
+    const QString path = QFileDialog::getOpenFileName(
+        m_mainFrame.get(), QStringLiteral("Open"), QString(),
+        dos ? QStringLiteral("TK70 Pro Historical TK70 (DOS) Data Files (*.dat)")
+            : QStringLiteral("TK70 Pro Historical ASCII Data Files (*.txt)"));
+    if (path.isEmpty())
+        return;
+    fileNew();
+    if (!m_document || m_document->tagCount() > 0)
+        return;  // the user kept the current selection
+    std::unique_ptr<HistoricalFile> file =
+        HistoricalFile::open(path, dos ? HistoryFileKind::Dos : HistoryFileKind::Ascii, m_document->tagCapacity());
+    if (!file)
+        return;
+    file->fillTagList(*m_document);
+    m_historyFile = std::move(file);
+    m_historySource = std::make_unique<HistoricalFileSource>(*m_historyFile);
+    closeSetupWindows();  // the tag editor of the new document; the trend setup takes over
+    createSetupWindow(TrendSetup);
+}
+
+// Start on a historical document: the graph mode, then one graph window per graph with
+// traces (the first only in a replay) reading the file.
+void CCollectorApp::startGraphing()
+{
+    if (!trendSetupPageValid())
+        return;
+    copyOpenPagesIntoDocument();
+    const int graphs = m_document->graphsWithTraces();
+    if (graphs == 0) {
+        Messages::note(QStringLiteral("No Tags Selected for Trending."), QLatin1String(kTitleProgram),
+                       MessageIcon::Warning);
+        return;
+    }
+    CHistorySelectionDialog selection(m_mainFrame.get());
+    if (selection.exec() != QDialog::Accepted)
+        return;
+    const HistoryMode mode = selection.mode();
+    if (mode.replay && graphs > 1)
+        Messages::note(QStringLiteral("Only first graph will be display when\nAuto Fit mode is not choosen."),
+                       QLatin1String(kTitleProgram), MessageIcon::Information);
+    m_historySource->seek(0);
+    m_graphing = true;
+    openGraphWindows([this, mode](int graph) {
+        return new CHistoryView(*m_document, graph, *m_historySource, mode.replay, mode.skip);
+    }, mode.replay);
+    closeSetupWindows();
+}
+
+void CCollectorApp::stopGraphing()
+{
+    m_graphing = false;
+    closeTrendGraphWindows();
+    showTrendSetupWindow();
+}
+
+}  // namespace tk70
