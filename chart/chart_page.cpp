@@ -365,12 +365,6 @@ void ChartPage::setCursor(ChartHandle cursor, double index)
     }
 }
 
-double ChartPage::cursorIndex(ChartHandle cursor) const
-{
-    const ChartObject *object = find(cursor, ChartObjectKind::Cursor);
-    return object ? object->position.x() : 0.0;
-}
-
 // --- Buttons and scroll bars ---------------------------------------------------------------
 
 ChartHandle ChartPage::addButton(const QRectF &pageRect, const QString &caption, int colour,
@@ -406,14 +400,6 @@ ChartHandle ChartPage::addScrollBar(const QRectF &pageRect, int minimum, int max
     setRange(object.scroll, minimum, maximum, pageStep, value);
     object.scroll.changed = std::move(changed);
     return add(std::move(object));
-}
-
-void ChartPage::setScrollRange(ChartHandle bar, int minimum, int maximum, int pageStep)
-{
-    if (ChartObject *object = find(bar, ChartObjectKind::ScrollBar)) {
-        setRange(object->scroll, minimum, maximum, pageStep, object->scroll.value);
-        touch(*object);
-    }
 }
 
 int ChartPage::setScrollValue(ChartHandle bar, int value, bool notify)
@@ -506,17 +492,6 @@ void ChartPage::setFrameColour(ChartHandle rect, int colour)
     }
 }
 
-void ChartPage::setTextStyle(ChartHandle text, const ChartTextStyle &style)
-{
-    ChartObject *object = find(text);
-    if (!object)
-        return;
-    const QRectF before = bounds(text);
-    object->style = style;
-    object->colour = style.colour;
-    touchText(*object, before);
-}
-
 void ChartPage::keepBelowAxisLabels(ChartHandle text, ChartHandle axis)
 {
     ChartObject *object = find(text, ChartObjectKind::Text);
@@ -525,11 +500,6 @@ void ChartPage::keepBelowAxisLabels(ChartHandle text, ChartHandle axis)
     const QRectF before = bounds(text);
     object->belowAxis = axis;
     touchText(*object, before);
-}
-
-void ChartPage::moveText(ChartHandle text, const QPointF &position)
-{
-    setTextPart(text, &ChartObject::position, position);
 }
 
 void ChartPage::setRect(ChartHandle handle, const QRectF &pageRect)
@@ -542,12 +512,6 @@ void ChartPage::setRect(ChartHandle handle, const QRectF &pageRect)
     object->drawnBounds = QRectF();
     object->revision = ++g_revision;
     emit changed(before.united(bounds(handle)));
-}
-
-void ChartPage::setLine(ChartHandle line, const QPointF &from, const QPointF &to)
-{
-    if (find(line, ChartObjectKind::Line))
-        setRect(line, QRectF(from, to));
 }
 
 // What the object shows may have changed without the page seeing it (a data set, the

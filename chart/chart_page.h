@@ -99,7 +99,6 @@ public:
     // A vertical line across the plot area at x = index (user units).
     ChartHandle addCursor(ChartHandle window, double index, int colour, Qt::PenStyle style = Qt::SolidLine);
     void setCursor(ChartHandle cursor, double index);
-    double cursorIndex(ChartHandle cursor) const;
 
     // --- Buttons and scroll bars -----------------------------------------------------
     // A push button; `clicked` runs when the user clicks it (see clickButton).
@@ -111,7 +110,6 @@ public:
     // with the new value whenever the user moves it.
     ChartHandle addScrollBar(const QRectF &pageRect, int minimum, int maximum, int pageStep, int value,
                              std::function<void(int)> changed);
-    void setScrollRange(ChartHandle bar, int minimum, int maximum, int pageStep);
     // Sets the value (limited to the range); with notify, runs the change callback when it
     // changed.  Returns the value set.
     int setScrollValue(ChartHandle bar, int value, bool notify = false);
@@ -131,16 +129,13 @@ public:
     int colour(ChartHandle handle) const;
     // A rect's frame colour.
     void setFrameColour(ChartHandle rect, int colour);
-    void setTextStyle(ChartHandle text, const ChartTextStyle &style);
-    // Moves a text's anchor (page fractions, or user units for a window text).
-    void moveText(ChartHandle text, const QPointF &position);
     // Keeps a text below the tick labels of a horizontal axis, on the line of the axis
     // title: drawn no higher than where the labels end, whatever the size of the page
     // and its texts (kNoChartHandle: at its anchor again).
     void keepBelowAxisLabels(ChartHandle text, ChartHandle axis);
-    // New rectangle of a window, rect, button or scroll bar; new ends of a line.
+    // New rectangle of a window, rect, button or scroll bar; new ends of a line (from the
+    // rectangle's top left to its bottom right).
     void setRect(ChartHandle handle, const QRectF &pageRect);
-    void setLine(ChartHandle line, const QPointF &from, const QPointF &to);
     // Repaints an object, laid out anew (after its data set or its axis labels changed,
     // say); redrawAll repaints the page.
     void redraw(ChartHandle handle);

@@ -24,8 +24,6 @@ int niceFor(int win32Priority)
     return 19;
 }
 
-std::atomic<BeepHook> g_beepHook{nullptr};
-
 std::atomic<int> g_closeSettle{300};
 std::atomic<int> g_afterEstablish{3000};
 std::atomic<int> g_afterInitial{2000};
@@ -47,12 +45,10 @@ void sleepMs(int milliseconds)
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void setBeepHook(BeepHook hook) { g_beepHook.store(hook); }
-
 void beep(int frequencyHz, int durationMs)
 {
-    if (BeepHook hook = g_beepHook.load())
-        hook(frequencyHz, durationMs);
+    (void)frequencyHz;
+    (void)durationMs;
 }
 
 PhaseWaits phaseWaits()

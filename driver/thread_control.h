@@ -14,10 +14,8 @@ void setThreadPriority(int win32Priority);
 // Sleeps the calling thread; 0 or less yields once.
 void sleepMs(int milliseconds);
 
-// The beep a failed CIU restart sounds (2000 Hz, 200 ms).  No sound device is assumed:
-// the default does nothing.  Tests and hosts may install their own.
-using BeepHook = void (*)(int frequencyHz, int durationMs);
-void setBeepHook(BeepHook hook);
+// The beep a failed CIU restart sounds (2000 Hz, 200 ms).  No sound device is assumed on
+// a station, so it is silent; the restart calls it where the beep belongs.
 void beep(int frequencyHz, int durationMs);
 
 // Fixed pauses of the connection's life, in milliseconds.  A host never changes them;

@@ -260,8 +260,6 @@ QString CCiuDriver::tagName(int i) const { return validPosition(i) ? m_tagNames[
 double CCiuDriver::value(int i) const { return validPosition(i) ? m_values[i] : 0.0; }
 int CCiuDriver::quality(int i) const { return validPosition(i) ? m_qualities[i] : 1; }
 int CCiuDriver::establishStatus(int i) const { return validPosition(i) ? m_establish[i] : -1; }
-int CCiuDriver::newValueFlag(int i) const { return validPosition(i) ? m_newValues[i] : 0; }
-int CCiuDriver::outputPendingFlag(int i) const { return validPosition(i) ? m_outputPending[i] : 0; }
 
 double CCiuDriver::ciuStatusValue() const
 {

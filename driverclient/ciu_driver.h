@@ -54,8 +54,6 @@ public:
     double value(int i) const;
     int quality(int i) const;
     int establishStatus(int i) const;
-    int newValueFlag(int i) const;
-    int outputPendingFlag(int i) const;
 
     // Driver status, read from the record.
     double ciuStatusValue() const;

@@ -46,7 +46,6 @@ public:
     void setRestoreAction(std::function<void()> action) { m_restoreAction = std::move(action); }
     void setPauseAction(std::function<void()> action) { m_pauseAction = std::move(action); }
 
-    bool isReplay() const { return m_replay; }
     int traceCount() const { return m_frame.panel->count(); }
     const TraceDefinition &trace(int index) const { return m_frame.panel->row(index).definition(); }
     const TracePanelRow &row(int index) const { return m_frame.panel->row(index); }
