@@ -12,7 +12,7 @@ JOBS       ?= $(shell nproc)
 # Warnings are errors in every build made through make, whatever a plain build set.
 CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK70_WERROR=ON
 
-.PHONY: all setup configure build run test check-layers test-main test-tsan test-tsan-app test-asan fuzz bench demo install clean
+.PHONY: all setup configure build run test check-layers test-main test-tsan test-tsan-app test-asan fuzz bench install clean
 
 all: build
 

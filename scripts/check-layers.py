@@ -107,8 +107,10 @@ def check_links(root, files, table, faults, edges):
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    files = subprocess.run(['git', 'ls-files', '--cached', '--others', '--exclude-standard'], cwd=root, check=True, capture_output=True,
-                           text=True).stdout.split()
+    listed = subprocess.run(['git', 'ls-files', '--cached', '--others', '--exclude-standard'], cwd=root,
+                            check=True, capture_output=True, text=True).stdout.split()
+    # A file deleted from the work tree but still in the index is no longer part of it.
+    files = [path for path in listed if os.path.isfile(os.path.join(root, path))]
     table = read_table(root)
     faults, edges = [], set()
     for path in files:

@@ -12,7 +12,7 @@
 // is undone.
 #pragma once
 
-#include "collect/view/collection_page.h"
+#include "collect/collection_page.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,5 +1,5 @@
 // The group page of the collection settings, without widgets: see collection_page.h.
-#include "collect/view/collection_page.h"
+#include "collect/collection_page.h"
 
 #include "collect/date_time_text.h"
 #include "collect/file_name_rules.h"
