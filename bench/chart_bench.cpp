@@ -6,8 +6,8 @@
 #include "bench/bench_timer.h"
 #include "chart/chart_page.h"
 #include "chart/chart_renderer.h"
-#include "tags/tag_doc.h"
 #include "collect/current_values/text_page.h"
+#include "tags/tag_doc.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -91,10 +91,15 @@ int main(int argc, char **argv)
     const Timing refresh = measure(nextReadings, refreshPage);
     QImage image(1024, 768, QImage::Format_ARGB32_Premultiplied);
     tk70::ChartRenderer renderer;
-    const Timing repaint = measure([&] { nextReadings(); refreshPage(); }, [&] {
-        QPainter painter(&image);
-        renderer.render(painter, page, QRectF(image.rect()));
-    });
+    const Timing repaint = measure(
+        [&] {
+            nextReadings();
+            refreshPage();
+        },
+        [&] {
+            QPainter painter(&image);
+            renderer.render(painter, page, QRectF(image.rect()));
+        });
     std::printf("Current values page, %d tags: refresh %7.1f us mean, %7.1f us min\n", kTags, refresh.mean,
                 refresh.minimum);
     std::printf("Current values page, 1024x768 image: repaint %7.1f us mean, %7.1f us min\n", repaint.mean,

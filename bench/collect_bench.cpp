@@ -7,9 +7,9 @@
 // that writes what waited once the lock goes.
 #include "bench/bench_tags.h"
 #include "bench/bench_timer.h"
-#include "core/clock.h"
 #include "collect/collection_run.h"
 #include "collect/datafile/group_output.h"
+#include "core/clock.h"
 #include "tags/tag_doc.h"
 
 #include <QCoreApplication>

@@ -11,11 +11,11 @@
 // and at the end (goal: within a few MB).
 //
 //   dde-bench [SECONDS] [--hostile]     (default 10 seconds)
+#include "bench/dde_hostile.h"
+#include "ciusim/pty_server.h"
 #include "driverclient/ciu_dde_server.h"
 #include "driverclient/ciu_driver.h"
-#include "ciusim/pty_server.h"
 #include "platform/dde/dde_client.h"
-#include "bench/dde_hostile.h"
 #include "platform/registry/settings_store.h"
 
 #include <QCoreApplication>
@@ -26,8 +26,8 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <string>
 #include <poll.h>
+#include <string>
 #include <sys/resource.h>
 #include <thread>
 #include <vector>
@@ -58,13 +58,17 @@ long residentKb()
     return 0;
 }
 
-std::int64_t nowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
+std::int64_t nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+}
 
 double threadCpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_THREAD, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 QString tagName(int i) { return QStringLiteral("TAG%1").arg(i + 1); }
@@ -103,8 +107,7 @@ void readUpdates(std::vector<std::unique_ptr<dde::DdeClient>> &clients)
                 if (g_measuring && line->front() == "DATA") {
                     ++g_updates;
                     std::int64_t worst = g_worstDelayNs;
-                    while (delay > worst && !g_worstDelayNs.compare_exchange_weak(worst, delay)) {
-                    }
+                    while (delay > worst && !g_worstDelayNs.compare_exchange_weak(worst, delay)) {}
                 }
             }
         }

@@ -42,9 +42,7 @@ void pause(std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }
 
 }  // namespace
 
-HostileCrowd::HostileCrowd(QString path, QStringList items) : m_path(std::move(path)), m_items(std::move(items))
-{
-}
+HostileCrowd::HostileCrowd(QString path, QStringList items) : m_path(std::move(path)), m_items(std::move(items)) {}
 
 HostileCrowd::~HostileCrowd() { stop(); }
 
@@ -100,8 +98,7 @@ void HostileCrowd::batching()
     for (int i = 0; i < kBatchRequests; ++i)
         batch += "REQUEST\tValue\t" + m_items[i % m_items.size()].toUtf8() + '\n';
     std::thread writer([&] {
-        while (!m_stop && client->sendRaw(batch)) {
-        }
+        while (!m_stop && client->sendRaw(batch)) {}
     });
     while (!m_stop) {
         if (auto line = client->waitLine(100); line && line->front() == "DATA")
@@ -125,8 +122,7 @@ void HostileCrowd::ghostLoops()
     }
     while (!m_stop) {
         for (auto &client : clients)
-            while (client->takeLine()) {
-            }
+            while (client->takeLine()) {}
         pause(std::chrono::milliseconds(50));
     }
 }
@@ -174,8 +170,7 @@ void HostileCrowd::probing()
         const long long ns = std::chrono::duration_cast<std::chrono::nanoseconds>(SteadyClock::now() - asked).count();
         ++m_probes;
         long long worst = m_worstProbeNs;
-        while (ns > worst && !m_worstProbeNs.compare_exchange_weak(worst, ns)) {
-        }
+        while (ns > worst && !m_worstProbeNs.compare_exchange_weak(worst, ns)) {}
         pause(std::chrono::milliseconds(100));
     }
 }

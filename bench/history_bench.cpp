@@ -5,8 +5,8 @@
 // prints each against its goal, with the size of the line index and the memory the open
 // file holds besides it.
 #include "bench/bench_timer.h"
-#include "trend/history/historical_file.h"
 #include "collect/datafile/text_layout.h"
+#include "trend/history/historical_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -66,8 +66,8 @@ double wcLines(const QString &path)
     const tk70::bench::Stopwatch watch;
     pid_t pid = 0;
     int status = 0;
-    if (posix_spawnp(&pid, "wc", &actions, nullptr, argv, environ) != 0 || waitpid(pid, &status, 0) != pid
-        || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (posix_spawnp(&pid, "wc", &actions, nullptr, argv, environ) != 0 || waitpid(pid, &status, 0) != pid ||
+        !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "history-bench: wc -l failed\n");
         std::exit(1);
     }
@@ -143,8 +143,8 @@ int main(int argc, char **argv)
 
     const double indexBytes = double(file->indexBytes());
     const double perRecords = indexBytes / (double(records) / 64.0);
-    std::printf("line index: %.2f MB, %.2f bytes per 64 records (goal <= 8: %s)\n", indexBytes / (1 << 20),
-                perRecords, perRecords <= 8.0 ? "met" : "MISSED");
+    std::printf("line index: %.2f MB, %.2f bytes per 64 records (goal <= 8: %s)\n", indexBytes / (1 << 20), perRecords,
+                perRecords <= 8.0 ? "met" : "MISSED");
     std::printf("memory the open file holds beyond its index: %.1f MB\n",
                 residentMegabytes() - memoryBefore - indexBytes / (1 << 20));
     return 0;

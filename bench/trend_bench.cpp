@@ -7,8 +7,8 @@
 #include "bench/bench_timer.h"
 #include "chart/chart_page.h"
 #include "chart/chart_renderer.h"
-#include "core/clock.h"
 #include "collect/datafile/group_output.h"
+#include "core/clock.h"
 #include "tags/tag_doc.h"
 #include "trend/realtime/trend_graph_window.h"
 
@@ -104,8 +104,8 @@ int main(int argc, char **argv)
         sampling += sampled - start;
     }
     const double perSecond = (sampling + drawing) / seconds;
-    std::printf("trend-bench: %d windows x %d traces, history %d, %d simulated seconds\n", kWindows, kTraces,
-                kHistory, seconds);
+    std::printf("trend-bench: %d windows x %d traces, history %d, %d simulated seconds\n", kWindows, kTraces, kHistory,
+                seconds);
     std::printf("  sampling all windows: %8.3f ms per second\n", sampling / seconds * 1000.0);
     std::printf("  drawing the visible page 1280x1024: %8.3f ms per second\n", drawing / seconds * 1000.0);
     std::printf("  CPU: %.2f %% of one core (goal below 2 %%)\n", perSecond * 100.0);

@@ -61,9 +61,9 @@ struct ChartObject {
     QString text;      // text, button caption, axis title
     ChartTextStyle style;
     Qt::PenStyle penStyle = Qt::SolidLine;
-    double penWidth = 0.0;  // in pixels of the reference page; 0 = one device pixel
+    double penWidth = 0.0;                   // in pixels of the reference page; 0 = one device pixel
     ChartHandle belowAxis = kNoChartHandle;  // a text kept below this axis's tick labels
-    unsigned revision = 0;  // changes whenever what is drawn changes (renderer caches)
+    unsigned revision = 0;                   // changes whenever what is drawn changes (renderer caches)
     ChartWindowPart windowPart;
     ChartAxisPart axis;
     ChartPlotPart plot;

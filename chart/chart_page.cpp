@@ -27,10 +27,8 @@ bool hittable(ChartObjectKind kind)
     case ChartObjectKind::Button:
     case ChartObjectKind::Rect:
     case ChartObjectKind::ScrollBar:
-    case ChartObjectKind::GraphWindow:
-        return true;
-    default:
-        return false;
+    case ChartObjectKind::GraphWindow: return true;
+    default: return false;
     }
 }
 
@@ -77,8 +75,7 @@ void setRange(ChartScrollPart &scroll, int minimum, int maximum, int pageStep, i
 
 }  // namespace
 
-ChartPage::ChartPage(QObject *parent)
-    : QObject(parent), m_name(QStringLiteral("PAGE%1").arg(++g_pageCounter).left(12))
+ChartPage::ChartPage(QObject *parent) : QObject(parent), m_name(QStringLiteral("PAGE%1").arg(++g_pageCounter).left(12))
 {
 }
 
@@ -211,8 +208,7 @@ QPointF ChartPage::userToPage(ChartHandle window, const QPointF &user) const
 bool ChartPage::inPlotArea(ChartHandle window, const QPointF &page) const
 {
     const QRectF plot = plotAreaOnPage(window);
-    return page.x() >= plot.left() && page.x() <= plot.right() && page.y() >= plot.top() &&
-           page.y() <= plot.bottom();
+    return page.x() >= plot.left() && page.x() <= plot.right() && page.y() >= plot.top() && page.y() <= plot.bottom();
 }
 
 QRectF ChartPage::userRect(ChartHandle window, const QPointF &pageA, const QPointF &pageB) const
@@ -320,8 +316,8 @@ ChartHandle ChartPage::addRect(const QRectF &pageRect, int fill, int frame)
 
 // --- Plots and cursors -------------------------------------------------------------------
 
-ChartHandle ChartPage::addLinePlot(ChartHandle window, std::shared_ptr<const ChartData> data, int yColumn,
-                                   int colour, Qt::PenStyle style, int xColumn)
+ChartHandle ChartPage::addLinePlot(ChartHandle window, std::shared_ptr<const ChartData> data, int yColumn, int colour,
+                                   Qt::PenStyle style, int xColumn)
 {
     if (!data)
         return kNoChartHandle;
@@ -559,16 +555,12 @@ QRectF ChartPage::bounds(ChartHandle handle) const
     const ChartObject &stored = object(handle);
     switch (stored.kind) {
     case ChartObjectKind::Text:
-    case ChartObjectKind::WindowText:
-        return textBounds(stored);
-    case ChartObjectKind::Line:
-        return stored.rect.normalized().adjusted(-0.002, -0.002, 0.002, 0.002);
+    case ChartObjectKind::WindowText: return textBounds(stored);
+    case ChartObjectKind::Line: return stored.rect.normalized().adjusted(-0.002, -0.002, 0.002, 0.002);
     case ChartObjectKind::Axis:
     case ChartObjectKind::LinePlot:
-    case ChartObjectKind::Cursor:
-        return windowRect(stored.window);
-    default:
-        return stored.rect;
+    case ChartObjectKind::Cursor: return windowRect(stored.window);
+    default: return stored.rect;
     }
 }
 

@@ -44,8 +44,7 @@ public:
     int graphWindowCount() const { return m_windowCount; }
     // The plot area as fractions of the window's rectangle (y down), its background and
     // frame colours (kNoColour: none).
-    void setPlotArea(ChartHandle window, const QRectF &windowFractions, int background = kNoColour,
-                     int frame = 0);
+    void setPlotArea(ChartHandle window, const QRectF &windowFractions, int background = kNoColour, int frame = 0);
     void setScale(ChartHandle window, const ChartScale &scale);
     ChartScale scale(ChartHandle window) const;
     // The plot area in page fractions.
@@ -102,8 +101,8 @@ public:
 
     // --- Buttons and scroll bars -----------------------------------------------------
     // A push button; `clicked` runs when the user clicks it (see clickButton).
-    ChartHandle addButton(const QRectF &pageRect, const QString &caption, int colour,
-                          std::function<void()> clicked, const ChartTextStyle &captionStyle = {});
+    ChartHandle addButton(const QRectF &pageRect, const QString &caption, int colour, std::function<void()> clicked,
+                          const ChartTextStyle &captionStyle = {});
     // Runs a visible button's click callback; whether there was one to run.
     bool clickButton(ChartHandle button);
     // A horizontal scroll bar from minimum to maximum with a page step; `changed` runs

@@ -17,11 +17,11 @@ class ChartPointer {
 public:
     enum class Action {
         None,
-        Repaint,           // only the look changed (a pressed button, the rubber band)
-        ObjectClicked,     // a left press on an object that is no button or scroll bar
+        Repaint,        // only the look changed (a pressed button, the rubber band)
+        ObjectClicked,  // a left press on an object that is no button or scroll bar
         ObjectDoubleClicked,
-        LeftDragged,       // the left button moved while held
-        RubberBand,        // a right drag finished inside a graph window
+        LeftDragged,  // the left button moved while held
+        RubberBand,   // a right drag finished inside a graph window
     };
     struct Outcome {
         Action action = Action::None;

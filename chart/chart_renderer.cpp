@@ -16,10 +16,7 @@ namespace {
 
 constexpr int kMaxTicks = 200;
 
-bool darkColour(int colour)
-{
-    return qGray(paletteRgb(colour)) < 110;
-}
+bool darkColour(int colour) { return qGray(paletteRgb(colour)) < 110; }
 
 // The first tick at or above the minimum, and how many fit up to the maximum.
 int tickCount(double minimum, double maximum, double spacing)
@@ -225,10 +222,10 @@ void ChartRenderer::drawAxisLabels(QPainter &painter, ChartHandle handle, const 
     for (size_t i = 0; i < labels.size(); ++i) {
         const double share = static_cast<double>(i) * axis.axis.tickSpacing / span;
         const QSizeF size = labels[i].size();
-        const QPointF topLeft = horizontal ? QPointF(plot.left() + share * plot.width() - size.width() / 2,
-                                                     plot.bottom() + gap)
-                                           : QPointF(plot.left() - gap - size.width(),
-                                                     plot.bottom() - share * plot.height() - size.height() / 2);
+        const QPointF topLeft =
+            horizontal
+                ? QPointF(plot.left() + share * plot.width() - size.width() / 2, plot.bottom() + gap)
+                : QPointF(plot.left() - gap - size.width(), plot.bottom() - share * plot.height() - size.height() / 2);
         painter.drawStaticText(topLeft, labels[i]);
         drawn = drawn.united(QRectF(topLeft, size));
     }
@@ -438,9 +435,8 @@ void ChartRenderer::drawButton(QPainter &painter, ChartHandle handle)
     const double shift = sunken ? 1.0 : 0.0;
     painter.setFont(m_fonts.font(fontKey));
     painter.setPen(pen(darkColour(button.colour) ? kPaletteWhite : kPaletteBlack));
-    painter.drawStaticText(QPointF(rect.center().x() - size.width() / 2 + shift,
-                                   rect.center().y() - size.height() / 2 + shift),
-                           caption);
+    painter.drawStaticText(
+        QPointF(rect.center().x() - size.width() / 2 + shift, rect.center().y() - size.height() / 2 + shift), caption);
 }
 
 void ChartRenderer::drawScrollBar(QPainter &painter, const ChartObject &object)

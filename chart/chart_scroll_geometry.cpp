@@ -17,8 +17,8 @@ ChartScrollGeometry::ChartScrollGeometry(const QRectF &deviceRect, const ChartSc
     // The thumb's share of the trough is the page step's share of everything scrolled
     // over, but never narrower than an arrow.
     const double total = static_cast<double>(m_maximum - m_minimum) + m_pageStep;
-    const double width = std::clamp(m_trough.width() * m_pageStep / total, std::min(arrow, m_trough.width()),
-                                    m_trough.width());
+    const double width =
+        std::clamp(m_trough.width() * m_pageStep / total, std::min(arrow, m_trough.width()), m_trough.width());
     const double travel = m_trough.width() - width;
     const double share = m_maximum > m_minimum ? double(m_value - m_minimum) / (m_maximum - m_minimum) : 0.0;
     m_thumb = QRectF(m_trough.left() + travel * share, m_trough.top(), width, m_trough.height());

@@ -30,11 +30,11 @@ inline constexpr int kNoColour = -1;
 struct ChartTextStyle {
     QString face = QStringLiteral("Arial");  // "Arial" or "Courier New" (metric-compatible faces)
     double pointSize = 10.0;
-    int colour = 0;                           // palette index of the text
-    int background = kNoColour;               // palette index of a box behind the text
+    int colour = 0;              // palette index of the text
+    int background = kNoColour;  // palette index of a box behind the text
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     bool bold = false;
-    double maxWidth = 0.0;                    // 0: as wide as the text is
+    double maxWidth = 0.0;  // 0: as wide as the text is
     bool legibleColour = false;
 };
 

@@ -45,8 +45,7 @@ std::optional<PlantAddress> parseAddress(std::string_view text)
 std::string formatAddress(const PlantAddress &address)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%02d-%02d-%02d-%04d", address.loop, address.pcu, address.module,
-                  address.block);
+    std::snprintf(text, sizeof text, "%02d-%02d-%02d-%04d", address.loop, address.pcu, address.module, address.block);
     return text;
 }
 

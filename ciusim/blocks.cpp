@@ -71,7 +71,8 @@ bool FunctionBlock::setSpecValue(int n, double value)
     std::array<std::uint8_t, 3> bytes{};
     if (!vantor::encodeSpecValue(s->format, value, bytes.data()))
         return false;
-    std::copy_n(bytes.begin(), vantor::formatSize(s->format), m_values.begin() + static_cast<std::ptrdiff_t>(s->offset));
+    std::copy_n(bytes.begin(), vantor::formatSize(s->format),
+                m_values.begin() + static_cast<std::ptrdiff_t>(s->offset));
     return true;
 }
 

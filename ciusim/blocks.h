@@ -53,8 +53,8 @@ public:
     // The tune read reply after its reply code: group count, groups, function code, values.
     void appendReadReply(std::vector<std::uint8_t> &reply) const;
     // A tune write: checks function code, byte count, that no non-tunable spec changes
-    // and that each changed tunable spec holds what its format's encoder makes; applies the values and returns 0, or returns the refusal's
-    // reply code and changes nothing.
+    // and that each changed tunable spec holds what its format's encoder makes; applies the values and returns 0, or
+    // returns the refusal's reply code and changes nothing.
     std::uint8_t write(int functionCode, std::span<const std::uint8_t> values);
 
 private:

@@ -6,10 +6,7 @@
 
 namespace ciusim {
 
-inline int read16(const std::uint8_t *bytes)
-{
-    return (bytes[0] << 8) | bytes[1];
-}
+inline int read16(const std::uint8_t *bytes) { return (bytes[0] << 8) | bytes[1]; }
 
 inline void append16(std::vector<std::uint8_t> &out, int value)
 {

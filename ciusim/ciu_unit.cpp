@@ -65,10 +65,7 @@ std::optional<CiuUnit::Outgoing> CiuUnit::answer(std::span<const std::uint8_t> p
     return Outgoing{wireReply(*reply, m_faults.takeWireFault(), m_random), plan.delayMs};
 }
 
-double CiuUnit::now() const
-{
-    return m_clock();
-}
+double CiuUnit::now() const { return m_clock(); }
 
 void CiuUnit::setClock(Clock clock)
 {

@@ -74,8 +74,11 @@ CliParse parseCommandLine(const std::vector<std::string> &args)
 
 std::string usageText(const std::string &program)
 {
-    return "Usage: " + program + " [--link PATH] [--config FILE] [--seed N] [--control SOCKET]\n"
-           "       " + program + " --control SOCKET --send \"COMMAND\"\n"
+    return "Usage: " + program +
+           " [--link PATH] [--config FILE] [--seed N] [--control SOCKET]\n"
+           "       " +
+           program +
+           " --control SOCKET --send \"COMMAND\"\n"
            "\n"
            "Simulates the Computer Interface Unit on a pseudo-terminal.  Prints the device path,\n"
            "then serves until SIGINT or SIGTERM.\n"

@@ -25,20 +25,11 @@ struct ConfigError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void fail(const std::string &path, const std::string &what)
-{
-    throw ConfigError(path + ": " + what);
-}
+[[noreturn]] void fail(const std::string &path, const std::string &what) { throw ConfigError(path + ": " + what); }
 
-std::string child(const std::string &path, const std::string &key)
-{
-    return path.empty() ? key : path + "." + key;
-}
+std::string child(const std::string &path, const std::string &key) { return path.empty() ? key : path + "." + key; }
 
-std::string item(const std::string &path, std::size_t index)
-{
-    return path + "[" + std::to_string(index) + "]";
-}
+std::string item(const std::string &path, std::size_t index) { return path + "[" + std::to_string(index) + "]"; }
 
 void requireObject(const json &node, const std::string &path, std::initializer_list<const char *> keys)
 {
@@ -183,8 +174,8 @@ void readSpecValues(const json &node, const std::string &path, FunctionBlock &bl
         if (!value.is_number())
             fail(item(where, i), "expected a number");
         if (!block.setSpecValue(n, value.get<double>()))
-            fail(item(where, i), "does not fit format " + std::to_string(block.specFormat(n)) + " of spec " +
-                                     std::to_string(n));
+            fail(item(where, i),
+                 "does not fit format " + std::to_string(block.specFormat(n)) + " of spec " + std::to_string(n));
     }
 }
 
@@ -230,8 +221,9 @@ std::optional<std::uint64_t> readSeed(const json &root)
 
 SimConfig readRoot(const json &root)
 {
-    requireObject(root, "", {"seed", "identity", "moduleStatus", "startRestarted", "deadband", "points",
-                             "defaultBlocks", "blocks"});
+    requireObject(
+        root, "",
+        {"seed", "identity", "moduleStatus", "startRestarted", "deadband", "points", "defaultBlocks", "blocks"});
     SimConfig config;
     config.seed = readSeed(root);
     if (const json *identity = field(root, "identity"))

@@ -23,10 +23,7 @@ struct CommandEntry {
 
 const std::string kOk = "ok";
 
-std::string error(const std::string &why)
-{
-    return "error: " + why;
-}
+std::string error(const std::string &why) { return "error: " + why; }
 
 std::optional<long> wholeNumber(const std::string &text, long low, long high)
 {
@@ -170,11 +167,27 @@ const std::array<CommandEntry, 20> kCommands{{
     {"replycode", 2, 3, "replycode CMD CODE [N]   (CODE 0 takes it away)", replyCode},
     {"silence", 1, 2, "silence CMD [N]", silence},
     {"slow", 1, 1, "slow MS", slow},
-    {"restart9", 0, 0, "restart9", [](CiuUnit &u, const Args &) { u.faults().restart9(); return kOk; }},
+    {"restart9", 0, 0, "restart9",
+     [](CiuUnit &u, const Args &) {
+         u.faults().restart9();
+         return kOk;
+     }},
     {"override", 2, 64, "override CMD HEXBYTES...", overrideReply},
-    {"unplug", 0, 0, "unplug", [](CiuUnit &u, const Args &) { u.unplug(); return kOk; }},
-    {"replug", 0, 0, "replug", [](CiuUnit &u, const Args &) { u.replug(); return kOk; }},
-    {"clear", 0, 0, "clear", [](CiuUnit &u, const Args &) { u.faults().clear(); return kOk; }},
+    {"unplug", 0, 0, "unplug",
+     [](CiuUnit &u, const Args &) {
+         u.unplug();
+         return kOk;
+     }},
+    {"replug", 0, 0, "replug",
+     [](CiuUnit &u, const Args &) {
+         u.replug();
+         return kOk;
+     }},
+    {"clear", 0, 0, "clear",
+     [](CiuUnit &u, const Args &) {
+         u.faults().clear();
+         return kOk;
+     }},
     {"set", 2, 3, "set L-P-M-B VALUE [bad|good]", setPoint},
     {"release", 1, 1, "release L-P-M-B", releasePoint},
     {"modulestatus", 1, 1, "modulestatus 0-3", moduleStatus},

@@ -13,10 +13,7 @@
 
 namespace ciusim {
 
-ControlServer::~ControlServer()
-{
-    stop();
-}
+ControlServer::~ControlServer() { stop(); }
 
 bool ControlServer::start(const std::string &socketPath)
 {

@@ -21,10 +21,7 @@ std::string linkTarget(const std::string &path)
 
 }  // namespace
 
-DeviceLink::~DeviceLink()
-{
-    remove();
-}
+DeviceLink::~DeviceLink() { remove(); }
 
 bool DeviceLink::create(const std::string &linkPath, const std::string &target, std::string &error)
 {

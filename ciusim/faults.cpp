@@ -12,8 +12,8 @@ namespace ciusim {
 
 namespace {
 
-constexpr std::array<WireFault, 6> kWireOrder{WireFault::Endless,  WireFault::Oversize,  WireFault::Truncate,
-                                              WireFault::Garbage,  WireFault::BadEscape, WireFault::BadChecksum};
+constexpr std::array<WireFault, 6> kWireOrder{WireFault::Endless, WireFault::Oversize,  WireFault::Truncate,
+                                              WireFault::Garbage, WireFault::BadEscape, WireFault::BadChecksum};
 
 const char *wireName(WireFault fault)
 {
@@ -53,35 +53,17 @@ void Faults::addWireFault(WireFault fault, int count)
         m_wire[fault] += count;
 }
 
-void Faults::badChecksum(int count)
-{
-    addWireFault(WireFault::BadChecksum, count);
-}
+void Faults::badChecksum(int count) { addWireFault(WireFault::BadChecksum, count); }
 
-void Faults::badEscape(int count)
-{
-    addWireFault(WireFault::BadEscape, count);
-}
+void Faults::badEscape(int count) { addWireFault(WireFault::BadEscape, count); }
 
-void Faults::garbage(int count)
-{
-    addWireFault(WireFault::Garbage, count);
-}
+void Faults::garbage(int count) { addWireFault(WireFault::Garbage, count); }
 
-void Faults::truncate(int count)
-{
-    addWireFault(WireFault::Truncate, count);
-}
+void Faults::truncate(int count) { addWireFault(WireFault::Truncate, count); }
 
-void Faults::endless()
-{
-    addWireFault(WireFault::Endless, 1);
-}
+void Faults::endless() { addWireFault(WireFault::Endless, 1); }
 
-void Faults::oversize()
-{
-    addWireFault(WireFault::Oversize, 1);
-}
+void Faults::oversize() { addWireFault(WireFault::Oversize, 1); }
 
 void Faults::silence(std::uint8_t command, int count)
 {

@@ -33,9 +33,9 @@ std::optional<WireFault> wireFaultNamed(std::string_view name);
 
 // How to answer one request, as the protocol faults decide it.
 struct ReplyPlan {
-    bool silent = false;                                // send nothing at all
+    bool silent = false;                               // send nothing at all
     std::optional<std::vector<std::uint8_t>> payload;  // this reply instead of the unit's
-    int delayMs = 0;                                    // wait before the reply goes out
+    int delayMs = 0;                                   // wait before the reply goes out
 };
 
 class Faults {

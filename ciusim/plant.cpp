@@ -23,10 +23,7 @@ std::uint64_t mix(std::uint64_t x)
 }
 
 // A hash as a number in [0, 1).
-double fraction(std::uint64_t hash)
-{
-    return static_cast<double>(hash >> 11) * 0x1.0p-53;
-}
+double fraction(std::uint64_t hash) { return static_cast<double>(hash >> 11) * 0x1.0p-53; }
 
 std::uint64_t packed(const PlantAddress &a)
 {
@@ -51,9 +48,7 @@ void encodeClamped(int format, double value, std::uint8_t *out)
 
 }  // namespace
 
-Plant::Plant(std::uint64_t seed, int ciuModuleStatus) : m_seed(seed), m_ciuModuleStatus(ciuModuleStatus & 3)
-{
-}
+Plant::Plant(std::uint64_t seed, int ciuModuleStatus) : m_seed(seed), m_ciuModuleStatus(ciuModuleStatus & 3) {}
 
 bool Plant::holdsNothing(const PlantAddress &address)
 {
@@ -179,14 +174,8 @@ void Plant::setValue(const PlantAddress &address, double value, bool bad)
     fix(PointFix{address, value, bad, std::nullopt, std::nullopt});
 }
 
-void Plant::release(const PlantAddress &address)
-{
-    m_fixes.erase(address);
-}
+void Plant::release(const PlantAddress &address) { m_fixes.erase(address); }
 
-void Plant::setCiuModuleStatus(int status)
-{
-    m_ciuModuleStatus = status & 3;
-}
+void Plant::setCiuModuleStatus(int status) { m_ciuModuleStatus = status & 3; }
 
 }  // namespace ciusim

@@ -22,14 +22,8 @@ PointKind kindOfType(int type)
     }
 }
 
-bool isValuePoint(PointKind kind)
-{
-    return kind == PointKind::Analog || kind == PointKind::Digital;
-}
+bool isValuePoint(PointKind kind) { return kind == PointKind::Analog || kind == PointKind::Digital; }
 
-bool isStatusPoint(PointKind kind)
-{
-    return kind == PointKind::Status || kind == PointKind::ModuleStatus;
-}
+bool isStatusPoint(PointKind kind) { return kind == PointKind::Status || kind == PointKind::ModuleStatus; }
 
 }  // namespace ciusim

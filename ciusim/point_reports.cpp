@@ -15,10 +15,7 @@ namespace {
 constexpr std::size_t kMaxRecords = 255;
 constexpr PointSample kNoPoint{0x80, 0, {}};  // a slot that holds nothing to report: bad
 
-bool reportsValues(const PointEntry &entry)
-{
-    return entry.connected && isValuePoint(kindOfType(entry.type));
-}
+bool reportsValues(const PointEntry &entry) { return entry.connected && isValuePoint(kindOfType(entry.type)); }
 
 bool reportsStatus(int index, const PointEntry &entry)
 {
@@ -47,10 +44,7 @@ PointSample valueSample(const Reading &reading, bool digital)
     return s;
 }
 
-PointSample statusSample(const StatusBytes &bytes)
-{
-    return PointSample{bytes.status, bytes.value, {}};
-}
+PointSample statusSample(const StatusBytes &bytes) { return PointSample{bytes.status, bytes.value, {}}; }
 
 }  // namespace
 
@@ -78,8 +72,8 @@ bool PointReports::changed(const std::optional<PointSample> &previous, const Poi
 
 // An exception reply: a count, then a record for every slot from first on that qualifies
 // and whose sample changed since it was last reported (at most 255 records).
-std::vector<std::uint8_t> PointReports::changedRecords(PointTable &table, const Plant &plant, double now,
-                                                       int first, bool (*qualifies)(int, const PointEntry &),
+std::vector<std::uint8_t> PointReports::changedRecords(PointTable &table, const Plant &plant, double now, int first,
+                                                       bool (*qualifies)(int, const PointEntry &),
                                                        void (*append)(std::vector<std::uint8_t> &,
                                                                       const PointSample &)) const
 {
@@ -101,8 +95,8 @@ std::vector<std::uint8_t> PointReports::changedRecords(PointTable &table, const 
 
 std::vector<std::uint8_t> PointReports::exceptions(PointTable &table, const Plant &plant, double now) const
 {
-    return changedRecords(table, plant, now, 1, [](int, const PointEntry &e) { return reportsValues(e); },
-                          appendValueRecord);
+    return changedRecords(
+        table, plant, now, 1, [](int, const PointEntry &e) { return reportsValues(e); }, appendValueRecord);
 }
 
 std::vector<std::uint8_t> PointReports::valueList(PointTable &table, const Plant &plant, double now, int first,

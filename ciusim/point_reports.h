@@ -19,11 +19,9 @@ public:
 
     // Each returns the whole reply payload, reply code first.
     std::vector<std::uint8_t> exceptions(PointTable &table, const Plant &plant, double now) const;
-    std::vector<std::uint8_t> valueList(PointTable &table, const Plant &plant, double now, int first,
-                                        int last) const;
+    std::vector<std::uint8_t> valueList(PointTable &table, const Plant &plant, double now, int first, int last) const;
     std::vector<std::uint8_t> statusExceptions(PointTable &table, const Plant &plant, double now) const;
-    std::vector<std::uint8_t> statusList(PointTable &table, const Plant &plant, double now, int first,
-                                         int last) const;
+    std::vector<std::uint8_t> statusList(PointTable &table, const Plant &plant, double now, int first, int last) const;
 
     // The sample a point would report now: analog and digital points as status byte and
     // 3-byte real, status points as status and value byte, slot 0 as the CIU's status.

@@ -8,10 +8,7 @@
 
 namespace ciusim {
 
-void PointTable::clear()
-{
-    m_slots.fill(PointEntry{});
-}
+void PointTable::clear() { m_slots.fill(PointEntry{}); }
 
 // The slot emptied and established anew with the type.
 PointEntry &PointTable::freshEntry(int index, int type)
@@ -75,14 +72,14 @@ std::uint8_t PointTable::checkOutput(int index) const
 
 int PointTable::establishedCount() const
 {
-    return static_cast<int>(std::count_if(m_slots.begin() + 1, m_slots.end(),
-                                          [](const PointEntry &e) { return e.established; }));
+    return static_cast<int>(
+        std::count_if(m_slots.begin() + 1, m_slots.end(), [](const PointEntry &e) { return e.established; }));
 }
 
 int PointTable::connectedCount() const
 {
-    return static_cast<int>(std::count_if(m_slots.begin() + 1, m_slots.end(),
-                                          [](const PointEntry &e) { return e.connected; }));
+    return static_cast<int>(
+        std::count_if(m_slots.begin() + 1, m_slots.end(), [](const PointEntry &e) { return e.connected; }));
 }
 
 }  // namespace ciusim

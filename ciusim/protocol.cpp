@@ -17,10 +17,7 @@ namespace {
 
 constexpr std::size_t kAnyLength = std::numeric_limits<std::size_t>::max();
 
-std::uint8_t countByte(int count)
-{
-    return static_cast<std::uint8_t>(std::clamp(count, 0, 255));
-}
+std::uint8_t countByte(int count) { return static_cast<std::uint8_t>(std::clamp(count, 0, 255)); }
 
 }  // namespace
 
@@ -153,10 +150,7 @@ Responder::Reply Responder::establishReport(Request request, double)
     return Reply{m_points.establishReport(read16(&request[2]), request[4], report)};
 }
 
-Responder::Reply Responder::readExceptions(Request, double now)
-{
-    return m_reports.exceptions(m_points, m_plant, now);
-}
+Responder::Reply Responder::readExceptions(Request, double now) { return m_reports.exceptions(m_points, m_plant, now); }
 
 Responder::Reply Responder::readValueList(Request request, double now)
 {

@@ -57,7 +57,7 @@ private:
         std::uint8_t command;
         std::size_t minLength;  // whole payload, command code and zero byte included
         std::size_t maxLength;
-        bool needsRestart;      // refused until the unit has been restarted
+        bool needsRestart;  // refused until the unit has been restarted
         Handler handler;
     };
     static const Rule *findRule(std::uint8_t command);

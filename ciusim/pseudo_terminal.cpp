@@ -12,17 +12,11 @@ namespace ciusim {
 
 namespace {
 
-std::string failure(const char *what)
-{
-    return std::string(what) + ": " + std::strerror(errno);
-}
+std::string failure(const char *what) { return std::string(what) + ": " + std::strerror(errno); }
 
 }  // namespace
 
-PseudoTerminal::~PseudoTerminal()
-{
-    close();
-}
+PseudoTerminal::~PseudoTerminal() { close(); }
 
 bool PseudoTerminal::open(std::string &error)
 {

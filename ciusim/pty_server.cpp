@@ -17,14 +17,9 @@ constexpr int kHangupPauseMs = 20;  // poll pause while the line reports a hang-
 
 }  // namespace
 
-PtyServer::PtyServer(SimConfig config, std::uint64_t seed) : m_unit(config, seed)
-{
-}
+PtyServer::PtyServer(SimConfig config, std::uint64_t seed) : m_unit(config, seed) {}
 
-PtyServer::~PtyServer()
-{
-    stop();
-}
+PtyServer::~PtyServer() { stop(); }
 
 bool PtyServer::start(const std::string &linkPath)
 {

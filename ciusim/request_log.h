@@ -7,8 +7,8 @@
 
 #include "driver/framing.h"
 
-#include <chrono>
 #include <array>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>

@@ -9,10 +9,7 @@
 
 namespace ciusim {
 
-WakeEvent::~WakeEvent()
-{
-    close();
-}
+WakeEvent::~WakeEvent() { close(); }
 
 bool WakeEvent::open(std::string &error)
 {

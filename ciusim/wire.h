@@ -11,7 +11,7 @@
 
 namespace ciusim {
 
-inline constexpr std::size_t kEndlessReplyBytes = 5000;    // more than a 4096-byte receive buffer
+inline constexpr std::size_t kEndlessReplyBytes = 5000;     // more than a 4096-byte receive buffer
 inline constexpr std::size_t kOversizeReplyPayload = 4100;  // more than 4094 decoded bytes
 
 // Frames the payload (escaped payload, escaped checksum, 0x0D) and applies the fault;

@@ -1,11 +1,11 @@
 // Start, stop and close of data collection, and the timers of a running collection.
 #include "collect/collection_control.h"
 
-#include "driverclient/ciu_driver.h"
 #include "collect/driver_readings.h"
-#include "platform/messages.h"
 #include "collect/point_registration.h"
 #include "collect/start_check.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/messages.h"
 #include "tags/tag_doc.h"
 
 namespace tk70 {
@@ -25,23 +25,20 @@ private:
 
 bool askYesNo(const QString &text, const QString &title)
 {
-    const Message question{text, title, MessageIcon::Question, MessageButtons::YesNo,
-                           MessageAnswer::No};
+    const Message question{text, title, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
     return Messages::show(question) == MessageAnswer::Yes;
 }
 
 }  // namespace
 
-CollectionControl::CollectionControl(CCiuDriver &driver, CollectionHost &host, const Clock &clock,
-                                     QObject *parent)
+CollectionControl::CollectionControl(CCiuDriver &driver, CollectionHost &host, const Clock &clock, QObject *parent)
     : QObject(parent), m_driver(driver), m_host(host), m_clock(clock),
       m_readings(std::make_unique<DriverReadings>(driver))
 {
     m_refreshTimer.setInterval(kRefreshPeriodMs);
     QObject::connect(&m_refreshTimer, &QTimer::timeout, this, &CollectionControl::refreshTick);
     for (int g = 0; g < kCollectionGroupCount; ++g)
-        QObject::connect(&m_groupTimers[size_t(g)], &QTimer::timeout, this,
-                         [this, g] { sampleTick(g); });
+        QObject::connect(&m_groupTimers[size_t(g)], &QTimer::timeout, this, [this, g] { sampleTick(g); });
 }
 
 CollectionControl::~CollectionControl() { closeRun(); }
@@ -79,9 +76,8 @@ bool CollectionControl::prepareStart(const CTagDoc &doc, const StartOptions &opt
 bool CollectionControl::openRun(const CTagDoc &doc, const StartOptions &options)
 {
     m_run = std::make_unique<CollectionRun>(doc, *m_readings, m_clock);
-    const OverwritePolicy policy = options.automatic && options.overwriteWithoutAsking
-                                       ? OverwritePolicy::Overwrite
-                                       : OverwritePolicy::Ask;
+    const OverwritePolicy policy =
+        options.automatic && options.overwriteWithoutAsking ? OverwritePolicy::Overwrite : OverwritePolicy::Ask;
     if (!m_run->openOutputs(policy)) {
         m_run.reset();
         return false;

@@ -5,8 +5,8 @@
 // the main window's Start and the headless collector.
 #pragma once
 
-#include "core/clock.h"
 #include "collect/collection_run.h"
+#include "core/clock.h"
 
 #include <QObject>
 #include <QTimer>
@@ -36,7 +36,7 @@ public:
 };
 
 struct StartOptions {
-    bool automatic = false;          // the automatic start: its questions are answered Yes
+    bool automatic = false;  // the automatic start: its questions are answered Yes
     // With automatic: the files the start opens replace existing ones without the
     // question.  The rollovers of the run ask as any run's do.
     bool overwriteWithoutAsking = false;
@@ -48,8 +48,7 @@ class CollectionControl : public QObject {
 public:
     static constexpr int kRefreshPeriodMs = 1000;
 
-    CollectionControl(CCiuDriver &driver, CollectionHost &host, const Clock &clock,
-                      QObject *parent = nullptr);
+    CollectionControl(CCiuDriver &driver, CollectionHost &host, const Clock &clock, QObject *parent = nullptr);
     ~CollectionControl() override;
 
     // The Start command on doc; true when collection runs afterwards.  Every refusal

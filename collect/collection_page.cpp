@@ -11,17 +11,13 @@ namespace tk70 {
 
 namespace {
 
-bool isDateField(DateTimeField field)
-{
-    return field == DateTimeField::StartDate || field == DateTimeField::EndDate;
-}
+bool isDateField(DateTimeField field) { return field == DateTimeField::StartDate || field == DateTimeField::EndDate; }
 
 // A sorted list orders its items without regard to letter case.
 QStringList sortedLikeAList(QStringList items)
 {
-    std::stable_sort(items.begin(), items.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return items;
 }
 

@@ -1,13 +1,13 @@
 // Collection run: group outputs, windows, save inhibit and rollover.
 #include "collect/collection_run.h"
 
-#include "tags/collection_group.h"
 #include "collect/database/database_group_output.h"
+#include "collect/datafile/text_layout.h"
 #include "collect/date_time_text.h"
 #include "collect/file_name_rules.h"
 #include "platform/messages.h"
+#include "tags/collection_group.h"
 #include "tags/tag_doc.h"
-#include "collect/datafile/text_layout.h"
 
 #include <QFileInfo>
 

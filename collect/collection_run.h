@@ -4,8 +4,8 @@
 // program's timers (or a test) call it, and "now" comes from the given clock.
 #pragma once
 
-#include "core/clock.h"
 #include "collect/datafile/group_output.h"
+#include "core/clock.h"
 #include "tags/tag_record.h"
 
 #include <QDateTime>
@@ -23,14 +23,14 @@ struct GroupRun {
     QDateTime windowStart;
     QDateTime windowEnd;
     QDateTime nextRollover;
-    int inhibitTagPosition = 0;  // 1-based position of the save inhibit tag; 0 none
-    bool fileOpen = false;       // the output was opened by the start
-    bool reopenPending = false;  // the last rollover's file did not open: tried at each tick
+    int inhibitTagPosition = 0;    // 1-based position of the save inhibit tag; 0 none
+    bool fileOpen = false;         // the output was opened by the start
+    bool reopenPending = false;    // the last rollover's file did not open: tried at each tick
     bool questionPending = false;  // a rollover asks whether to replace its file
-    bool finished = false;       // past the window end: output closed, no more ticks
-    QString outputName;          // the name of the file opened last
-    qint64 samplesTaken = 0;     // samples handed to the output, over every file of the run
-    SampleCounts counts;         // what the output made of them: stored, waiting, lost
+    bool finished = false;         // past the window end: output closed, no more ticks
+    QString outputName;            // the name of the file opened last
+    qint64 samplesTaken = 0;       // samples handed to the output, over every file of the run
+    SampleCounts counts;           // what the output made of them: stored, waiting, lost
     std::unique_ptr<GroupOutput> output;
     std::vector<DataColumn> columns;
 };

@@ -103,8 +103,8 @@ QDateTime localInstant(const QDate &day, const QTime &time)
     return QDateTime::fromMSecsSinceEpoch(asIfUtc - before, QTimeZone::utc());
 }
 
-std::optional<QDateTime> windowInstant(const QString &date, const QString &time,
-                                       const QLocale &locale, const QDateTime &openBound)
+std::optional<QDateTime> windowInstant(const QString &date, const QString &time, const QLocale &locale,
+                                       const QDateTime &openBound)
 {
     if (date.trimmed().isEmpty())
         return openBound;
@@ -125,14 +125,12 @@ QDateTime openWindowStart() { return QDateTime(QDate(1970, 1, 1), QTime(0, 0)); 
 
 QDateTime openWindowEnd() { return QDateTime(QDate(9998, 12, 31), QTime(23, 59, 59)); }
 
-std::optional<QDateTime> windowStartInstant(const QString &date, const QString &time,
-                                            const QLocale &locale)
+std::optional<QDateTime> windowStartInstant(const QString &date, const QString &time, const QLocale &locale)
 {
     return windowInstant(date, time, locale, openWindowStart());
 }
 
-std::optional<QDateTime> windowEndInstant(const QString &date, const QString &time,
-                                          const QLocale &locale)
+std::optional<QDateTime> windowEndInstant(const QString &date, const QString &time, const QLocale &locale)
 {
     return windowInstant(date, time, locale, openWindowEnd());
 }

@@ -35,7 +35,6 @@ QDateTime openWindowEnd();
 std::optional<QDateTime> windowStartInstant(const QString &date, const QString &time,
                                             const QLocale &locale = QLocale());
 // The instant it closes: as above, 9998-12-31 23:59:59 when the date is empty.
-std::optional<QDateTime> windowEndInstant(const QString &date, const QString &time,
-                                          const QLocale &locale = QLocale());
+std::optional<QDateTime> windowEndInstant(const QString &date, const QString &time, const QLocale &locale = QLocale());
 
 }  // namespace tk70

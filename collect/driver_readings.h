@@ -3,8 +3,8 @@
 // and the quality (1 = bad).
 #pragma once
 
-#include "driverclient/ciu_driver.h"
 #include "collect/datafile/group_output.h"
+#include "driverclient/ciu_driver.h"
 
 namespace tk70 {
 
@@ -13,8 +13,7 @@ public:
     explicit DriverReadings(const CCiuDriver &driver) : m_driver(driver) {}
     PointReading reading(int position) const override
     {
-        return {m_driver.establishStatus(position), m_driver.value(position),
-                m_driver.quality(position) != 0};
+        return {m_driver.establishStatus(position), m_driver.value(position), m_driver.quality(position) != 0};
     }
 
 private:

@@ -10,8 +10,7 @@ namespace {
 qsizetype extensionDot(const QString &name)
 {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const qsizetype separator =
-        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype separator = std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
     return dot > separator ? dot : -1;
 }
 
@@ -45,8 +44,7 @@ QString rolloverSuffix(const QDateTime &when)
 {
     const QDateTime local = when.toLocalTime();
     const QDate day = local.date();
-    return QString::asprintf("-%02d%02d%02d%02d", day.year() % 100, day.month(), day.day(),
-                             local.time().hour());
+    return QString::asprintf("-%02d%02d%02d%02d", day.year() % 100, day.month(), day.day(), local.time().hour());
 }
 
 QString insertRolloverSuffix(const QString &name, const QString &suffix)

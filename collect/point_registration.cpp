@@ -22,8 +22,8 @@ int registerTagPoints(const CTagDoc &doc, CCiuDriver &driver)
     int added = 0;
     for (int i = 0; i < doc.tagCount(); ++i) {
         const TagRecord tag = doc.tag(i);
-        if (driver.addPoint(tag.tagname, tag.loop, tag.pcu, tag.module, tag.block,
-                            ciuPointTypeCode(tag.pointType), 0.0, 100.0) > 0)
+        if (driver.addPoint(tag.tagname, tag.loop, tag.pcu, tag.module, tag.block, ciuPointTypeCode(tag.pointType), 0.0,
+                            100.0) > 0)
             ++added;
     }
     return added;

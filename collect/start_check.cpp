@@ -131,8 +131,7 @@ std::optional<QString> sharedFileFault(const CTagDoc &doc)
 std::optional<QString> graphFault(const CTagDoc &doc, const TrendGraph &graph, int number)
 {
     if (!graph.sampleIntervalUsable())
-        return QStringLiteral("Trend Graph #%1 Contains an Illegal Sample Interval.\n\nCan Not Continue!")
-            .arg(number);
+        return QStringLiteral("Trend Graph #%1 Contains an Illegal Sample Interval.\n\nCan Not Continue!").arg(number);
     for (int t = 0; t < graph.tracesInUse(); ++t) {
         const TrendTrace &trace = graph.traces.at(t);
         if (doc.tags().find(trace.tagname) < 0)
@@ -140,7 +139,8 @@ std::optional<QString> graphFault(const CTagDoc &doc, const TrendGraph &graph, i
                 .arg(number)
                 .arg(trace.tagname);
         if (trace.span == 0.0)
-            return QStringLiteral("Trend Graph #%1 Contains an Illegal Trace Span Value\nfor Tagname %2.\n\nCan Not Continue!")
+            return QStringLiteral(
+                       "Trend Graph #%1 Contains an Illegal Trace Span Value\nfor Tagname %2.\n\nCan Not Continue!")
                 .arg(number)
                 .arg(trace.tagname);
     }
@@ -206,11 +206,10 @@ bool checkCollectionSettings(const CTagDoc &doc, bool automaticStart)
     }
     if (automaticStart || !tagsInDisabledGroups(doc))
         return true;
-    const Message question{
-        QStringLiteral("One or More Tags are Contained in a Collection Group\nthat is Not Enabled "
-                       "For Data Collection.\n\nWould You Like to Continue?"),
-        QLatin1String(kTitleWarning), MessageIcon::Question, MessageButtons::YesNo,
-        MessageAnswer::Yes};
+    const Message question{QStringLiteral("One or More Tags are Contained in a Collection Group\nthat is Not Enabled "
+                                          "For Data Collection.\n\nWould You Like to Continue?"),
+                           QLatin1String(kTitleWarning), MessageIcon::Question, MessageButtons::YesNo,
+                           MessageAnswer::Yes};
     return Messages::show(question) == MessageAnswer::Yes;
 }
 

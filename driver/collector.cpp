@@ -194,8 +194,8 @@ int Collector::establishSlot(int s)
 {
     int type = m_points.type(s);
     if (type == 12 || type == 13)
-        return CiuEstablishReport(s, type, m_points.alarmState(s), m_points.reportValue1(s),
-                                  m_points.reportValue2(s), m_points.highLimit(s), m_points.lowLimit(s));
+        return CiuEstablishReport(s, type, m_points.alarmState(s), m_points.reportValue1(s), m_points.reportValue2(s),
+                                  m_points.highLimit(s), m_points.lowLimit(s));
     int address = m_points.address(s), module = m_points.module(s), block = m_points.block(s);
     if (!ciu01Mode())
         return CiuEstablishAndConnectPoint(address, module, block, s, type);
@@ -248,18 +248,22 @@ int Collector::initialValue(int j)
 {
     int type = m_points.type(j);
     switch (type) {
-    case 1: case 2: case 3: case 5: case 7: case 19:
-        return CiuReadValueList(j, j);
-    case 6: case 14: case 15:
-        return CiuReadMiscellaneousStatusList(j, j);
-    case 12: case 13: {
+    case 1:
+    case 2:
+    case 3:
+    case 5:
+    case 7:
+    case 19: return CiuReadValueList(j, j);
+    case 6:
+    case 14:
+    case 15: return CiuReadMiscellaneousStatusList(j, j);
+    case 12:
+    case 13: {
         SlotOutput out;
         return m_points.takeOutput(j, out) ? CiuOutputValue(j, type, out.quality, out.value) : 0;
     }
-    case 99:
-        return CiuReadBlock(m_points.address(j), m_points.module(j), m_points.block(j), j);
-    default:
-        return 0;
+    case 99: return CiuReadBlock(m_points.address(j), m_points.module(j), m_points.block(j), j);
+    default: return 0;
     }
 }
 

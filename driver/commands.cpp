@@ -101,8 +101,8 @@ int CiuEstablishAndConnectPoint(int address, int module, int block, int index, i
 
 int CiuConnectPointList(int first, int last) { return plainCommand(rangeRequest(4, first, last)); }
 
-int CiuEstablishReport(int index, int type, int state, double reportValue1, double reportValue2,
-                       double highLimit, double lowLimit)
+int CiuEstablishReport(int index, int type, int state, double reportValue1, double reportValue2, double highLimit,
+                       double lowLimit)
 {
     Request request(2);
     request.put16(index);
@@ -132,9 +132,8 @@ int CiuReadMiscellaneousStatusExceptions(void)
 {
     Request request(22);
     request.put8(0);
-    return readCommand(request, [](auto reply) {
-        return applyMiscExceptions(reply, driver().points, statusMasks(driver().comm));
-    });
+    return readCommand(
+        request, [](auto reply) { return applyMiscExceptions(reply, driver().points, statusMasks(driver().comm)); });
 }
 
 int CiuReadMiscellaneousStatusList(int first, int last)

@@ -84,10 +84,7 @@ DriverState &driver()
 
 namespace {
 
-LineSettings lineSettings(const CiuCommStruct &c)
-{
-    return LineSettings{c.BaudRate, c.DataBits, c.Parity, c.StopBits};
-}
+LineSettings lineSettings(const CiuCommStruct &c) { return LineSettings{c.BaudRate, c.DataBits, c.Parity, c.StopBits}; }
 
 // Opens and prepares the port; logs and returns false when either fails.
 bool openPort(DriverState &d, const std::string &name)
@@ -217,10 +214,10 @@ int CiuLoadPointList(int count, const int *indexes, const int *loops, const int 
                      const int *blocks, const int *types, const int *states, const double *reportValues1,
                      const double *reportValues2, const double *highLimits, const double *lowLimits)
 {
-    PointLoad load{count, indexes, loops, pcus, modules, blocks, types, states,
-                   reportValues1, reportValues2, highLimits, lowLimits};
-    if (count > 0 && (!indexes || !loops || !pcus || !modules || !blocks || !types || !states ||
-                      !reportValues1 || !reportValues2 || !highLimits || !lowLimits))
+    PointLoad load{count, indexes, loops,         pcus,          modules,    blocks,
+                   types, states,  reportValues1, reportValues2, highLimits, lowLimits};
+    if (count > 0 && (!indexes || !loops || !pcus || !modules || !blocks || !types || !states || !reportValues1 ||
+                      !reportValues2 || !highLimits || !lowLimits))
         load.count = 0;  // nothing can be read from missing arrays: the table is only reset
     int rc = driver().points.load(load);
     return load.count == count ? rc : 0;
@@ -231,11 +228,16 @@ int CiuReadFromValueArray(int index, double *value, int *quality, int *establish
 {
     SlotReading r;
     driver().points.read(index, r);
-    if (value) *value = r.value;
-    if (quality) *quality = r.quality;
-    if (establishStatus) *establishStatus = r.establishStatus;
-    if (newValue) *newValue = r.newValue;
-    if (outputPending) *outputPending = r.outputPending;
+    if (value)
+        *value = r.value;
+    if (quality)
+        *quality = r.quality;
+    if (establishStatus)
+        *establishStatus = r.establishStatus;
+    if (newValue)
+        *newValue = r.newValue;
+    if (outputPending)
+        *outputPending = r.outputPending;
     return 0;
 }
 
@@ -244,8 +246,10 @@ int CiuWriteToValueArray(int index, double value, int quality, int *establishSta
     int status = 0;
     int pending = 0;
     if (driver().points.writeOutput(index, value, quality, status, pending)) {
-        if (establishStatus) *establishStatus = status;
-        if (previousOutputPending) *previousOutputPending = pending;
+        if (establishStatus)
+            *establishStatus = status;
+        if (previousOutputPending)
+            *previousOutputPending = pending;
     }
     return 0;
 }

@@ -3,9 +3,9 @@
 
 #include "driver/comm_access.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
-#include <cerrno>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
@@ -15,8 +15,7 @@ namespace vantor {
 namespace {
 
 const char *const kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char *const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char *const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 void writeAll(int fd, const char *data, std::size_t size)
 {
@@ -35,9 +34,9 @@ void writeAll(int fd, const char *data, std::size_t size)
 
 std::size_t formatLogStamp(const std::tm &local, char (&out)[32])
 {
-    int n = std::snprintf(out, sizeof out, "%s %s %02d %02d:%02d:%02d  ",
-                          kWeekdays[(local.tm_wday % 7 + 7) % 7], kMonths[(local.tm_mon % 12 + 12) % 12],
-                          local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    int n =
+        std::snprintf(out, sizeof out, "%s %s %02d %02d:%02d:%02d  ", kWeekdays[(local.tm_wday % 7 + 7) % 7],
+                      kMonths[(local.tm_mon % 12 + 12) % 12], local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return n < 0 ? 0 : static_cast<std::size_t>(n);
 }
 

@@ -20,9 +20,9 @@ int formatSize(int format)
 namespace {
 
 struct Normalised {
-    int sign;     // 1 for negative
-    double m;     // 0.5 <= m < 1 unless the exponent limits were reached
-    int n;        // value = +-m * 2^n
+    int sign;  // 1 for negative
+    double m;  // 0.5 <= m < 1 unless the exponent limits were reached
+    int n;     // value = +-m * 2^n
 };
 
 // Halves or doubles the magnitude until 0.5 <= m < 1, keeping the exponent within +-64.

@@ -16,8 +16,7 @@ constexpr auto kRelaxed = std::memory_order_relaxed;
 // the thread holds a conflicting claim the program withdraws its own, waits and tries again.
 class PointTable::ProgramClaim {
 public:
-    ProgramClaim(PointTable &table, int slot, bool everything)
-        : m_table(table), m_everything(everything)
+    ProgramClaim(PointTable &table, int slot, bool everything) : m_table(table), m_everything(everything)
     {
         for (;;) {
             m_table.m_readClaim.store(slot);
@@ -35,8 +34,7 @@ public:
 private:
     bool conflicts(int slot) const
     {
-        return m_table.m_storeClaim.load() == slot ||
-               (m_everything && m_table.m_takeClaim.load() == slot);
+        return m_table.m_storeClaim.load() == slot || (m_everything && m_table.m_takeClaim.load() == slot);
     }
     void release()
     {
@@ -60,8 +58,7 @@ public:
             m_table.m_storeClaim.store(slot);
         if (m_taking)
             m_table.m_takeClaim.store(slot);
-        while ((m_storing && m_table.m_readClaim.load() == slot) ||
-               (m_taking && m_table.m_outputClaim.load() == slot))
+        while ((m_storing && m_table.m_readClaim.load() == slot) || (m_taking && m_table.m_outputClaim.load() == slot))
             std::this_thread::yield();
     }
     ~ThreadClaim()
@@ -78,10 +75,7 @@ private:
     bool m_taking;
 };
 
-int PointTable::capacity() const
-{
-    return std::clamp(loadField(m_comm.PointCapacity), 0, kSlots);
-}
+int PointTable::capacity() const { return std::clamp(loadField(m_comm.PointCapacity), 0, kSlots); }
 
 int PointTable::cfg(int slot, std::atomic<int> Slot::*field) const
 {
@@ -106,8 +100,8 @@ void PointTable::reset()
     for (int s = 0; s < kSlots; ++s) {
         ProgramClaim claim(*this, s, true);
         Slot &slot = m_slots[s];
-        for (auto field : {&Slot::type, &Slot::loadedType, &Slot::address, &Slot::module,
-                           &Slot::block, &Slot::alarmState})
+        for (auto field :
+             {&Slot::type, &Slot::loadedType, &Slot::address, &Slot::module, &Slot::block, &Slot::alarmState})
             (slot.*field).store(0, kRelaxed);
         for (auto field : {&Slot::reportValue1, &Slot::reportValue2, &Slot::highLimit, &Slot::lowLimit})
             (slot.*field).store(0.0, kRelaxed);

@@ -39,8 +39,8 @@ void applyValueRecord(ApplyResult &result, int index, const std::uint8_t *status
 }
 
 // One miscellaneous status record: status byte and value byte.
-void applyStatusRecord(ApplyResult &result, int index, std::uint8_t status, std::uint8_t value,
-                       PointTable &table, StatusMasks masks)
+void applyStatusRecord(ApplyResult &result, int index, std::uint8_t status, std::uint8_t value, PointTable &table,
+                       StatusMasks masks)
 {
     if (index < 0 || index >= table.capacity())
         return fail(result, kBadIndex, index);
@@ -68,8 +68,7 @@ bool countedRecords(std::span<const std::uint8_t> reply, std::size_t recordSize,
 }
 
 // Records for the indexes first..last, capped at 255; false when the reply is too short.
-bool listedRecords(std::span<const std::uint8_t> reply, int first, int last, std::size_t recordSize,
-                   int &count)
+bool listedRecords(std::span<const std::uint8_t> reply, int first, int last, std::size_t recordSize, int &count)
 {
     long long wanted = static_cast<long long>(last) - first + 1;
     count = static_cast<int>(std::clamp<long long>(wanted, 0, kMaxRecords));

@@ -26,12 +26,15 @@ long long monotonicMs()
 
 bool speedFor(int baudRate, speed_t &speed)
 {
-    static const struct { int rate; speed_t speed; } kSpeeds[] = {
-        {50, B50}, {75, B75}, {110, B110}, {134, B134}, {150, B150}, {200, B200},
-        {300, B300}, {600, B600}, {1200, B1200}, {1800, B1800}, {2400, B2400},
-        {4800, B4800}, {9600, B9600}, {19200, B19200}, {38400, B38400},
-        {57600, B57600}, {115200, B115200}, {230400, B230400}, {460800, B460800},
-        {500000, B500000}, {576000, B576000}, {921600, B921600}, {1000000, B1000000},
+    static const struct {
+        int rate;
+        speed_t speed;
+    } kSpeeds[] = {
+        {50, B50},         {75, B75},         {110, B110},         {134, B134},       {150, B150},
+        {200, B200},       {300, B300},       {600, B600},         {1200, B1200},     {1800, B1800},
+        {2400, B2400},     {4800, B4800},     {9600, B9600},       {19200, B19200},   {38400, B38400},
+        {57600, B57600},   {115200, B115200}, {230400, B230400},   {460800, B460800}, {500000, B500000},
+        {576000, B576000}, {921600, B921600}, {1000000, B1000000},
     };
     for (const auto &entry : kSpeeds) {
         if (entry.rate == baudRate) {
@@ -75,8 +78,7 @@ bool lineErrorCount(int fd, long long &errors)
     serial_icounter_struct counts{};
     if (ioctl(fd, TIOCGICOUNT, &counts) != 0)
         return false;
-    errors = static_cast<long long>(counts.frame) + counts.parity + counts.overrun + counts.buf_overrun +
-             counts.brk;
+    errors = static_cast<long long>(counts.frame) + counts.parity + counts.overrun + counts.buf_overrun + counts.brk;
     return true;
 }
 

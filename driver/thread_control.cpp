@@ -15,12 +15,18 @@ namespace {
 // -1 -> 5, -2 -> 10, -15 -> 19; values between map to the nearest level below.
 int niceFor(int win32Priority)
 {
-    if (win32Priority >= 15) return -20;
-    if (win32Priority >= 2) return -10;
-    if (win32Priority == 1) return -5;
-    if (win32Priority == 0) return 0;
-    if (win32Priority == -1) return 5;
-    if (win32Priority > -15) return 10;
+    if (win32Priority >= 15)
+        return -20;
+    if (win32Priority >= 2)
+        return -10;
+    if (win32Priority == 1)
+        return -5;
+    if (win32Priority == 0)
+        return 0;
+    if (win32Priority == -1)
+        return 5;
+    if (win32Priority > -15)
+        return 10;
     return 19;
 }
 
@@ -53,8 +59,7 @@ void beep(int frequencyHz, int durationMs)
 
 PhaseWaits phaseWaits()
 {
-    return PhaseWaits{g_closeSettle.load(), g_afterEstablish.load(), g_afterInitial.load(),
-                      g_stepPoll.load()};
+    return PhaseWaits{g_closeSettle.load(), g_afterEstablish.load(), g_afterInitial.load(), g_stepPoll.load()};
 }
 
 void setPhaseWaits(const PhaseWaits &waits)

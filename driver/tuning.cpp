@@ -24,8 +24,8 @@ bool parseTuneReply(std::span<const std::uint8_t> reply, TuneImage &image)
         for (int k = 0; k < reply[pos]; ++k) {
             if (count >= CIU_TUNE_SPECS)
                 return false;
-            image.specs[count] = TuneSpec{count + 1, (attributes >> 7) & 1, (attributes >> 4) & 7,
-                                          attributes & 0x0F, 0.0, 0};
+            image.specs[count] =
+                TuneSpec{count + 1, (attributes >> 7) & 1, (attributes >> 4) & 7, attributes & 0x0F, 0.0, 0};
             ++count;
         }
     }
@@ -238,14 +238,14 @@ int TuneState::readImage(CiuLink &link, BlockAddress a)
         rc = kReceiveFailed;
     if (rc != 0) {
         link.countError();
-        link.log().detailed("Error Reading Tune Specs - Blk:%02d-%02d-%02d-%04d.\r\n", a.loop, a.pcu,
-                            a.module, a.block);
+        link.log().detailed("Error Reading Tune Specs - Blk:%02d-%02d-%02d-%04d.\r\n", a.loop, a.pcu, a.module,
+                            a.block);
         link.logError(rc);
         return rc;
     }
     if (link.log().detailedEnabled()) {
-        link.log().format("Reading Tune Specs - Blk:%02d-%02d-%02d-%04d - FC %d.\r\n", a.loop, a.pcu,
-                          a.module, a.block, m_image.functionCode);
+        link.log().format("Reading Tune Specs - Blk:%02d-%02d-%02d-%04d - FC %d.\r\n", a.loop, a.pcu, a.module, a.block,
+                          m_image.functionCode);
         logSpecs(link);
     }
     return 0;
@@ -297,8 +297,8 @@ int TuneState::writeImage(CiuLink &link, const Taken &taken)
         rc = kReplyCodeError;
     if (rc != 0) {
         link.countError();
-        link.log().format("Error Tuning Block %02d-%02d-%02d-%04d  FC %d.\r\n", a.loop, a.pcu, a.module,
-                          a.block, m_image.functionCode);
+        link.log().format("Error Tuning Block %02d-%02d-%02d-%04d  FC %d.\r\n", a.loop, a.pcu, a.module, a.block,
+                          m_image.functionCode);
         link.logError(rc);
         return rc;
     }

@@ -33,7 +33,7 @@ struct TuneSpec {
     int attribute = 0;  // bits 6 to 4 of the group's attribute byte; kept, not used
     int format = 0;
     double value = 0.0;
-    int offset = 0;     // where the value's bytes begin in the image
+    int offset = 0;          // where the value's bytes begin in the image
     double readValue = 0.0;  // the value as read; a spec set back to it counts as unchanged
     bool changed = false;    // set to another value since the read: encoded by a write
 };
@@ -105,10 +105,10 @@ private:
 
     mutable std::mutex m_mutex;
     Kind m_pending = Kind::None;
-    unsigned m_sequence = 0;     // advanced by every request and every reset
+    unsigned m_sequence = 0;  // advanced by every request and every reset
     bool m_unread = true;
-    BlockAddress m_requested;    // address of a read request
-    BlockAddress m_current;      // address of the last read attempt
+    BlockAddress m_requested;  // address of a read request
+    BlockAddress m_current;    // address of the last read attempt
     // Written by the thread while it serves a request, read by the program only while
     // available (the mutex hands it over).
     TuneImage m_image;

@@ -44,50 +44,50 @@ extern "C" {
  * the pointer.
  */
 typedef struct CiuCommStruct {
-    uint16_t BaudRate;          /* serial speed in bit/s (9600) */
-    uint16_t ComPort;           /* port number: the device is "COM" followed by it (1) */
-    int32_t Parity;             /* 0 none, 1 odd, 2 even, 3 mark, 4 space (0) */
-    int32_t DataBits;           /* data bits per character (8) */
-    int32_t StopBits;           /* 0 one, 1 one and a half, 2 two (0) */
-    int32_t CiuMode;            /* restart strategy (1) */
-    uint8_t WatchdogValue;      /* watchdog byte of the restart command (10) */
-    uint8_t ResetOptionValue;   /* reset option byte of the restart command (2) */
-    uint8_t ReplyDelay;         /* reply delay byte of the restart command (0) */
-    uint8_t AddOption;          /* additional option byte of the long restart command (0) */
-    int32_t RxTimeout;          /* ms to wait for reply data (5000) */
-    int32_t TxTimeout;          /* ms to wait for a write to complete (5000) */
-    int32_t DtrPulse;           /* ms each phase of the DTR/RTS pulse lasts (700) */
-    int32_t RestartInterval;    /* ms to wait after a failed restart (3000) */
-    int32_t RestartDelay;       /* ms to wait after the CIU accepted the restart (7000) */
-    int32_t ExpDelay;           /* ms pause at the end of each monitoring cycle (200) */
-    int32_t CommandPace;        /* ms pause before each command, at least 10 (50) */
-    int32_t CollectionPriority; /* thread priority while a command is in progress (15) */
-    int32_t IdlePriority;       /* thread priority between commands (0) */
-    int32_t CommandCount;       /* driver: commands sent since reset */
-    int32_t ErrorCount;         /* driver: failed commands since reset */
-    int32_t RestartCount;       /* driver: restart attempts since reset */
-    int32_t RunContinuous;      /* 1: cycles follow one another; 0: wait for StepRequest (1) */
-    int32_t StepRequest;        /* set to 1 to release one cycle when RunContinuous is 0 (1) */
-    int32_t LogFileEnabled;     /* write the driver log file (0) */
-    int32_t LogFileDetailed;    /* also log every successful step (0) */
-    int32_t NonExpEnabled;      /* poll non-exception points, type 99 (0) */
-    int32_t ExpReadsEnabled;    /* establish exception points and read exception reports (1) */
-    int32_t WriteEnabled;       /* establish and write output points, types 12 and 13 (0) */
-    int32_t NonExpPoints;       /* non-exception points polled per cycle (3) */
-    int32_t WritePoints;        /* output points written per cycle (20) */
-    int32_t StatusMask;         /* mask for the value byte of type-6 points (1) */
-    int32_t Status80Mask;       /* mask for the value byte of type-80 points (3) */
-    float DriverRevision;       /* revision of the driver (1.16) */
-    int32_t PointCapacity;      /* slots in the point table, slot 0 included (31) */
-    int32_t CiuModuleType;      /* driver: module type reported by the CIU (-1) */
-    int32_t CiuModuleMode;      /* driver: mode reported by the CIU (-1) */
-    int32_t CiuLoop;            /* driver: loop number reported by the CIU (-1) */
-    int32_t CiuPcu;             /* driver: PCU number reported by the CIU (-1) */
-    int32_t Monitoring;         /* driver: 1 while the exception monitoring loop runs */
-    int32_t ConnectionState;    /* driver: 0 off-line, 1 restarting ... 5 collecting */
+    uint16_t BaudRate;                   /* serial speed in bit/s (9600) */
+    uint16_t ComPort;                    /* port number: the device is "COM" followed by it (1) */
+    int32_t Parity;                      /* 0 none, 1 odd, 2 even, 3 mark, 4 space (0) */
+    int32_t DataBits;                    /* data bits per character (8) */
+    int32_t StopBits;                    /* 0 one, 1 one and a half, 2 two (0) */
+    int32_t CiuMode;                     /* restart strategy (1) */
+    uint8_t WatchdogValue;               /* watchdog byte of the restart command (10) */
+    uint8_t ResetOptionValue;            /* reset option byte of the restart command (2) */
+    uint8_t ReplyDelay;                  /* reply delay byte of the restart command (0) */
+    uint8_t AddOption;                   /* additional option byte of the long restart command (0) */
+    int32_t RxTimeout;                   /* ms to wait for reply data (5000) */
+    int32_t TxTimeout;                   /* ms to wait for a write to complete (5000) */
+    int32_t DtrPulse;                    /* ms each phase of the DTR/RTS pulse lasts (700) */
+    int32_t RestartInterval;             /* ms to wait after a failed restart (3000) */
+    int32_t RestartDelay;                /* ms to wait after the CIU accepted the restart (7000) */
+    int32_t ExpDelay;                    /* ms pause at the end of each monitoring cycle (200) */
+    int32_t CommandPace;                 /* ms pause before each command, at least 10 (50) */
+    int32_t CollectionPriority;          /* thread priority while a command is in progress (15) */
+    int32_t IdlePriority;                /* thread priority between commands (0) */
+    int32_t CommandCount;                /* driver: commands sent since reset */
+    int32_t ErrorCount;                  /* driver: failed commands since reset */
+    int32_t RestartCount;                /* driver: restart attempts since reset */
+    int32_t RunContinuous;               /* 1: cycles follow one another; 0: wait for StepRequest (1) */
+    int32_t StepRequest;                 /* set to 1 to release one cycle when RunContinuous is 0 (1) */
+    int32_t LogFileEnabled;              /* write the driver log file (0) */
+    int32_t LogFileDetailed;             /* also log every successful step (0) */
+    int32_t NonExpEnabled;               /* poll non-exception points, type 99 (0) */
+    int32_t ExpReadsEnabled;             /* establish exception points and read exception reports (1) */
+    int32_t WriteEnabled;                /* establish and write output points, types 12 and 13 (0) */
+    int32_t NonExpPoints;                /* non-exception points polled per cycle (3) */
+    int32_t WritePoints;                 /* output points written per cycle (20) */
+    int32_t StatusMask;                  /* mask for the value byte of type-6 points (1) */
+    int32_t Status80Mask;                /* mask for the value byte of type-80 points (3) */
+    float DriverRevision;                /* revision of the driver (1.16) */
+    int32_t PointCapacity;               /* slots in the point table, slot 0 included (31) */
+    int32_t CiuModuleType;               /* driver: module type reported by the CIU (-1) */
+    int32_t CiuModuleMode;               /* driver: mode reported by the CIU (-1) */
+    int32_t CiuLoop;                     /* driver: loop number reported by the CIU (-1) */
+    int32_t CiuPcu;                      /* driver: PCU number reported by the CIU (-1) */
+    int32_t Monitoring;                  /* driver: 1 while the exception monitoring loop runs */
+    int32_t ConnectionState;             /* driver: 0 off-line, 1 restarting ... 5 collecting */
     char LogFileName[CIU_LOG_NAME_SIZE]; /* log file name, NUL-terminated ("VANTOR.LOG") */
-    int32_t ForceCiu01Mode;     /* use CIU01 compatibility mode whatever the CIU reports (0) */
-    int32_t DisableCiu01Mode;   /* never use CIU01 compatibility mode (0) */
+    int32_t ForceCiu01Mode;              /* use CIU01 compatibility mode whatever the CIU reports (0) */
+    int32_t DisableCiu01Mode;            /* never use CIU01 compatibility mode (0) */
 } CiuCommStruct;
 
 /* Configuration and connection. */
@@ -107,13 +107,11 @@ VANTOR_API int CiuCheckConnected(void);
 VANTOR_API int CiuSetPortDevice(int port, const char *path);
 
 /* Point table and value array. */
-VANTOR_API int CiuLoadPointList(int count, const int *indexes, const int *loops, const int *pcus,
-                                const int *modules, const int *blocks, const int *types,
-                                const int *states, const double *reportValues1,
-                                const double *reportValues2, const double *highLimits,
-                                const double *lowLimits);
-VANTOR_API int CiuReadFromValueArray(int index, double *value, int *quality, int *establishStatus,
-                                     int *newValue, int *outputPending);
+VANTOR_API int CiuLoadPointList(int count, const int *indexes, const int *loops, const int *pcus, const int *modules,
+                                const int *blocks, const int *types, const int *states, const double *reportValues1,
+                                const double *reportValues2, const double *highLimits, const double *lowLimits);
+VANTOR_API int CiuReadFromValueArray(int index, double *value, int *quality, int *establishStatus, int *newValue,
+                                     int *outputPending);
 VANTOR_API int CiuWriteToValueArray(int index, double value, int quality, int *establishStatus,
                                     int *previousOutputPending);
 
@@ -122,8 +120,8 @@ VANTOR_API int CiuOnline(int on);
 VANTOR_API int CiuEstablishPoint(int address, int module, int block, int index, int type);
 VANTOR_API int CiuEstablishAndConnectPoint(int address, int module, int block, int index, int type);
 VANTOR_API int CiuConnectPointList(int first, int last);
-VANTOR_API int CiuEstablishReport(int index, int type, int state, double reportValue1,
-                                  double reportValue2, double highLimit, double lowLimit);
+VANTOR_API int CiuEstablishReport(int index, int type, int state, double reportValue1, double reportValue2,
+                                  double highLimit, double lowLimit);
 VANTOR_API int CiuReadExceptions(void);
 VANTOR_API int CiuReadValueList(int first, int last);
 VANTOR_API int CiuReadMiscellaneousStatusExceptions(void);

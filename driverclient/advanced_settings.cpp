@@ -20,18 +20,18 @@ struct ModuleDefault {
 };
 
 const ModuleDefault kModuleDefaults[] = {
-    {S::ExpReadsEnabled, 0, 1},     {S::AutoPointDetection, 0, 1},
-    {S::NonExpEnabled, 1, 1},       {S::ExpDelay, 0, 200},
-    {S::NonExpPoints, 300, 3},      {S::RxTimeout, 3000, 7000},
-    {S::RestartDelay, 3000, 7000},  {S::TxTimeout, 2000, 5000},
-    {S::CommandPace, 20, 50},       {S::CollectionPriority, 15, 15},
-    {S::IdlePriority, 0, 0},        {S::CiuMode, 1, 1},
-    {S::AddOption, 0, 0},           {S::DataBits, 8, 8},
-    {S::StopBits, 0, 0},            {S::Parity, 0, 0},
-    {S::ReplyDelay, 0, 0},          {S::ResetOptionValue, 2, 2},
-    {S::ForceCiu01Mode, 0, 0},      {S::DisableCiu01Mode, 0, 0},
-    {S::WriteEnabled, 0, 0},        {S::WritePoints, 0, 0},
-    {S::DtrPulse, 700, 700},        {S::RestartInterval, 3000, 3000},
+    {S::ExpReadsEnabled, 0, 1},    {S::AutoPointDetection, 0, 1},
+    {S::NonExpEnabled, 1, 1},      {S::ExpDelay, 0, 200},
+    {S::NonExpPoints, 300, 3},     {S::RxTimeout, 3000, 7000},
+    {S::RestartDelay, 3000, 7000}, {S::TxTimeout, 2000, 5000},
+    {S::CommandPace, 20, 50},      {S::CollectionPriority, 15, 15},
+    {S::IdlePriority, 0, 0},       {S::CiuMode, 1, 1},
+    {S::AddOption, 0, 0},          {S::DataBits, 8, 8},
+    {S::StopBits, 0, 0},           {S::Parity, 0, 0},
+    {S::ReplyDelay, 0, 0},         {S::ResetOptionValue, 2, 2},
+    {S::ForceCiu01Mode, 0, 0},     {S::DisableCiu01Mode, 0, 0},
+    {S::WriteEnabled, 0, 0},       {S::WritePoints, 0, 0},
+    {S::DtrPulse, 700, 700},       {S::RestartInterval, 3000, 3000},
 };
 
 constexpr int kModuleWatchdogSeconds = 25;

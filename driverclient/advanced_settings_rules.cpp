@@ -63,12 +63,9 @@ ResetOption resetOptionOf(int value)
 int resetOptionValue(ResetOption option, int overrideValue)
 {
     switch (option) {
-    case ResetOption::SpmCpmCiu:
-        return kSpmCpmCiuReset;
-    case ResetOption::Ciu04MultiLoop:
-        return kCiu04MultiLoopReset;
-    case ResetOption::ManualOverride:
-        break;
+    case ResetOption::SpmCpmCiu: return kSpmCpmCiuReset;
+    case ResetOption::Ciu04MultiLoop: return kCiu04MultiLoopReset;
+    case ResetOption::ManualOverride: break;
     }
     return overrideValue;
 }

@@ -11,8 +11,8 @@ namespace tk70 {
 
 namespace {
 
-const char *const kSystemItemNames[] = {"Formats", "Help", "TopicItemList", "ReturnMessage",
-                                        "Status", "SysItems", "Topics"};
+const char *const kSystemItemNames[] = {"Formats", "Help",     "TopicItemList", "ReturnMessage",
+                                        "Status",  "SysItems", "Topics"};
 
 }  // namespace
 
@@ -56,7 +56,8 @@ int CiuDdeServer::itemPosition(Topic topic, const QString &item) const
 {
     if (topic == Topic::System) {
         auto end = std::end(kSystemItemNames);
-        auto it = std::find_if(std::begin(kSystemItemNames), end, [&](const char *n) { return item == QLatin1String(n); });
+        auto it =
+            std::find_if(std::begin(kSystemItemNames), end, [&](const char *n) { return item == QLatin1String(n); });
         return it == end ? -1 : int(it - std::begin(kSystemItemNames));
     }
     return topic == Topic::None ? -1 : int(m_tagItems.indexOf(item));

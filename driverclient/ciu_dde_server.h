@@ -10,9 +10,9 @@
 // the advise pass of each refresh tick, at most once every "DdeRefresh" ticks.
 #pragma once
 
+#include "driverclient/dde_settings.h"
 #include "platform/dde/dde_handler.h"
 #include "platform/dde/dde_server.h"
-#include "driverclient/dde_settings.h"
 
 #include <array>
 

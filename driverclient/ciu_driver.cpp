@@ -1,8 +1,8 @@
 // CCiuDriver, the program's contact with the CIU driver: see ciu_driver.h.
 #include "driverclient/ciu_driver.h"
 
-#include "driverclient/ciu_dde_server.h"
 #include "driver/comm_access.h"
+#include "driverclient/ciu_dde_server.h"
 #include "platform/messages.h"
 #include "platform/registry/settings_store.h"
 
@@ -202,8 +202,8 @@ bool CCiuDriver::start()
 {
     markCacheUnread();
     if (!CiuLoadPointList(m_pointCount, m_indexes.data(), m_loops.data(), m_pcus.data(), m_modules.data(),
-                          m_blocks.data(), m_types.data(), m_alarmStates.data(), m_report1.data(),
-                          m_report2.data(), m_high.data(), m_low.data()))
+                          m_blocks.data(), m_types.data(), m_alarmStates.data(), m_report1.data(), m_report2.data(),
+                          m_high.data(), m_low.data()))
         return false;
     if (m_autoPointDetection)
         adaptToPointMix();
@@ -322,7 +322,8 @@ bool CCiuDriver::logDetailed() const { return loadField(m_comm->LogFileDetailed)
 
 QString CCiuDriver::logFileName() const
 {
-    return QString::fromUtf8(m_comm->LogFileName, static_cast<qsizetype>(strnlen(m_comm->LogFileName, CIU_LOG_NAME_SIZE)));
+    return QString::fromUtf8(m_comm->LogFileName,
+                             static_cast<qsizetype>(strnlen(m_comm->LogFileName, CIU_LOG_NAME_SIZE)));
 }
 
 void CCiuDriver::setLogSettings(bool enabled, bool detailed, const QString &fileName)

@@ -7,8 +7,8 @@
 // the driver's own thread is reached only through the driver's functions.
 #pragma once
 
-#include "driverclient/driver_settings.h"
 #include "driver/vantor.h"
+#include "driverclient/driver_settings.h"
 
 #include <QObject>
 #include <QString>
@@ -118,8 +118,7 @@ private:
 
     // Point list, per tag position.
     std::array<QString, kMaxPoints> m_tagNames;
-    std::array<int, kMaxPoints> m_indexes{}, m_loops{}, m_pcus{}, m_modules{}, m_blocks{}, m_types{},
-        m_alarmStates{};
+    std::array<int, kMaxPoints> m_indexes{}, m_loops{}, m_pcus{}, m_modules{}, m_blocks{}, m_types{}, m_alarmStates{};
     std::array<double, kMaxPoints> m_report1{}, m_report2{}, m_high{}, m_low{};
     // The mix of the point list, for the automatic point detection.
     int m_exceptionCount = 0;

@@ -14,16 +14,37 @@
 namespace tk70 {
 
 enum class DriverSetting {
-    ExpReadsEnabled, AutoPointDetection, NonExpEnabled, ExpDelay, NonExpPoints, WatchdogValue,
-    CommandPace, RxTimeout, TxTimeout, RestartDelay, CollectionPriority, IdlePriority, AddOption,
-    CiuMode, DataBits, DisableCiu01Mode, DtrPulse, ForceCiu01Mode, Parity, ReplyDelay,
-    ResetOptionValue, RestartInterval, StopBits, WritePoints, WriteEnabled,
+    ExpReadsEnabled,
+    AutoPointDetection,
+    NonExpEnabled,
+    ExpDelay,
+    NonExpPoints,
+    WatchdogValue,
+    CommandPace,
+    RxTimeout,
+    TxTimeout,
+    RestartDelay,
+    CollectionPriority,
+    IdlePriority,
+    AddOption,
+    CiuMode,
+    DataBits,
+    DisableCiu01Mode,
+    DtrPulse,
+    ForceCiu01Mode,
+    Parity,
+    ReplyDelay,
+    ResetOptionValue,
+    RestartInterval,
+    StopBits,
+    WritePoints,
+    WriteEnabled,
 };
 
 struct DriverSettingInfo {
     DriverSetting setting;
-    const char *valueName;  // the stored value's name
-    int32_t CiuCommStruct::*field;  // the record's field, or null (a setting of the driver client)
+    const char *valueName;              // the stored value's name
+    int32_t CiuCommStruct::*field;      // the record's field, or null (a setting of the driver client)
     uint8_t CiuCommStruct::*byteField;  // for the byte-wide fields: the stored number's low byte
 };
 

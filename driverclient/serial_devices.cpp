@@ -22,10 +22,7 @@ const DeviceKind kKinds[] = {
 };
 
 // Shorter names first, so that the numbers of one kind sort as numbers.
-bool numberedBefore(const QString &a, const QString &b)
-{
-    return a.size() != b.size() ? a.size() < b.size() : a < b;
-}
+bool numberedBefore(const QString &a, const QString &b) { return a.size() != b.size() ? a.size() < b.size() : a < b; }
 
 QStringList devicesOfKind(const QString &root, const DeviceKind &kind)
 {

@@ -4,8 +4,8 @@
 // opened one must keep at most 240 points in a load, each with one value per asked
 // column, at strictly rising records within the load's range, and a zoom or a replay
 // read after the first load must agree with the index it built.
-#include "trend/history/historical_file.h"
 #include "fuzz/silent_sink.h"
+#include "trend/history/historical_file.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,9 +2,9 @@
 // function the tool uses to turn JSON into a document.  When the text is accepted, the
 // document's TSF bytes must load back without a single message and write out the same
 // bytes again: what the reader accepts is always a file the program itself can open.
-#include "tags/tsf_tool/build_tsf.h"
 #include "platform/messages.h"
 #include "tags/tag_doc.h"
+#include "tags/tsf_tool/build_tsf.h"
 
 #include <cstdlib>
 

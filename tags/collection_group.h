@@ -18,16 +18,16 @@ inline const char *const kFileTypeDatabase = "SQLite Database (*.db)";
 inline const char *const kFileTypeDos = "TK70 (DOS)";
 
 struct CollectionGroup {
-    qint32 enabled = 0;          // 32-bit boolean, kept as stored
+    qint32 enabled = 0;  // 32-bit boolean, kept as stored
     QString fileName;
     QString fileType = QString::fromLatin1(kFileTypeAscii);
-    qint32 sampleTime = 10;      // seconds
+    qint32 sampleTime = 10;  // seconds
     QString startDate;
     QString startTime;
     QString endDate;
     QString endTime;
-    qint32 rolloverHours = 0;    // 0: one file for the whole run
-    qint32 appendFile = 0;       // 32-bit boolean, kept as stored
+    qint32 rolloverHours = 0;  // 0: one file for the whole run
+    qint32 appendFile = 0;     // 32-bit boolean, kept as stored
     QString saveInhibitTag;
 
     // The new-document settings of group index 0 to 3: group 1 is enabled and writes

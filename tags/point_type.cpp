@@ -30,10 +30,7 @@ constexpr std::array<Names, kCount> kNames{{
 
 bool isValid(qint32 code) { return code >= 0 && code < kCount; }
 
-QString editorName(qint32 code)
-{
-    return isValid(code) ? QString::fromLatin1(kNames[code].editor) : QString();
-}
+QString editorName(qint32 code) { return isValid(code) ? QString::fromLatin1(kNames[code].editor) : QString(); }
 
 QString printName(qint32 code)
 {
@@ -41,10 +38,7 @@ QString printName(qint32 code)
     return name.leftJustified(kPrintWidth, QLatin1Char(' '));
 }
 
-QString importWord(qint32 code)
-{
-    return isValid(code) ? QString::fromLatin1(kNames[code].importWord) : QString();
-}
+QString importWord(qint32 code) { return isValid(code) ? QString::fromLatin1(kNames[code].importWord) : QString(); }
 
 qint32 fromImportField(QStringView field)
 {

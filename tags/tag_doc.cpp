@@ -59,10 +59,7 @@ void CTagDoc::newDocument()
     m_savedImage = writeTsf();
 }
 
-void CTagDoc::setCurrentGraphIndex(int index)
-{
-    m_currentGraph = std::clamp(index, 0, TrendGraph::kGraphCount - 1);
-}
+void CTagDoc::setCurrentGraphIndex(int index) { m_currentGraph = std::clamp(index, 0, TrendGraph::kGraphCount - 1); }
 
 int CTagDoc::graphsWithTraces() const
 {
@@ -115,8 +112,8 @@ bool CTagDoc::saveAllowed()
 {
     if (!m_host)
         return true;
-    if ((!m_host->tagEditorOpen() && !m_host->trendSetupOpen()) || m_host->isCollecting()
-        || !m_host->hasCurrentDocument())
+    if ((!m_host->tagEditorOpen() && !m_host->trendSetupOpen()) || m_host->isCollecting() ||
+        !m_host->hasCurrentDocument())
         return false;
     if (m_host->trendSetupOpen() && !m_host->trendSetupPageValid()) {
         warn(QString::fromLatin1(TsfMessages::kSaveErrorTrendSetup), MessageIcon::Stop);

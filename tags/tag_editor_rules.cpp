@@ -92,8 +92,7 @@ FocusMove lineDown(int controlId, int offset, int tagCount)
     return {offset, nextOrSame(controlId, +1)};
 }
 
-TagnameChange classifyTagnameChange(const TagSelection &selection, const QString &storedName,
-                                    const QString &text)
+TagnameChange classifyTagnameChange(const TagSelection &selection, const QString &storedName, const QString &text)
 {
     if (storedName.isEmpty() || text == storedName)
         return TagnameChange::None;

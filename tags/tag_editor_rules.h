@@ -10,7 +10,7 @@
 
 namespace tk70::TagEditorRules {
 
-inline constexpr int kRows = 10;       // rows on one page
+inline constexpr int kRows = 10;  // rows on one page
 inline constexpr int kMaxOffset = TagTable::kCapacity - kRows;
 
 // Control ids of the form, per row r: tagname kTagnameId + r and so on; the four group
@@ -63,14 +63,13 @@ enum class TagnameChange {
     RenameInTrendUse,  // ask whether the traces are renamed too
     DeleteRefused,     // a name in trend use may not be cleared
 };
-TagnameChange classifyTagnameChange(const TagSelection &selection, const QString &storedName,
-                                    const QString &text);
+TagnameChange classifyTagnameChange(const TagSelection &selection, const QString &storedName, const QString &text);
 // After that first step, with the text the edit then holds.
 enum class TagnameOutcome {
     Nothing,
-    EnableRow,    // enable the row and the next row's tagname
-    NewTag,       // as EnableRow, and the page is committed so that the count grows
-    DeleteSlot,   // the name was cleared: the slot goes
+    EnableRow,   // enable the row and the next row's tagname
+    NewTag,      // as EnableRow, and the page is committed so that the count grows
+    DeleteSlot,  // the name was cleared: the slot goes
 };
 TagnameOutcome tagnameOutcome(const QString &text, int slot, int tagCount);
 // Renames every trace of every graph that draws oldName; returns how many were renamed.

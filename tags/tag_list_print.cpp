@@ -39,21 +39,29 @@ QString headerLine(const QString &pathName, const QString &title, int page)
 
 QString columnHeaderLine()
 {
-    QStringList columns{left(QStringLiteral("Tag#"), 4),       left(QStringLiteral("Tagname"), 15),
-                        left(QStringLiteral("Lp"), 3),         left(QStringLiteral("PCU"), 3),
-                        left(QStringLiteral("Mod"), 3),        left(QStringLiteral("Blk"), 4),
-                        left(QStringLiteral("Point Type"), PointTypes::kPrintWidth), left(QStringLiteral("Grp "), 4),
+    QStringList columns{left(QStringLiteral("Tag#"), 4),
+                        left(QStringLiteral("Tagname"), 15),
+                        left(QStringLiteral("Lp"), 3),
+                        left(QStringLiteral("PCU"), 3),
+                        left(QStringLiteral("Mod"), 3),
+                        left(QStringLiteral("Blk"), 4),
+                        left(QStringLiteral("Point Type"), PointTypes::kPrintWidth),
+                        left(QStringLiteral("Grp "), 4),
                         QStringLiteral("Tag Description")};
     return columns.join(u' ');
 }
 
 QString tagLine(int slot, const TagRecord &tag)
 {
-    QStringList columns{right(slot + 1, 4),  left(tag.tagname, 15),
-                        right(tag.loop, 3),  right(tag.pcu, 3),
-                        right(tag.module, 3), right(tag.block, 4),
+    QStringList columns{right(slot + 1, 4),
+                        left(tag.tagname, 15),
+                        right(tag.loop, 3),
+                        right(tag.pcu, 3),
+                        right(tag.module, 3),
+                        right(tag.block, 4),
                         PointTypes::printName(tag.pointType),
-                        groupDigits(tag),    tag.description};
+                        groupDigits(tag),
+                        tag.description};
     return columns.join(u' ');
 }
 

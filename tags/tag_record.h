@@ -21,7 +21,7 @@ inline constexpr qint32 kMaxModule = 31;
 inline constexpr qint32 kMaxBlock = 9999;
 
 struct TagRecord {
-    QString tagname;      // empty: a free slot; compared case-sensitively
+    QString tagname;  // empty: a free slot; compared case-sensitively
     QString description;
     qint32 loop = 0;
     qint32 pcu = 0;

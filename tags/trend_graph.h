@@ -27,7 +27,7 @@ struct TrendGraph {
     static constexpr double kMaxSampleInterval = 600.0;
 
     // Kept as a file stores it; historyLengthInUse() is the length a graph runs with.
-    qint32 historyLength = 600;   // samples
+    qint32 historyLength = 600;  // samples
     // Traces in use are positions 0 to traceCount - 1.  Kept as a file stores it, even
     // outside 0 to 12; tracesInUse() is the number that may be touched.
     qint32 traceCount = 0;

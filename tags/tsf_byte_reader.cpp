@@ -1,8 +1,8 @@
 // Reading TSF items from bytes: see tsf_byte_reader.h.
 #include "tags/tsf_byte_reader.h"
 
-#include "tags/tsf_format.h"
 #include "platform/windows1252.h"
+#include "tags/tsf_format.h"
 
 #include <QtEndian>
 #include <cstring>

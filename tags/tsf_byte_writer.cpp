@@ -1,8 +1,8 @@
 // Writing TSF items to bytes: see tsf_byte_writer.h.
 #include "tags/tsf_byte_writer.h"
 
-#include "tags/tsf_format.h"
 #include "platform/windows1252.h"
+#include "tags/tsf_format.h"
 
 #include <QtEndian>
 #include <cstring>

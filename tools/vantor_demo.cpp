@@ -29,10 +29,9 @@ struct DemoPoint {
 
 // Tags of every kind the driver collects by exception: analog, digital and status points.
 const DemoPoint kPoints[] = {
-    {"FIC-101 flow", 1, 2, 3, 101, 5},    {"TIC-102 temp", 1, 2, 3, 102, 1},
-    {"PIC-103 press", 1, 2, 3, 103, 2},   {"LIC-104 level", 1, 2, 4, 104, 19},
-    {"XV-105 valve", 1, 2, 4, 105, 7},    {"P-106 pump", 1, 2, 4, 106, 7},
-    {"HS-107 status", 1, 2, 5, 107, 15},  {"MA-108 mode", 1, 2, 5, 108, 80},
+    {"FIC-101 flow", 1, 2, 3, 101, 5},   {"TIC-102 temp", 1, 2, 3, 102, 1}, {"PIC-103 press", 1, 2, 3, 103, 2},
+    {"LIC-104 level", 1, 2, 4, 104, 19}, {"XV-105 valve", 1, 2, 4, 105, 7}, {"P-106 pump", 1, 2, 4, 106, 7},
+    {"HS-107 status", 1, 2, 5, 107, 15}, {"MA-108 mode", 1, 2, 5, 108, 80},
 };
 constexpr int kCount = static_cast<int>(sizeof kPoints / sizeof kPoints[0]);
 

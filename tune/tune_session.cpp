@@ -1,12 +1,12 @@
 // The tuning dialog's decisions: see tune_session.h.
 #include "tune/tune_session.h"
 
-#include "driverclient/ciu_driver.h"
 #include "core/clock.h"
-#include "tune/function_codes.h"
-#include "platform/messages.h"
-#include "tune/tuning_page.h"
 #include "driver/vantor.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/messages.h"
+#include "tune/function_codes.h"
+#include "tune/tuning_page.h"
 
 #include <algorithm>
 #include <utility>
@@ -206,8 +206,8 @@ bool TuneSession::refuseTooLarge()
         bytes += specValueBytes(CiuGetTuneSpecType(n));
     if (bytes <= CIU_TUNE_WRITE_VALUE_BYTES)
         return false;
-    refuse(QString::asprintf("Block Too Large to Write: %d Value Bytes, %d Allowed", bytes,
-                             CIU_TUNE_WRITE_VALUE_BYTES));
+    refuse(
+        QString::asprintf("Block Too Large to Write: %d Value Bytes, %d Allowed", bytes, CIU_TUNE_WRITE_VALUE_BYTES));
     return true;
 }
 

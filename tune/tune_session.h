@@ -44,7 +44,7 @@ class TuneSession : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kWaitMs = 5000;   // longest wait for one request
+    static constexpr int kWaitMs = 5000;  // longest wait for one request
     static constexpr int kPollMs = 10;
     static constexpr int kStatusChars = 80;
     // Whether block tuning is inhibited ("InhibitBlockTuning"), asked at each Update.

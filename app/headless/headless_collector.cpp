@@ -1,13 +1,13 @@
 // The headless collector: see headless_collector.h.
 #include "app/headless/headless_collector.h"
 
-#include "driverclient/ciu_driver.h"
-#include "tags/collection_group.h"
-#include "collect/connection_state_text.h"
-#include "platform/registry/settings_store.h"
-#include "platform/registry/settings_warning.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/database_output_settings.h"
+#include "collect/connection_state_text.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/registry/settings_store.h"
+#include "platform/registry/settings_warning.h"
+#include "tags/collection_group.h"
 #include "tags/tag_doc.h"
 
 #include <QCoreApplication>
@@ -125,7 +125,10 @@ void HeadlessCollector::reportConnectionState(int state)
 // and those lost, when there are any.
 QString HeadlessCollector::groupSummary(int index, const GroupRun &group)
 {
-    QString text = QStringLiteral("group %1: %2 samples stored to %3").arg(index + 1).arg(group.counts.stored).arg(group.outputName);
+    QString text = QStringLiteral("group %1: %2 samples stored to %3")
+                       .arg(index + 1)
+                       .arg(group.counts.stored)
+                       .arg(group.outputName);
     if (group.counts.waiting > 0)
         text += QStringLiteral(", %1 waiting").arg(group.counts.waiting);
     if (group.counts.lost > 0)

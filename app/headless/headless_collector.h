@@ -5,8 +5,8 @@
 // the program with a window does (docs/dde.md).  Qt Core only.
 #pragma once
 
-#include "core/clock.h"
 #include "collect/collection_control.h"
+#include "core/clock.h"
 
 #include <QObject>
 #include <QTextStream>

@@ -16,7 +16,7 @@ struct Seen {
     bool headless = false;
     bool overwrite = false;
     bool noLogo = false;
-    QString unknown;   // the first option that is none of ours
+    QString unknown;  // the first option that is none of ours
     QStringList files;
 };
 
@@ -92,21 +92,20 @@ LaunchRequest parseArguments(const QStringList &arguments)
 
 QString usageText()
 {
-    return QStringLiteral(
-        "usage: TK70 [FILE.tsf] [--nologo]\n"
-        "       TK70 --headless FILE.tsf [--overwrite]\n"
-        "       TK70 --help\n"
-        "       TK70 --version\n"
-        "\n"
-        "  FILE.tsf     the tag selection to open at start-up\n"
-        "  --nologo     no start-up window\n"
-        "  --headless   collect FILE.tsf without a screen until SIGINT, SIGTERM or SIGHUP\n"
-        "  --overwrite  with --headless: replace data files that exist already\n"
-        "  --help       this text\n"
-        "  --version    the program's version\n"
-        "\n"
-        "While TK70 runs with the same settings store, a start with a window hands FILE.tsf\n"
-        "to the running window (or only brings it to the front) and ends.\n");
+    return QStringLiteral("usage: TK70 [FILE.tsf] [--nologo]\n"
+                          "       TK70 --headless FILE.tsf [--overwrite]\n"
+                          "       TK70 --help\n"
+                          "       TK70 --version\n"
+                          "\n"
+                          "  FILE.tsf     the tag selection to open at start-up\n"
+                          "  --nologo     no start-up window\n"
+                          "  --headless   collect FILE.tsf without a screen until SIGINT, SIGTERM or SIGHUP\n"
+                          "  --overwrite  with --headless: replace data files that exist already\n"
+                          "  --help       this text\n"
+                          "  --version    the program's version\n"
+                          "\n"
+                          "While TK70 runs with the same settings store, a start with a window hands FILE.tsf\n"
+                          "to the running window (or only brings it to the front) and ends.\n");
 }
 
 }  // namespace tk70

@@ -18,10 +18,10 @@ struct LaunchRequest {
         Invalid,   // a wrong command line: problem says what, the usage goes to standard error
     };
     Mode mode = Mode::Window;
-    QString file;           // Window, Headless: the tag selection named, or empty
-    bool showLogo = true;   // Window: false with --nologo
-    bool overwrite = false; // Headless: --overwrite
-    QString problem;        // Invalid: "unknown option --bogus" and the like
+    QString file;            // Window, Headless: the tag selection named, or empty
+    bool showLogo = true;    // Window: false with --nologo
+    bool overwrite = false;  // Headless: --overwrite
+    QString problem;         // Invalid: "unknown option --bogus" and the like
 };
 
 // Exit codes of the starts that end at once.

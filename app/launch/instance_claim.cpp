@@ -20,11 +20,8 @@ InstanceClaim::Outcome InstanceClaim::handOverOrClaim(const QString &path, int d
         return Outcome::Failed;
     }
     switch (handOver(m_socketPath, path, deadlineMs)) {
-    case HandOver::NoInstance:
-        return Outcome::First;
-    case HandOver::Delivered:
-        m_lock.unlock();
-        return Outcome::HandedOver;
+    case HandOver::NoInstance: return Outcome::First;
+    case HandOver::Delivered: m_lock.unlock(); return Outcome::HandedOver;
     case HandOver::Refused:
         m_problem = QStringLiteral("TK70 Pro runs with these settings already and refused to open %1.").arg(path);
         break;

@@ -73,7 +73,8 @@ void InstanceServer::answer(QLocalSocket *socket, bool taken)
 // the user first).
 void InstanceServer::deliver(const QString &path)
 {
-    QMetaObject::invokeMethod(this, [this, path] { emit requested(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { emit requested(path); }, Qt::QueuedConnection);
 }
 
 }  // namespace tk70

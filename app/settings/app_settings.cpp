@@ -16,9 +16,9 @@ namespace {
 constexpr int kTextLimit = 200;  // bytes of a stored text, its zero byte included
 const char *const kFirstStartValue = "InhibitDaoDllCheck";
 // The values a start creates when they are missing, the first one first.
-const char *const kStartupValues[] = {"InhibitDaoDllCheck", "AutoStartEnabled", "InhibitBlockTuning",
-                                      "AutoStartDelayTime", "AutoOverwriteAckOnAutoStart", "SpecificAutoStartFile",
-                                      "AutoStartTsfFilename"};
+const char *const kStartupValues[] = {
+    "InhibitDaoDllCheck",          "AutoStartEnabled",      "InhibitBlockTuning",  "AutoStartDelayTime",
+    "AutoOverwriteAckOnAutoStart", "SpecificAutoStartFile", "AutoStartTsfFilename"};
 
 // A flag is any nonzero number; other numbers are taken as stored.
 enum class Kind { Number, Flag, Text, Real };
@@ -32,10 +32,22 @@ struct Field {
     double AppSettings::*real;
 };
 
-constexpr Field number(const char *name, int AppSettings::*f) { return {name, Kind::Number, f, nullptr, nullptr, nullptr}; }
-constexpr Field flag(const char *name, bool AppSettings::*f) { return {name, Kind::Flag, nullptr, f, nullptr, nullptr}; }
-constexpr Field text(const char *name, QString AppSettings::*f) { return {name, Kind::Text, nullptr, nullptr, f, nullptr}; }
-constexpr Field real(const char *name, double AppSettings::*f) { return {name, Kind::Real, nullptr, nullptr, nullptr, f}; }
+constexpr Field number(const char *name, int AppSettings::*f)
+{
+    return {name, Kind::Number, f, nullptr, nullptr, nullptr};
+}
+constexpr Field flag(const char *name, bool AppSettings::*f)
+{
+    return {name, Kind::Flag, nullptr, f, nullptr, nullptr};
+}
+constexpr Field text(const char *name, QString AppSettings::*f)
+{
+    return {name, Kind::Text, nullptr, nullptr, f, nullptr};
+}
+constexpr Field real(const char *name, double AppSettings::*f)
+{
+    return {name, Kind::Real, nullptr, nullptr, nullptr, f};
+}
 
 using A = AppSettings;
 const Field kFields[] = {
@@ -144,17 +156,11 @@ std::optional<bool> createDefaults(SettingsStore &store)
 }
 
 // "File1" to "File4".
-QString recentFileValueName(int k)
-{
-    return QStringLiteral("File%1").arg(k);
-}
+QString recentFileValueName(int k) { return QStringLiteral("File%1").arg(k); }
 
 }  // namespace
 
-bool createDefaultAppSettings(SettingsStore &store)
-{
-    return createDefaults(store).value_or(false);
-}
+bool createDefaultAppSettings(SettingsStore &store) { return createDefaults(store).value_or(false); }
 
 StartupSettings startAppSettings(SettingsStore &store)
 {

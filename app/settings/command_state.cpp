@@ -12,14 +12,11 @@ bool commandEnabled(int id, const CommandState &s)
     switch (id) {
     case cmd::TagSelection:
     case cmd::CollectionSettings:
-    case cmd::FileSave:
-        return s.hasDocument && !s.historical && s.setupOpen && !s.collecting;
+    case cmd::FileSave: return s.hasDocument && !s.historical && s.setupOpen && !s.collecting;
     case cmd::TrendSetup:
-    case cmd::FileSaveAs:
-        return s.hasDocument && s.setupOpen && !s.collecting;
+    case cmd::FileSaveAs: return s.hasDocument && s.setupOpen && !s.collecting;
     case cmd::FileNew:
-    case cmd::FileOpen:
-        return !s.collecting && !(s.historical && s.replay);
+    case cmd::FileOpen: return !s.collecting && !(s.historical && s.replay);
     case cmd::SelectTrend:
         return s.hasDocument && s.graphCount >= 1 && (s.collecting || s.historical) && (s.replay || !s.historical);
     case cmd::Start:
@@ -30,20 +27,15 @@ bool commandEnabled(int id, const CommandState &s)
         if (!s.hasDocument)
             return false;
         return s.historical ? s.replay : s.connected;
-    case cmd::CurrentValues:
-        return s.hasDocument && s.collecting;
-    case cmd::TuneBlock:
-        return s.tagEditorActive || (s.connected && s.monitoring);
+    case cmd::CurrentValues: return s.hasDocument && s.collecting;
+    case cmd::TuneBlock: return s.tagEditorActive || (s.connected && s.monitoring);
     case cmd::ImportDosTsf:
-    case cmd::ImportDelimited:
-        return !s.collecting && !s.replay;
+    case cmd::ImportDelimited: return !s.collecting && !s.replay;
     case cmd::EditUndo:
     case cmd::EditCut:
     case cmd::EditCopy:
-    case cmd::EditPaste:
-        return false;  // no handler: the edit fields' own keys do the clipboard work
-    default:
-        return true;
+    case cmd::EditPaste: return false;  // no handler: the edit fields' own keys do the clipboard work
+    default: return true;
     }
 }
 

@@ -5,14 +5,14 @@
 namespace tk70 {
 
 struct CommandState {
-    bool hasDocument = false;  // a current tag selection document
-    bool historical = false;   // the current document was built from a historical data file
-    bool replay = false;       // its replay runs
-    bool setupOpen = false;    // the tag editor or the trend setup window exists
-    bool collecting = false;   // data collection runs
-    int graphCount = 0;        // trend graphs opened by the last opening of the graph windows
-    bool connected = false;    // the driver client runs a connection
-    bool monitoring = false;   // the driver's exception monitoring loop runs
+    bool hasDocument = false;      // a current tag selection document
+    bool historical = false;       // the current document was built from a historical data file
+    bool replay = false;           // its replay runs
+    bool setupOpen = false;        // the tag editor or the trend setup window exists
+    bool collecting = false;       // data collection runs
+    int graphCount = 0;            // trend graphs opened by the last opening of the graph windows
+    bool connected = false;        // the driver client runs a connection
+    bool monitoring = false;       // the driver's exception monitoring loop runs
     bool tagEditorActive = false;  // the tag editor is the active view (it takes Tune Block as Insert)
 };
 

@@ -1,7 +1,6 @@
 // Database output settings: see database_output_settings.h.
 #include "app/settings/database_output_settings.h"
 
-
 namespace tk70 {
 
 DatabaseSettings databaseSettingsOf(const AppSettings &settings)

@@ -7,12 +7,14 @@ namespace tk70 {
 
 bool ddeRestartNeeded(const AppSettings &before, const AppSettings &after)
 {
-    return before.ddeServerEnabled != after.ddeServerEnabled
-           || before.ddeApplicationName != after.ddeApplicationName
-           || before.ddeSystemTopic != after.ddeSystemTopic || before.ddeValueTopic != after.ddeValueTopic
-           || before.ddeQualityTopic != after.ddeQualityTopic;
+    return before.ddeServerEnabled != after.ddeServerEnabled || before.ddeApplicationName != after.ddeApplicationName ||
+           before.ddeSystemTopic != after.ddeSystemTopic || before.ddeValueTopic != after.ddeValueTopic ||
+           before.ddeQualityTopic != after.ddeQualityTopic;
 }
 
-QString ddeRestartNote() { return QStringLiteral("Must Restart TK70 Pro in order for\n the DDE Settings to take effect."); }
+QString ddeRestartNote()
+{
+    return QStringLiteral("Must Restart TK70 Pro in order for\n the DDE Settings to take effect.");
+}
 
 }  // namespace tk70

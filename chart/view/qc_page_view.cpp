@@ -51,8 +51,7 @@ void QCPageView::paintEvent(QPaintEvent *event)
     const QRect all = rect();
     const QRect dirty = event->rect();
     m_renderer.setPressedButton(m_pointer.pressedButton());
-    m_renderer.render(painter, m_page, QRectF(all), ChartRenderMode::Screen,
-                      dirty == all ? QRectF() : QRectF(dirty));
+    m_renderer.render(painter, m_page, QRectF(all), ChartRenderMode::Screen, dirty == all ? QRectF() : QRectF(dirty));
     const QRectF band = m_pointer.rubberBand();
     if (!band.isEmpty()) {
         // White under black dashes: seen on the black plot area and on the grey page alike.
@@ -107,10 +106,7 @@ void QCPageView::forgetLostRelease(const QMouseEvent &event)
     m_lastBand = QRectF();
 }
 
-void QCPageView::mouseMoveEvent(QMouseEvent *event)
-{
-    act(m_pointer.move(event->position(), QRectF(rect())));
-}
+void QCPageView::mouseMoveEvent(QMouseEvent *event) { act(m_pointer.move(event->position(), QRectF(rect()))); }
 
 void QCPageView::mouseReleaseEvent(QMouseEvent *event)
 {

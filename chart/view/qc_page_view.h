@@ -9,8 +9,8 @@
 #pragma once
 
 #include "chart/chart_page.h"
-#include "chart/chart_renderer.h"
 #include "chart/chart_pointer.h"
+#include "chart/chart_renderer.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -4,9 +4,9 @@
 namespace tk70 {
 namespace {
 
-constexpr double kLeft = 0.05;          // left edge of column 0
+constexpr double kLeft = 0.05;  // left edge of column 0
 constexpr double kColumnStep = 0.225;
-constexpr double kTop = 0.075;          // top of row 0
+constexpr double kTop = 0.075;  // top of row 0
 constexpr double kRowStep = 0.04;
 constexpr double kRowHeight = 0.03;
 constexpr double kRuleLeft = 0.038;

@@ -5,10 +5,7 @@
 
 namespace tk70 {
 
-QString pageText(int page, int pageCount)
-{
-    return QString::asprintf("Page %d of %d", page + 1, pageCount);
-}
+QString pageText(int page, int pageCount) { return QString::asprintf("Page %d of %d", page + 1, pageCount); }
 
 QString dateText(const QDate &date)
 {

@@ -24,8 +24,7 @@ ChartTextStyle textStyle(double pointSize, Qt::Alignment alignment, bool bold = 
 
 }  // namespace
 
-TextPage::TextPage(ChartPage &page, const CTagDoc &document, const PointReadings &readings,
-                   const QDateTime &now)
+TextPage::TextPage(ChartPage &page, const CTagDoc &document, const PointReadings &readings, const QDateTime &now)
     : m_page(page), m_document(document), m_readings(readings), m_tagCount(document.tagCount()),
       m_trend(page, now.time())
 {
@@ -71,10 +70,10 @@ void TextPage::buildCell(int index)
 void TextPage::buildPageButtons()
 {
     const ChartTextStyle caption = textStyle(9.0, Qt::AlignCenter);
-    m_prevButton = m_page.addButton(prevPageButtonRect(), QString::fromLatin1(kPrevPageCaption), kButtonColour,
-                                    [this] { prevPage(); }, caption);
-    m_nextButton = m_page.addButton(nextPageButtonRect(), QString::fromLatin1(kNextPageCaption), kButtonColour,
-                                    [this] { nextPage(); }, caption);
+    m_prevButton = m_page.addButton(
+        prevPageButtonRect(), QString::fromLatin1(kPrevPageCaption), kButtonColour, [this] { prevPage(); }, caption);
+    m_nextButton = m_page.addButton(
+        nextPageButtonRect(), QString::fromLatin1(kNextPageCaption), kButtonColour, [this] { nextPage(); }, caption);
 }
 
 // Shows page p: its number, its tags' names and readings, the page buttons that apply,

@@ -6,9 +6,9 @@
 #pragma once
 
 #include "chart/chart_page.h"
-#include "collect/datafile/group_output.h"
 #include "collect/current_values/page_geometry.h"
 #include "collect/current_values/trend_band.h"
+#include "collect/datafile/group_output.h"
 
 #include <QDateTime>
 #include <QString>

@@ -4,14 +4,13 @@
 namespace tk70 {
 namespace {
 
-constexpr int kRescaleEvery = 30;      // refreshes between regular rescales
-constexpr int kSettleRefreshes = 5;    // refreshes before a value outside forces one
+constexpr int kRescaleEvery = 30;    // refreshes between regular rescales
+constexpr int kSettleRefreshes = 5;  // refreshes before a value outside forces one
 constexpr double kSelectionHalfSpan = 50.0;
 
 }  // namespace
 
-std::optional<ValueRange> rescaledRange(double plottedLow, double plottedHigh, double value,
-                                        const ValueRange &current)
+std::optional<ValueRange> rescaledRange(double plottedLow, double plottedHigh, double value, const ValueRange &current)
 {
     if (plottedLow == plottedHigh) {
         // A flat trend outside the range would otherwise stay off the scale for good.
@@ -24,10 +23,7 @@ std::optional<ValueRange> rescaledRange(double plottedLow, double plottedHigh, d
     return ValueRange{value - kSelectionHalfSpan, value};
 }
 
-ValueRange selectionRange(double value)
-{
-    return {value - kSelectionHalfSpan, value + kSelectionHalfSpan};
-}
+ValueRange selectionRange(double value) { return {value - kSelectionHalfSpan, value + kSelectionHalfSpan}; }
 
 double tickStep(const ValueRange &range) { return range.span() / 4.0; }
 
@@ -52,8 +48,7 @@ void TrendScale::select(double value)
 bool TrendScale::countRefresh(double value)
 {
     ++m_refreshes;
-    const bool due = m_refreshes >= kRescaleEvery
-                     || (!m_range.contains(value) && m_refreshes > kSettleRefreshes);
+    const bool due = m_refreshes >= kRescaleEvery || (!m_range.contains(value) && m_refreshes > kSettleRefreshes);
     if (due)
         m_refreshes = 0;
     return due;

@@ -24,8 +24,7 @@ struct ValueRange {
 // value: nothing when the plotted values are all one (unless that value lies outside
 // current, then the range centres on it as a selection does); the plotted extremes
 // otherwise, or value - 50 to value when they leave no room (nothing plotted).
-std::optional<ValueRange> rescaledRange(double plottedLow, double plottedHigh, double value,
-                                        const ValueRange &current);
+std::optional<ValueRange> rescaledRange(double plottedLow, double plottedHigh, double value, const ValueRange &current);
 // The range a selection starts with: value - 50 to value + 50.
 ValueRange selectionRange(double value);
 // The axis tick step: a quarter of the range.

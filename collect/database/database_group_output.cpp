@@ -2,11 +2,11 @@
 // for it and the close.
 #include "collect/database/database_group_output.h"
 
-#include "platform/dao/dao_database.h"
-#include "platform/dao/dao_exception.h"
 #include "collect/database/database_engine.h"
 #include "collect/database/sample_table.h"
 #include "collect/database/tag_info_table.h"
+#include "platform/dao/dao_database.h"
+#include "platform/dao/dao_exception.h"
 
 #include <QFileInfo>
 
@@ -206,8 +206,8 @@ void DatabaseGroupOutput::writeSample(const QDateTime &stamp, const std::vector<
         return;
     keep(stamp, columns, readings);
     writeWaiting();
-    if (m_waiting.empty() && (!m_lastCheckpoint.isValid() || m_lastCheckpoint > stamp
-                              || m_lastCheckpoint.secsTo(stamp) >= kCheckpointSeconds))
+    if (m_waiting.empty() && (!m_lastCheckpoint.isValid() || m_lastCheckpoint > stamp ||
+                              m_lastCheckpoint.secsTo(stamp) >= kCheckpointSeconds))
         checkpointNow(stamp);
 }
 

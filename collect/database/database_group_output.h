@@ -7,9 +7,9 @@
 #pragma once
 
 #include "collect/database/database_settings.h"
+#include "collect/database/waiting_samples.h"
 #include "collect/datafile/group_output.h"
 #include "platform/output_lock.h"
-#include "collect/database/waiting_samples.h"
 
 #include <QDateTime>
 #include <memory>

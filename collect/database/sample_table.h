@@ -5,8 +5,8 @@
 // else.
 #pragma once
 
-#include "platform/dao/dao_field.h"
 #include "collect/database/waiting_samples.h"
+#include "platform/dao/dao_field.h"
 
 #include <QSqlQuery>
 #include <QStringList>

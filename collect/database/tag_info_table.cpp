@@ -13,8 +13,9 @@ QVariant shortValue(qint32 value) { return QVariant(int(qint16(value))); }
 
 std::vector<QVariant> recordOf(const DataColumn &column)
 {
-    std::vector<QVariant> values{column.tagname,          shortValue(column.loop),  shortValue(column.pcu),
-                                 shortValue(column.module), shortValue(column.block), shortValue(column.pointType)};
+    std::vector<QVariant> values{column.tagname,           shortValue(column.loop),
+                                 shortValue(column.pcu),   shortValue(column.module),
+                                 shortValue(column.block), shortValue(column.pointType)};
     for (bool member : column.groups)
         values.emplace_back(member ? 1 : 0);
     values.emplace_back(column.description.isEmpty() ? QString::fromLatin1(kBlankDescription) : column.description);

@@ -14,8 +14,8 @@ namespace {
 QByteArray titleLines(const HeaderFacts &facts)
 {
     QByteArray out = "                       TK70 Pro DATA COLLECTION PROGRAM\n\n";
-    out += "Starting Date " + posixTimeText("%x", facts.startingDate) + " - TSF Name : "
-        + fileText(facts.tsfPath) + cFormat(" - Collection # %d ", facts.groupNumber);
+    out += "Starting Date " + posixTimeText("%x", facts.startingDate) + " - TSF Name : " + fileText(facts.tsfPath) +
+           cFormat(" - Collection # %d ", facts.groupNumber);
     if (!facts.inhibitTagName.isEmpty())
         out += "- Save Inhibit Tag : " + fileText(facts.inhibitTagName);
     return out + "\n\n";

@@ -16,8 +16,8 @@ QByteArray quoted(QByteArray text) { return '"' + text.replace('"', "\"\"") + '"
 QByteArray titleLines(const HeaderFacts &facts)
 {
     QByteArray out = "\"TK70 Pro DATA COLLECTION PROGRAM\"\n\n";
-    out += "\"Starting Date\"," + quoted(posixTimeText("%x", facts.startingDate)) + ",\"TSF Name:\","
-        + quoted(fileText(facts.tsfPath)) + ',' + quoted(cFormat("Collection # %d", facts.groupNumber));
+    out += "\"Starting Date\"," + quoted(posixTimeText("%x", facts.startingDate)) + ",\"TSF Name:\"," +
+           quoted(fileText(facts.tsfPath)) + ',' + quoted(cFormat("Collection # %d", facts.groupNumber));
     if (!facts.inhibitTagName.isEmpty())
         out += ",\"Save Inhibit Tag:\"," + quoted(fileText(facts.inhibitTagName));
     return out + "\n\n";
@@ -32,9 +32,8 @@ QByteArray columnLines(const std::vector<DataColumn> &columns)
     QByteArray rule = "\n\"--------\",\"--------\"";
     for (const DataColumn &column : columns) {
         names += ',' + quoted(fileText(column.tagname)) + ",\"\"";
-        addresses += ','
-            + quoted(fileText(pointAddressText(column.loop, column.pcu, column.module, column.block)))
-            + ",\"\"";
+        addresses +=
+            ',' + quoted(fileText(pointAddressText(column.loop, column.pcu, column.module, column.block))) + ",\"\"";
         rule += ",\"-------------\",\"-\"";
     }
     return names + '\n' + addresses + rule + '\n';

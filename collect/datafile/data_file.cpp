@@ -50,10 +50,7 @@ void DataFile::countValue()
     }
 }
 
-bool DataFile::flush()
-{
-    return isOpen() && std::fflush(m_stream.get()) == 0 && !std::ferror(m_stream.get());
-}
+bool DataFile::flush() { return isOpen() && std::fflush(m_stream.get()) == 0 && !std::ferror(m_stream.get()); }
 
 bool DataFile::takeFailure()
 {

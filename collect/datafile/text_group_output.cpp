@@ -27,8 +27,8 @@ OpenResult TextGroupOutput::open(const QString &path, bool append, OverwritePoli
     OutputLock lock;
     if (claim(path, lock) == Outcome::Failed)
         return {Outcome::Failed};
-    if (!append && policy == OverwritePolicy::Ask && !lock.createdFile()
-        && Messages::show(overwriteQuestion(path)) != MessageAnswer::Yes)
+    if (!append && policy == OverwritePolicy::Ask && !lock.createdFile() &&
+        Messages::show(overwriteQuestion(path)) != MessageAnswer::Yes)
         return {Outcome::Declined};
     if (!m_file.open(std::move(lock), append)) {
         reportOpenFailure();

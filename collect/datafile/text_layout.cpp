@@ -2,9 +2,9 @@
 #include "collect/datafile/text_layout.h"
 
 #include "collect/datafile/ascii_layout.h"
-#include "tags/collection_group.h"
 #include "collect/datafile/csv_layout.h"
 #include "collect/datafile/dos_layout.h"
+#include "tags/collection_group.h"
 
 namespace tk70 {
 

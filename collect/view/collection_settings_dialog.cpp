@@ -2,11 +2,11 @@
 #include "collect/view/collection_settings_dialog.h"
 
 #include "driverclient/ciu_driver.h"
+#include "platform/messages.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
-#include "platform/messages.h"
-#include "tags/tag_doc.h"
 #include "platform/view/view_beep.h"
+#include "tags/tag_doc.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -36,9 +36,10 @@ struct DateTimeControl {
 };
 
 // In the order of DateTimeField.
-constexpr DateTimeControl kDateTimeControls[kDateTimeFieldCount] = {
-    {"Starting Date :", "startDate"}, {"Starting Time :", "startTime"},
-    {"Ending Date :", "endDate"},     {"Ending Time :", "endTime"}};
+constexpr DateTimeControl kDateTimeControls[kDateTimeFieldCount] = {{"Starting Date :", "startDate"},
+                                                                    {"Starting Time :", "startTime"},
+                                                                    {"Ending Date :", "endDate"},
+                                                                    {"Ending Time :", "endTime"}};
 
 const char *const kAdvancedSettingsCaution =
     "Caution!\n\nIncorrect modifications of the Advanced Settings\n"
@@ -114,8 +115,8 @@ void CollectionSettingsDialog::buildFileRows(QGridLayout *grid)
     addCaption(grid, 1, 0, "Data File Name :", m_fileName);
     grid->addWidget(m_fileName, 1, 1, 1, 4);
     m_sampleTime = named(new QLineEdit, "sampleTime");
-    m_sampleTime->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{0,9}")),
-                                                               m_sampleTime));
+    m_sampleTime->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{0,9}")), m_sampleTime));
     m_sampleTime->setFixedWidth(widthOfChars(m_sampleTime, 6));
     addCaption(grid, 2, 0, "Sample Time :", m_sampleTime);
     auto *seconds = new QLabel(QStringLiteral("Sec."));

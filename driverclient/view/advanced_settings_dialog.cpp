@@ -3,10 +3,10 @@
 
 #include "driverclient/advanced_settings_rules.h"
 #include "driverclient/ciu_driver.h"
+#include "driverclient/serial_devices.h"
+#include "platform/registry/settings_warning.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
-#include "platform/registry/settings_warning.h"
-#include "driverclient/serial_devices.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -167,8 +167,7 @@ QLayout *AdvancedSettingsDialog::buildLineColumn()
     bits->addWidget(addChoice(S::StopBits, "Stop Bits", {{"1 Bit", 0}, {"1.5 Bits", 1}, {"2 Bits", 2}}));
     auto *line = new QHBoxLayout;
     line->addLayout(bits);
-    line->addWidget(addChoice(S::Parity, "Parity",
-                              {{"None", 0}, {"Odd", 1}, {"Even", 2}, {"Mark", 3}, {"Space", 4}}));
+    line->addWidget(addChoice(S::Parity, "Parity", {{"None", 0}, {"Odd", 1}, {"Even", 2}, {"Mark", 3}, {"Space", 4}}));
     auto *timing = newForm();
     for (const TimingField &field : kTimingFields)
         addNumber(timing, field.setting, field.label, 0, field.max);
@@ -270,7 +269,7 @@ void AdvancedSettingsDialog::layOut()
 {
     auto *left = new QVBoxLayout;
     for (QGroupBox *group : {buildLogGroup(), buildPriorityGroup(), buildPointTypesGroup()}) {
-            left->addWidget(group);
+        left->addWidget(group);
     }
     left->addStretch(1);
     auto *page = new QGridLayout(this);
@@ -390,9 +389,9 @@ bool AdvancedSettingsDialog::readNumbers(AdvancedSettings &settings, int &overri
             return false;
         settings.setValue(field.setting, value);
     }
-    return readText(m_logFile, kMaxLogNameChars, settings.logFileName)
-           && readInteger(m_override, 0, kMaxResetOverride, overrideValue)
-           && readInteger(m_watchdog, 0, kMaxWatchdogSeconds, watchdogSeconds);
+    return readText(m_logFile, kMaxLogNameChars, settings.logFileName) &&
+           readInteger(m_override, 0, kMaxResetOverride, overrideValue) &&
+           readInteger(m_watchdog, 0, kMaxWatchdogSeconds, watchdogSeconds);
 }
 
 void AdvancedSettingsDialog::readSwitches(AdvancedSettings &settings, int overrideValue, int watchdogSeconds) const
@@ -477,7 +476,7 @@ void AdvancedSettingsDialog::enablePointTypes()
         check(reads)->setEnabled(!automatic);
     }
     const std::pair<DriverSetting, DriverSetting> counts[] = {{S::NonExpEnabled, S::NonExpPoints},
-                                                               {S::WriteEnabled, S::WritePoints}};
+                                                              {S::WriteEnabled, S::WritePoints}};
     for (const auto &[points, count] : counts) {
         const bool on = check(points)->isChecked();
         edit(count)->setEnabled(on);

@@ -2,8 +2,8 @@
 #include "driverclient/view/driver_status_dialog.h"
 
 #include "driverclient/ciu_driver.h"
-#include "platform/view/dialog_fonts.h"
 #include "driverclient/driver_status_texts.h"
+#include "platform/view/dialog_fonts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -32,10 +32,7 @@ void throwDaoError(const QSqlError &error)
 
 DaoDatabase::DaoDatabase() : m_connectionName(nextConnectionName()) {}
 
-DaoDatabase::~DaoDatabase()
-{
-    close();
-}
+DaoDatabase::~DaoDatabase() { close(); }
 
 bool DaoDatabase::engineAvailable() { return QSqlDatabase::isDriverAvailable(QLatin1String(kDriver)); }
 

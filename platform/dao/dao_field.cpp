@@ -28,9 +28,6 @@ QString quotedName(const QString &name)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-QString DaoField::columnDefinition() const
-{
-    return quotedName(name) + QLatin1Char(' ') + declaredType(type, size);
-}
+QString DaoField::columnDefinition() const { return quotedName(name) + QLatin1Char(' ') + declaredType(type, size); }
 
 }  // namespace tk70

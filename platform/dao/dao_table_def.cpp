@@ -19,7 +19,8 @@ void DaoTableDef::append()
     QStringList columns;
     for (const DaoField &field : m_fields)
         columns << field.columnDefinition();
-    m_database.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(m_name), columns.join(QLatin1String(", "))));
+    m_database.execute(
+        QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(m_name), columns.join(QLatin1String(", "))));
 }
 
 }  // namespace tk70

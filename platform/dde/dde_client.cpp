@@ -80,8 +80,7 @@ bool DdeClient::readAvailable(int timeoutMs)
 
 std::optional<QList<QString>> DdeClient::takeLine()
 {
-    while (!m_buffer.contains('\n') && readAvailable(0)) {
-    }
+    while (!m_buffer.contains('\n') && readAvailable(0)) {}
     const qsizetype end = m_buffer.indexOf('\n');
     if (end < 0)
         return std::nullopt;

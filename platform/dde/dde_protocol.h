@@ -22,8 +22,8 @@ struct ClientLine {
     Verb verb = Verb::Connect;
     QString topic;
     QString item;
-    bool hasTopic = false;    // WILDCONNECT without a topic asks for every topic
-    bool textFormat = true;   // the format field is missing or CF_TEXT
+    bool hasTopic = false;   // WILDCONNECT without a topic asks for every topic
+    bool textFormat = true;  // the format field is missing or CF_TEXT
 };
 
 QByteArray escapeField(QByteArrayView text);

@@ -238,7 +238,8 @@ void DdeServer::handleAdvise(Client &client, const ClientLine &line)
         m_subscribers[loop].push_back(&client);
         ok = true;
     }
-    send(client, {ok ? QStringLiteral("ACK") : QStringLiteral("NACK"), QStringLiteral("ADVISE"), line.topic, line.item});
+    send(client,
+         {ok ? QStringLiteral("ACK") : QStringLiteral("NACK"), QStringLiteral("ADVISE"), line.topic, line.item});
 }
 
 bool DdeServer::mayAdvise(const Client &client, const ClientLine &line) const
@@ -260,7 +261,8 @@ void DdeServer::handleUnadvise(Client &client, const ClientLine &line)
     const bool ok = line.textFormat && holds(client, loop);
     if (ok)
         removeLoop(client, loop);
-    send(client, {ok ? QStringLiteral("ACK") : QStringLiteral("NACK"), QStringLiteral("UNADVISE"), line.topic, line.item});
+    send(client,
+         {ok ? QStringLiteral("ACK") : QStringLiteral("NACK"), QStringLiteral("UNADVISE"), line.topic, line.item});
 }
 
 void DdeServer::removeLoop(Client &client, const Loop &loop)

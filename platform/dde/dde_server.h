@@ -76,8 +76,8 @@ private:
         QLocalSocket *socket = nullptr;
         QSet<QString> topics;
         QHash<QString, QSet<QString>> loops;  // the items of its loops, by topic
-        bool paused = false;   // its requests wait until it has read its answers
-        bool turnDue = false;  // lines are left for its next turn
+        bool paused = false;                  // its requests wait until it has read its answers
+        bool turnDue = false;                 // lines are left for its next turn
         bool dropped = false;
     };
     class Call;

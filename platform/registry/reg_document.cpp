@@ -19,10 +19,7 @@ QString checkCharacters(const QString &text, const char *what)
 
 }  // namespace
 
-QString foldName(const QString &name)
-{
-    return name.toCaseFolded();
-}
+QString foldName(const QString &name) { return name.toCaseFolded(); }
 
 QString checkKeyName(const QString &key)
 {

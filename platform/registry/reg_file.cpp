@@ -16,15 +16,9 @@ namespace tk70::reg {
 
 namespace {
 
-QString tooLarge()
-{
-    return QStringLiteral("larger than %1 bytes, which no settings file is").arg(kMaxFileSize);
-}
+QString tooLarge() { return QStringLiteral("larger than %1 bytes, which no settings file is").arg(kMaxFileSize); }
 
-QString systemError()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 QString notAFolder(const QString &folder)
 {
@@ -81,10 +75,7 @@ FileRead readFile(const QString &path)
     return {bytes, {}};
 }
 
-QString createFolderOf(const QString &path)
-{
-    return createFolder(QFileInfo(path).absolutePath());
-}
+QString createFolderOf(const QString &path) { return createFolder(QFileInfo(path).absolutePath()); }
 
 QString checkWritable(const QString &path)
 {

@@ -7,10 +7,7 @@ namespace tk70::reg {
 
 namespace {
 
-quint8 byteAt(QByteArrayView bytes, qsizetype pos)
-{
-    return quint8(bytes[pos]);
-}
+quint8 byteAt(QByteArrayView bytes, qsizetype pos) { return quint8(bytes[pos]); }
 
 int hexDigit(char c)
 {

@@ -18,10 +18,7 @@ namespace {
 constexpr auto kLockWait = std::chrono::seconds(5);
 constexpr auto kRetryPause = std::chrono::milliseconds(2);
 
-QString systemError()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 }  // namespace
 

@@ -24,8 +24,7 @@ struct TypeName {
     RegType type;
     QByteArrayView name;
 };
-constexpr TypeName kTypeNames[] = {
-    {RegType::Dword, "dword"}, {RegType::Sz, "sz"}, {RegType::MultiSz, "multi_sz"}};
+constexpr TypeName kTypeNames[] = {{RegType::Dword, "dword"}, {RegType::Sz, "sz"}, {RegType::MultiSz, "multi_sz"}};
 
 // Reads one value line: "name"=type:data.
 class ValueLine {
@@ -117,7 +116,8 @@ QString readSection(QByteArrayView line, QString &key)
         return QStringLiteral("a key line must end with ']'");
     const QByteArrayView inner = line.sliced(1, line.size() - 2);
     if (inner.first(qMin(kRoot.size(), inner.size())).compare(kRoot, Qt::CaseInsensitive) != 0)
-        return QStringLiteral("only keys under HKEY_LOCAL_MACHINE are kept here: [HKEY_LOCAL_MACHINE\\...] is expected");
+        return QStringLiteral(
+            "only keys under HKEY_LOCAL_MACHINE are kept here: [HKEY_LOCAL_MACHINE\\...] is expected");
     if (!isValidUtf8(inner))
         return QStringLiteral("the key name is not valid UTF-8 text");
     key = decodeUtf8(inner.sliced(kRoot.size()));

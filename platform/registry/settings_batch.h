@@ -28,7 +28,7 @@ public:
     // Writes a value, creating its key.
     void setValue(const QString &key, const QString &name, const RegValue &value);
     void setDword(const QString &key, const QString &name, quint32 value);
-    void setString(const QString &key, const QString &name, const QString &value);  // text and one NUL
+    void setString(const QString &key, const QString &name, const QString &value);         // text and one NUL
     void setMultiString(const QString &key, const QString &name, const QByteArray &data);  // data as given
     // Removes a value; one that is not there is no change.
     void removeValue(const QString &key, const QString &name);

@@ -49,10 +49,7 @@ const reg::RegDocument *SettingsStore::document() const
     return m_document.get();
 }
 
-bool SettingsStore::isReadable() const
-{
-    return document() != nullptr;
-}
+bool SettingsStore::isReadable() const { return document() != nullptr; }
 
 bool SettingsStore::canWrite() const
 {

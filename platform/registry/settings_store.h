@@ -61,7 +61,7 @@ public:
     std::optional<RegValue> value(const QString &key, const QString &name) const;
     // Typed reads; nothing when missing or of another type.
     std::optional<quint32> dword(const QString &key, const QString &name) const;
-    std::optional<QString> string(const QString &key, const QString &name) const;  // REG_SZ, up to its NUL
+    std::optional<QString> string(const QString &key, const QString &name) const;          // REG_SZ, up to its NUL
     std::optional<QByteArray> multiString(const QString &key, const QString &name) const;  // raw REG_MULTI_SZ data
 
     // Makes every change that fill asks of the batch as one write: under the file lock the
@@ -77,7 +77,7 @@ public:
     // cannot read (it is then left untouched).
     bool setValue(const QString &key, const QString &name, const RegValue &value);
     bool setDword(const QString &key, const QString &name, quint32 value);
-    bool setString(const QString &key, const QString &name, const QString &value);  // text and one NUL
+    bool setString(const QString &key, const QString &name, const QString &value);         // text and one NUL
     bool setMultiString(const QString &key, const QString &name, const QByteArray &data);  // data as given
     bool removeValue(const QString &key, const QString &name);
 

@@ -34,7 +34,10 @@ QString numberRangeMessage(double min, double max)
 {
     return QStringLiteral("Please enter a number between %1 and %2.").arg(numberText(min), numberText(max));
 }
-QString maxCharsMessage(int maxChars) { return QStringLiteral("Please enter no more than %1 characters.").arg(maxChars); }
+QString maxCharsMessage(int maxChars)
+{
+    return QStringLiteral("Please enter no more than %1 characters.").arg(maxChars);
+}
 
 std::optional<long long> parseInteger(const QString &text)
 {

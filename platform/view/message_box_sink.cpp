@@ -64,7 +64,7 @@ void prepareBox(QMessageBox &box, const Message &message)
     box.setText(message.text);
     box.setStandardButtons(standardButtons(message.buttons));
     box.setDefaultButton(standardButton(message.defaultAnswer));
-    box.setEscapeButton(message.buttons == MessageButtons::Ok ? QMessageBox::Ok
+    box.setEscapeButton(message.buttons == MessageButtons::Ok      ? QMessageBox::Ok
                         : message.buttons == MessageButtons::YesNo ? QMessageBox::No
                                                                    : QMessageBox::Cancel);
 }

@@ -1,10 +1,10 @@
 // The TK70 (DOS) tag selection file import: see dos_tsf_import.h.
 #include "tags/import/dos_tsf_import.h"
 
+#include "platform/windows1252.h"
 #include "tags/import/import_messages.h"
 #include "tags/import/import_result.h"
 #include "tags/tag_doc.h"
-#include "platform/windows1252.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -101,7 +101,8 @@ int readRecords(QIODevice &device, int count, TagSelection &selection)
 
 bool importDosTsf(const QString &path, CTagDoc &target)
 {
-    return importFromFile(path, ImportMessages::kDosOpenError, [&target](QIODevice &file) { return importDosTsf(file, target); });
+    return importFromFile(path, ImportMessages::kDosOpenError,
+                          [&target](QIODevice &file) { return importDosTsf(file, target); });
 }
 
 bool importDosTsf(QIODevice &device, CTagDoc &target)

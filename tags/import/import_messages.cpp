@@ -11,8 +11,7 @@ void warn(const QString &text) { Messages::note(text, QString::fromLatin1(kTitle
 
 void formatHelp()
 {
-    Messages::note(QString::fromLatin1(kListFormatHelp), QString::fromLatin1(kTitleProgram),
-                   MessageIcon::Information);
+    Messages::note(QString::fromLatin1(kListFormatHelp), QString::fromLatin1(kTitleProgram), MessageIcon::Information);
 }
 
 }  // namespace tk70::ImportMessages

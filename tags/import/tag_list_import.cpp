@@ -3,8 +3,8 @@
 
 #include "tags/import/import_messages.h"
 #include "tags/import/import_result.h"
-#include "tags/tag_doc.h"
 #include "tags/import/tag_list_line.h"
+#include "tags/tag_doc.h"
 
 #include <QFile>
 #include <optional>
@@ -77,7 +77,8 @@ void reportFault(const TagListLine &line, int tagNumber)
 
 bool importDelimitedTagList(const QString &path, CTagDoc &target)
 {
-    return importFromFile(path, ImportMessages::kListOpenError, [&target](QIODevice &file) { return importDelimitedTagList(file, target); });
+    return importFromFile(path, ImportMessages::kListOpenError,
+                          [&target](QIODevice &file) { return importDelimitedTagList(file, target); });
 }
 
 bool importDelimitedTagList(QIODevice &device, CTagDoc &target)

@@ -1,8 +1,8 @@
 // Building a Tag Selection File from JSON: see build_tsf.h.
 #include "tags/tsf_tool/build_tsf.h"
 
-#include "tags/tsf_tool/selection_json.h"
 #include "tags/tag_doc.h"
+#include "tags/tsf_tool/selection_json.h"
 #include "tags/tsf_tool/tool_message_sink.h"
 
 #include <QFile>

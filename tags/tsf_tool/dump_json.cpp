@@ -1,8 +1,8 @@
 // JSON dump of a tag selection: see dump_json.h.
 #include "tags/tsf_tool/dump_json.h"
 
-#include "tags/tsf_tool/selection_json_keys.h"
 #include "tags/tag_doc.h"
+#include "tags/tsf_tool/selection_json_keys.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,8 +20,9 @@ QJsonObject tagJson(const TagRecord &tag)
     for (qint32 member : tag.groups)
         groups.append(member);
     return QJsonObject{
-        {kTagname, tag.tagname}, {kDescription, tag.description}, {kLoop, tag.loop},
-        {kPcu, tag.pcu},         {kModule, tag.module},           {kBlock, tag.block},
+        {kTagname, tag.tagname},     {kDescription, tag.description},
+        {kLoop, tag.loop},           {kPcu, tag.pcu},
+        {kModule, tag.module},       {kBlock, tag.block},
         {kPointType, tag.pointType}, {kGroups, groups},
     };
 }
@@ -31,25 +32,32 @@ QJsonObject graphJson(const TrendGraph &graph)
     QJsonArray traces;
     for (const TrendTrace &trace : graph.traces) {
         traces.append(QJsonObject{
-            {kTagname, trace.tagname}, {kDescription, trace.description},
-            {kZero, trace.zero},       {kSpan, trace.span},
+            {kTagname, trace.tagname},
+            {kDescription, trace.description},
+            {kZero, trace.zero},
+            {kSpan, trace.span},
         });
     }
     return QJsonObject{
-        {kHistoryLength, graph.historyLength}, {kTraceCount, graph.traceCount},
+        {kHistoryLength, graph.historyLength},   {kTraceCount, graph.traceCount},
         {kSampleInterval, graph.sampleInterval}, {kTitle, graph.title},
-        {kSecondTitle, graph.secondTitle}, {kTraces, traces},
+        {kSecondTitle, graph.secondTitle},       {kTraces, traces},
     };
 }
 
 QJsonObject groupJson(const CollectionGroup &group)
 {
     return QJsonObject{
-        {kEnabled, group.enabled},     {kFileName, group.fileName},
-        {kFileType, group.fileType},   {kSampleTime, group.sampleTime},
-        {kStartDate, group.startDate}, {kStartTime, group.startTime},
-        {kEndDate, group.endDate},     {kEndTime, group.endTime},
-        {kRolloverHours, group.rolloverHours}, {kAppendFile, group.appendFile},
+        {kEnabled, group.enabled},
+        {kFileName, group.fileName},
+        {kFileType, group.fileType},
+        {kSampleTime, group.sampleTime},
+        {kStartDate, group.startDate},
+        {kStartTime, group.startTime},
+        {kEndDate, group.endDate},
+        {kEndTime, group.endTime},
+        {kRolloverHours, group.rolloverHours},
+        {kAppendFile, group.appendFile},
         {kSaveInhibitTag, group.saveInhibitTag},
     };
 }

@@ -75,7 +75,8 @@ QString dumpText(const CTagDoc &doc)
     out << QStringLiteral("Collection groups:");
     for (int g = 0; g < kCollectionGroupCount; ++g)
         dumpGroup(g, selection.groups[g], out);
-    out << QStringLiteral("Serial port index: %1 (COM%2)").arg(number(selection.serialPortIndex), number(doc.comPort()));
+    out << QStringLiteral("Serial port index: %1 (COM%2)")
+               .arg(number(selection.serialPortIndex), number(doc.comPort()));
     out << QStringLiteral("Baud rate index: %1 (%2 baud)").arg(number(selection.baudRateIndex), number(doc.baudRate()));
     return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

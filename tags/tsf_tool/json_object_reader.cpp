@@ -40,8 +40,8 @@ qsizetype firstUnencodable(QStringView text)
 QString unencodableText(QStringView text, qsizetype at)
 {
     const char32_t code = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()
-        ? QChar::surrogateToUcs4(text[at], text[at + 1])
-        : text[at].unicode();
+                              ? QChar::surrogateToUcs4(text[at], text[at + 1])
+                              : text[at].unicode();
     const QString hex = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
     return QStringLiteral("character %1 (U+%2) has no Windows-1252 byte").arg(QString::fromUcs4(&code, 1), hex);
 }
@@ -109,8 +109,7 @@ bool JsonObjectReader::expectType(bool ok, const QJsonValue &value, const QStrin
     return ok;
 }
 
-bool JsonObjectReader::checkInt(const QJsonValue &value, const QString &path, qint32 min, qint32 max,
-                                qint32 &out) const
+bool JsonObjectReader::checkInt(const QJsonValue &value, const QString &path, qint32 min, qint32 max, qint32 &out) const
 {
     const double number = value.toDouble();
     if (!expectType(value.isDouble(), value, path, "a whole number"))
@@ -127,8 +126,7 @@ bool JsonObjectReader::checkInt(const QJsonValue &value, const QString &path, qi
     return true;
 }
 
-bool JsonObjectReader::checkText(const QJsonValue &value, const QString &path, qsizetype maxChars,
-                                 QString &out) const
+bool JsonObjectReader::checkText(const QJsonValue &value, const QString &path, qsizetype maxChars, QString &out) const
 {
     if (!expectType(value.isString(), value, path, "a text"))
         return false;

@@ -10,11 +10,11 @@
 // Exit status 0 on success, 1 when a file cannot be read or written, the JSON is refused
 // or an import refuses its file (OUT is then not written), 2 for a wrong command line.
 // The messages a document or an import raises go to standard error, one line each.
+#include "tags/tag_doc.h"
 #include "tags/tsf_tool/build_tsf.h"
 #include "tags/tsf_tool/dump_json.h"
 #include "tags/tsf_tool/dump_text.h"
 #include "tags/tsf_tool/import_commands.h"
-#include "tags/tag_doc.h"
 #include "tags/tsf_tool/tag_list_export.h"
 #include "tags/tsf_tool/tool_message_sink.h"
 
@@ -29,13 +29,12 @@ constexpr int kExitOk = 0;
 constexpr int kExitFileError = 1;
 constexpr int kExitUsage = 2;
 
-const char *const kUsage =
-    "usage: tk70-tsf new FILE\n"
-    "       tk70-tsf build JSON FILE\n"
-    "       tk70-tsf dump [--json] FILE\n"
-    "       tk70-tsf export-tags FILE\n"
-    "       tk70-tsf import-dos FILE OUT.tsf\n"
-    "       tk70-tsf import-list FILE OUT.tsf\n";
+const char *const kUsage = "usage: tk70-tsf new FILE\n"
+                           "       tk70-tsf build JSON FILE\n"
+                           "       tk70-tsf dump [--json] FILE\n"
+                           "       tk70-tsf export-tags FILE\n"
+                           "       tk70-tsf import-dos FILE OUT.tsf\n"
+                           "       tk70-tsf import-list FILE OUT.tsf\n";
 
 void writeStdout(const QByteArray &bytes) { std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout); }
 

@@ -64,8 +64,8 @@ void checkTracesInUse(const JsonObjectReader &in, const TrendGraph &graph)
     for (int t = 0; t < TrendGraph::kMaxTraces; ++t) {
         const QString &tagname = graph.traces[size_t(t)].tagname;
         if (t < graph.traceCount && tagname.isEmpty()) {
-            in.error(kTraceCount, QStringLiteral("%1 traces in use, but traces[%2] has no tagname")
-                                      .arg(graph.traceCount).arg(t));
+            in.error(kTraceCount,
+                     QStringLiteral("%1 traces in use, but traces[%2] has no tagname").arg(graph.traceCount).arg(t));
         } else if (t >= graph.traceCount && !tagname.isEmpty()) {
             in.warning(kTraceCount, QStringLiteral("traces[%1] (%2) is past the %3 traces in use and is not stored")
                                         .arg(QString::number(t), tagname, QString::number(graph.traceCount)));
@@ -101,7 +101,9 @@ void readGraphs(JsonObjectReader &root, std::array<TrendGraph, TrendGraph::kGrap
             continue;
         if (stored != g && root.errors() == 0)
             root.warning(kGraphs, QStringLiteral("graphs[%1] is stored as graph %2: graphs without traces are "
-                                                 "not stored, so the ones after them move up").arg(g).arg(stored + 1));
+                                                 "not stored, so the ones after them move up")
+                                      .arg(g)
+                                      .arg(stored + 1));
         ++stored;
     }
 }

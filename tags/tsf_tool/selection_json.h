@@ -6,8 +6,8 @@
 // that Windows-1252 can hold.  Unknown members are warnings; "warnings" is ignored.
 #pragma once
 
-#include "tags/tsf_tool/json_object_reader.h"
 #include "tags/tag_selection.h"
+#include "tags/tsf_tool/json_object_reader.h"
 
 #include <QByteArray>
 

@@ -1,14 +1,13 @@
 // Export of the tags as a delimited tag list: see tag_list_export.h.
 #include "tags/tsf_tool/tag_list_export.h"
 
+#include "platform/windows1252.h"
 #include "tags/point_type.h"
 #include "tags/tag_table.h"
-#include "platform/windows1252.h"
 
 namespace tk70 {
 
 namespace {
-
 
 // Collects the notes of one tag, each prefixed with the tag's number and name.
 class TagNotes {

@@ -17,8 +17,8 @@ QString oneLine(QString text)
 
 bool isFileReport(const QString &text)
 {
-    return text.startsWith(QLatin1String(TsfMessages::kErrorLoading))
-        || text.startsWith(QLatin1String(TsfMessages::kErrorSaving));
+    return text.startsWith(QLatin1String(TsfMessages::kErrorLoading)) ||
+           text.startsWith(QLatin1String(TsfMessages::kErrorSaving));
 }
 
 }  // namespace
@@ -55,6 +55,5 @@ void ToolMessageSink::flush()
     printToolLine(m_heldReport);
     m_heldReport.clear();
 }
-
 
 }  // namespace tk70

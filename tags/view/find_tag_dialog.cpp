@@ -1,8 +1,8 @@
 // The "Find Tag" dialog: see find_tag_dialog.h.
 #include "tags/view/find_tag_dialog.h"
 
-#include "tags/tag_record.h"
 #include "platform/view/field_exchange.h"
+#include "tags/tag_record.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -20,10 +20,8 @@ struct AddressField {
     const char *label;
     int max;
 };
-constexpr std::array<AddressField, 4> kFields{{{2242, "Loop:", kMaxLoop},
-                                               {2243, "PCU:", kMaxPcu},
-                                               {2244, "Module:", kMaxModule},
-                                               {2245, "Block:", kMaxBlock}}};
+constexpr std::array<AddressField, 4> kFields{
+    {{2242, "Loop:", kMaxLoop}, {2243, "PCU:", kMaxPcu}, {2244, "Module:", kMaxModule}, {2245, "Block:", kMaxBlock}}};
 
 }  // namespace
 

@@ -10,9 +10,7 @@
 
 namespace tk70 {
 
-TagListPrinter::TagListPrinter(const CTagDoc &document, const QString &title) : m_document(document), m_title(title)
-{
-}
+TagListPrinter::TagListPrinter(const CTagDoc &document, const QString &title) : m_document(document), m_title(title) {}
 
 void TagListPrinter::print(QPrinter *printer) const
 {
@@ -22,7 +20,8 @@ void TagListPrinter::print(QPrinter *printer) const
     painter.setFont(PrintedListPage::printFont());
     const PrintedListPage::Metrics metrics = PrintedListPage::measure(printer, painter.font(), TagListPrint::ruler());
     const int linesPerPage = TagListPrint::linesPerPage(printer->height(), metrics.lineHeight);
-    const auto [first, last] = PrintedListPage::pageRange(printer, TagListPrint::pageCount(m_document.tagCount(), linesPerPage));
+    const auto [first, last] =
+        PrintedListPage::pageRange(printer, TagListPrint::pageCount(m_document.tagCount(), linesPerPage));
     for (int page = first; page <= last; ++page) {
         if (page > first)
             printer->newPage();
@@ -30,7 +29,8 @@ void TagListPrinter::print(QPrinter *printer) const
     }
 }
 
-void TagListPrinter::paintPage(QPainter &painter, const PrintedListPage::Metrics &metrics, int linesPerPage, int page) const
+void TagListPrinter::paintPage(QPainter &painter, const PrintedListPage::Metrics &metrics, int linesPerPage,
+                               int page) const
 {
     auto lineAt = [&](double line, const QString &text) {
         int top = static_cast<int>(std::lround(line * metrics.lineHeight));

@@ -162,8 +162,8 @@ QStringList TagRow::values() const
 
 QList<QWidget *> TagRow::controls() const
 {
-    QList<QWidget *> list{m_tagname, m_address[0], m_address[1], m_address[2], m_address[3], m_pointType,
-                          m_description};
+    QList<QWidget *> list{m_tagname,    m_address[0], m_address[1], m_address[2],
+                          m_address[3], m_pointType,  m_description};
     for (QCheckBox *box : m_groups)
         list << box;
     return list;

@@ -1,13 +1,13 @@
 // CTagView, the tag editor: see tag_view.h.
 #include "tags/view/tag_view.h"
 
-#include "tags/view/find_tag_dialog.h"
-#include "platform/view/form_controls.h"
 #include "platform/messages.h"
+#include "platform/view/form_controls.h"
+#include "platform/view/view_beep.h"
 #include "tags/tag_doc.h"
+#include "tags/view/find_tag_dialog.h"
 #include "tags/view/tag_list_printer.h"
 #include "tags/view/tag_row.h"
-#include "platform/view/view_beep.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -51,8 +51,10 @@ struct BoxSpec {
     int firstColumn;
     int lastColumn;
 };
-constexpr BoxSpec kBoxes[] = {{1190, "Tagname", 1, 3},          {1191, "Loop/PCU/Mod/Blk", 4, 9},
-                              {1198, "Point Type", 10, 12},     {1199, "Collections", 13, 18},
+constexpr BoxSpec kBoxes[] = {{1190, "Tagname", 1, 3},
+                              {1191, "Loop/PCU/Mod/Blk", 4, 9},
+                              {1198, "Point Type", 10, 12},
+                              {1199, "Collections", 13, 18},
                               {1200, "Tag Description", 19, 21}};
 
 MessageAnswer ask(const QString &text, const QString &title, MessageButtons buttons, MessageAnswer defaultAnswer)
@@ -102,7 +104,8 @@ void CTagView::addGroupBoxes(QGridLayout *grid)
         auto *box = new QGroupBox(QString::fromLatin1(spec.title), this);
         box->setObjectName(QString::number(spec.id));
         box->setFont(bold);
-        grid->addWidget(box, kTitleGridRow, spec.firstColumn, kBottomGridRow + 1, spec.lastColumn - spec.firstColumn + 1);
+        grid->addWidget(box, kTitleGridRow, spec.firstColumn, kBottomGridRow + 1,
+                        spec.lastColumn - spec.firstColumn + 1);
         grid->setColumnMinimumWidth(spec.firstColumn, 8);
         grid->setColumnMinimumWidth(spec.lastColumn, 8);
     }
@@ -172,8 +175,7 @@ bool CTagView::eventFilter(QObject *watched, QEvent *event)
             finishPendingInsert();
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -378,8 +380,7 @@ bool CTagView::resolveTagnameChange(int row)
         tagname(row)->setText(stored);
         return false;
     case TagnameChange::Rename:
-    case TagnameChange::None:
-        break;
+    case TagnameChange::None: break;
     }
     return true;
 }
@@ -398,10 +399,8 @@ bool CTagView::applyTagnameOutcome(int row)
             return commitPage();
         }
         break;
-    case TagnameOutcome::DeleteSlot:
-        return deleteSlotAndShow(slot);
-    case TagnameOutcome::Nothing:
-        break;
+    case TagnameOutcome::DeleteSlot: return deleteSlotAndShow(slot);
+    case TagnameOutcome::Nothing: break;
     }
     return true;
 }

@@ -2,11 +2,11 @@
 // size rules, saving back with the stored forms, each save one write of the file, the
 // substitute values exact and in the C locale under a German locale, and a store that
 // cannot be read or written at start-up and at a save.
-#include "tests/platform/file_replacements.h"
-#include "tests/support/message_recorder.h"
 #include "app/settings/app_settings.h"
 #include "platform/registry/settings_store.h"
 #include "platform/registry/settings_warning.h"
+#include "tests/platform/file_replacements.h"
+#include "tests/support/message_recorder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 using namespace tk70;
 
@@ -185,8 +185,8 @@ TEST_F(AppSettingsSubstituteTest, TheDefaultIsWrittenWithAllItsDigits)
 TEST_F(AppSettingsSubstituteTest, ATextThatIsNotWhollyAFiniteNumberKeepsTheDefault)
 {
     const double kDefault = AppSettings{}.accessPointErrorValue;
-    const char *const hostile[] = {"-888,25", "abc", "12abc", "12 5", "nan",  "inf",
-                                   "-inf",    "1e999", "",    "  ",   "0x10", "1.5e"};
+    const char *const hostile[] = {"-888,25", "abc",   "12abc", "12 5", "nan",  "inf",
+                                   "-inf",    "1e999", "",      "  ",   "0x10", "1.5e"};
     for (const char *text : hostile) {
         SCOPED_TRACE(std::string("[") + text + "]");
         storeText("AccessPointErrorValue", text);
@@ -218,7 +218,10 @@ struct StartCase {
 
 class AppSettingsStartTest : public AppSettingsTest, public ::testing::WithParamInterface<StartCase> {
 protected:
-    ~AppSettingsStartTest() override { QFile::setPermissions(m_dir.filePath("registry"), QFile::ReadOwner | QFile::WriteOwner); }
+    ~AppSettingsStartTest() override
+    {
+        QFile::setPermissions(m_dir.filePath("registry"), QFile::ReadOwner | QFile::WriteOwner);
+    }
 
     // Makes the case's store; nothing when permission bits do not stop this user (root).
     std::optional<QString> inject(StartCase::Kind kind)
@@ -254,7 +257,9 @@ TEST_P(AppSettingsStartTest, AStoreThatCannotBeReadOrWrittenIsNoFirstStartAndSay
         GTEST_SKIP() << "permission bits do not stop this user (root); FolderIsAFile makes a store unwritable here";
     SettingsStore store(*path);
     const QString error = *path + ": " + QString::fromUtf8(c.reason).replace("%1", m_dir.path());
-    const auto warning = [&](const char *sentence) { return QStringList{QString::fromUtf8(sentence) + "\n\n" + error}; };
+    const auto warning = [&](const char *sentence) {
+        return QStringList{QString::fromUtf8(sentence) + "\n\n" + error};
+    };
     tk70test::MessageRecorder messages;
 
     const StartupSettings start = startAppSettings(store);
@@ -276,13 +281,13 @@ TEST_P(AppSettingsStartTest, AStoreThatCannotBeReadOrWrittenIsNoFirstStartAndSay
     EXPECT_EQ(bytesOf(m_dir.filePath("registry")), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EachStore, AppSettingsStartTest,
-    ::testing::Values(
-        StartCase{"Sound", StartCase::Sound, true, nullptr, nullptr, ""},
-        StartCase{"BadLine", StartCase::BadLine, false, kUnreadable, kUnreadable,
-                  "line 3: not a key line, a value line or a comment"},
-        StartCase{"FolderIsAFile", StartCase::FolderIsAFile, false, kNotSaved, kNotSaved,
-                  "%1/registry is in the way of the settings folder: it is not a folder"},
-        StartCase{"ReadOnlyFile", StartCase::ReadOnlyFile, false, kUnwritable, kNotSaved, "Permission denied"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(EachStore, AppSettingsStartTest,
+                         ::testing::Values(StartCase{"Sound", StartCase::Sound, true, nullptr, nullptr, ""},
+                                           StartCase{"BadLine", StartCase::BadLine, false, kUnreadable, kUnreadable,
+                                                     "line 3: not a key line, a value line or a comment"},
+                                           StartCase{
+                                               "FolderIsAFile", StartCase::FolderIsAFile, false, kNotSaved, kNotSaved,
+                                               "%1/registry is in the way of the settings folder: it is not a folder"},
+                                           StartCase{"ReadOnlyFile", StartCase::ReadOnlyFile, false, kUnwritable,
+                                                     kNotSaved, "Permission denied"}),
+                         [](const auto &info) { return std::string(info.param.name); });

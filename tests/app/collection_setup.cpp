@@ -2,11 +2,11 @@
 #include "tests/app/collection_setup.h"
 
 #include "ciusim/pty_server.h"
-#include "tags/collection_group.h"
-#include "platform/registry/settings_store.h"
-#include "tags/tag_doc.h"
 #include "driver/thread_control.h"
 #include "driver/vantor.h"
+#include "platform/registry/settings_store.h"
+#include "tags/collection_group.h"
+#include "tags/tag_doc.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,17 +3,17 @@
 // a user's write transaction in the shell that costs no sample, a second TK70 on the
 // same file refused, and the TK70 program killed while it collects leaving a sound
 // database.
-#include "driverclient/ciu_driver.h"
-#include "tests/app/collection_setup.h"
 #include "app/headless/headless_collector.h"
+#include "driverclient/ciu_driver.h"
 #include "tags/tag_doc.h"
+#include "tests/app/collection_setup.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 
 using namespace tk70;
 using namespace tk70test;
@@ -61,8 +61,7 @@ public:
     // Whether the shell holds the lock: it answers once it has taken it.
     bool holds()
     {
-        return QTest::qWaitFor([&] { return (m_answer += m_shell.readAllStandardOutput()).contains("locked"); },
-                               10000);
+        return QTest::qWaitFor([&] { return (m_answer += m_shell.readAllStandardOutput()).contains("locked"); }, 10000);
     }
     bool commit()
     {
@@ -119,8 +118,7 @@ TEST_F(HeadlessDatabaseTest, AKilledCollectionLeavesASoundDatabase)
     const QString db = m_dir.filePath("plant.db");
     // The shell would make an empty file of a name that does not exist yet.
     const auto rows = [&] { return QFile::exists(db) ? sqlite(db, "SELECT COUNT(*) FROM TK70Data").toInt() : 0; };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() >= 3; }, 20000))
-        << program.readAllStandardError().constData();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() >= 3; }, 20000)) << program.readAllStandardError().constData();
     ::kill(pid_t(program.processId()), SIGKILL);
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(sqlite(db, "PRAGMA integrity_check"), "ok");

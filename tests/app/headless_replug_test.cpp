@@ -2,11 +2,11 @@
 // (a USB serial adapter unplugged): the connection leaves collection, the driver opens
 // the device again by itself once it is back, and the data files receive good samples
 // again, all without a restart of the program.
-#include "driverclient/ciu_driver.h"
-#include "tests/app/collection_setup.h"
-#include "ciusim/pty_server.h"
 #include "app/headless/headless_collector.h"
+#include "ciusim/pty_server.h"
+#include "driverclient/ciu_driver.h"
 #include "platform/registry/settings_store.h"
+#include "tests/app/collection_setup.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -2,22 +2,22 @@
 // shortened, a whole collection into ASCII, CSV and TK70 (DOS) files carrying the
 // simulator's values; and the TK70 program itself with --headless: a refused start, a
 // settings file it cannot read, a clean stop on SIGTERM, and data that survives SIGKILL.
-#include "driverclient/ciu_driver.h"
-#include "tests/app/collection_setup.h"
-#include "tests/app/column_reader.h"
-#include "ciusim/pty_server.h"
 #include "app/headless/headless_collector.h"
+#include "ciusim/pty_server.h"
+#include "driver/thread_control.h"
+#include "driverclient/ciu_driver.h"
 #include "platform/registry/settings_store.h"
 #include "tags/tag_doc.h"
-#include "driver/thread_control.h"
+#include "tests/app/collection_setup.h"
+#include "tests/app/column_reader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 
 using namespace tk70;
 
@@ -41,12 +41,14 @@ protected:
             return output;
         const qint64 before[3] = {run->group(0).counts.stored, run->group(1).counts.stored,
                                   run->group(2).counts.stored};
-        EXPECT_TRUE(QTest::qWaitFor([&] {
-            for (int g = 0; g < 3; ++g)
-                if (run->group(g).counts.stored < before[g] + 2)
-                    return false;
-            return true;
-        }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                for (int g = 0; g < 3; ++g)
+                    if (run->group(g).counts.stored < before[g] + 2)
+                        return false;
+                return true;
+            },
+            10000));
         collector.stop();
         return output;
     }
@@ -83,9 +85,9 @@ TEST_F(HeadlessTest, TheFilesReadBackByColumnPosition)
     const ReadDataFile ascii = readByColumns(fileBytes(m_dir.filePath("plant.txt")), ReadLayout::Ascii);
     ASSERT_EQ(ascii.columns.size(), 3);
     EXPECT_EQ(ascii.columns[2].name, "PT103");
-    EXPECT_EQ((std::array{ascii.columns[2].loop, ascii.columns[2].pcu, ascii.columns[2].module,
-                          ascii.columns[2].block}),
-              (std::array{1, 2, 3, 103}));
+    EXPECT_EQ(
+        (std::array{ascii.columns[2].loop, ascii.columns[2].pcu, ascii.columns[2].module, ascii.columns[2].block}),
+        (std::array{1, 2, 3, 103}));
     ASSERT_GE(ascii.samples.size(), 2);
     EXPECT_EQ(ascii.samples.last().values, (QList<double>{33.5, 1234.5, -7.25}));
     EXPECT_EQ(ascii.samples.last().bad, (QList<bool>{false, false, false}));
@@ -94,8 +96,7 @@ TEST_F(HeadlessTest, TheFilesReadBackByColumnPosition)
     const ReadDataFile dos = readByColumns(fileBytes(m_dir.filePath("plant.DAT")), ReadLayout::Dos);
     ASSERT_EQ(dos.columns.size(), 2);
     EXPECT_EQ(dos.columns[1].name, "TT102");
-    EXPECT_EQ((std::array{dos.columns[1].pcu, dos.columns[1].module, dos.columns[1].block}),
-              (std::array{2, 3, 102}));
+    EXPECT_EQ((std::array{dos.columns[1].pcu, dos.columns[1].module, dos.columns[1].block}), (std::array{2, 3, 102}));
     ASSERT_GE(dos.samples.size(), 2);
     EXPECT_EQ(dos.samples.last().values, (QList<double>{33.5, 1234.5}));
     EXPECT_EQ(dos.samples.last().bad, (QList<bool>{false, false}));
@@ -116,10 +117,13 @@ protected:
     }
     bool waitForOutput(const QByteArray &text)
     {
-        return QTest::qWaitFor([&] {
-            m_stdout += m_program.readAllStandardOutput();
-            return m_stdout.contains(text) || m_program.state() == QProcess::NotRunning;
-        }, 20000) && m_stdout.contains(text);
+        return QTest::qWaitFor(
+                   [&] {
+                       m_stdout += m_program.readAllStandardOutput();
+                       return m_stdout.contains(text) || m_program.state() == QProcess::NotRunning;
+                   },
+                   20000) &&
+               m_stdout.contains(text);
     }
 
     QProcess m_program;
@@ -156,10 +160,11 @@ TEST_F(HeadlessProgramTest, ASettingsFileThatCannotBeReadIsReportedOnStandardErr
     ASSERT_TRUE(empty.saveDocument(m_dir.filePath("empty.tsf")));
     startProgram({m_dir.filePath("empty.tsf")});
     ASSERT_TRUE(m_program.waitForFinished(20000));
-    const QString expected = QStringLiteral("TK70 Pro Warning: The settings could not be read; defaults are used and nothing "
-                                            "will be written until the file is mended.\n\n%1: line %2: not a key line")
-                                 .arg(registry.fileName())
-                                 .arg(badLine);
+    const QString expected =
+        QStringLiteral("TK70 Pro Warning: The settings could not be read; defaults are used and nothing "
+                       "will be written until the file is mended.\n\n%1: line %2: not a key line")
+            .arg(registry.fileName())
+            .arg(badLine);
     EXPECT_TRUE(QString::fromLocal8Bit(m_program.readAllStandardError()).contains(expected)) << qPrintable(expected);
 }
 

@@ -13,8 +13,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <future>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include <sys/socket.h>
@@ -45,8 +45,8 @@ protected:
     auto onOtherThread(Work work)
     {
         auto result = std::async(std::launch::async, work);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-                                    2 * kDeadlineMs));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 2 * kDeadlineMs));
         return result.get();
     }
 
@@ -83,8 +83,8 @@ TEST_F(InstanceChannelTest, HoldsRequestsUntilTheProgramIsReadyThenDeliversThemI
 {
     InstanceServer server;
     ASSERT_TRUE(server.listen(m_socket)) << qPrintable(server.errorString());
-    const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                        QFile::WriteOther | QFile::ExeOther;
+    const auto others =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     EXPECT_EQ(QFileInfo(m_socket).permissions() & others, QFileDevice::Permissions());
     QSignalSpy requested(&server, &InstanceServer::requested);
 

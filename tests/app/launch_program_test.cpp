@@ -3,8 +3,8 @@
 // running window and ends, while a headless run stays on its own; a running window that
 // died leaves a socket the next start replaces.
 #include "app/launch/instance_channel.h"
-#include "platform/registry/settings_store.h"
 #include "app/settings/system_figures.h"
+#include "platform/registry/settings_store.h"
 #include "tags/tag_doc.h"
 
 #include <QDir>
@@ -149,7 +149,8 @@ TEST_F(SecondStartTest, HandsItsFileToTheRunningWindowAndEnds)
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0) << second->readAllStandardError().constData();
     const QString plant = QFileInfo(m_dir.filePath(QStringLiteral("plant.tsf"))).absoluteFilePath();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return newestRecentFile() == plant; }, kDeadlineMs)) << qPrintable(newestRecentFile());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return newestRecentFile() == plant; }, kDeadlineMs))
+        << qPrintable(newestRecentFile());
 
     // A headless run neither hands over nor listens: it refuses the empty selection itself.
     QProcess *headless = start({QStringLiteral("--headless"), QStringLiteral("plant.tsf")});

@@ -2,18 +2,18 @@
 // editor and fills the status bar, Stop asks and reopens the editor, closing while
 // connected asks, a failed connection undoes the start, and the automatic start runs
 // after its countdown.
-#include "driverclient/ciu_driver.h"
-#include "ciusim/pty_server.h"
-#include "tests/app/shell_plant_test.h"
+#include "app/settings/command_ids.h"
 #include "app/view/shell/collector_app.h"
-#include "driverclient/view/driver_status_dialog.h"
 #include "app/view/shell/main_frame.h"
+#include "ciusim/pty_server.h"
+#include "driver/thread_control.h"
+#include "driverclient/ciu_driver.h"
+#include "driverclient/view/driver_status_dialog.h"
+#include "platform/registry/settings_store.h"
+#include "tags/tag_doc.h"
+#include "tests/app/shell_plant_test.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/modal_helper.h"
-#include "platform/registry/settings_store.h"
-#include "app/settings/command_ids.h"
-#include "tags/tag_doc.h"
-#include "driver/thread_control.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,7 +38,6 @@ protected:
     {
         return QTest::qWaitFor([&] { return m_app->driverClient()->connectionState() == 5; }, 10000);
     }
-
 };
 
 }  // namespace
@@ -66,7 +65,8 @@ TEST_F(ShellCollectionTest, StartCollectsAndStopAsksThenReopensTheEditor)
     EXPECT_FALSE(enabled(cmd::Start));
     EXPECT_TRUE(enabled(cmd::Stop));
     ASSERT_TRUE(waitForCollection());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pane("ciuPane") == "Collection In-Progress"; }, 5000)) << qPrintable(pane("ciuPane"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane("ciuPane") == "Collection In-Progress"; }, 5000))
+        << qPrintable(pane("ciuPane"));
     EXPECT_EQ(pane("groupPane3"), "Coll 3");
 
     m_messages.answer(MessageAnswer::No);
@@ -80,8 +80,8 @@ TEST_F(ShellCollectionTest, StartCollectsAndStopAsksThenReopensTheEditor)
     EXPECT_FALSE(app.driverClient()->isRunning());
     EXPECT_NE(app.tagEditorWindow(), nullptr);
     EXPECT_TRUE(enabled(cmd::Start));
-    EXPECT_TRUE(fileBytes(m_dir.filePath("plant.DAT")).startsWith(
-        "                       TK70 DATA COLLECTION PROGRAM\r\n"));
+    EXPECT_TRUE(
+        fileBytes(m_dir.filePath("plant.DAT")).startsWith("                       TK70 DATA COLLECTION PROGRAM\r\n"));
 }
 
 TEST_F(ShellCollectionTest, ClosingWhileConnectedAsksFirst)

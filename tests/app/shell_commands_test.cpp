@@ -1,16 +1,16 @@
 // The main window's commands as a user meets them: the menus of each kind of window with
 // their keys, the toolbar, the keys acting, the recent list following a save, the idle
 // prompt, Print Setup, Arrange Icons, and the question before unsaved work is dropped.
+#include "app/settings/command_ids.h"
 #include "app/view/shell/child_frame.h"
 #include "app/view/shell/collector_app.h"
-#include "app/settings/command_ids.h"
 #include "app/view/shell/icon_arrangement.h"
 #include "app/view/shell/main_frame.h"
 #include "app/view/shell/menu_layout.h"
-#include "tests/support/message_recorder.h"
-#include "tests/support/modal_helper.h"
 #include "platform/registry/settings_store.h"
 #include "tags/tag_doc.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -113,24 +113,30 @@ QStringList expectedMenus(int resource)
     const QString bars = QStringLiteral("&View: 59392 &Toolbar | 59393 &Status Bar | - | ");
     switch (resource) {
     case kMenuMain:
-        return {QStringLiteral("&File: 57600 &New\tCtrl+N | 57601 &Open...\tCtrl+O | 57603 &Save\tCtrl+S | - | ")
-                    + kImportsAndHistory + " | - | 57606 P&rint Setup... | - | recent | - | 57665 E&xit",
+        return {QStringLiteral("&File: 57600 &New\tCtrl+N | 57601 &Open...\tCtrl+O | 57603 &Save\tCtrl+S | - | ") +
+                    kImportsAndHistory + " | - | 57606 P&rint Setup... | - | recent | - | 57665 E&xit",
                 bars + kOptions, help};
     case kMenuSetup:
         return {QStringLiteral("&File: 57600 &New\tCtrl+N | 57601 &Open...\tCtrl+O | 57602 &Close | "
-                               "57603 &Save\tCtrl+S | 57604 Save &As... | - | ")
-                    + kImportsAndHistory
-                    + " | - | 57607 &Print...\tCtrl+P | 57609 Print Pre&view | 57606 P&rint Setup... | - | recent | "
-                      "- | 57665 E&xit",
+                               "57603 &Save\tCtrl+S | 57604 Save &As... | - | ") +
+                    kImportsAndHistory +
+                    " | - | 57607 &Print...\tCtrl+P | 57609 Print Pre&view | 57606 P&rint Setup... | - | recent | "
+                    "- | 57665 E&xit",
                 QStringLiteral("&Edit: 57643 &Undo\tCtrl+Z | - | 57635 Cu&t\tCtrl+X | 57634 &Copy\tCtrl+C | "
                                "57637 &Paste\tCtrl+V"),
                 bars + "32790 &Collection Settings... | 32791 Ta&g Selection | 32792 T&rend Setup | - | " + kOptions,
-                kCollection, kWindow, help};
+                kCollection,
+                kWindow,
+                help};
     default:
         return {QStringLiteral("&File: 57602 &Minimize All Graphs | 32817 Save &As Metafile... | - | "
                                "57607 &Print...\tCtrl+P | 57609 Print Pre&view | 57606 P&rint Setup... | - | "
                                "57665 E&xit"),
-                bars + "32804 Co&mmunication Status...", kCollection, "&Tune: 32796 &Tune Block...", kWindow, help};
+                bars + "32804 Co&mmunication Status...",
+                kCollection,
+                "&Tune: 32796 &Tune Block...",
+                kWindow,
+                help};
     }
 }
 
@@ -154,7 +160,8 @@ TEST_F(ShellCommandsTest, MenusAndToolbarAreTheProgramsTables)
     QStringList toolbar;
     for (QAction *button : app.mainFrame()->findChild<QToolBar *>()->actions())
         toolbar << (button->isSeparator() ? QStringLiteral("|") : QString::number(button->data().toInt()));
-    EXPECT_EQ(toolbar.join(' '), "57600 57601 57603 | 32790 32791 32792 | 32786 32787 | 32794 32793 32796 | 57607 32813");
+    EXPECT_EQ(toolbar.join(' '),
+              "57600 57601 57603 | 32790 32791 32792 | 32786 32787 | 32794 32793 32796 | 57607 32813");
 }
 
 TEST_F(ShellCommandsTest, KeysRunTheirCommandsAndTheIdlePromptReturns)
@@ -243,7 +250,11 @@ TEST(IconArrangement, RowsFromTheBottomLeftWrappingUpwards)
 TEST_F(ShellCommandsTest, UnsavedChangesAreOfferedBeforeTheSelectionCloses)
 {
     const QString plant = writePlant();
-    const QByteArray saved = [&] { QFile f(plant); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray saved = [&] {
+        QFile f(plant);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     struct Closer {
         const char *name;
         std::function<void(CCollectorApp &)> close;
@@ -299,7 +310,11 @@ TEST_F(ShellCommandsTest, AnUnreadableSettingsFileIsReportedOnceAndNeverOverwrit
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\TK70 Pro]\n\"AutoStartEnabled\"=dword:zz\n");
     }
-    const QByteArray before = [&] { QFile f(registry); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = [&] {
+        QFile f(registry);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     CCollectorApp &app = start({plant});
     ASSERT_EQ(m_messages.messages().size(), 1u) << qPrintable(m_messages.texts().join("|"));
     EXPECT_TRUE(m_messages.texts().first().startsWith("The settings could not be read;"));

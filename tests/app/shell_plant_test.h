@@ -2,8 +2,8 @@
 // the simulated plant's settings store, and the messages it shows.
 #pragma once
 
-#include "tests/app/collection_setup.h"
 #include "app/view/shell/collector_app.h"
+#include "tests/app/collection_setup.h"
 #include "tests/support/message_recorder.h"
 
 #include <QStringList>

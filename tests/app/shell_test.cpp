@@ -1,21 +1,21 @@
 // The program's shell: where the main window goes, the status bar clock, and start-up
 // with its settings, start-up file and window bookkeeping, on real widgets offscreen.
+#include "app/settings/command_ids.h"
 #include "app/view/shell/collector_app.h"
 #include "app/view/shell/frame_geometry.h"
 #include "app/view/shell/main_frame.h"
 #include "app/view/shell/menu_layout.h"
-#include "tests/support/message_recorder.h"
 #include "platform/registry/settings_store.h"
-#include "app/settings/command_ids.h"
 #include "tags/tag_doc.h"
+#include "tests/support/message_recorder.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QMdiArea>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>

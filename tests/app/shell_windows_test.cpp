@@ -1,29 +1,29 @@
 // The program's windows around a collection against the CIU simulator: Start opens the
 // current values window with the plant's live values coloured by state, File Close only
 // minimises it, Stop closes it; and the trend setup window next to the tag editor.
-#include "ciusim/pty_server.h"
-#include "tests/app/shell_plant_test.h"
-#include "app/view/shell/collector_app.h"
 #include "app/settings/command_ids.h"
+#include "app/view/shell/collector_app.h"
 #include "app/view/shell/main_frame.h"
-#include "tests/support/modal_helper.h"
+#include "ciusim/pty_server.h"
+#include "collect/current_values/view/txt_view.h"
 #include "tags/tag_doc.h"
+#include "tests/app/shell_plant_test.h"
+#include "tests/support/modal_helper.h"
 #include "tests/trend/history/history_fixture.h"
+#include "trend/export/view/trend_list_dialog.h"
 #include "trend/historyview/view/history_selection_dialog.h"
 #include "trend/historyview/view/history_view.h"
-#include "trend/export/view/trend_list_dialog.h"
 #include "trend/realtime/view/trn_view.h"
-#include "collect/current_values/view/txt_view.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QMdiArea>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTreeWidget>
-#include <QLineEdit>
-#include <QMdiArea>
 #include <QTest>
+#include <QTreeWidget>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -46,8 +46,8 @@ protected:
         return QTest::qWaitFor(
             [&] {
                 const CTxtView *view = currentValues();
-                return view && std::abs(view->cellValueText(cell).toDouble() - value) < 1e-3
-                       && view->cellColour(cell) == colour;
+                return view && std::abs(view->cellValueText(cell).toDouble() - value) < 1e-3 &&
+                       view->cellColour(cell) == colour;
             },
             3000);
     }
@@ -67,7 +67,6 @@ protected:
             },
             3000);
     }
-
 };
 
 // The text of a graph window's page printed into a PDF file, as pdftotext reads it.

@@ -25,9 +25,8 @@ TEST(ChartPageTest, ObjectAtFindsTheTopmostVisibleHittableObject)
         QPointF point;
         ChartHandle expected;
     } cases[] = {
-        {{0.15, 0.15}, under},  {{0.4, 0.3}, over},     {{0.75, 0.45}, kNoChartHandle},
-        {{0.85, 0.12}, button}, {{0.07, 0.61}, text},   {{0.5, 0.8}, window},
-        {{0.95, 0.3}, kNoChartHandle},
+        {{0.15, 0.15}, under}, {{0.4, 0.3}, over},   {{0.75, 0.45}, kNoChartHandle}, {{0.85, 0.12}, button},
+        {{0.07, 0.61}, text},  {{0.5, 0.8}, window}, {{0.95, 0.3}, kNoChartHandle},
     };
     for (const auto &c : cases)
         EXPECT_EQ(page.objectAt(c.point), c.expected) << c.point.x() << "," << c.point.y();

@@ -28,7 +28,8 @@ bool colourNear(const QImage &image, QPointF page, QRgb colour)
     const int y = static_cast<int>(page.y() * kSize.height());
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx)
-            if (image.rect().contains(x + dx, y + dy) && (image.pixel(x + dx, y + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
+            if (image.rect().contains(x + dx, y + dy) &&
+                (image.pixel(x + dx, y + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
                 return true;
     return false;
 }
@@ -68,9 +69,9 @@ TEST(ChartRenderTest, ObjectsAreDrawnWhereTheirPageFractionsSay)
         QPointF point;
         QRgb colour;
     } cases[] = {
-        {screen, {0.15, 0.15}, paletteRgb(4)},       {screen, {0.4, 0.15}, paletteRgb(15)},
-        {screen, {0.65, 0.15}, paletteRgb(12)},      {screen, {0.5, 0.8}, paletteRgb(0)},
-        {screen, {0.01, 0.01}, paletteRgb(15)},      {print, {0.5, 0.8}, paletteRgb(15)},
+        {screen, {0.15, 0.15}, paletteRgb(4)},  {screen, {0.4, 0.15}, paletteRgb(15)},
+        {screen, {0.65, 0.15}, paletteRgb(12)}, {screen, {0.5, 0.8}, paletteRgb(0)},
+        {screen, {0.01, 0.01}, paletteRgb(15)}, {print, {0.5, 0.8}, paletteRgb(15)},
         {print, {0.15, 0.15}, paletteRgb(4)},
     };
     for (const auto &c : cases)
@@ -162,7 +163,8 @@ TEST(ChartRenderTest, ATextKeptBelowAnAxisClearsItsLabelsAtEverySize)
     for (const double minimum : {0.0, 9.0}) {
         ChartRenderer renderer;
         renderer.setMinimumTextPixels(minimum);
-        for (const QSize size : {QSize(1024, 768), QSize(800, 600), QSize(400, 600), QSize(320, 240), QSize(160, 120)}) {
+        for (const QSize size :
+             {QSize(1024, 768), QSize(800, 600), QSize(400, 600), QSize(320, 240), QSize(160, 120)}) {
             renderer.renderImage(p.page, size);
             const QRectF labels = p.page.object(p.axis).drawnBounds;
             const QRectF note = p.page.object(p.note).drawnBounds;

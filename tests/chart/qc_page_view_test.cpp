@@ -52,8 +52,8 @@ struct DemoPage {
             data->append({50 + 30 * std::sin(i / 9.0), 30 + 0.1 * i, 70 + 10 * std::cos(i / 5.0)});
         const int colours[] = {12, 10, 13};
         for (int trace = 0; trace < 3; ++trace) {
-            const ChartHandle plot = page.addLinePlot(window, data, trace, colours[trace],
-                                                      trace == 2 ? Qt::DashLine : Qt::SolidLine);
+            const ChartHandle plot =
+                page.addLinePlot(window, data, trace, colours[trace], trace == 2 ? Qt::DashLine : Qt::SolidLine);
             page.setPlotFirstRow(plot, data->rowCount() - 120);
             ChartTextStyle label;
             label.colour = colours[trace];

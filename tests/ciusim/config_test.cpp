@@ -100,10 +100,7 @@ struct BadField {
     const char *message;
 };
 
-void PrintTo(const BadField &field, std::ostream *out)
-{
-    *out << field.name;
-}
+void PrintTo(const BadField &field, std::ostream *out) { *out << field.name; }
 
 class ConfigFieldErrors : public ::testing::TestWithParam<BadField> {};
 
@@ -120,25 +117,32 @@ INSTANTIATE_TEST_SUITE_P(
         BadField{"TopLevelNotAnObject", "[]", "top level: expected an object"},
         BadField{"UnknownField", R"({"sed": 1})", "sed: unknown field"},
         BadField{"NegativeSeed", R"({"seed": -1})", "seed: expected a whole number of 0 or more"},
-        BadField{"IdentityFieldNotANumber", R"({"identity": {"loop": "one"}})", "identity.loop: expected a whole number"},
+        BadField{"IdentityFieldNotANumber", R"({"identity": {"loop": "one"}})",
+                 "identity.loop: expected a whole number"},
         BadField{"IdentityOutOfRange", R"({"identity": {"pcu": 256}})", "identity.pcu: must lie between 0 and 255"},
         BadField{"ModuleStatusOutOfRange", R"({"moduleStatus": 4})", "moduleStatus: must lie between 0 and 3"},
         BadField{"FlagNotABoolean", R"({"startRestarted": 1})", "startRestarted: expected true or false"},
         BadField{"PointsNotAList", R"({"points": {}})", "points: expected a list"},
         BadField{"PointWithoutAddress", R"({"points": [{"value": 1}]})", "points[0].address: missing"},
-        BadField{"MalformedAddress", R"({"points": [{"address": "1-1-5"}]})", "points[0].address: \"1-1-5\" is not loop-pcu-module-block"},
+        BadField{"MalformedAddress", R"({"points": [{"address": "1-1-5"}]})",
+                 "points[0].address: \"1-1-5\" is not loop-pcu-module-block"},
         BadField{"UnknownQuality", R"({"points": [{"address": "1-1-5-1", "quality": "fine"}]})",
                  "points[0].quality: expected \"good\" or \"bad\""},
-        BadField{"ValueNotANumber", R"({"points": [{"address": "1-1-5-1", "value": "7"}]})", "points[0].value: expected a number"},
+        BadField{"ValueNotANumber", R"({"points": [{"address": "1-1-5-1", "value": "7"}]})",
+                 "points[0].value: expected a number"},
         BadField{"ValueOutsideItsFormat", R"({"points": [{"address": "1-1-5-1", "format": 4, "value": 300}]})",
                  "points[0].value: does not fit format 4"},
-        BadField{"BlockWithoutGroups", R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2}]})", "blocks[0].groups: missing"},
-        BadField{"GroupCountZero", R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2, "groups": [{"count": 0, "format": 2}]}]})",
+        BadField{"BlockWithoutGroups", R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2}]})",
+                 "blocks[0].groups: missing"},
+        BadField{"GroupCountZero",
+                 R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2, "groups": [{"count": 0, "format": 2}]}]})",
                  "blocks[0].groups[0].count: must lie between 1 and 255"},
-        BadField{"TooManyValues", R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2, "groups": [{"count": 1, "format": 4}],
+        BadField{"TooManyValues",
+                 R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2, "groups": [{"count": 1, "format": 4}],
                     "values": [1, 2]}]})",
                  "blocks[0].values: more values than the block's 1 specs"},
-        BadField{"SpecValueOutsideItsFormat", R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2, "groups": [{"count": 1, "format": 4}],
+        BadField{"SpecValueOutsideItsFormat",
+                 R"({"blocks": [{"address": "1-1-2-9", "functionCode": 2, "groups": [{"count": 1, "format": 4}],
                     "values": [300]}]})",
                  "blocks[0].values[0]: does not fit format 4 of spec 1"}),
     [](const ::testing::TestParamInfo<BadField> &info) { return std::string(info.param.name); });

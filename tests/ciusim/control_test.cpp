@@ -82,7 +82,8 @@ TEST_F(ControlCommandsTest, BadLinesAreRefusedWithAReason)
     EXPECT_EQ(run("noreply maybe"), "error: noreply takes on or off");
     EXPECT_EQ(run("noreply"), "error: usage: noreply on|off");
     EXPECT_EQ(run("badchecksum 0"), "error: badchecksum takes a count of 1 or more");
-    EXPECT_EQ(run("replycode 300 1"), "error: replycode takes a command 0-255, a code 0-255 and an optional count of 1 or more");
+    EXPECT_EQ(run("replycode 300 1"),
+              "error: replycode takes a command 0-255, a code 0-255 and an optional count of 1 or more");
     EXPECT_EQ(run("slow -5"), "error: slow takes milliseconds 0-60000");
     EXPECT_EQ(run("silence 8 0"), "error: silence takes a command 0-255 and an optional count of 1 or more");
     EXPECT_EQ(run("set 1-1-5 42"), "error: set takes L-P-M-B, a value and optionally bad or good");

@@ -28,10 +28,7 @@ void appendAddress(Bytes &out, const PlantAddress &a)
 
 }  // namespace
 
-Bytes restartLong(std::uint8_t watchdog)
-{
-    return {command::kRestart, 0, watchdog, 2, 0, 0};
-}
+Bytes restartLong(std::uint8_t watchdog) { return {command::kRestart, 0, watchdog, 2, 0, 0}; }
 
 Bytes establish(int index, int type, const PlantAddress &address)
 {
@@ -97,10 +94,7 @@ Bytes tuneWrite(const PlantAddress &address, int functionCode, std::span<const s
     return out;
 }
 
-Bytes frame(std::span<const std::uint8_t> payload)
-{
-    return vantor::frameBytes(payload);
-}
+Bytes frame(std::span<const std::uint8_t> payload) { return vantor::frameBytes(payload); }
 
 Bytes unframe(std::span<const std::uint8_t> wire)
 {

@@ -62,8 +62,7 @@ public:
     // the deadline; whatever arrived otherwise.
     Bytes receive(std::chrono::milliseconds timeout, std::size_t minBytes = 0);
     // The payload of the reply to one request (empty when no proper reply came).
-    Bytes exchange(std::span<const std::uint8_t> payload,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(2));
+    Bytes exchange(std::span<const std::uint8_t> payload, std::chrono::milliseconds timeout = std::chrono::seconds(2));
     // Waits for the other end to go away: true when a read reports end or error.
     bool waitForHangup(std::chrono::milliseconds timeout);
 

@@ -2,10 +2,10 @@
 // in a temporary folder: the rollover instants and file names (also across the changes
 // of the local clock), the save inhibit tag across a rollover, the collection window, a
 // group finishing while another goes on, and outputs that cannot be opened.
-#include "tests/collect/berlin_time.h"
 #include "collect/collection_run.h"
-#include "tests/support/message_recorder.h"
 #include "tags/tag_doc.h"
+#include "tests/collect/berlin_time.h"
+#include "tests/support/message_recorder.h"
 #include "tests/support/test_clock.h"
 
 #include <QDir>
@@ -61,9 +61,8 @@ protected:
         if (!file.open(QIODevice::ReadOnly))
             return -1;
         const QList<QByteArray> lines = file.readAll().split('\n');
-        return int(std::ranges::count_if(lines, [&](const QByteArray &line) {
-            return line.startsWith(date) || line.startsWith('"' + date + '"');
-        }));
+        return int(std::ranges::count_if(
+            lines, [&](const QByteArray &line) { return line.startsWith(date) || line.startsWith('"' + date + '"'); }));
     }
     // A file of the folder holding bytes, as an earlier run would have left it.
     bool writeFile(const QString &name, const QByteArray &bytes) const
@@ -342,7 +341,8 @@ TEST_F(CollectionRunTest, AGroupThatCannotOpenClosesTheGroupsOpenedBefore)
     tk70test::MessageRecorder recorder;
     CollectionRun run(m_doc, m_readings, m_clock);
     EXPECT_FALSE(run.openOutputs(OverwritePolicy::Ask));
-    EXPECT_EQ(recorder.texts(), QStringList{"Error Opening Output Data File\n" + path("missing/folder/run3.txt") + "."});
+    EXPECT_EQ(recorder.texts(),
+              QStringList{"Error Opening Output Data File\n" + path("missing/folder/run3.txt") + "."});
     EXPECT_EQ(run.group(0).output, nullptr);
     EXPECT_EQ(headerBlocks("run.txt"), 1);
 }

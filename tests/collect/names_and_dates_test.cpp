@@ -1,9 +1,9 @@
 // Data file names (defaults, extension switching, the rollover suffix and instant) and
 // the dates and times of the collection window as users type them, also where the local
 // clock skips or repeats an hour.
-#include "tests/collect/berlin_time.h"
 #include "collect/date_time_text.h"
 #include "collect/file_name_rules.h"
+#include "tests/collect/berlin_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The checks that refuse a collection start: which fault is named first, groups that
 // would write one file, database groups whose tags would name one column, the question
 // about tags in groups that do not collect, and a refused start that opens no file.
-#include "driverclient/ciu_driver.h"
 #include "collect/collection_control.h"
-#include "tests/support/message_recorder.h"
 #include "collect/point_registration.h"
-#include "platform/registry/settings_store.h"
 #include "collect/start_check.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/registry/settings_store.h"
 #include "tags/tag_doc.h"
+#include "tests/support/message_recorder.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,10 +58,7 @@ protected:
 
 }  // namespace
 
-TEST_F(StartCheck, ANewDocumentWithTagsMayStart)
-{
-    EXPECT_EQ(fault(), "");
-}
+TEST_F(StartCheck, ANewDocumentWithTagsMayStart) { EXPECT_EQ(fault(), ""); }
 
 TEST_F(StartCheck, AnEmptyTagListRefusesFirst)
 {
@@ -379,10 +376,10 @@ TEST(SameColumnName, AsciiLettersMatchWhateverTheirCase)
 
 TEST(SameColumnName, EveryOtherCharacterMustBeEqual)
 {
-    EXPECT_FALSE(sameColumnName("\u00C4", "\u00E4"));   // Ä, ä
-    EXPECT_FALSE(sameColumnName("\u00C9", "\u00E9"));   // É, é
-    EXPECT_FALSE(sameColumnName("K", "\u212A"));        // the Kelvin sign lowers to k
-    EXPECT_FALSE(sameColumnName("[@\\]^", "{`|}~"));    // 0x20 apart, but not letters
+    EXPECT_FALSE(sameColumnName("\u00C4", "\u00E4"));  // Ä, ä
+    EXPECT_FALSE(sameColumnName("\u00C9", "\u00E9"));  // É, é
+    EXPECT_FALSE(sameColumnName("K", "\u212A"));       // the Kelvin sign lowers to k
+    EXPECT_FALSE(sameColumnName("[@\\]^", "{`|}~"));   // 0x20 apart, but not letters
     EXPECT_FALSE(sameColumnName("FT10", "FT101"));
     EXPECT_FALSE(sameColumnName("FT101", "FT102"));
     EXPECT_FALSE(sameColumnName("Date/Time", "Date\\Time"));

@@ -1,10 +1,10 @@
 // The CIU commands against a scripted peer on a real pseudo-terminal: the exact request
 // bytes of each command, how each reply is applied, and every way a reply can fail.
-#include "tests/support/driver_fixture.h"
 #include "driver/driver_state.h"
 #include "driver/number_format.h"
-#include "tests/support/pty_peer.h"
 #include "driver/serial_port.h"
+#include "tests/support/driver_fixture.h"
+#include "tests/support/pty_peer.h"
 
 #include <atomic>
 #include <fcntl.h>
@@ -40,10 +40,9 @@ protected:
     {
         DriverTest::SetUp();
         openDirect(m_peer.devicePath());
-        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 4, 5}, TestPoint{2, 1, 2, 3, 5, 7},
-                              TestPoint{3, 1, 2, 3, 6, 6}, TestPoint{4, 1, 2, 3, 7, 80},
-                              TestPoint{5, 1, 2, 3, 8, 99}, TestPoint{6, 0, 0, 0, 0, 12, 0, 0, 0, 80, 20},
-                              TestPoint{7, 0, 0, 0, 0, 13, 1}}),
+        ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 4, 5}, TestPoint{2, 1, 2, 3, 5, 7}, TestPoint{3, 1, 2, 3, 6, 6},
+                              TestPoint{4, 1, 2, 3, 7, 80}, TestPoint{5, 1, 2, 3, 8, 99},
+                              TestPoint{6, 0, 0, 0, 0, 12, 0, 0, 0, 80, 20}, TestPoint{7, 0, 0, 0, 0, 13, 1}}),
                   1);
     }
 
@@ -69,8 +68,8 @@ TEST_F(CommandTest, RequestsCarryTheirArgumentsHighByteFirst)
     EXPECT_EQ(CiuOnline(7), 0);
     EXPECT_EQ(lastRequest(), (Bytes{44, 0, 1}));
     EXPECT_EQ(CiuEstablishReport(6, 12, 0x1FF, 1.0, -0.5, 100.0, 0.0), 0);
-    EXPECT_EQ(lastRequest(), cat({{2, 0, 0, 6, 12, 0xFF}, real3(1.0), real3(-0.5), real3(100.0), real3(0),
-                                  real3(0), real3(0), {0}}));
+    EXPECT_EQ(lastRequest(),
+              cat({{2, 0, 0, 6, 12, 0xFF}, real3(1.0), real3(-0.5), real3(100.0), real3(0), real3(0), real3(0), {0}}));
     EXPECT_EQ(CiuEstablishReport(7, 13, 1, 1.0, 2.0, 3.0, 4.0), 0);
     EXPECT_EQ(lastRequest(), cat({{2, 0, 0, 7, 13, 1}, Bytes(18, 0), {0}}));
 }
@@ -105,8 +104,8 @@ TEST_F(CommandTest, ExceptionReportStoresAnalogAndDigitalValues)
 TEST_F(CommandTest, BadRecordsDoNotStopTheScanAndTheLastOneDecides)
 {
     // Index 0, a status point (type 6) and index 40 around one good record.
-    m_peer.replyPayload(cat({{0, 4, 0, 0, 0}, real3(1), {0, 3, 0}, real3(2), {0, 1, 0}, real3(55.5),
-                             {0, 40, 0}, real3(4)}));
+    m_peer.replyPayload(
+        cat({{0, 4, 0, 0, 0}, real3(1), {0, 3, 0}, real3(2), {0, 1, 0}, real3(55.5), {0, 40, 0}, real3(4)}));
     EXPECT_EQ(CiuReadExceptions(), -4);
     EXPECT_EQ(valueOf(1), 55.5);
     EXPECT_EQ(field(m_comm->ErrorCount), 1);

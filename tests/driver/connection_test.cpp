@@ -2,8 +2,8 @@
 // every state to the monitoring loop, values flowing, the restart strategies, a CIU
 // that stops answering and comes back, closing at awkward moments, and the log.
 #include "ciusim/pty_server.h"
-#include "tests/support/driver_fixture.h"
 #include "driver/driver_state.h"
+#include "tests/support/driver_fixture.h"
 #include "tests/support/pty_peer.h"
 
 #include <algorithm>
@@ -23,7 +23,9 @@ bool isLogStamp(const std::string &s)
 {
     static const std::string days = "SunMonTueWedThuFriSat";
     static const std::string months = "JanFebMarAprMayJunJulAugSepOctNovDec";
-    auto digits = [&](std::size_t at) { return std::isdigit(static_cast<unsigned char>(s[at])) && std::isdigit(static_cast<unsigned char>(s[at + 1])); };
+    auto digits = [&](std::size_t at) {
+        return std::isdigit(static_cast<unsigned char>(s[at])) && std::isdigit(static_cast<unsigned char>(s[at + 1]));
+    };
     return s.size() >= 21 && days.find(s.substr(0, 3)) % 3 == 0 && days.find(s.substr(0, 3)) != std::string::npos &&
            s[3] == ' ' && months.find(s.substr(4, 3)) % 3 == 0 && months.find(s.substr(4, 3)) != std::string::npos &&
            s[7] == ' ' && digits(8) && s[10] == ' ' && digits(11) && s[13] == ':' && digits(14) && s[16] == ':' &&
@@ -83,8 +85,14 @@ protected:
         useDevice(m_sim->devicePath());
     }
 
-    bool waitForState(int wanted) { return waitUntil([&] { return state() == wanted; }); }
-    bool waitForMonitoring() { return waitUntil([&] { return field(m_comm->Monitoring) == 1; }); }
+    bool waitForState(int wanted)
+    {
+        return waitUntil([&] { return state() == wanted; });
+    }
+    bool waitForMonitoring()
+    {
+        return waitUntil([&] { return field(m_comm->Monitoring) == 1; });
+    }
     ciusim::RequestLog &requests() { return m_sim->requests(); }
 
     std::unique_ptr<ciusim::PtyServer> m_sim;
@@ -94,7 +102,8 @@ TEST_F(ConnectionTest, StartsUpThroughEveryStateAndKeepsValuesCurrent)
 {
     m_sim->unit().setPoint(PlantAddress{1, 2, 3, 10}, 42.5, false);
     m_sim->unit().setPoint(PlantAddress{1, 2, 3, 11}, 1.0, false);
-    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 3, 11, 7}, TestPoint{3, 1, 2, 3, 12, 6}}), 1);
+    ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}, TestPoint{2, 1, 2, 3, 11, 7}, TestPoint{3, 1, 2, 3, 12, 6}}),
+              1);
     std::vector<int> seen;
     ASSERT_EQ(CiuOpenConnection(), 1);
     EXPECT_EQ(CiuCheckConnected(), 1);
@@ -134,11 +143,20 @@ TEST_F(ConnectionTest, TheLogTellsTheStoryOfAConnection)
     ASSERT_TRUE(waitForMonitoring());
     CiuCloseConnection();
     std::vector<std::string> expected = {
-        "Log File Created.", "Driver Revision 1.16", "COM1 Serial Port Initialized.",
-        "Attempting to Restart CIU.", "CIU Restarted.", "CIU Module Type=4,  Mode=4,  Loop=1,  PCU=2",
-        "Initializing CIU Point Table.", "2 Points Established.", "Reading Initial Values.",
-        "3 Initial Values Read.", "Starting Data Exception Monitoring Loop.", "Disconnecting from CIU",
-        "Disconnected from CIU", "Closing Log File.",
+        "Log File Created.",
+        "Driver Revision 1.16",
+        "COM1 Serial Port Initialized.",
+        "Attempting to Restart CIU.",
+        "CIU Restarted.",
+        "CIU Module Type=4,  Mode=4,  Loop=1,  PCU=2",
+        "Initializing CIU Point Table.",
+        "2 Points Established.",
+        "Reading Initial Values.",
+        "3 Initial Values Read.",
+        "Starting Data Exception Monitoring Loop.",
+        "Disconnecting from CIU",
+        "Disconnected from CIU",
+        "Closing Log File.",
     };
     EXPECT_EQ(logLines(), expected);
     std::ifstream in(logPath(), std::ios::binary);
@@ -563,9 +581,9 @@ TEST_F(ConnectionTest, OutputPointsAreWrittenWhenTheProgramHandsThemOver)
 TEST_F(ConnectionTest, ABlockIsReadTunedAndReadBackThroughTheThread)
 {
     ciusim::SimConfig config;
-    config.blocks.push_back(ciusim::FunctionBlock(PlantAddress{1, 2, 5, 300}, 19,
-                                                  {ciusim::SpecGroup{2, true, 0, 2}, ciusim::SpecGroup{1, false, 0, 4},
-                                                   ciusim::SpecGroup{1, true, 0, 5}}));
+    config.blocks.push_back(ciusim::FunctionBlock(
+        PlantAddress{1, 2, 5, 300}, 19,
+        {ciusim::SpecGroup{2, true, 0, 2}, ciusim::SpecGroup{1, false, 0, 4}, ciusim::SpecGroup{1, true, 0, 5}}));
     startSimulator(config);
     ASSERT_TRUE(m_sim->unit().setBlockSpec(PlantAddress{1, 2, 5, 300}, 3, 12));
     ASSERT_EQ(loadPoints({TestPoint{1, 1, 2, 3, 10, 5}}), 1);
@@ -615,9 +633,8 @@ TEST_F(ConnectionTest, ARefusedTuneWriteIsLoggedAndKeepsTheImage)
     EXPECT_EQ(m_sim->unit().block(PlantAddress{1, 2, 5, 301})->specValue(1), 0.0);
     CiuCloseConnection();
     auto lines = logLines();
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string &l) {
-        return l.rfind("CIU Reply Code Error #", 0) == 0;
-    }));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string &l) { return l.rfind("CIU Reply Code Error #", 0) == 0; }));
     EXPECT_TRUE(contains(lines, "Error Tuning Block 01-02-05-0301  FC 19."));
 }
 

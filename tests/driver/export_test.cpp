@@ -23,15 +23,40 @@ extern char **environ;
 namespace {
 
 const std::set<std::string> kExports = {
-    "CiuInitializeCommStruct", "CiuCreateEvents", "CiuDestroyEvents", "CiuOpenConnection",
-    "CiuCloseConnection", "CiuCheckConnected", "CiuLoadPointList", "CiuReadFromValueArray",
-    "CiuWriteToValueArray", "CiuOnline", "CiuEstablishPoint", "CiuEstablishAndConnectPoint",
-    "CiuConnectPointList", "CiuEstablishReport", "CiuReadExceptions", "CiuReadValueList",
-    "CiuReadMiscellaneousStatusExceptions", "CiuReadMiscellaneousStatusList", "CiuReadBlock",
-    "CiuOutputValue", "CiuRequestReadTuneSpecs", "CiuRequestWriteTuneSpecs", "CiuIsTunePending",
-    "CiuResetTuneRequest", "CiuGetTuneErrorStatus", "CiuGetTuneFunctionCode", "CiuGetTuneSpecCount",
-    "CiuGetTuneSpecValue", "CiuGetTuneSpecTunable", "CiuGetTuneSpecType", "CiuSetTuneSpecValue",
-    "CiuReadTuneSpecs", "CiuWriteTuneSpecs", "CiuSetPortDevice",
+    "CiuInitializeCommStruct",
+    "CiuCreateEvents",
+    "CiuDestroyEvents",
+    "CiuOpenConnection",
+    "CiuCloseConnection",
+    "CiuCheckConnected",
+    "CiuLoadPointList",
+    "CiuReadFromValueArray",
+    "CiuWriteToValueArray",
+    "CiuOnline",
+    "CiuEstablishPoint",
+    "CiuEstablishAndConnectPoint",
+    "CiuConnectPointList",
+    "CiuEstablishReport",
+    "CiuReadExceptions",
+    "CiuReadValueList",
+    "CiuReadMiscellaneousStatusExceptions",
+    "CiuReadMiscellaneousStatusList",
+    "CiuReadBlock",
+    "CiuOutputValue",
+    "CiuRequestReadTuneSpecs",
+    "CiuRequestWriteTuneSpecs",
+    "CiuIsTunePending",
+    "CiuResetTuneRequest",
+    "CiuGetTuneErrorStatus",
+    "CiuGetTuneFunctionCode",
+    "CiuGetTuneSpecCount",
+    "CiuGetTuneSpecValue",
+    "CiuGetTuneSpecTunable",
+    "CiuGetTuneSpecType",
+    "CiuSetTuneSpecValue",
+    "CiuReadTuneSpecs",
+    "CiuWriteTuneSpecs",
+    "CiuSetPortDevice",
 };
 
 class Library {
@@ -100,7 +125,7 @@ TEST(SharedLibrary, TheRecordKeepsItsLayoutAndDefaults)
     CiuCommStruct *comm = init();
     EXPECT_EQ(atOffset<uint16_t>(comm, 0), 9600);
     EXPECT_EQ(atOffset<uint16_t>(comm, 2), 1);
-    EXPECT_EQ(atOffset<int32_t>(comm, 16), 1);  // CiuMode
+    EXPECT_EQ(atOffset<int32_t>(comm, 16), 1);   // CiuMode
     EXPECT_EQ(atOffset<uint8_t>(comm, 20), 10);  // WatchdogValue
     EXPECT_EQ(atOffset<uint8_t>(comm, 21), 2);   // ResetOptionValue
     EXPECT_EQ(atOffset<int32_t>(comm, 24), 5000);

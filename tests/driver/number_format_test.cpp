@@ -33,7 +33,10 @@ Bytes real2(double v, int *rc = nullptr)
 
 TEST(Real3, KnownValuesEncodeAndDecodeBack)
 {
-    struct { double v; Bytes b; } cases[] = {
+    struct {
+        double v;
+        Bytes b;
+    } cases[] = {
         {1.0, {0x02, 0x80, 0x00}}, {-0.5, {0x01, 0x80, 0x00}}, {100.0, {0x0E, 0xC8, 0x00}},
         {0.0, {0x00, 0x00, 0x00}}, {-0.0, {0x00, 0x00, 0x00}},
     };
@@ -72,8 +75,14 @@ TEST(Real3, OutOfRangeValuesAreWrittenAndReported)
 
 TEST(Real2, KnownValuesEncodeAndDecodeBack)
 {
-    struct { double v; Bytes b; } cases[] = {
-        {1.0, {0xD2, 0x00}}, {-0.5, {0xCE, 0x00}}, {100.0, {0x03, 0x20}}, {0.0, {0xC8, 0x00}},
+    struct {
+        double v;
+        Bytes b;
+    } cases[] = {
+        {1.0, {0xD2, 0x00}},
+        {-0.5, {0xCE, 0x00}},
+        {100.0, {0x03, 0x20}},
+        {0.0, {0xC8, 0x00}},
     };
     for (const auto &c : cases) {
         int rc = -9;
@@ -87,8 +96,14 @@ TEST(Real2, KnownValuesEncodeAndDecodeBack)
 // tuning write of it passes its read-back (truncated, 64.1 read back as 64.0).
 TEST(Real2, ValuesEncodeToTheNearestAndReadBackWithinAThousandth)
 {
-    struct { double v; Bytes b; double back; } cases[] = {
-        {64.1, {0x02, 0x01}, 64.125}, {2.01, {0xDA, 0x03}, 2.01171875}, {-2.01, {0xDE, 0x03}, -2.01171875},
+    struct {
+        double v;
+        Bytes b;
+        double back;
+    } cases[] = {
+        {64.1, {0x02, 0x01}, 64.125},
+        {2.01, {0xDA, 0x03}, 2.01171875},
+        {-2.01, {0xDE, 0x03}, -2.01171875},
         {1023.7, {0x22, 0x00}, 1024.0},  // rounds up into the next power of two
     };
     for (const auto &c : cases) {

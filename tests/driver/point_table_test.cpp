@@ -1,7 +1,7 @@
 // The point table and value array: loading, reading, output writes, hostile indexes and
 // capacities, and the claim protocol under contention.
-#include "tests/support/driver_fixture.h"
 #include "driver/driver_state.h"
+#include "tests/support/driver_fixture.h"
 
 #include <atomic>
 #include <thread>
@@ -62,15 +62,14 @@ TEST_F(PointTableTest, ThirtyOnePointsLoadThirtyAndThirtyTwoAreRefused)
     EXPECT_EQ(loadPoints(analogPoints(32)), 0);
     EXPECT_EQ(vantor::driver().points.type(30), 5);  // loaded all the same
     EXPECT_EQ(loadPoints({}), 0);
-    EXPECT_EQ(CiuLoadPointList(3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr),
+    EXPECT_EQ(CiuLoadPointList(3, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr),
               0);
 }
 
 TEST_F(PointTableTest, IndexesOutsideTheTableReadAsZerosAndAreSkippedOnLoad)
 {
-    ASSERT_EQ(loadPoints({TestPoint{0, 1, 1, 1, 1, 5}, TestPoint{31, 1, 1, 1, 1, 5}, TestPoint{-4, 1, 1, 1, 1, 5}}),
-              1);
+    ASSERT_EQ(loadPoints({TestPoint{0, 1, 1, 1, 1, 5}, TestPoint{31, 1, 1, 1, 1, 5}, TestPoint{-4, 1, 1, 1, 1, 5}}), 1);
     EXPECT_EQ(vantor::driver().points.type(0), 14);
     for (int index : {-1, 31, 1000, -2147483647}) {
         Reading r = readSlot(index);

@@ -1,10 +1,10 @@
 // Block tuning: parsing a spec read, the program's request interface, and the
 // exact write-back of the image against a scripted peer.
-#include "tests/support/driver_fixture.h"
 #include "driver/driver_state.h"
 #include "driver/number_format.h"
-#include "tests/support/pty_peer.h"
 #include "driver/tuning.h"
+#include "tests/support/driver_fixture.h"
+#include "tests/support/pty_peer.h"
 
 #include <cmath>
 #include <limits>
@@ -194,12 +194,9 @@ TEST_F(TuneTest, UntouchedSpecsAreSentBackAsReadWhateverTheyHold)
     vantor::encodeReal3(2.5e7, huge.data());  // above 9,999,999.999
     vantor::encodeReal2(0.004, tiny.data());  // below what two bytes hold
     const Row rows[] = {
-        {"format 2 above the range", 0x82, huge},
-        {"small format 1", 0x81, tiny},
-        {"format 5 -32768", 0x85, {0x80, 0x00}},
-        {"unknown format", 0x86, {}},
-        {"format 3 with bits 1-7 set", 0x83, {0xF1}},
-        {"untunable format 3 with bits 1-7 set", 0x03, {0xFE}},
+        {"format 2 above the range", 0x82, huge},     {"small format 1", 0x81, tiny},
+        {"format 5 -32768", 0x85, {0x80, 0x00}},      {"unknown format", 0x86, {}},
+        {"format 3 with bits 1-7 set", 0x83, {0xF1}}, {"untunable format 3 with bits 1-7 set", 0x03, {0xFE}},
     };
     Bytes one(3);
     vantor::encodeReal3(1.0, one.data());

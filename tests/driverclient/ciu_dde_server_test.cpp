@@ -2,16 +2,16 @@
 // real sockets: the value texts, requests before and after a start, the System topic, bad
 // quality, advise loops paced by "DdeRefresh" and kept across a stop and start, and a
 // second program serving the same service name.
+#include "ciusim/pty_server.h"
+#include "driver/thread_control.h"
 #include "driverclient/ciu_dde_server.h"
 #include "driverclient/ciu_driver.h"
-#include "platform/dde/dde_client.h"
-#include "tests/support/dde_lines.h"
 #include "driverclient/dde_texts.h"
-#include "ciusim/pty_server.h"
+#include "platform/dde/dde_client.h"
+#include "platform/registry/settings_store.h"
+#include "tests/support/dde_lines.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/modal_helper.h"
-#include "platform/registry/settings_store.h"
-#include "driver/thread_control.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -31,8 +31,10 @@ const ciusim::PlantAddress kPic{1, 2, 3, 102};
 TEST(DdeTexts, ValueTextsFollowTheMagnitudeRules)
 {
     const std::pair<double, const char *> cases[] = {
-        {1234.5, "1234.500"},   {-99999999.0, "-99999999.000"}, {999.9995, "1000.000"}, {12.5, "12.5000"},
-        {0.1, "0.1000"},        {0.05, "0.05000"},              {0.0, "0.0000"},        {0.0005, "       0.0005"},
+        {1234.5, "1234.500"},   {-99999999.0, "-99999999.000"},
+        {999.9995, "1000.000"}, {12.5, "12.5000"},
+        {0.1, "0.1000"},        {0.05, "0.05000"},
+        {0.0, "0.0000"},        {0.0005, "       0.0005"},
         {1e9, "        1e+09"}, {0.001, "        0.001"},
     };
     for (const auto &[value, text] : cases)
@@ -96,8 +98,8 @@ protected:
     void waitForFreshValues()
     {
         const std::size_t seen = m_sim.requests().size();
-        const bool fresh = m_sim.requests().waitUntil([&] { return m_sim.requests().size() >= seen + 3; },
-                                               std::chrono::seconds(5));
+        const bool fresh =
+            m_sim.requests().waitUntil([&] { return m_sim.requests().size() >= seen + 3; }, std::chrono::seconds(5));
         ASSERT_TRUE(fresh);
     }
     void connect(DdeClient &client, const QString &topic)
@@ -129,7 +131,8 @@ TEST_F(CiuDdeServerTest, RequestsAnswerTheSystemTopicAlwaysAndTagItemsWhileConne
     connect(values, "Value");
     connect(quality, "Quality");
     EXPECT_EQ(askLine(values, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}));
-    EXPECT_EQ(askLine(system, {"REQUEST", "System", "Topics"}), Fields({"DATA", "System", "Topics", "System,Value,Quality"}));
+    EXPECT_EQ(askLine(system, {"REQUEST", "System", "Topics"}),
+              Fields({"DATA", "System", "Topics", "System,Value,Quality"}));
     EXPECT_EQ(askLine(system, {"REQUEST", "System", "Status"}), Fields({"DATA", "System", "Status", "CIU Off-Line"}));
     EXPECT_EQ(askLine(system, {"REQUEST", "Value", "FIC-101"}), Fields({"NODATA", "Value", "FIC-101"}))
         << "a topic the client has not connected";

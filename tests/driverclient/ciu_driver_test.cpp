@@ -1,12 +1,12 @@
 // The driver client against the real driver: settings taken from the settings store by
 // their rules, the point list and the automatic point detection, start and stop against
 // the CIU simulator, the value cache, and the tuning exchange with its verification.
-#include "driverclient/ciu_driver.h"
-#include "tests/support/driver_fixture.h"
 #include "ciusim/pty_server.h"
-#include "platform/registry/settings_store.h"
 #include "driver/number_format.h"
 #include "driver/thread_control.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/registry/settings_store.h"
+#include "tests/support/driver_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,7 +127,9 @@ TEST_F(DriverClientTest, TheLogValuesApplyTogetherOrNotAtAll)
 
 TEST_F(DriverClientTest, PointMixSetsPollingBeforeTheConnectionOpens)
 {
-    struct Case { int nonExc, exc, points, delay; } cases[] = {{10, 10, 12, 0}, {2, 8, 5, 150}, {4, 0, 25, 0}, {0, 6, 3, 200}};
+    struct Case {
+        int nonExc, exc, points, delay;
+    } cases[] = {{10, 10, 12, 0}, {2, 8, 5, 150}, {4, 0, 25, 0}, {0, 6, 3, 200}};
     for (const Case &c : cases) {
         CCiuDriver &d = driver();
         d.createEvents();
@@ -288,7 +290,7 @@ TEST_F(DriverClientConnectionTest, ATuneWriteIsVerifiedAgainstAFreshRead)
     EXPECT_TRUE(d.setTuneSpecValue(tunable, 42.0));
     EXPECT_FALSE(d.setTuneSpecValue(tunable, 1e9));  // beyond the range: refused, never counted as set
     EXPECT_EQ(d.tuneSpecValue(tunable), 42.0);
-    EXPECT_FALSE(d.setTuneSpecValue(5, 300));       // S5, a byte: refused
+    EXPECT_FALSE(d.setTuneSpecValue(5, 300));  // S5, a byte: refused
     ASSERT_TRUE(d.requestTuneWrite());
     ASSERT_TRUE(waitUntil([] { return CiuIsTunePending() == 0; }));
     ASSERT_TRUE(d.requestTuneRead(1, 1, 2, 20));

@@ -17,7 +17,8 @@ public:
     {
         m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         if (m_fd >= 0)
-            ::inotify_add_watch(m_fd, QFile::encodeName(QFileInfo(path).absolutePath()).constData(), IN_MOVED_TO | IN_CREATE);
+            ::inotify_add_watch(m_fd, QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                                IN_MOVED_TO | IN_CREATE);
     }
     ~FileReplacements()
     {

@@ -19,13 +19,12 @@ TEST_F(RegistryTextTest, WrittenFileIsOneSectionPerKeyAndOneLinePerValue)
     ASSERT_TRUE(store.createKey("SOFTWARE\\Empty"));
     const QByteArray text = readFile();
     const QByteArray body = text.mid(text.indexOf("\n\n") + 1);
-    EXPECT_EQ(body,
-              "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\Ciu Driver]\n"
-              "\"RxTimeout\"=dword:00001388\n"
-              "\"LogFileName\"=multi_sz:\"TK70Pro.LOG\\0\"\n"
-              "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\TK70 Pro]\n"
-              "\"Say \\\"hi\\\"\"=sz:\"a\\\\b\\tc\\0\"\n"
-              "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Empty]\n");
+    EXPECT_EQ(body, "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\Ciu Driver]\n"
+                    "\"RxTimeout\"=dword:00001388\n"
+                    "\"LogFileName\"=multi_sz:\"TK70Pro.LOG\\0\"\n"
+                    "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kestrane\\TK70 Pro]\n"
+                    "\"Say \\\"hi\\\"\"=sz:\"a\\\\b\\tc\\0\"\n"
+                    "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Empty]\n");
     EXPECT_TRUE(text.startsWith(';'));
 }
 
@@ -74,7 +73,8 @@ TEST_P(RegistryBadLineTest, MakesTheFileUnreadableAndUntouchable)
 
 INSTANTIATE_TEST_SUITE_P(
     EveryKind, RegistryBadLineTest,
-    ::testing::Values(BadLine{"garbage", "not a key line"}, BadLine{"[HKEY_LOCAL_MACHINE\\SOFTWARE", "must end with ']'"},
+    ::testing::Values(BadLine{"garbage", "not a key line"},
+                      BadLine{"[HKEY_LOCAL_MACHINE\\SOFTWARE", "must end with ']'"},
                       BadLine{"[HKEY_CURRENT_USER\\SOFTWARE]", "only keys under HKEY_LOCAL_MACHINE"},
                       BadLine{"[HKEY_LOCAL_MACHINE\\A\\\\B]", "empty part"},
                       BadLine{"[HKEY_LOCAL_MACHINE\\\xff]", "not valid UTF-8"},
@@ -82,9 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadLine{"\"C\" dword:1", "'=' is expected"}, BadLine{"\"C\"=qword:1", "unknown value type"},
                       BadLine{"\"C\"=dword1", "unknown value type"}, BadLine{"\"C\"=dword:123456789", "1 to 8 hex"},
                       BadLine{"\"C\"=dword:", "1 to 8 hex"}, BadLine{"\"C\"=sz:\"x\\q\"", "unknown escape"},
-                      BadLine{"\"C\"=sz:\"x\\x4\"", "unknown escape"}, BadLine{"\"C\"=sz:\"x\" junk", "unexpected text"},
-                      BadLine{"\"C\"=sz:x", "quoted text"}, BadLine{"\"a\"=dword:3", "appears twice"},
-                      BadLine{"\"C\\n\"=dword:3", "control character"}));
+                      BadLine{"\"C\"=sz:\"x\\x4\"", "unknown escape"},
+                      BadLine{"\"C\"=sz:\"x\" junk", "unexpected text"}, BadLine{"\"C\"=sz:x", "quoted text"},
+                      BadLine{"\"a\"=dword:3", "appears twice"}, BadLine{"\"C\\n\"=dword:3", "control character"}));
 
 TEST_F(RegistryTextTest, AValueBeforeAnyKeyIsAnError)
 {

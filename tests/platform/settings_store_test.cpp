@@ -1,8 +1,8 @@
 // Settings store: values keep their type and bytes, keys and names ignore letter case,
 // limits, several writers sharing one file, batches written at once, a file that cannot be
 // read or written, and where the file lives.
-#include "tests/platform/file_replacements.h"
 #include "platform/registry/settings_batch.h"
+#include "tests/platform/file_replacements.h"
 #include "tests/platform/registry_fixture.h"
 
 #include <QDir>
@@ -116,8 +116,8 @@ TEST_F(SettingsStoreTest, MissingFileIsAnEmptyStoreUntilTheFirstWriteCreatesItsF
 
     ASSERT_TRUE(store.setDword(kKey, "A", 1)) << store.errorText().toStdString();
     EXPECT_EQ(SettingsStore(path).dword(kKey, "A"), 1u);
-    const auto groupOrOther = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                              QFile::WriteOther | QFile::ExeOther;
+    const auto groupOrOther =
+        QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     for (const QString &folder : {dir() + "/new", dir() + "/new/deeper"})
         EXPECT_FALSE(QFileInfo(folder).permissions() & groupOrOther) << folder.toStdString();
 }
@@ -233,7 +233,8 @@ TEST_F(SettingsStoreTest, ABatchReplacesTheFileOnceOrNotAtAll)
         batch.setMultiString(kKey, "Big", QByteArray(1024 * 1024 + 1, 'x'));
         batch.setDword(kKey, "After", 2);
     }));
-    EXPECT_TRUE(store.errorText().startsWith(file() + ": the value \"Big\" cannot be saved: ")) << store.errorText().toStdString();
+    EXPECT_TRUE(store.errorText().startsWith(file() + ": the value \"Big\" cannot be saved: "))
+        << store.errorText().toStdString();
     EXPECT_EQ(replacements.take(), 0);
     EXPECT_EQ(readFile(), before);
 }
@@ -266,7 +267,8 @@ protected:
         EXPECT_TRUE(QDir().mkdir(folder()));
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray("[HKEY_LOCAL_MACHINE\\") + kKey + "]\n\"A\"=dword:1\n" + (kind == StoreFault::BadLine ? "garbage\n" : ""));
+        f.write(QByteArray("[HKEY_LOCAL_MACHINE\\") + kKey + "]\n\"A\"=dword:1\n" +
+                (kind == StoreFault::BadLine ? "garbage\n" : ""));
         f.close();
         switch (kind) {
         case StoreFault::BadLine: return path;

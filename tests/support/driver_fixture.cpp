@@ -65,9 +65,8 @@ int loadPoints(const std::vector<TestPoint> &points)
         hi.push_back(p.high);
         lo.push_back(p.low);
     }
-    return CiuLoadPointList(static_cast<int>(points.size()), idx.data(), loops.data(), pcus.data(),
-                            modules.data(), blocks.data(), types.data(), states.data(), r1.data(), r2.data(),
-                            hi.data(), lo.data());
+    return CiuLoadPointList(static_cast<int>(points.size()), idx.data(), loops.data(), pcus.data(), modules.data(),
+                            blocks.data(), types.data(), states.data(), r1.data(), r2.data(), hi.data(), lo.data());
 }
 
 void DriverTest::SetUp()

@@ -3,9 +3,9 @@
 // form's controls by their ids and type into them.
 #pragma once
 
-#include "tests/support/message_recorder.h"
-#include "tags/tag_doc.h"
 #include "platform/view/view_beep.h"
+#include "tags/tag_doc.h"
+#include "tests/support/message_recorder.h"
 
 #include <QLineEdit>
 #include <QSize>
@@ -18,7 +18,10 @@ namespace tk70test {
 template <typename View>
 class FormViewFixture : public ::testing::Test {
 protected:
-    FormViewFixture() { tk70::ViewBeep::setHook([this] { ++m_beeps; }); }
+    FormViewFixture()
+    {
+        tk70::ViewBeep::setHook([this] { ++m_beeps; });
+    }
     ~FormViewFixture() override { tk70::ViewBeep::setHook({}); }
 
     // Opens the form on the document in an active window of the given size; arguments

@@ -1,19 +1,19 @@
 // Tests of the tag selection document: new-document values, opening and saving files,
 // graph compaction, failures that must lose nothing, and the host's save refusals and
 // link settings.
-#include "tests/support/message_recorder.h"
 #include "tags/tag_doc.h"
 #include "tags/tag_doc_host.h"
-#include "tests/tags/tsf_bytes.h"
 #include "tags/tsf_messages.h"
+#include "tests/support/message_recorder.h"
+#include "tests/tags/tsf_bytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tk70;
-using tk70test::MessageRecorder;
 using tk70::test::TsfBytes;
+using tk70test::MessageRecorder;
 
 namespace {
 
@@ -127,7 +127,8 @@ TEST_F(TagDocFiles, FailedOpenLeavesTheDocumentAsItWas)
 
     EXPECT_FALSE(doc.openDocument(path("missing.tsf")));
     ASSERT_EQ(m_recorder.texts().size(), 2);
-    EXPECT_EQ(m_recorder.texts()[0], QStringLiteral("Error Loading TK70 Tag Selection File.\nFilename : ") + path("missing.tsf"));
+    EXPECT_EQ(m_recorder.texts()[0],
+              QStringLiteral("Error Loading TK70 Tag Selection File.\nFilename : ") + path("missing.tsf"));
     EXPECT_TRUE(m_recorder.texts()[1].contains(QStringLiteral("Cannot find this file.")));
 
     writeBytes(path("short.tsf"), test::newDocumentFileBytes().chopped(1));

@@ -172,8 +172,7 @@ TEST(TagListPrint, TagLineWithGroupDigits)
     tag.pointType = 9;
     tag.groups = {1, 0, 1, 0};
     tag.description = QStringLiteral("Feed flow");
-    EXPECT_EQ(TagListPrint::tagLine(4, tag),
-              "   5 FIC-101           1  12   2 3423 M/A Status        1 3  Feed flow");
+    EXPECT_EQ(TagListPrint::tagLine(4, tag), "   5 FIC-101           1  12   2 3423 M/A Status        1 3  Feed flow");
     EXPECT_EQ(TagListPrint::columnHeaderLine(),
               "Tag# Tagname         Lp  PCU Mod Blk  Point Type        Grp  Tag Description");
 }

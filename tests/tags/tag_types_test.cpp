@@ -9,8 +9,9 @@ using namespace tk70;
 
 TEST(PointTypeNames, EditorPrintAndImportNamesOfEveryCode)
 {
-    const char *editor[] = {"Non-Exception", "Analog Exception", "Digital Exception", "MSDD", "M/A Station SP",
-                            "M/A Station PV", "M/A Station CO", "RCM", "RMSC", "M/A Station Status"};
+    const char *editor[] = {"Non-Exception",  "Analog Exception",  "Digital Exception", "MSDD",
+                            "M/A Station SP", "M/A Station PV",    "M/A Station CO",    "RCM",
+                            "RMSC",           "M/A Station Status"};
     const char *words[] = {"NE", "AE", "DE", "", "SP", "PV", "CO", "", "", "STATUS"};
     for (int code = 0; code < PointTypes::kCount; ++code) {
         EXPECT_EQ(PointTypes::editorName(code), QString::fromLatin1(editor[code])) << code;

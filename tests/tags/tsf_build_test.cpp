@@ -3,8 +3,8 @@
 // file written), the warnings that let a build go on, and the committed demo selection.
 #include "tags/point_type.h"
 #include "tags/tag_doc.h"
-#include "tests/tags/tsf_bytes.h"
 #include "tests/support/tool_run.h"
+#include "tests/tags/tsf_bytes.h"
 
 #include <QFile>
 #include <QSet>
@@ -19,10 +19,7 @@ namespace {
 
 using TsfBuild = tk70::test::ToolFiles;
 
-ToolRun build(const QString &json, const QString &tsf)
-{
-    return runTool({QStringLiteral("build"), json, tsf});
-}
+ToolRun build(const QString &json, const QString &tsf) { return runTool({QStringLiteral("build"), json, tsf}); }
 
 // A selection with every field away from its default: texts with Windows-1252 bytes
 // (0x80 the euro sign, 0x81 a byte the code page leaves undefined), fractional and
@@ -62,8 +59,8 @@ TEST_F(TsfBuild, DumpThenBuildGivesTheSameBytes)
 
 TEST_F(TsfBuild, MissingMembersKeepTheNewDocumentValues)
 {
-    const ToolRun run = build(write("tags.json", R"({"tags": [{"tagname": "FT101", "pcu": 12, "pointType": 1}]})"),
-                              path("tags.tsf"));
+    const ToolRun run =
+        build(write("tags.json", R"({"tags": [{"tagname": "FT101", "pcu": 12, "pointType": 1}]})"), path("tags.tsf"));
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
     TsfBytes expected;
     expected.header().i32(1).tag("FT101", "", 0, 12, 0, 0, 1);

@@ -47,8 +47,8 @@ TsfBytes &TsfBytes::str(const QByteArray &bytes)
 
 TsfBytes &TsfBytes::header() { return str("TK70 Tag Selection File").i32(3546); }
 
-TsfBytes &TsfBytes::tag(const QByteArray &name, const QByteArray &description, qint32 loop, qint32 pcu,
-                        qint32 module, qint32 block, qint32 pointType, qint32 g1, qint32 g2, qint32 g3, qint32 g4)
+TsfBytes &TsfBytes::tag(const QByteArray &name, const QByteArray &description, qint32 loop, qint32 pcu, qint32 module,
+                        qint32 block, qint32 pointType, qint32 g1, qint32 g2, qint32 g3, qint32 g4)
 {
     str(name).str(description).i32(loop).i32(pcu).i32(module).i32(block).i32(pointType);
     return i32(g1).i32(g2).i32(g3).i32(g4);
@@ -91,25 +91,26 @@ TagRecord namedTag(const char *name)
 
 QByteArray newDocumentFileBytes()
 {
-    const char group1[] =
-        "\x0BTK70CG1.txt"          // data file name
-        "\x0A\x00\x00\x00"         // sample time 10
-        "\x00\x00\x00"             // start date, end date, save inhibit tag
-        "\x00\x00\x00\x00"         // append 0
-        "\x00\x00\x00\x00"         // rollover 0
-        "\x00\x00"                 // start time, end time
-        "\x01\x00\x00\x00"         // enabled 1
-        "\x05" "ASCII";            // file type
-    const char otherGroup[] =
-        "\x00"                     // no data file name
-        "\x0A\x00\x00\x00"
-        "\x00\x00\x00"
-        "\x00\x00\x00\x00"
-        "\x00\x00\x00\x00"
-        "\x00\x00"
-        "\x00\x00\x00\x00"         // enabled 0
-        "\x05" "ASCII";
-    QByteArray bytes("\x17" "TK70 Tag Selection File");
+    const char group1[] = "\x0BTK70CG1.txt"   // data file name
+                          "\x0A\x00\x00\x00"  // sample time 10
+                          "\x00\x00\x00"      // start date, end date, save inhibit tag
+                          "\x00\x00\x00\x00"  // append 0
+                          "\x00\x00\x00\x00"  // rollover 0
+                          "\x00\x00"          // start time, end time
+                          "\x01\x00\x00\x00"  // enabled 1
+                          "\x05"
+                          "ASCII";    // file type
+    const char otherGroup[] = "\x00"  // no data file name
+                              "\x0A\x00\x00\x00"
+                              "\x00\x00\x00"
+                              "\x00\x00\x00\x00"
+                              "\x00\x00\x00\x00"
+                              "\x00\x00"
+                              "\x00\x00\x00\x00"  // enabled 0
+                              "\x05"
+                              "ASCII";
+    QByteArray bytes("\x17"
+                     "TK70 Tag Selection File");
     bytes += QByteArray("\xDA\x0D\x00\x00", 4);  // file mark 3546
     bytes += QByteArray("\x00\x00\x00\x00", 4);  // tag count 0
     bytes += QByteArray("\x00\x00\x00\x00", 4);  // graph count 0

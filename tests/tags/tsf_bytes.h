@@ -26,8 +26,7 @@ public:
     TsfBytes &trace(double zero, double span, const QByteArray &tagname, const QByteArray &description);
     TsfBytes &group(const QByteArray &fileName, qint32 sampleTime, const QByteArray &startDate,
                     const QByteArray &endDate, const QByteArray &inhibitTag, qint32 append, qint32 rollover,
-                    const QByteArray &startTime, const QByteArray &endTime, qint32 enabled,
-                    const QByteArray &fileType);
+                    const QByteArray &startTime, const QByteArray &endTime, qint32 enabled, const QByteArray &fileType);
     // The record of a group that a new document leaves off (groups 2 to 4).
     TsfBytes &emptyGroup();
     // The four group records of a new document.

@@ -1,22 +1,22 @@
 // Tests of the TSF codec over bytes: the exact file of a new document, the reading rules
 // (tag limit, graph limit, trace limit, header and mark), the three string length forms,
 // code page texts, and files that end early or claim impossible lengths.
-#include "tests/support/message_recorder.h"
 #include "tags/tag_doc.h"
-#include "tests/tags/tsf_bytes.h"
 #include "tags/tsf_messages.h"
 #include "tags/tsf_reader.h"
 #include "tags/tsf_writer.h"
+#include "tests/support/message_recorder.h"
+#include "tests/tags/tsf_bytes.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sys/resource.h>
 #include <unistd.h>
-#include <fstream>
 
 using namespace tk70;
-using tk70test::MessageRecorder;
 using tk70::test::TsfBytes;
+using tk70test::MessageRecorder;
 using Status = TsfReadResult::Status;
 
 namespace {
@@ -229,7 +229,8 @@ TEST(TsfStrings, CodePageTextsRoundTripAndUnmappableBecomeQuestionMarks)
     s.tags.setRecord(0, TagRecord{QString::fromUtf8("Café"), QString::fromUtf8("€ ‰ naïve – Ω😀")});
     s.tags.setCount(1);
     const QByteArray bytes = TsfWriter::write(s);
-    EXPECT_TRUE(bytes.contains(QByteArray("\x04" "Caf\xE9")));
+    EXPECT_TRUE(bytes.contains(QByteArray("\x04"
+                                          "Caf\xE9")));
     EXPECT_TRUE(bytes.contains(QByteArray("\x0E\x80 \x89 na\xEFve \x96 ??")));
     const TsfReadResult r = TsfReader::read(bytes);
     ASSERT_EQ(r.status, Status::Ok);

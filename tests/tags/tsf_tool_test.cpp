@@ -1,8 +1,8 @@
 // Tests of the tk70-tsf program: the file `new` writes, the JSON and text dumps of a
 // file built by hand, the delimited tag list export and the exit statuses.
-#include "tests/tags/tsf_bytes.h"
 #include "tags/tsf_messages.h"
 #include "tests/support/tool_run.h"
+#include "tests/tags/tsf_bytes.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -66,7 +66,8 @@ TEST_F(TsfTool, JsonDumpOfAFileFromTheOriginalProgram)
     const QJsonArray tags = root["tags"].toArray();
     ASSERT_EQ(tags.size(), 30);
     const QJsonObject tag = tags[0].toObject();
-    EXPECT_EQ(keys(tag), (QStringList{"block", "description", "groups", "loop", "module", "pcu", "pointType", "tagname"}));
+    EXPECT_EQ(keys(tag),
+              (QStringList{"block", "description", "groups", "loop", "module", "pcu", "pointType", "tagname"}));
     EXPECT_EQ(tag["tagname"].toString(), QStringLiteral("AEPT100A"));
     EXPECT_EQ(tag["description"].toString(), QString::fromUtf8("Ambient Pressure €"));
     EXPECT_EQ(tag["pcu"].toInt(), 12);
@@ -78,21 +79,23 @@ TEST_F(TsfTool, JsonDumpOfAFileFromTheOriginalProgram)
     const QJsonArray graphs = root["graphs"].toArray();
     ASSERT_EQ(graphs.size(), 10);
     const QJsonObject graph = graphs[0].toObject();
-    EXPECT_EQ(keys(graph), (QStringList{"historyLength", "sampleInterval", "secondTitle", "title", "traceCount", "traces"}));
+    EXPECT_EQ(keys(graph),
+              (QStringList{"historyLength", "sampleInterval", "secondTitle", "title", "traceCount", "traces"}));
     EXPECT_EQ(graph["historyLength"].toInt(), 1800);
     EXPECT_EQ(graph["traceCount"].toInt(), 2);
     EXPECT_EQ(graph["sampleInterval"].toDouble(), 10.0);
     EXPECT_EQ(graph["secondTitle"].toString(), QStringLiteral("Pressures"));
     const QJsonArray traces = graph["traces"].toArray();
     ASSERT_EQ(traces.size(), 12);
-    EXPECT_EQ(traces[0].toObject(), (QJsonObject{{"tagname", "AEPT100A"}, {"description", "Ambient"}, {"zero", -1.0}, {"span", 2.0}}));
+    EXPECT_EQ(traces[0].toObject(),
+              (QJsonObject{{"tagname", "AEPT100A"}, {"description", "Ambient"}, {"zero", -1.0}, {"span", 2.0}}));
     EXPECT_EQ(graphs[9].toObject()["title"].toString(), QStringLiteral("TK70 Pro Trend Graph #10"));
 
     const QJsonArray groups = root["groups"].toArray();
     ASSERT_EQ(groups.size(), 4);
     const QJsonObject g1 = groups[0].toObject();
-    EXPECT_EQ(keys(g1), (QStringList{"appendFile", "enabled", "endDate", "endTime", "fileName", "fileType", "rolloverHours",
-                                     "sampleTime", "saveInhibitTag", "startDate", "startTime"}));
+    EXPECT_EQ(keys(g1), (QStringList{"appendFile", "enabled", "endDate", "endTime", "fileName", "fileType",
+                                     "rolloverHours", "sampleTime", "saveInhibitTag", "startDate", "startTime"}));
     EXPECT_EQ(g1["fileName"].toString(), QStringLiteral("C:\\TK70\\G1.CSV"));
     EXPECT_EQ(g1["startTime"].toString(), QStringLiteral("08:00"));
     EXPECT_EQ(g1["endDate"].toString(), QStringLiteral("02/02/99"));
@@ -137,7 +140,8 @@ TEST_F(TsfTool, ExportTagsWritesWhatTheImportReads)
     const QList<QByteArray> notes = run.err.trimmed().split('\n');
     ASSERT_EQ(notes.size(), 4) << run.err.constData();
     EXPECT_EQ(notes[0], QByteArray("tk70-tsf: tag 2 (ST9): description: double quotes left out"));
-    EXPECT_EQ(notes[3], QByteArray("tk70-tsf: tag 3 (ODD): point type 42 has no name; the import reads it as Non-Exception"));
+    EXPECT_EQ(notes[3],
+              QByteArray("tk70-tsf: tag 3 (ODD): point type 42 has no name; the import reads it as Non-Exception"));
 }
 
 TEST_F(TsfTool, ExitStatusesAndOneLineErrors)
@@ -148,14 +152,15 @@ TEST_F(TsfTool, ExitStatusesAndOneLineErrors)
     EXPECT_TRUE(missing.err.startsWith("tk70-tsf: Error Loading TK70 Tag Selection File. Filename : "));
     EXPECT_TRUE(missing.out.isEmpty());
 
-    const ToolRun truncated = runTool({QStringLiteral("dump"), QStringLiteral("--json"),
-                                   write("cut.tsf", originalFile().left(100))});
+    const ToolRun truncated =
+        runTool({QStringLiteral("dump"), QStringLiteral("--json"), write("cut.tsf", originalFile().left(100))});
     EXPECT_EQ(truncated.exitCode, 1);
     EXPECT_EQ(truncated.err.count('\n'), 1) << truncated.err.constData();
     EXPECT_TRUE(truncated.err.endsWith(": Unexpected file format.\n"));
     EXPECT_TRUE(truncated.out.isEmpty());
 
-    const ToolRun invalid = runTool({QStringLiteral("export-tags"), write("bad.tsf", TsfBytes().str("TK70").i32(3546))});
+    const ToolRun invalid =
+        runTool({QStringLiteral("export-tags"), write("bad.tsf", TsfBytes().str("TK70").i32(3546))});
     EXPECT_EQ(invalid.exitCode, 0);
     EXPECT_EQ(invalid.err, QByteArray("tk70-tsf: Invalid TK70 Pro Tag Slection File Format Settings Re-Initialize to "
                                       "Default Values\n"));

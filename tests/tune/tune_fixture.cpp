@@ -1,8 +1,8 @@
 // The fixture of the tuning tests: see tune_fixture.h.
 #include "tests/tune/tune_fixture.h"
 
-#include "tests/support/modal_helper.h"
 #include "driver/thread_control.h"
+#include "tests/support/modal_helper.h"
 
 using namespace tk70;
 
@@ -15,7 +15,8 @@ ciusim::SimConfig simulatorConfig()
     for (int n = 1; n <= 20; ++n)
         twenty.setSpecValue(n, n);
     config.blocks.push_back(twenty);
-    config.blocks.push_back(ciusim::FunctionBlock(ciusim::PlantAddress{1, 1, 2, 61}, 0, {ciusim::SpecGroup{1, true, 0, 2}}));
+    config.blocks.push_back(
+        ciusim::FunctionBlock(ciusim::PlantAddress{1, 1, 2, 61}, 0, {ciusim::SpecGroup{1, true, 0, 2}}));
     return config;
 }
 
@@ -39,7 +40,8 @@ void TuneTest::SetUp()
     d.addPoint(QStringLiteral("FIC-101"), 1, 2, 3, 101, 5);
     ASSERT_TRUE(d.start());
     ASSERT_TRUE(tk70test::waitFor([&] { return d.monitoring() == 1; }));
-    m_session = std::make_unique<TuneSession>(d, [this] { return m_inhibited; }, m_clock);
+    m_session = std::make_unique<TuneSession>(
+        d, [this] { return m_inhibited; }, m_clock);
     QObject::connect(m_session.get(), &TuneSession::beep, [this] { ++m_beeps; });
     m_session->open();
 }

@@ -4,10 +4,10 @@
 // session whose beeps are counted, and the clock its waits end by (moved by the test).
 #pragma once
 
-#include "driverclient/ciu_driver.h"
 #include "ciusim/pty_server.h"
-#include "tests/support/message_recorder.h"
+#include "driverclient/ciu_driver.h"
 #include "platform/registry/settings_store.h"
+#include "tests/support/message_recorder.h"
 #include "tests/support/test_clock.h"
 #include "tune/tune_session.h"
 

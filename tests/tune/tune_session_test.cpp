@@ -3,10 +3,10 @@
 // refusals of Update, every entry written and read back or refused with nothing sent, the
 // write with its verifying read, a read the CIU never answers and a write whose wait ran
 // out.
-#include "tune/function_codes.h"
 #include "tests/support/modal_helper.h"
-#include "tune/tuning_page.h"
 #include "tests/tune/tune_fixture.h"
+#include "tune/function_codes.h"
+#include "tune/tuning_page.h"
 
 #include <QLocale>
 #include <chrono>
@@ -18,9 +18,12 @@ using namespace std::chrono_literals;
 
 TEST(FunctionCodes, NamesAreShownWithTheirCode)
 {
-    const std::pair<int, const char *> rows[] = {
-        {0, "Function Code Error"}, {13, "Interger Transfer"}, {145, "Fequency Counter/Slave"},
-        {217, "Enhance Calibration Command"}, {231, "Strategic Loop Controller Station"}, {255, "Reserved"}};
+    const std::pair<int, const char *> rows[] = {{0, "Function Code Error"},
+                                                 {13, "Interger Transfer"},
+                                                 {145, "Fequency Counter/Slave"},
+                                                 {217, "Enhance Calibration Command"},
+                                                 {231, "Strategic Loop Controller Station"},
+                                                 {255, "Reserved"}};
     for (const auto &[code, name] : rows)
         EXPECT_EQ(functionCodeName(code), QString::fromLatin1(name)) << code;
     EXPECT_EQ(functionCodeName(256), QString());
@@ -33,8 +36,8 @@ TEST(SpecEntries, AreWhollyANumberInTheCLocaleOrRefused)
 {
     const std::pair<const char *, double> numbers[] = {
         {"12.5", 12.5}, {" 12.5 ", 12.5}, {"-3e2", -300.0}, {"+.5", 0.5}, {"1E-3", 0.001}, {"7.", 7.0}, {"0", 0.0}};
-    const char *const refused[] = {"", "  ", "-", "l.5", "12,5", "1.5.3", "abc", "  12.5xyz", "1e400", "-1e400",
-                                   "nan", "inf", "0x10", "1e", ".", "1 000", "\u0661\u0662"};
+    const char *const refused[] = {"",       "  ",  "-",   "l.5",  "12,5", "1.5.3", "abc",   "  12.5xyz",   "1e400",
+                                   "-1e400", "nan", "inf", "0x10", "1e",   ".",     "1 000", "\u0661\u0662"};
     const QLocale before;
     for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
         QLocale::setDefault(locale);
@@ -120,7 +123,8 @@ TEST_F(TuneTest, TurningThePageOffersTheEntriesOfTheTunableSpecs)
             EXPECT_EQ(session().status(), QStringLiteral("Invalid Value in Spec %1").arg(row.field + 1));
             EXPECT_EQ(session().specNumber(0), 1);
             EXPECT_EQ(session().entry(row.field), QString::fromLatin1(row.text));
-            EXPECT_EQ(CiuGetTuneSpecValue(row.field + 1), m_sim.unit().block(blockAddress(row.block))->specValue(row.field + 1));
+            EXPECT_EQ(CiuGetTuneSpecValue(row.field + 1),
+                      m_sim.unit().block(blockAddress(row.block))->specValue(row.field + 1));
             EXPECT_EQ(m_beeps, beeps + 1);
         }
     }
@@ -133,10 +137,9 @@ TEST_F(TuneTest, UpdateRefusesABlockNotReadAndInhibitedTuning)
         const char *text, *title;
         MessageIcon icon;
     };
-    const Row rows[] = {
-        {false, false, "Block Information Not Current.", "TK70 Pro Tuning Error", MessageIcon::Stop},
-        {true, true, "Block Tuning is Currently Inhibited.\nValues Not Updated.", "TK70 Pro Tuning",
-         MessageIcon::Information}};
+    const Row rows[] = {{false, false, "Block Information Not Current.", "TK70 Pro Tuning Error", MessageIcon::Stop},
+                        {true, true, "Block Tuning is Currently Inhibited.\nValues Not Updated.", "TK70 Pro Tuning",
+                         MessageIcon::Information}};
     for (const Row &row : rows) {
         if (row.read) {
             ASSERT_TRUE(readBlock(kTwentySpecs));
@@ -258,12 +261,16 @@ TEST_F(TuneTest, AWriteWhoseWaitRanOutIsReadAgainAndShownAsTheBlockHoldsIt)
         bool landed, shown;
     };
     const Row rows[] = {
-        {"late", [](ciusim::Faults &f) { f.slow(500); }, "Timeout Writing to Block - Block Holds New Values", 2.5,
-         true, true},
-        {"refused late", [](ciusim::Faults &f) { f.slow(500); f.replyCode(17, 5, 1); },
+        {"late", [](ciusim::Faults &f) { f.slow(500); }, "Timeout Writing to Block - Block Holds New Values", 2.5, true,
+         true},
+        {"refused late",
+         [](ciusim::Faults &f) {
+             f.slow(500);
+             f.replyCode(17, 5, 1);
+         },
          "Timeout Writing to Block - Block Values Read Again", 3.5, false, true},
-        {"never answered", [](ciusim::Faults &f) { f.silence(17); },
-         "Timeout Writing to Block - Block State Unknown", 4.5, false, false},
+        {"never answered", [](ciusim::Faults &f) { f.silence(17); }, "Timeout Writing to Block - Block State Unknown",
+         4.5, false, false},
     };
     const QString again = QStringLiteral("Timeout Writing to Block - Reading Block Again");
     for (const Row &row : rows) {

@@ -26,7 +26,8 @@ void fill(QWidget &dialog, const std::array<const char *, 4> &parts)
 
 TEST_F(TuneTest, TheDialogTakesTheAddressInRangeAndShowsTheBlockRead)
 {
-    TuningDialog dialog(driver(), [] { return false; }, m_clock);
+    TuningDialog dialog(
+        driver(), [] { return false; }, m_clock);
     auto *read = dialog.findChild<QPushButton *>(QStringLiteral("read"));
     auto *status = dialog.findChild<QLabel *>(QStringLiteral("status"));
     fill(dialog, {"1", "1", "32", "10"});
@@ -58,7 +59,8 @@ TEST_F(TuneTest, TheDialogTakesTheAddressInRangeAndShowsTheBlockRead)
 // write's wait is followed by the block's read again, which keeps the dialog as well.
 TEST_F(TuneTest, TheDialogStaysWhileARequestIsWaitedFor)
 {
-    TuningDialog dialog(driver(), [] { return false; }, m_clock);
+    TuningDialog dialog(
+        driver(), [] { return false; }, m_clock);
     dialog.show();
     auto *close = dialog.findChild<QPushButton *>(QStringLiteral("close"));
     auto *status = dialog.findChild<QLabel *>(QStringLiteral("status"));

@@ -60,8 +60,8 @@ std::optional<QByteArray> encodePdf(const ChartPage &page)
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
         // The painter's device rectangle is the printable area inside the margins.
         if (!drawPage(page, writer, QRectF(0, 0, writer.width(), writer.height())))
             return std::nullopt;

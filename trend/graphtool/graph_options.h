@@ -3,8 +3,8 @@
 // graph file or the --list of the loaded points).
 #pragma once
 
-#include "trend/export/export_format.h"
 #include "tags/trend_graph.h"
+#include "trend/export/export_format.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,12 +15,12 @@ namespace tk70 {
 
 struct GraphOptions {
     QString dataFile;
-    QString selectionFile;        // empty: traces from --trace
-    int graph = 1;                // 1 to 10, with --selection
+    QString selectionFile;           // empty: traces from --trace
+    int graph = 1;                   // 1 to 10, with --selection
     std::vector<TrendTrace> traces;  // --trace, in order
     long long from = 0;
-    long long to = 0;             // 0: to the end of the file
-    QString outFile;              // empty: --list
+    long long to = 0;  // 0: to the end of the file
+    QString outFile;   // empty: --list
     ExportFormat format = ExportFormat::Pdf;
     bool reverse = false;
 };

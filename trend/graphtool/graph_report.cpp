@@ -2,13 +2,13 @@
 #include "trend/graphtool/graph_report.h"
 
 #include "chart/chart_page.h"
-#include "trend/history/historical_file.h"
-#include "trend/historyview/historical_file_source.h"
-#include "trend/history/history_header.h"
-#include "trend/historyview/history_graph_window.h"
 #include "platform/messages.h"
-#include "trend/export/page_export.h"
 #include "tags/tag_doc.h"
+#include "trend/export/page_export.h"
+#include "trend/history/historical_file.h"
+#include "trend/history/history_header.h"
+#include "trend/historyview/historical_file_source.h"
+#include "trend/historyview/history_graph_window.h"
 
 #include <QFile>
 #include <algorithm>
@@ -113,8 +113,9 @@ bool GraphReport::selectedGraphHasTraces(const CTagDoc &document) const
 {
     if (document.graph(m_options.graph - 1).tracesInUse() > 0)
         return true;
-    Messages::note(QStringLiteral("Trend Graph #%1 of %2 Has No Traces.").arg(m_options.graph).arg(m_options.selectionFile),
-                   QString::fromLatin1(kTitleError), MessageIcon::Stop);
+    Messages::note(
+        QStringLiteral("Trend Graph #%1 of %2 Has No Traces.").arg(m_options.graph).arg(m_options.selectionFile),
+        QString::fromLatin1(kTitleError), MessageIcon::Stop);
     return false;
 }
 

@@ -2,10 +2,10 @@
 // Auto Fit and replay reads over its lines.
 #include "trend/history/historical_file.h"
 
-#include "trend/history/history_header.h"
-#include "trend/history/history_lines.h"
 #include "platform/messages.h"
 #include "tags/tag_doc.h"
+#include "trend/history/history_header.h"
+#include "trend/history/history_lines.h"
 
 #include <QFile>
 #include <algorithm>
@@ -16,8 +16,9 @@ namespace {
 
 void reportOpenFailure(HistoryFileKind kind)
 {
-    Messages::note(QString::fromLatin1(kind == HistoryFileKind::Ascii ? "Error Opening TK70 Pro Historical Data File."
-                                                                     : "Error Opening TK70 (DOS) Historical Data File."),
+    Messages::note(QString::fromLatin1(kind == HistoryFileKind::Ascii
+                                           ? "Error Opening TK70 Pro Historical Data File."
+                                           : "Error Opening TK70 (DOS) Historical Data File."),
                    QString::fromLatin1(kTitleError), MessageIcon::Stop);
 }
 

@@ -50,9 +50,9 @@ AutoFitRange autoFitRange(qint64 firstRequested, qint64 lastRequested, qint64 re
 
 // What an Auto Fit load used and found.
 struct HistoryLoad {
-    qint64 first = 0;  // the first record of the range, after the limits
-    qint64 last = 0;   // the last record of the range, after the limits
-    qint64 step = 1;   // records from one point to the next
+    qint64 first = 0;                  // the first record of the range, after the limits
+    qint64 last = 0;                   // the last record of the range, after the limits
+    qint64 step = 1;                   // records from one point to the next
     std::vector<HistoryPoint> points;  // at most kMaxPoints
 };
 
@@ -62,8 +62,7 @@ public:
 
     // Opens the file and reads its header, showing each refusal (stop icon) and the
     // capacity warning; columns beyond tagCapacity are dropped.  nullptr after a refusal.
-    static std::unique_ptr<HistoricalFile> open(const QString &path, HistoryFileKind kind,
-                                                int tagCapacity = 30);
+    static std::unique_ptr<HistoricalFile> open(const QString &path, HistoryFileKind kind, int tagCapacity = 30);
     ~HistoricalFile();
     HistoricalFile(const HistoricalFile &) = delete;
     HistoricalFile &operator=(const HistoricalFile &) = delete;

@@ -1,9 +1,9 @@
 // Reading the header block of the two historical data file layouts.
 #include "trend/history/history_header.h"
 
-#include "trend/history/history_line.h"
 #include "platform/messages.h"
 #include "platform/windows1252.h"
+#include "trend/history/history_line.h"
 
 #include <algorithm>
 
@@ -61,8 +61,8 @@ qint32 number(QByteArrayView line, qsizetype from, qsizetype width)
 HistoryColumn asciiColumn(QByteArrayView names, QByteArrayView addresses, qsizetype i)
 {
     const qsizetype at = 20 + 15 * i;
-    return {Windows1252::decode(field(names, 17 + 15 * i, 15)), number(addresses, at, 2),
-            number(addresses, at + 3, 2), number(addresses, at + 6, 2), number(addresses, at + 9, 4)};
+    return {Windows1252::decode(field(names, 17 + 15 * i, 15)), number(addresses, at, 2), number(addresses, at + 3, 2),
+            number(addresses, at + 6, 2), number(addresses, at + 9, 4)};
 }
 
 // Column i from the address line and the names line of the DOS layout (no loop).

@@ -75,7 +75,8 @@ HistoryValue historyValue(QByteArrayView line, HistoryFileKind kind, int column)
     // The field must at least begin on the line; a cut field is read as far as it goes.
     if (text.size() < g.minLength || text.size() <= g.fieldStart)
         return {0.0, true};
-    const QByteArrayView field = text.sliced(g.fieldStart, std::min(g.fieldWidth, text.size() - g.fieldStart)).trimmed();
+    const QByteArrayView field =
+        text.sliced(g.fieldStart, std::min(g.fieldWidth, text.size() - g.fieldStart)).trimmed();
     if (field.contains(QByteArrayView("ERROR")))
         return {0.0, true};
     const std::optional<double> value = numberIn(field);

@@ -20,9 +20,9 @@ struct HistoryValue {
 
 // One sample line read for a set of file columns.
 struct HistoryPoint {
-    qint64 record = 0;  // the line's number counted from the start of data (0-based)
-    QString date;       // ASCII "MM/DD/YY"; empty for the DOS layout, which has no date
-    QString time;       // "HH:MM:SS"
+    qint64 record = 0;                 // the line's number counted from the start of data (0-based)
+    QString date;                      // ASCII "MM/DD/YY"; empty for the DOS layout, which has no date
+    QString time;                      // "HH:MM:SS"
     std::vector<HistoryValue> values;  // one per requested column, in request order
 };
 

@@ -6,8 +6,7 @@
 
 namespace tk70 {
 
-HistoryLines::HistoryLines(const QString &path, qint64 origin)
-    : m_file(path), m_offset(origin)
+HistoryLines::HistoryLines(const QString &path, qint64 origin) : m_file(path), m_offset(origin)
 {
     // Unbuffered: the blocks read here are the buffer, and a read after the end sees what
     // a collection has appended since.
@@ -17,8 +16,7 @@ HistoryLines::HistoryLines(const QString &path, qint64 origin)
 
 void HistoryLines::fill(qint64 offset, qsizetype minimum)
 {
-    const bool continuing = !m_buffer.isEmpty() && offset >= m_bufferStart
-                            && offset <= m_bufferStart + m_buffer.size();
+    const bool continuing = !m_buffer.isEmpty() && offset >= m_bufferStart && offset <= m_bufferStart + m_buffer.size();
     m_readSize = continuing ? std::min(2 * m_readSize, kBlock) : kSeekBlock;
     const qsizetype size = std::max(minimum, m_readSize);
     m_buffer.resize(size);
@@ -114,8 +112,7 @@ qint64 HistoryLines::countLines()
     const qint64 slot = qint64(m_index.size()) - 1;
     if (m_line < slot * kStride)
         goToKept(slot);
-    while (stepLine()) {
-    }
+    while (stepLine()) {}
     return m_line;
 }
 

@@ -52,18 +52,28 @@ void HistoryGraphWindow::buildCursor()
 {
     m_cursor = m_page.addCursor(m_frame.window, 0.0, kCursorColour);
     m_page.hide(m_cursor);
-    m_cursorCaption = m_page.addText(kCursorCaption, QStringLiteral("Time At Cursor"),
-                                     trendTextStyle(TrendLayout::kPanelPoints));
+    m_cursorCaption =
+        m_page.addText(kCursorCaption, QStringLiteral("Time At Cursor"), trendTextStyle(TrendLayout::kPanelPoints));
     m_cursorTime = m_page.addText(kCursorTime, QString(), trendTextStyle(TrendLayout::kPanelPoints));
 }
 
 void HistoryGraphWindow::buildButtons()
 {
     const ChartTextStyle caption = trendTextStyle(TrendLayout::kTextPoints);
-    m_restore = m_page.addButton(kRestoreButton, QStringLiteral("Restore"), kPaletteLightGrey,
-                                 [this] { if (m_restoreAction) m_restoreAction(); }, caption);
-    m_pause = m_page.addButton(kPauseButton, QStringLiteral("Pause/Start"), kRunningColour,
-                               [this] { if (m_pauseAction) m_pauseAction(); }, caption);
+    m_restore = m_page.addButton(
+        kRestoreButton, QStringLiteral("Restore"), kPaletteLightGrey,
+        [this] {
+            if (m_restoreAction)
+                m_restoreAction();
+        },
+        caption);
+    m_pause = m_page.addButton(
+        kPauseButton, QStringLiteral("Pause/Start"), kRunningColour,
+        [this] {
+            if (m_pauseAction)
+                m_pauseAction();
+        },
+        caption);
 }
 
 std::vector<int> HistoryGraphWindow::columns() const
@@ -179,14 +189,14 @@ std::optional<RecordRange> HistoryGraphWindow::zoomRange(const QRectF &userRect,
     };
     const int left = point(rect.left());
     const int right = point(rect.right());
-    if (rect.width() < kMinZoomFraction * kPositions || rect.height() < kMinZoomFraction * valueRange
-        || right - left < 1) {
+    if (rect.width() < kMinZoomFraction * kPositions || rect.height() < kMinZoomFraction * valueRange ||
+        right - left < 1) {
         Messages::note(QStringLiteral("Please select a larger Zoom area."), QString::fromLatin1(kTitleProgram),
                        MessageIcon::Warning);
         return std::nullopt;
     }
-    const long long last = right + 1 < shown ? m_points->record(right + 1)
-                                             : std::max(loaded.last, m_points->record(right) + 1);
+    const long long last =
+        right + 1 < shown ? m_points->record(right + 1) : std::max(loaded.last, m_points->record(right) + 1);
     return RecordRange{m_points->record(left), last};
 }
 
@@ -274,8 +284,7 @@ void HistoryGraphWindow::showInteractive()
     const bool screen = m_output == TrendOutput::Screen;
     m_page.setVisible(m_restore, screen && m_zoomed);
     m_page.setVisible(m_pause, screen && m_replay);
-    m_page.setText(m_frame.hint, !screen ? m_secondTitle
-                                   : QString::fromLatin1(m_replay ? kReplayHint : kAutoFitHint));
+    m_page.setText(m_frame.hint, !screen ? m_secondTitle : QString::fromLatin1(m_replay ? kReplayHint : kAutoFitHint));
 }
 
 }  // namespace tk70

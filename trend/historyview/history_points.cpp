@@ -52,7 +52,8 @@ void HistoryPoints::replot(int column, const TraceScale &scale)
     if (column < 0 || column >= m_traces)
         return;
     for (Stored &stored : m_points)
-        stored.plotted[static_cast<size_t>(column)] = plottedValue(stored.point.values[static_cast<size_t>(column)], scale);
+        stored.plotted[static_cast<size_t>(column)] =
+            plottedValue(stored.point.values[static_cast<size_t>(column)], scale);
 }
 
 }  // namespace tk70

@@ -13,8 +13,8 @@ namespace tk70 {
 // whether its quality is bad.
 struct HistorySample {
     long long record = 0;  // counted from the start of data
-    QString date;  // "MM/DD/YY"; empty for a file without dates
-    QString time;  // "HH:MM:SS"
+    QString date;          // "MM/DD/YY"; empty for a file without dates
+    QString time;          // "HH:MM:SS"
     std::vector<double> values;
     std::vector<bool> bad;
 };

@@ -96,8 +96,8 @@ void EmfRecorder::writeCreatePen(int slot, const gdi::Pen &pen)
 
 void EmfRecorder::writeCreateBrush(int slot, const gdi::Brush &brush)
 {
-    simple(kCreateBrushIndirect, {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(brush.style),
-                                  gdi::colorRef(brush.colour), 0});
+    simple(kCreateBrushIndirect,
+           {static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(brush.style), gdi::colorRef(brush.colour), 0});
 }
 
 void EmfRecorder::writeCreateFont(int slot, const gdi::Font &font)
@@ -126,10 +126,10 @@ void EmfRecorder::writeFillMode(int mode) { simple(kSetPolyFillMode, {static_cas
 
 void EmfRecorder::points(std::uint32_t type, const std::vector<QPoint> &points)
 {
-    const auto [minX, maxX] = std::minmax_element(points.begin(), points.end(),
-                                                  [](QPoint a, QPoint b) { return a.x() < b.x(); });
-    const auto [minY, maxY] = std::minmax_element(points.begin(), points.end(),
-                                                  [](QPoint a, QPoint b) { return a.y() < b.y(); });
+    const auto [minX, maxX] =
+        std::minmax_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    const auto [minY, maxY] =
+        std::minmax_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
     const qsizetype start = begin(type);
     rect(minX->x(), minY->y(), maxX->x(), maxY->y());
     m_records.u32(static_cast<std::uint32_t>(points.size()));

@@ -28,10 +28,7 @@ MetafileDevice::MetafileDevice(MetafileKind kind, QSize sizePixels, int dotsPerI
 
 MetafileDevice::~MetafileDevice() = default;
 
-QByteArray MetafileDevice::bytes() const
-{
-    return m_engine->bytes();
-}
+QByteArray MetafileDevice::bytes() const { return m_engine->bytes(); }
 
 bool MetafileDevice::save(const QString &path, QString *error) const
 {
@@ -40,15 +37,12 @@ bool MetafileDevice::save(const QString &path, QString *error) const
     if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
         return true;
     if (error)
-        *error = QStringLiteral("Cannot save the metafile %1: %2")
-                     .arg(QDir::toNativeSeparators(path), file.errorString());
+        *error =
+            QStringLiteral("Cannot save the metafile %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
     return false;
 }
 
-QPaintEngine *MetafileDevice::paintEngine() const
-{
-    return m_engine.get();
-}
+QPaintEngine *MetafileDevice::paintEngine() const { return m_engine.get(); }
 
 int MetafileDevice::metric(PaintDeviceMetric metric) const
 {

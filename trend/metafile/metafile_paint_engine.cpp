@@ -27,10 +27,7 @@ int penStyle(Qt::PenStyle style)
     }
 }
 
-int rounded(double value)
-{
-    return static_cast<int>(std::lround(value));
-}
+int rounded(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
@@ -178,8 +175,7 @@ std::vector<int> MetafilePaintEngine::advances(const QFont &qfont, const QString
     return result;
 }
 
-std::vector<QPoint> MetafilePaintEngine::toDevice(const QPointF *points, qsizetype count,
-                                                  const QTransform &transform)
+std::vector<QPoint> MetafilePaintEngine::toDevice(const QPointF *points, qsizetype count, const QTransform &transform)
 {
     std::vector<QPoint> result;
     result.reserve(static_cast<size_t>(count));

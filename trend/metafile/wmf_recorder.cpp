@@ -36,10 +36,7 @@ constexpr std::uint16_t kVersion = 0x0300;
 constexpr int kFaceBytes = 32;
 constexpr qsizetype kMaxTextBytes = 8000;
 
-int limited(int value)
-{
-    return std::clamp(value, -32768, 32767);
-}
+int limited(int value) { return std::clamp(value, -32768, 32767); }
 
 }  // namespace
 
@@ -72,10 +69,7 @@ void WmfRecorder::simple(std::uint16_t function, std::initializer_list<int> valu
     end(start);
 }
 
-void WmfRecorder::colour(QRgb rgb)
-{
-    m_records.u32(gdi::colorRef(rgb));
-}
+void WmfRecorder::colour(QRgb rgb) { m_records.u32(gdi::colorRef(rgb)); }
 
 void WmfRecorder::writeSetup()
 {

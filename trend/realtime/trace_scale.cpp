@@ -24,7 +24,7 @@ QString valueAxisLabel(double percent, const TraceScale &scale)
     // The size of the range's upper end picks the decimals; a negative range is sized by
     // its magnitude like a positive one.
     const double size = std::fabs(scale.zero + scale.span);
-    const char *format = size >= 100.0 ? "%-7.0f"
+    const char *format = size >= 100.0  ? "%-7.0f"
                          : size >= 10.0 ? "%-7.1f"
                          : size >= 1.0  ? "%-7.2f"
                          : size >= 0.1  ? "%-7.3f"

@@ -21,8 +21,7 @@ constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 TrendGraphWindow::TrendGraphWindow(ChartPage &page, const CTagDoc &document, int graphIndex,
                                    const PointReadings &readings, const Clock &clock)
-    : m_page(page), m_readings(readings), m_clock(clock),
-      m_interval(document.graph(graphIndex).sampleIntervalInUse()),
+    : m_page(page), m_readings(readings), m_clock(clock), m_interval(document.graph(graphIndex).sampleIntervalInUse()),
       m_secondTitle(document.graph(graphIndex).secondTitle),
       m_timeline(document.graph(graphIndex).historyLengthInUse(), m_interval, secondsOfDay())
 {
@@ -49,8 +48,9 @@ void TrendGraphWindow::buildHistoryControls()
     using namespace TrendLayout;
     m_scrollBar = m_page.addScrollBar(kScrollBar, 0, m_timeline.scrollMaximum(), m_timeline.scrollPageStep(),
                                       m_timeline.thumb(), [this](int position) { moveThumb(position); });
-    m_realTime = m_page.addButton(kRealTimeButton, QStringLiteral("Real Time"), kPaletteLightGrey,
-                                  [this] { returnToLive(); }, trendTextStyle(kTextPoints));
+    m_realTime = m_page.addButton(
+        kRealTimeButton, QStringLiteral("Real Time"), kPaletteLightGrey, [this] { returnToLive(); },
+        trendTextStyle(kTextPoints));
     m_historyCaption = m_page.addText(kHistoryCaption, QStringLiteral("History Count"), trendTextStyle(kPanelPoints));
     m_historyValue = m_page.addText(kHistoryValue, QString(), trendTextStyle(kPanelPoints));
     for (const ChartHandle handle : {m_scrollBar, m_realTime, m_historyCaption, m_historyValue})

@@ -18,8 +18,8 @@ public:
     TrendTimeline(int historyLength, double interval, double origin = 0.0);
 
     struct SampleOutcome {
-        bool rebased = false;          // the time axis moved on (the date label is due)
-        bool returnedToLive = false;   // a scrolled-back display went back to live
+        bool rebased = false;         // the time axis moved on (the date label is due)
+        bool returnedToLive = false;  // a scrolled-back display went back to live
     };
     // A sample taken at now: advances the live display, or counts it while scrolled back.
     SampleOutcome addSample(double now);
@@ -29,8 +29,8 @@ public:
     int scrollPageStep() const;
     int thumb() const { return m_thumb; }
     struct ThumbOutcome {
-        int thumb = 0;       // where the thumb is to stand
-        bool beep = false;   // the position asked for is no longer held
+        int thumb = 0;         // where the thumb is to stand
+        bool beep = false;     // the position asked for is no longer held
         bool entered = false;  // the display left live for history
     };
     // The user moved the thumb to position; the display shifts by whole samples as far as

@@ -9,7 +9,8 @@ QString historyCaption(int button) { return QStringLiteral("%1 Samples").arg(kHi
 
 int historyButton(qint32 stored)
 {
-    const auto found = std::find(kHistoryLengths.begin(), kHistoryLengths.end(), TrendGraph::normalHistoryLength(stored));
+    const auto found =
+        std::find(kHistoryLengths.begin(), kHistoryLengths.end(), TrendGraph::normalHistoryLength(stored));
     return static_cast<int>(found - kHistoryLengths.begin());
 }
 
@@ -53,16 +54,14 @@ std::array<RowEnabling, kRows> rowEnabling(const Tagnames &tagnames)
 
 int namedRowCount(const Tagnames &tagnames)
 {
-    return static_cast<int>(std::count_if(tagnames.begin(), tagnames.end(), [](const QString &name) {
-        return !name.isEmpty();
-    }));
+    return static_cast<int>(
+        std::count_if(tagnames.begin(), tagnames.end(), [](const QString &name) { return !name.isEmpty(); }));
 }
 
 int leadingTraceCount(const Tagnames &tagnames)
 {
-    const auto firstEmpty = std::find_if(tagnames.begin(), tagnames.end(), [](const QString &name) {
-        return name.isEmpty();
-    });
+    const auto firstEmpty =
+        std::find_if(tagnames.begin(), tagnames.end(), [](const QString &name) { return name.isEmpty(); });
     return static_cast<int>(firstEmpty - tagnames.begin());
 }
 

@@ -1,11 +1,11 @@
 // "Function Block Tuning": see tuning_dialog.h.
 #include "tune/view/tuning_dialog.h"
 
+#include "platform/registry/settings_store.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
-#include "platform/registry/settings_store.h"
-#include "tune/tuning_page.h"
 #include "platform/view/view_beep.h"
+#include "tune/tuning_page.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -39,8 +39,7 @@ void setText(QLineEdit *edit, const QString &text)
 
 }  // namespace
 
-TuningDialog::TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, const Clock &clock,
-                           QWidget *parent)
+TuningDialog::TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, const Clock &clock, QWidget *parent)
     : QDialog(parent), m_session(driver, std::move(inhibited), clock)
 {
     setWindowTitle(QStringLiteral("Function Block Tuning"));
@@ -96,7 +95,8 @@ QWidget *TuningDialog::makeSpecGroup()
         m_values[i]->setFixedWidth(m_values[i]->fontMetrics().averageCharWidth() * 14);
         grid->addWidget(m_numbers[i], k % 3, 2 * (k / 3));
         grid->addWidget(m_values[i], k % 3, 2 * (k / 3) + 1);
-        connect(m_values[i], &QLineEdit::textEdited, this, [this, k](const QString &text) { m_session.setEntry(k, text); });
+        connect(m_values[i], &QLineEdit::textEdited, this,
+                [this, k](const QString &text) { m_session.setEntry(k, text); });
     }
     return group;
 }

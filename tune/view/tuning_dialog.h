@@ -24,8 +24,7 @@ class TuningDialog : public QDialog {
     Q_OBJECT
 
 public:
-    TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, const Clock &clock,
-                 QWidget *parent = nullptr);
+    TuningDialog(CCiuDriver &driver, TuneSession::InhibitRule inhibited, const Clock &clock, QWidget *parent = nullptr);
 
     TuneSession &session() { return m_session; }
     // Closes the dialog, unless a request is waited for.

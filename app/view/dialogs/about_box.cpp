@@ -1,9 +1,9 @@
 // "About TK70 Pro": see about_box.h.
 #include "app/view/dialogs/about_box.h"
 
-#include "platform/view/dialog_fonts.h"
-#include "app/view/dialogs/program_artwork.h"
 #include "app/settings/system_figures.h"
+#include "app/view/dialogs/program_artwork.h"
+#include "platform/view/dialog_fonts.h"
 
 #include <QDir>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 // "TK70 Pro - Auto Data Collection": see auto_start_countdown_dialog.h.
 #include "app/view/dialogs/auto_start_countdown_dialog.h"
 
-#include "platform/view/dialog_fonts.h"
 #include "app/view/dialogs/program_artwork.h"
+#include "platform/view/dialog_fonts.h"
 
 #include <QGridLayout>
 #include <QLabel>

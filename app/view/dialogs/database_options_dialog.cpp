@@ -2,9 +2,9 @@
 #include "app/view/dialogs/database_options_dialog.h"
 
 #include "app/settings/database_output_settings.h"
+#include "platform/messages.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
-#include "platform/messages.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -58,10 +58,7 @@ bool refuseEmptyName(QLineEdit *edit, const char *text)
 // A substitute value as the field shows it: the shortest text that reads back as the same
 // double, so that OK on an unchanged field keeps the value exactly (six digits would turn
 // -9999999.99 into -1e+07).
-QString substituteText(double value)
-{
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
+QString substituteText(double value) { return QString::number(value, 'g', QLocale::FloatingPointShortest); }
 
 }  // namespace
 
@@ -154,11 +151,11 @@ void DatabaseOptionsDialog::enableValues()
 
 bool DatabaseOptionsDialog::readNames(AppSettings &edited)
 {
-    if (refuseEmptyName(m_dataTable, "Must Enter a Name for the Data Values Table.")
-        || refuseEmptyName(m_tagInfoTable, "Must Enter a Name for the Tag Information Table."))
+    if (refuseEmptyName(m_dataTable, "Must Enter a Name for the Data Values Table.") ||
+        refuseEmptyName(m_tagInfoTable, "Must Enter a Name for the Tag Information Table."))
         return false;
-    return readText(m_tagInfoTable, kMaxTableNameChars, edited.accessTagInfoTableName)
-           && readText(m_dataTable, kMaxTableNameChars, edited.accessCollectedDataTableName);
+    return readText(m_tagInfoTable, kMaxTableNameChars, edited.accessTagInfoTableName) &&
+           readText(m_dataTable, kMaxTableNameChars, edited.accessCollectedDataTableName);
 }
 
 void DatabaseOptionsDialog::accept()
@@ -166,8 +163,8 @@ void DatabaseOptionsDialog::accept()
     AppSettings edited = m_settings;
     constexpr double kLowest = std::numeric_limits<double>::lowest();
     constexpr double kHighest = std::numeric_limits<double>::max();
-    if (!readNames(edited) || !readNumber(m_pointErrorValue, kLowest, kHighest, edited.accessPointErrorValue)
-        || !readNumber(m_badQualityValue, kLowest, kHighest, edited.accessBadQualityValue))
+    if (!readNames(edited) || !readNumber(m_pointErrorValue, kLowest, kHighest, edited.accessPointErrorValue) ||
+        !readNumber(m_badQualityValue, kLowest, kHighest, edited.accessBadQualityValue))
         return;
     edited.accessDataPrecision = m_double->isChecked() ? 1 : 0;
     edited.accessMarkPointErrors = m_markPointErrors->isChecked() ? 1 : 0;

@@ -2,8 +2,8 @@
 #include "app/view/dialogs/dde_options_dialog.h"
 
 #include "app/settings/dde_restart_rule.h"
-#include "platform/view/field_exchange.h"
 #include "platform/messages.h"
+#include "platform/view/field_exchange.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -104,10 +104,10 @@ void DdeOptionsDialog::enableFields()
 
 bool DdeOptionsDialog::readNames(AppSettings &edited)
 {
-    return readText(m_application, kMaxNameChars, edited.ddeApplicationName)
-           && readText(m_systemTopic, kMaxNameChars, edited.ddeSystemTopic)
-           && readText(m_valueTopic, kMaxNameChars, edited.ddeValueTopic)
-           && readText(m_qualityTopic, kMaxNameChars, edited.ddeQualityTopic);
+    return readText(m_application, kMaxNameChars, edited.ddeApplicationName) &&
+           readText(m_systemTopic, kMaxNameChars, edited.ddeSystemTopic) &&
+           readText(m_valueTopic, kMaxNameChars, edited.ddeValueTopic) &&
+           readText(m_qualityTopic, kMaxNameChars, edited.ddeQualityTopic);
 }
 
 void DdeOptionsDialog::accept()

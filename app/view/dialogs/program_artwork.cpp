@@ -25,8 +25,8 @@ QPainterPath tracePath(const QRectF &rect, double level, double swing, double ph
     const int steps = 96;
     for (int i = 0; i <= steps; ++i) {
         const double t = static_cast<double>(i) / steps;
-        const double wave = std::sin(t * 7.0 + phase) * 0.6 + std::sin(t * 17.0 + phase * 2.3) * 0.25
-                            + std::sin(t * 3.0 - phase) * 0.15;
+        const double wave = std::sin(t * 7.0 + phase) * 0.6 + std::sin(t * 17.0 + phase * 2.3) * 0.25 +
+                            std::sin(t * 3.0 - phase) * 0.15;
         const QPointF point(rect.left() + t * rect.width(), rect.top() + rect.height() * (level - swing * wave));
         if (i == 0)
             path.moveTo(point);

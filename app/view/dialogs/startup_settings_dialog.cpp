@@ -1,9 +1,9 @@
 // "TK70 Pro - Startup Settings": see startup_settings_dialog.h.
 #include "app/view/dialogs/startup_settings_dialog.h"
 
+#include "platform/messages.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
-#include "platform/messages.h"
 #include "tags/tsf_format.h"
 
 #include <QButtonGroup>
@@ -80,7 +80,8 @@ void StartupSettingsDialog::buildAutoStartGroup()
 void StartupSettingsDialog::buildTsfGroup()
 {
     m_tsfGroup = named(new QGroupBox(QStringLiteral("Startup TSF File"), this), "tsfGroup");
-    m_fromCommandLine = named(new QRadioButton(QStringLiteral("Get Startup TSF File from Command Line")), "fromCommandLine");
+    m_fromCommandLine =
+        named(new QRadioButton(QStringLiteral("Get Startup TSF File from Command Line")), "fromCommandLine");
     m_specificFile = named(new QRadioButton(QStringLiteral("Specify Startup TSF File")), "specificFile");
     auto *choice = new QButtonGroup(this);
     choice->addButton(m_fromCommandLine, 0);

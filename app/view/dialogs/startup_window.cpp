@@ -1,8 +1,8 @@
 // The start-up window: see startup_window.h.
 #include "app/view/dialogs/startup_window.h"
 
-#include "app/view/dialogs/program_artwork.h"
 #include "app/settings/system_figures.h"
+#include "app/view/dialogs/program_artwork.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -21,10 +21,8 @@ bool isPress(QEvent::Type type)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonDblClick:
-        return true;
-    default:
-        return false;
+    case QEvent::NonClientAreaMouseButtonDblClick: return true;
+    default: return false;
     }
 }
 
@@ -44,7 +42,10 @@ StartupWindow::StartupWindow(QWidget *parent)
 
 StartupWindow::~StartupWindow() { qApp->removeEventFilter(this); }
 
-QString StartupWindow::productNotice() { return QStringLiteral("Plant data station for the distributed control system"); }
+QString StartupWindow::productNotice()
+{
+    return QStringLiteral("Plant data station for the distributed control system");
+}
 
 void StartupWindow::showEvent(QShowEvent *event)
 {

@@ -1,36 +1,36 @@
 // CCollectorApp, the application object: see collector_app.h.
 #include "app/view/shell/collector_app.h"
 
-#include "chart/chart_version.h"
+#include "app/launch/command_line.h"
+#include "app/settings/command_ids.h"
+#include "app/settings/database_output_settings.h"
+#include "app/settings/screen_size_rule.h"
+#include "app/settings/system_figures.h"
 #include "app/view/dialogs/about_box.h"
-#include "driverclient/view/driver_status_dialog.h"
 #include "app/view/dialogs/auto_start_countdown_dialog.h"
 #include "app/view/dialogs/database_options_dialog.h"
-#include "app/settings/database_output_settings.h"
 #include "app/view/dialogs/dde_options_dialog.h"
-#include "tags/import/dos_tsf_import.h"
-#include "tags/import/tag_list_import.h"
-#include "tune/view/tuning_dialog.h"
-#include "app/settings/screen_size_rule.h"
 #include "app/view/dialogs/startup_settings_dialog.h"
 #include "app/view/dialogs/startup_window.h"
-#include "app/settings/system_figures.h"
 #include "app/view/shell/child_frame.h"
-#include "driverclient/ciu_driver.h"
-#include "app/launch/command_line.h"
-#include "collect/driver_readings.h"
-#include "trend/history/historical_file.h"
-#include "trend/historyview/historical_file_source.h"
 #include "app/view/shell/icon_arrangement.h"
 #include "app/view/shell/main_frame.h"
 #include "app/view/shell/menu_layout.h"
+#include "app/view/shell/tag_editor_page.h"
+#include "chart/chart_version.h"
+#include "collect/driver_readings.h"
+#include "driverclient/ciu_driver.h"
+#include "driverclient/view/driver_status_dialog.h"
 #include "platform/messages.h"
 #include "platform/registry/settings_store.h"
 #include "platform/registry/settings_warning.h"
-#include "app/settings/command_ids.h"
+#include "tags/import/dos_tsf_import.h"
+#include "tags/import/tag_list_import.h"
 #include "tags/tag_doc.h"
-#include "app/view/shell/tag_editor_page.h"
 #include "tags/tsf_format.h"
+#include "trend/history/historical_file.h"
+#include "trend/historyview/historical_file_source.h"
+#include "tune/view/tuning_dialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -213,9 +213,9 @@ bool CCollectorApp::saveModified()
     copyOpenPagesIntoDocument();
     if (!m_document->isModified())
         return true;
-    const MessageAnswer answer = Messages::show(Message{QStringLiteral("Save changes to %1?").arg(documentTitle()),
-                                                        QLatin1String(kTitleProgram), MessageIcon::Warning,
-                                                        MessageButtons::YesNoCancel, MessageAnswer::Yes});
+    const MessageAnswer answer =
+        Messages::show(Message{QStringLiteral("Save changes to %1?").arg(documentTitle()), QLatin1String(kTitleProgram),
+                               MessageIcon::Warning, MessageButtons::YesNoCancel, MessageAnswer::Yes});
     if (answer == MessageAnswer::Yes)
         return fileSave();
     return answer == MessageAnswer::No;
@@ -235,9 +235,9 @@ void CCollectorApp::tuneBlock()
 void CCollectorApp::importTagList(int id)
 {
     const bool dos = id == cmd::ImportDosTsf;
-    const QString path = QFileDialog::getOpenFileName(
-        m_mainFrame.get(), QStringLiteral("Open"), QString(),
-        dos ? QStringLiteral("TK70 (DOS) Tag Selection Files (*.tsf)") : QStringLiteral("DelimitedTag List Files (*.*)"));
+    const QString path = QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
+                                                      dos ? QStringLiteral("TK70 (DOS) Tag Selection Files (*.tsf)")
+                                                          : QStringLiteral("DelimitedTag List Files (*.*)"));
     if (path.isEmpty())
         return;
     fileNew();
@@ -382,7 +382,8 @@ void CCollectorApp::ddeServerOptions()
 // The user guide: installed beside the program, or in the source tree of a build.
 void CCollectorApp::helpContent()
 {
-    QString installed = QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/TK70Pro/help/index.html");
+    QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/TK70Pro/help/index.html");
     QString index = QFileInfo::exists(installed) ? installed : QStringLiteral(TK70_HELP_DIR "/index.html");
     QDesktopServices::openUrl(QUrl::fromLocalFile(index));
 }
@@ -445,10 +446,7 @@ void CCollectorApp::createHandlers()
     on(cmd::PrintPreview, [this] { printActiveWindow(true); });
 }
 
-bool CCollectorApp::isEnabled(int id) const
-{
-    return m_handlers.count(id) != 0 && commandEnabled(id, commandState());
-}
+bool CCollectorApp::isEnabled(int id) const { return m_handlers.count(id) != 0 && commandEnabled(id, commandState()); }
 
 void CCollectorApp::execute(int id) { run(id, QString()); }
 

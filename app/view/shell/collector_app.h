@@ -5,13 +5,13 @@
 // out the application's commands.
 #pragma once
 
-#include "app/view/shell/child_frame.h"
-#include "core/clock.h"
-#include "collect/collection_control.h"
-#include "app/settings/command_state.h"
-#include "app/view/shell/command_target.h"
-#include "platform/view/print_setup.h"
 #include "app/settings/app_settings.h"
+#include "app/settings/command_state.h"
+#include "app/view/shell/child_frame.h"
+#include "app/view/shell/command_target.h"
+#include "collect/collection_control.h"
+#include "core/clock.h"
+#include "platform/view/print_setup.h"
 #include "tags/tag_doc_host.h"
 #include "tags/trend_graph.h"
 
@@ -189,8 +189,8 @@ private:
     std::array<SetupWindow, SetupKindCount> m_setup;
     QPointer<CChildFrame> m_currentValuesWindow;
     std::array<QPointer<CChildFrame>, TrendGraph::kGraphCount> m_trendWindows;  // by graph index
-    int m_graphCount = 0;  // graphs with traces at the last opening of the trend windows
-    std::unique_ptr<DriverReadings> m_readings;  // what the graph windows read
+    int m_graphCount = 0;                           // graphs with traces at the last opening of the trend windows
+    std::unique_ptr<DriverReadings> m_readings;     // what the graph windows read
     std::unique_ptr<HistoricalFile> m_historyFile;  // the data file of a historical document
     std::unique_ptr<HistoricalFileSource> m_historySource;  // its records for the graphs
     bool m_graphing = false;  // the historical document's graphs are shown (Start to Stop)

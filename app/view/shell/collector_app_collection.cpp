@@ -2,14 +2,14 @@
 // collection's window operations and the status bar panes it fills.
 #include "app/view/shell/collector_app.h"
 
-#include "driverclient/view/advanced_settings_dialog.h"
-#include "driverclient/ciu_driver.h"
-#include "tags/collection_group.h"
-#include "collect/view/collection_settings_dialog.h"
-#include "collect/connection_state_text.h"
 #include "app/view/shell/main_frame.h"
-#include "tags/tag_doc.h"
 #include "app/view/shell/tag_editor_page.h"
+#include "collect/connection_state_text.h"
+#include "collect/view/collection_settings_dialog.h"
+#include "driverclient/ciu_driver.h"
+#include "driverclient/view/advanced_settings_dialog.h"
+#include "tags/collection_group.h"
+#include "tags/tag_doc.h"
 
 #include <QApplication>
 
@@ -59,7 +59,8 @@ void CCollectorApp::collectionSettings()
     if (!m_document || !commitSetupForms())
         return;
     storeSetupForms();
-    CollectionSettingsDialog dialog(*m_document, *m_driver, [this] { advancedSettings(); }, m_mainFrame.get());
+    CollectionSettingsDialog dialog(
+        *m_document, *m_driver, [this] { advancedSettings(); }, m_mainFrame.get());
     dialog.exec();
     stateChanged();
 }

@@ -5,14 +5,14 @@
 #include "app/view/shell/collector_app.h"
 
 #include "app/view/shell/child_frame.h"
-#include "trend/export/view/export_dialog.h"
-#include "trend/export/page_export.h"
-#include "trend/export/view/trend_list_dialog.h"
-#include "collect/driver_readings.h"
 #include "app/view/shell/main_frame.h"
 #include "app/view/shell/menu_layout.h"
+#include "collect/driver_readings.h"
 #include "platform/messages.h"
 #include "tags/tag_doc.h"
+#include "trend/export/page_export.h"
+#include "trend/export/view/export_dialog.h"
+#include "trend/export/view/trend_list_dialog.h"
 #include "trend/realtime/view/trn_view.h"
 
 #include <QMdiArea>
@@ -43,8 +43,7 @@ void minimizeFrame(CChildFrame *frame)
 // document's current one; the first comes to the front.
 void CCollectorApp::openTrendGraphWindows()
 {
-    openGraphWindows([this](int graph) { return new CTrnView(*m_document, graph, *m_readings, m_systemClock); },
-                     false);
+    openGraphWindows([this](int graph) { return new CTrnView(*m_document, graph, *m_readings, m_systemClock); }, false);
 }
 
 // A graph window per graph with traces (only the first when firstOnly), made by makeView
@@ -61,8 +60,8 @@ void CCollectorApp::openGraphWindows(const std::function<QWidget *(int)> &makeVi
             continue;
         m_document->setCurrentGraphIndex(g);
         if (!createGraphWindow(g, makeView(g))) {
-            Messages::note(QStringLiteral("Error - Could Not Create Trend Graph Window"),
-                           QLatin1String(kTitleProgram), MessageIcon::Stop);
+            Messages::note(QStringLiteral("Error - Could Not Create Trend Graph Window"), QLatin1String(kTitleProgram),
+                           MessageIcon::Stop);
             break;
         }
         if (firstOnly)
@@ -174,9 +173,9 @@ QCPageView *CCollectorApp::activeGraphView() const
     if (!m_mainFrame)
         return nullptr;
     QMdiSubWindow *active = m_mainFrame->mdiArea()->activeSubWindow();
-    const bool graphWindow = active && (active == m_currentValuesWindow.data()
-                                        || std::find(m_trendWindows.begin(), m_trendWindows.end(), active)
-                                               != m_trendWindows.end());
+    const bool graphWindow =
+        active && (active == m_currentValuesWindow.data() ||
+                   std::find(m_trendWindows.begin(), m_trendWindows.end(), active) != m_trendWindows.end());
     return graphWindow ? qobject_cast<QCPageView *>(active->widget()) : nullptr;
 }
 

@@ -3,15 +3,15 @@
 // Fit, or a replay of the first graph) and Stop returns to the trend setup.
 #include "app/view/shell/collector_app.h"
 
-#include "app/view/shell/child_frame.h"
 #include "app/settings/command_ids.h"
+#include "app/view/shell/child_frame.h"
+#include "app/view/shell/main_frame.h"
+#include "platform/messages.h"
+#include "tags/tag_doc.h"
 #include "trend/history/historical_file.h"
 #include "trend/historyview/historical_file_source.h"
 #include "trend/historyview/view/history_selection_dialog.h"
 #include "trend/historyview/view/history_view.h"
-#include "app/view/shell/main_frame.h"
-#include "platform/messages.h"
-#include "tags/tag_doc.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -28,10 +28,10 @@ void CCollectorApp::openHistoricalFile(int id)
         return;
     }
     const bool dos = id == cmd::HistoricalDos;
-    const QString path = QFileDialog::getOpenFileName(
-        m_mainFrame.get(), QStringLiteral("Open"), QString(),
-        dos ? QStringLiteral("TK70 Pro Historical TK70 (DOS) Data Files (*.dat)")
-            : QStringLiteral("TK70 Pro Historical ASCII Data Files (*.txt)"));
+    const QString path =
+        QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
+                                     dos ? QStringLiteral("TK70 Pro Historical TK70 (DOS) Data Files (*.dat)")
+                                         : QStringLiteral("TK70 Pro Historical ASCII Data Files (*.txt)"));
     if (path.isEmpty())
         return;
     fileNew();
@@ -70,9 +70,11 @@ void CCollectorApp::startGraphing()
                        QLatin1String(kTitleProgram), MessageIcon::Information);
     m_historySource->seek(0);
     m_graphing = true;
-    openGraphWindows([this, mode](int graph) {
-        return new CHistoryView(*m_document, graph, *m_historySource, mode.replay, mode.skip);
-    }, mode.replay);
+    openGraphWindows(
+        [this, mode](int graph) {
+            return new CHistoryView(*m_document, graph, *m_historySource, mode.replay, mode.skip);
+        },
+        mode.replay);
     closeSetupWindows();
 }
 

@@ -3,18 +3,18 @@
 // last of them.  The current values window shows the running collection.
 #include "app/view/shell/collector_app.h"
 
-#include "app/view/shell/child_frame.h"
 #include "app/settings/command_ids.h"
-#include "collect/driver_readings.h"
-#include "trend/history/historical_file.h"
-#include "trend/historyview/historical_file_source.h"
+#include "app/view/shell/child_frame.h"
 #include "app/view/shell/main_frame.h"
 #include "app/view/shell/menu_layout.h"
-#include "platform/view/print_setup.h"
-#include "tags/tag_doc.h"
 #include "app/view/shell/tag_editor_page.h"
 #include "app/view/shell/trend_setup_page.h"
 #include "collect/current_values/view/txt_view.h"
+#include "collect/driver_readings.h"
+#include "platform/view/print_setup.h"
+#include "tags/tag_doc.h"
+#include "trend/history/historical_file.h"
+#include "trend/historyview/historical_file_source.h"
 
 #include <QMdiArea>
 #include <QTimer>
@@ -84,10 +84,7 @@ void CCollectorApp::setupWindowGone(SetupKind kind, SetupPage *page)
     });
 }
 
-bool CCollectorApp::pageValid(SetupKind kind)
-{
-    return !m_setup[kind].page || m_setup[kind].page->validate();
-}
+bool CCollectorApp::pageValid(SetupKind kind) { return !m_setup[kind].page || m_setup[kind].page->validate(); }
 
 // The tag editor page, then the trend setup page.
 void CCollectorApp::copyOpenPagesIntoDocument()

@@ -5,17 +5,17 @@
 // window (see instance_channel.h) and ends; otherwise it becomes the running window,
 // listens for later starts and runs the start-up sequence and the event loop.  With
 // --nologo the start-up window is not shown.
-#include "app/view/shell/collector_app.h"
-#include "app/launch/command_line.h"
 #include "app/headless/headless_collector.h"
+#include "app/launch/command_line.h"
 #include "app/launch/instance_claim.h"
 #include "app/launch/instance_server.h"
-#include "app/view/shell/main_frame.h"
-#include "platform/view/message_box_sink.h"
-#include "platform/messages.h"
-#include "app/view/dialogs/program_artwork.h"
-#include "platform/registry/settings_store.h"
 #include "app/settings/system_figures.h"
+#include "app/view/dialogs/program_artwork.h"
+#include "app/view/shell/collector_app.h"
+#include "app/view/shell/main_frame.h"
+#include "platform/messages.h"
+#include "platform/registry/settings_store.h"
+#include "platform/view/message_box_sink.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -128,12 +128,9 @@ int startWithWindow(int argc, char **argv, const tk70::LaunchRequest &request)
     const QString file = request.file.isEmpty() ? QString() : QFileInfo(request.file).absoluteFilePath();
     tk70::InstanceClaim claim(socketPath);
     switch (claim.handOverOrClaim(file, kHandOverDeadlineMs)) {
-    case tk70::InstanceClaim::Outcome::HandedOver:
-        return tk70::kExitDone;
-    case tk70::InstanceClaim::Outcome::Failed:
-        return reportNotHandedOver(argc, argv, claim.problem());
-    case tk70::InstanceClaim::Outcome::First:
-        break;
+    case tk70::InstanceClaim::Outcome::HandedOver: return tk70::kExitDone;
+    case tk70::InstanceClaim::Outcome::Failed: return reportNotHandedOver(argc, argv, claim.problem());
+    case tk70::InstanceClaim::Outcome::First: break;
     }
     return runWindow(argc, argv, &claim, socketPath);
 }
@@ -144,14 +141,11 @@ int main(int argc, char **argv)
 {
     const tk70::LaunchRequest request = tk70::parseCommandLine(argc, argv);
     switch (request.mode) {
-    case tk70::LaunchRequest::Mode::Window:
-        return startWithWindow(argc, argv, request);
-    case tk70::LaunchRequest::Mode::Headless:
-        return runHeadless(argc, argv, request);
+    case tk70::LaunchRequest::Mode::Window: return startWithWindow(argc, argv, request);
+    case tk70::LaunchRequest::Mode::Headless: return runHeadless(argc, argv, request);
     case tk70::LaunchRequest::Mode::Help:
     case tk70::LaunchRequest::Mode::Version:
-    case tk70::LaunchRequest::Mode::Invalid:
-        break;
+    case tk70::LaunchRequest::Mode::Invalid: break;
     }
     return answerAtOnce(request);
 }

@@ -1,12 +1,12 @@
 // CMainFrame, the main window: see main_frame.h.
 #include "app/view/shell/main_frame.h"
 
+#include "app/settings/command_ids.h"
 #include "app/view/shell/child_frame.h"
 #include "app/view/shell/command_icons.h"
 #include "app/view/shell/frame_geometry.h"
-#include "platform/keyboard_locks.h"
 #include "app/view/shell/menu_layout.h"
-#include "app/settings/command_ids.h"
+#include "platform/keyboard_locks.h"
 
 #include <QCloseEvent>
 #include <QDate>

@@ -8,8 +8,8 @@
 namespace tk70 {
 
 struct MenuItem {
-    int id = 0;      // 0: a separator; -1: the recent file list
-    QString text;    // "&New\tCtrl+N": the text shown, a tab, the key named beside it
+    int id = 0;    // 0: a separator; -1: the recent file list
+    QString text;  // "&New\tCtrl+N": the text shown, a tab, the key named beside it
 };
 
 struct MenuLayout {

@@ -29,10 +29,7 @@ void CTxtView::refresh()
 
 int CTxtView::cellColour(int cell) const { return m_textPage ? m_textPage->cellColour(cell) : kNoColour; }
 
-QString CTxtView::cellValueText(int cell) const
-{
-    return m_textPage ? m_textPage->cellValueText(cell) : QString();
-}
+QString CTxtView::cellValueText(int cell) const { return m_textPage ? m_textPage->cellValueText(cell) : QString(); }
 
 void CTxtView::beforePrinting()
 {

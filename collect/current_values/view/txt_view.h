@@ -5,8 +5,8 @@
 #pragma once
 
 #include "chart/view/qc_page_view.h"
-#include "collect/datafile/group_output.h"
 #include "collect/current_values/text_page.h"
+#include "collect/datafile/group_output.h"
 
 #include <QString>
 #include <QTimer>
@@ -24,8 +24,7 @@ public:
 
     // Builds the text page for document over readings and starts the refresh timer; a
     // view of a historical document builds nothing.
-    CTxtView(CTagDoc &document, const PointReadings &readings, bool historical = false,
-             QWidget *parent = nullptr);
+    CTxtView(CTagDoc &document, const PointReadings &readings, bool historical = false, QWidget *parent = nullptr);
     ~CTxtView() override;
 
     // One refresh now (what the timer does), then the repaint of what changed.

@@ -21,10 +21,9 @@ using tk70::dde::DdeClient;
 
 enum Exit { kDone = 0, kNoData = 1, kUsage = 2, kNoServer = 3 };
 
-const char *const kUsageText =
-    "usage: tk70-dde [--service NAME] request TOPIC ITEM\n"
-    "       tk70-dde [--service NAME] advise TOPIC ITEM... [--count N]\n"
-    "       tk70-dde [--service NAME] topics\n";
+const char *const kUsageText = "usage: tk70-dde [--service NAME] request TOPIC ITEM\n"
+                               "       tk70-dde [--service NAME] advise TOPIC ITEM... [--count N]\n"
+                               "       tk70-dde [--service NAME] topics\n";
 
 QTextStream &out()
 {

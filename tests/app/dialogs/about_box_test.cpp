@@ -1,7 +1,7 @@
 // The About box and its figures: the version formats, the memory and disk texts, the
 // mount point found in mountinfo text, "Unavailable", and the two buttons.
-#include "app/view/dialogs/about_box.h"
 #include "app/settings/system_figures.h"
+#include "app/view/dialogs/about_box.h"
 #include "tests/support/modal_helper.h"
 
 #include <QDir>
@@ -48,11 +48,10 @@ TEST(DiskSpaceText, MegabytesOnTheMountPointOrUnavailable)
 
 TEST(DiskSpaceText, MountPointIsTheLongestOfTheDeviceThatHoldsThePath)
 {
-    const QByteArray mountinfo =
-        "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
-        "30 22 8:2 / /home rw,relatime shared:2 - ext4 /dev/sda2 rw\n"
-        "31 30 8:2 /projects /home/plant\\040data rw - ext4 /dev/sda2 rw\n"
-        "32 22 0:5 / /proc rw - proc proc rw\n";
+    const QByteArray mountinfo = "22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+                                 "30 22 8:2 / /home rw,relatime shared:2 - ext4 /dev/sda2 rw\n"
+                                 "31 30 8:2 /projects /home/plant\\040data rw - ext4 /dev/sda2 rw\n"
+                                 "32 22 0:5 / /proc rw - proc proc rw\n";
     EXPECT_EQ(mountPointFromMountInfo(mountinfo, 8, 2, "/home/operator/tsf"), "/home");
     EXPECT_EQ(mountPointFromMountInfo(mountinfo, 8, 2, "/home/plant data/unit1"), "/home/plant data");
     EXPECT_EQ(mountPointFromMountInfo(mountinfo, 8, 2, "/home/plant database"), "/home");
@@ -69,8 +68,8 @@ TEST(DiskSpaceText, MeasuredOnARealFolder)
     ASSERT_TRUE(space.has_value());
     const QString canonical = QDir(folder.path()).canonicalPath();
     EXPECT_FALSE(space->mountPoint.isEmpty());
-    EXPECT_TRUE(space->mountPoint == "/" || canonical == space->mountPoint
-                || canonical.startsWith(space->mountPoint + "/"))
+    EXPECT_TRUE(space->mountPoint == "/" || canonical == space->mountPoint ||
+                canonical.startsWith(space->mountPoint + "/"))
         << space->mountPoint.toStdString() << " for " << canonical.toStdString();
 }
 

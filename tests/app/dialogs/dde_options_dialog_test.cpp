@@ -1,7 +1,7 @@
 // The DDE Server Options dialog: enabling, the refresh range, the 14-character names and
 // the restart note, which only a changed flag or name brings.
-#include "app/view/dialogs/dde_options_dialog.h"
 #include "app/settings/dde_restart_rule.h"
+#include "app/view/dialogs/dde_options_dialog.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/modal_helper.h"
 
@@ -96,8 +96,8 @@ TEST_F(DdeOptionsDialogTest, RefreshOutsideOneToNinetyIsRefused)
         ok();
         EXPECT_TRUE(m_dialog->isVisible());
     }
-    EXPECT_EQ(m_messages.texts(), (QStringList{"Please enter an integer between 1 and 90.",
-                                               "Please enter an integer between 1 and 90."}));
+    EXPECT_EQ(m_messages.texts(),
+              (QStringList{"Please enter an integer between 1 and 90.", "Please enter an integer between 1 and 90."}));
     type("refresh", "90");
     ok();
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);

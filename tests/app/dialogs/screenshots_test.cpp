@@ -1,11 +1,11 @@
 // Renders every window of this folder to a PNG under the build's screenshots folder, for
 // review by eye; the test itself checks only that each picture was written.
+#include "app/settings/system_figures.h"
 #include "app/view/dialogs/about_box.h"
 #include "app/view/dialogs/auto_start_countdown_dialog.h"
 #include "app/view/dialogs/dde_options_dialog.h"
 #include "app/view/dialogs/startup_settings_dialog.h"
 #include "app/view/dialogs/startup_window.h"
-#include "app/settings/system_figures.h"
 #include "tests/support/screenshot.h"
 
 #include <QDir>

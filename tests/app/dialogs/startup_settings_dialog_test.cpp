@@ -91,9 +91,9 @@ TEST_F(StartupSettingsDialogTest, DelayOutsideFiveToSixThousandIsRefused)
         EXPECT_NE(m_dialog->result(), QDialog::Accepted) << text;
         EXPECT_EQ(m_dialog->settings().autoStartDelayTime, 5);
     }
-    EXPECT_EQ(m_messages.texts(), (QStringList{"Please enter an integer between 5 and 6000.",
-                                               "Please enter an integer between 5 and 6000.",
-                                               "Please enter an integer."}));
+    EXPECT_EQ(m_messages.texts(),
+              (QStringList{"Please enter an integer between 5 and 6000.", "Please enter an integer between 5 and 6000.",
+                           "Please enter an integer."}));
     for (int delay : {5, 6000}) {
         open(autoStarting());
         type("delay", QString::number(delay));
@@ -228,12 +228,12 @@ TEST_F(StartupSettingsDialogTest, FileNameOfMoreThan190CharactersIsRefused)
 // Switches the automatic start on with a 12 s delay and names a specific start-up file.
 void editAutoStartAndFile(StartupSettingsDialog *dialog)
 {
-        click(dialog->findChild<QCheckBox *>("autoStart"));
-        auto *delay = dialog->findChild<QLineEdit *>("delay");
-        delay->clear();
-        QTest::keyClicks(delay, "12");
-        click(dialog->findChild<QRadioButton *>("specificFile"));
-        QTest::keyClicks(dialog->findChild<QLineEdit *>("fileName"), "/plant/start.tsf");
+    click(dialog->findChild<QCheckBox *>("autoStart"));
+    auto *delay = dialog->findChild<QLineEdit *>("delay");
+    delay->clear();
+    QTest::keyClicks(delay, "12");
+    click(dialog->findChild<QRadioButton *>("specificFile"));
+    QTest::keyClicks(dialog->findChild<QLineEdit *>("fileName"), "/plant/start.tsf");
 }
 
 TEST_F(StartupSettingsDialogTest, RunCopiesBackOnOkOnly)

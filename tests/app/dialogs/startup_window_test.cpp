@@ -1,8 +1,8 @@
 // The start-up window: its picture and texts, closing on a key or mouse press anywhere
 // in the program and on its timer; and the screen-size note of the first start.
 #include "app/settings/screen_size_rule.h"
-#include "app/view/dialogs/startup_window.h"
 #include "app/settings/system_figures.h"
+#include "app/view/dialogs/startup_window.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/modal_helper.h"
 
@@ -117,7 +117,7 @@ TEST(ScreenSizeRule, Below800By600GetsTheNote)
     EXPECT_TRUE(noteLowResolution(QSize(640, 480)));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages().front().text, "Although the TK70 Pro will function with this display\n"
-                                                 "adapter, it is strongly recommended that you use a\n"
-                                                 "higher resolution display adapter.");
+                                                "adapter, it is strongly recommended that you use a\n"
+                                                "higher resolution display adapter.");
     EXPECT_EQ(messages.messages().front().buttons, MessageButtons::Ok);
 }

@@ -71,7 +71,7 @@ TEST(CurrentValuesTrend, RescaleTakesThePlottedExtremes)
     };
     const Row rows[] = {
         {3.0, 9.0, 5.0, {0, 100}, ValueRange{3.0, 9.0}},
-        {5.0, 5.0, 5.0, {0, 100}, std::nullopt},                   // flat inside: unchanged
+        {5.0, 5.0, 5.0, {0, 100}, std::nullopt},                    // flat inside: unchanged
         {500.0, 500.0, 500.0, {0, 100}, ValueRange{450.0, 550.0}},  // flat outside: centred
         {1e300, -1e300, 7.0, {0, 100}, ValueRange{-43.0, 7.0}},     // nothing plotted
     };
@@ -88,8 +88,8 @@ TEST(CurrentValuesTrend, RescaleTakesThePlottedExtremes)
 
 TEST(CurrentValuesTrend, LabelDecimalsChangeAt40And10And1)
 {
-    const std::pair<double, int> rows[] = {{1000, 0}, {40, 0}, {39.99, 1}, {10, 1}, {9.99, 2},
-                                           {1, 2},    {0.99, 3}, {0.001, 3}};
+    const std::pair<double, int> rows[] = {{1000, 0}, {40, 0}, {39.99, 1}, {10, 1},
+                                           {9.99, 2}, {1, 2},  {0.99, 3},  {0.001, 3}};
     for (const auto &[span, decimals] : rows)
         EXPECT_EQ(labelDecimals(span), decimals) << span;
 }
@@ -116,9 +116,9 @@ TEST(CurrentValuesPaging, SixtyFourTagsAPageWithButtonsOnlyWhenThereAreMore)
         const char *text;
     };
     const Row rows[] = {
-        {0, 0, 1, 0, false, false, "Page 1 of 1"},    {30, 0, 1, 30, false, false, "Page 1 of 1"},
-        {64, 0, 1, 64, false, false, "Page 1 of 1"},  {65, 0, 2, 64, false, true, "Page 1 of 2"},
-        {65, 1, 2, 1, true, false, "Page 2 of 2"},    {200, 1, 4, 64, true, true, "Page 2 of 4"},
+        {0, 0, 1, 0, false, false, "Page 1 of 1"},   {30, 0, 1, 30, false, false, "Page 1 of 1"},
+        {64, 0, 1, 64, false, false, "Page 1 of 1"}, {65, 0, 2, 64, false, true, "Page 1 of 2"},
+        {65, 1, 2, 1, true, false, "Page 2 of 2"},   {200, 1, 4, 64, true, true, "Page 2 of 4"},
     };
     for (const Row &row : rows) {
         EXPECT_EQ(pageCount(row.tags), row.pages) << row.tags;

@@ -1,8 +1,8 @@
 // The current values text page on a chart page: what it shows for 30 tags, which cells a
 // refresh recolours, selection by a cell's button, printing colours, and the selected
 // tag's trend.
-#include "tests/collect/current_values/current_values_fixture.h"
 #include "collect/current_values/text_page.h"
+#include "tests/collect/current_values/current_values_fixture.h"
 
 #include <gtest/gtest.h>
 

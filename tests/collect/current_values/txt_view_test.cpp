@@ -4,11 +4,11 @@
 // Writes the review pictures current-values.png, current-values-print.png and
 // current-values-<width>x<height>.png.
 #include "chart/chart_palette.h"
+#include "collect/current_values/page_geometry.h"
+#include "collect/current_values/view/txt_view.h"
 #include "tests/collect/current_values/current_values_fixture.h"
 #include "tests/support/modal_helper.h"
-#include "collect/current_values/page_geometry.h"
 #include "tests/support/screenshot.h"
-#include "collect/current_values/view/txt_view.h"
 
 #include <QImage>
 #include <cmath>

@@ -3,11 +3,11 @@
 // the same file, a failed open, and the copy a data user takes while it collects.
 #include "collect/collection_run.h"
 #include "collect/database/database_group_output.h"
-#include "tests/support/message_recorder.h"
-#include "tests/collect/database/sqlite_rows.h"
-#include "tags/tag_doc.h"
-#include "tests/support/test_clock.h"
 #include "collect/datafile/text_group_output.h"
+#include "tags/tag_doc.h"
+#include "tests/collect/database/sqlite_rows.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/test_clock.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,7 +137,8 @@ TEST_F(DatabaseFaultsTest, HostileTagAndTableNamesRoundTrip)
         QString quoted = names.at(c);
         quoted.replace('"', "\"\"");
         EXPECT_EQ(sqliteValue(db, QStringLiteral("SELECT \"%1\" FROM \"Da\"\"ta; DROP TABLE x;--\" ORDER BY rowid "
-                                                 "DESC LIMIT 1").arg(quoted)),
+                                                 "DESC LIMIT 1")
+                                      .arg(quoted)),
                   QString::number(c + 0.25 + 0.6))
             << qPrintable(names.at(c));
     }
@@ -206,7 +207,8 @@ TEST_F(DatabaseFaultsTest, ACloseUnderAForeignLockCountsWhatItCouldNotWrite)
     run.closeAll();
     EXPECT_EQ(run.group(0).counts.stored, 1);
     EXPECT_EQ(run.group(0).counts.lost, 3);
-    EXPECT_EQ(m_messages.texts().last(), "3 Samples Could Not be Written to Access Database file " + path("run.db") + ".");
+    EXPECT_EQ(m_messages.texts().last(),
+              "3 Samples Could Not be Written to Access Database file " + path("run.db") + ".");
     lock.release();
     EXPECT_EQ(rowCount(), 1);
 }

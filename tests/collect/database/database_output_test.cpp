@@ -3,9 +3,9 @@
 // point errors and bad quality, the overwrite question and a rollover's new file.
 #include "collect/collection_run.h"
 #include "collect/database/database_group_output.h"
-#include "tests/support/message_recorder.h"
-#include "tests/collect/database/sqlite_rows.h"
 #include "tags/tag_doc.h"
+#include "tests/collect/database/sqlite_rows.h"
+#include "tests/support/message_recorder.h"
 #include "tests/support/test_clock.h"
 
 #include <QFile>
@@ -116,8 +116,9 @@ TEST_F(DatabaseOutputTest, TheTablesHoldTheTagsAndOneRecordPerSample)
               (QList<QStringList>{{"FT101", "1", "2", "3", "101", "4", "1", "0", "0", "0", "Tag 0"},
                                   {"TT102", "1", "3", "3", "102", "4", "1", "0", "1", "0", "(Blank Description)"},
                                   {"PT103", "1", "4", "3", "103", "4", "1", "0", "0", "0", "Tag 2"}}));
-    EXPECT_EQ(rows(path("run.db"), "SELECT name, type FROM pragma_table_info('TK70Data')"),
-              (QList<QStringList>{{"Date/Time", "DATETIME"}, {"FT101", "DOUBLE"}, {"TT102", "DOUBLE"}, {"PT103", "DOUBLE"}}));
+    EXPECT_EQ(
+        rows(path("run.db"), "SELECT name, type FROM pragma_table_info('TK70Data')"),
+        (QList<QStringList>{{"Date/Time", "DATETIME"}, {"FT101", "DOUBLE"}, {"TT102", "DOUBLE"}, {"PT103", "DOUBLE"}}));
     EXPECT_EQ(rows(path("run.db"), "SELECT * FROM TK70Data"),
               (QList<QStringList>{{"2026-12-07 08:00:10", "1.5", "-9999999.99", "1000000.1"}}));
     EXPECT_EQ(rows(path("run.db"), "PRAGMA journal_mode"), (QList<QStringList>{{"wal"}}));
@@ -138,8 +139,8 @@ TEST(DatabaseValues, SubstitutesAndPrecision)
         const DatabaseSettings &settings;
         double stored;
     } cases[] = {
-        {{0, 2.5, false}, marked, 2.5},        {{3, 2.5, false}, marked, -1e7}, {{3, 2.5, true}, marked, -1e7},
-        {{0, 2.5, true}, marked, -5.0},        {{3, 2.5, true}, plain, 2.5},    {{0, 2.5, true}, plain, 2.5},
+        {{0, 2.5, false}, marked, 2.5},          {{3, 2.5, false}, marked, -1e7}, {{3, 2.5, true}, marked, -1e7},
+        {{0, 2.5, true}, marked, -5.0},          {{3, 2.5, true}, plain, 2.5},    {{0, 2.5, true}, plain, 2.5},
         {{0, 0.1, false}, single, double(0.1f)}, {{0, 0.1, false}, plain, 0.1},
     };
     for (const auto &c : cases)

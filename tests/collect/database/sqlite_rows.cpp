@@ -29,9 +29,6 @@ QList<QStringList> sqliteRows(const QString &path, const QString &sql)
     return result;
 }
 
-QString sqliteValue(const QString &path, const QString &sql)
-{
-    return sqliteRows(path, sql).value(0).value(0);
-}
+QString sqliteValue(const QString &path, const QString &sql) { return sqliteRows(path, sql).value(0).value(0); }
 
 }  // namespace tk70test

@@ -13,8 +13,14 @@ namespace {
 // and values without a number.
 ReadingTable mixedReadings(int count)
 {
-    const double values[] = {1234.5, -5.0, 0.05, 123456789.0, std::numeric_limits<double>::quiet_NaN(),
-                             -std::numeric_limits<double>::infinity(), 99999.999, -12345.678};
+    const double values[] = {1234.5,
+                             -5.0,
+                             0.05,
+                             123456789.0,
+                             std::numeric_limits<double>::quiet_NaN(),
+                             -std::numeric_limits<double>::infinity(),
+                             99999.999,
+                             -12345.678};
     ReadingTable readings;
     for (int k = 0; k < count; ++k) {
         if (k % 9 == 4)

@@ -64,8 +64,7 @@ class DataFileTest : public ::testing::Test {
 protected:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     // A new output of fileType opened on name (replacing it without a question).
-    std::unique_ptr<tk70::GroupOutput> openOutput(const QString &fileType, const QString &name,
-                                                  bool append = false);
+    std::unique_ptr<tk70::GroupOutput> openOutput(const QString &fileType, const QString &name, bool append = false);
     // The file of one open of fileType: the header and the two samples for the three of
     // five tags.  Returns its bytes.
     QByteArray writeTwoSamples(const QString &fileType, const QString &inhibitTagName = {});

@@ -47,8 +47,8 @@ private:
     {
         QProcess localedef;
         localedef.start(QStringLiteral("localedef"),
-                        {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                         QStringLiteral("UTF-8"), workDir + QStringLiteral("/de_DE.UTF-8")});
+                        {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                         workDir + QStringLiteral("/de_DE.UTF-8")});
         return localedef.waitForFinished(30000) && QFile::exists(workDir + QStringLiteral("/de_DE.UTF-8"));
     }
 

@@ -2,8 +2,8 @@
 // and around every boundary, point errors, quality marks, and values no range holds.
 #include "collect/datafile/ascii_layout.h"
 #include "collect/datafile/csv_layout.h"
-#include "tests/collect/datafile/datafile_fixture.h"
 #include "collect/datafile/dos_layout.h"
+#include "tests/collect/datafile/datafile_fixture.h"
 
 #include <limits>
 
@@ -88,17 +88,13 @@ TEST(DosValueTest, ValuesBeyondTheRangesKeepTheColumnWidth)
         double value;
         const char *column;
     } cases[] = {
-        {999999999.0, "999999999  "},    // the last value of the fixed ranges
-        {1e9, "    1e+09  "},            // "%9g" fits: unchanged
-        {1.5e9, "  1.5e+09  "},
-        {1234567890.0, "1.235e+09  "},   // "%9g" gives 1.23457e+09: four digits fit
-        {-99999999.0, "-99999999  "},
-        {-123456789.0, "-1.23e+08  "},   // the sign costs one digit
-        {-1.5e100, "-1.5e+100  "},       // fits as it is
-        {1.23456e100, "1.23e+100  "},
-        {-1.23456e100, "-1.2e+100  "},
-        {-9.87654e307, "-9.9e+307  "},
-        {-1.7976931348623157e308, "-1.8e+308  "},
+        {999999999.0, "999999999  "},                                  // the last value of the fixed ranges
+        {1e9, "    1e+09  "},                                          // "%9g" fits: unchanged
+        {1.5e9, "  1.5e+09  "},        {1234567890.0, "1.235e+09  "},  // "%9g" gives 1.23457e+09: four digits fit
+        {-99999999.0, "-99999999  "},  {-123456789.0, "-1.23e+08  "},  // the sign costs one digit
+        {-1.5e100, "-1.5e+100  "},                                     // fits as it is
+        {1.23456e100, "1.23e+100  "},  {-1.23456e100, "-1.2e+100  "},
+        {-9.87654e307, "-9.9e+307  "}, {-1.7976931348623157e308, "-1.8e+308  "},
     };
     for (const auto &c : cases)
         EXPECT_EQ(dos.value(good(c.value)), c.column) << c.value;

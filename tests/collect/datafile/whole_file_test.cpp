@@ -18,30 +18,30 @@ QByteArray asciiFile(const QByteArray &startingDateLineEnd)
 {
     return "                       TK70 Pro DATA COLLECTION PROGRAM\r\n"
            "\r\n"
-           "Starting Date 12/06/96 - TSF Name : /home/op/plant.tsf - Collection # 2 "
-        + startingDateLineEnd
-        + "\r\n"
-          "\r\n"
-          "                          FIC101         TI_205 FEEDWATER_FLOW \r\n"
-          " DATE      TIME     01-12-02-3423  01-05-04-0017  02-07-10-1200 \r\n"
-          "--------  --------  -------------  -------------  ------------- \r\n"
-          "12/06/96  14:27:15       1234.500        -5.0000*     ERROR-012* \r\n"
-          "12/06/96  14:27:25        0.05000        0.00000    1.23457e+08* \r\n";
+           "Starting Date 12/06/96 - TSF Name : /home/op/plant.tsf - Collection # 2 " +
+           startingDateLineEnd +
+           "\r\n"
+           "\r\n"
+           "                          FIC101         TI_205 FEEDWATER_FLOW \r\n"
+           " DATE      TIME     01-12-02-3423  01-05-04-0017  02-07-10-1200 \r\n"
+           "--------  --------  -------------  -------------  ------------- \r\n"
+           "12/06/96  14:27:15       1234.500        -5.0000*     ERROR-012* \r\n"
+           "12/06/96  14:27:25        0.05000        0.00000    1.23457e+08* \r\n";
 }
 
 QByteArray csvFile(const QByteArray &startingDateLineEnd)
 {
     return "\"TK70 Pro DATA COLLECTION PROGRAM\"\r\n"
            "\r\n"
-           "\"Starting Date\",\"12/06/96\",\"TSF Name:\",\"/home/op/plant.tsf\",\"Collection # 2\""
-        + startingDateLineEnd
-        + "\r\n"
-          "\r\n"
-          "\"\",\"\",\"FIC101\",\"\",\"TI_205\",\"\",\"FEEDWATER_FLOW\",\"\"\r\n"
-          "\"DATE\",\"TIME\",\"01-12-02-3423\",\"\",\"01-05-04-0017\",\"\",\"02-07-10-1200\",\"\"\r\n"
-          "\"--------\",\"--------\",\"-------------\",\"-\",\"-------------\",\"-\",\"-------------\",\"-\"\r\n"
-          "\"12/06/96\",\"14:27:15\",1234.5,\"\",-5,\"*\",\"ERROR-012\",\"*\"\r\n"
-          "\"12/06/96\",\"14:27:25\",0.05,\"\",0,\"\",1.23457e+08,\"*\"\r\n";
+           "\"Starting Date\",\"12/06/96\",\"TSF Name:\",\"/home/op/plant.tsf\",\"Collection # 2\"" +
+           startingDateLineEnd +
+           "\r\n"
+           "\r\n"
+           "\"\",\"\",\"FIC101\",\"\",\"TI_205\",\"\",\"FEEDWATER_FLOW\",\"\"\r\n"
+           "\"DATE\",\"TIME\",\"01-12-02-3423\",\"\",\"01-05-04-0017\",\"\",\"02-07-10-1200\",\"\"\r\n"
+           "\"--------\",\"--------\",\"-------------\",\"-\",\"-------------\",\"-\",\"-------------\",\"-\"\r\n"
+           "\"12/06/96\",\"14:27:15\",1234.5,\"\",-5,\"*\",\"ERROR-012\",\"*\"\r\n"
+           "\"12/06/96\",\"14:27:25\",0.05,\"\",0,\"\",1.23457e+08,\"*\"\r\n";
 }
 
 const QByteArray kDosFile = "                       TK70 DATA COLLECTION PROGRAM\r\n"
@@ -100,10 +100,13 @@ TEST_F(DataFileTest, TagNamesAreWrittenInWindows1252)
         auto output = openOutput(type, QStringLiteral("names"));
         output->writeHeader(plantFacts(), columns);
         output->close();
-        EXPECT_TRUE(fileBytes(path(QStringLiteral("names"))).contains("Temp\xB0" "C\x80?"))
+        EXPECT_TRUE(fileBytes(path(QStringLiteral("names")))
+                        .contains("Temp\xB0"
+                                  "C\x80?"))
             << type.toStdString();
     }
-    EXPECT_EQ(fileLines(path(QStringLiteral("names")))[5], "             Temp\xB0" "C\x80?   ")
+    EXPECT_EQ(fileLines(path(QStringLiteral("names")))[5], "             Temp\xB0"
+                                                           "C\x80?   ")
         << "the DOS name is padded by characters";
 }
 

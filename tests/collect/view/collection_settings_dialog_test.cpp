@@ -1,15 +1,15 @@
 // The collection settings dialog on real widgets: what opening shows, default names and
 // extensions, the date and time checks, storing on tab changes and closings, the link
 // buttons against a stopped and a running driver, and the Advanced Settings caution.
-#include "driverclient/ciu_driver.h"
 #include "ciusim/pty_server.h"
 #include "collect/view/collection_settings_dialog.h"
+#include "driver/thread_control.h"
+#include "driverclient/ciu_driver.h"
+#include "platform/registry/settings_store.h"
+#include "platform/view/view_beep.h"
+#include "tags/tag_doc.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/modal_helper.h"
-#include "platform/registry/settings_store.h"
-#include "tags/tag_doc.h"
-#include "driver/thread_control.h"
-#include "platform/view/view_beep.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -121,7 +121,8 @@ TEST_F(CollectionSettingsTest, OpensOnGroupOneWithSortedListsAndPassesTheLinkToT
             texts << combo->itemText(i);
         return texts;
     };
-    EXPECT_EQ(items(child<QComboBox>("fileType")), QStringList({"ASCII", "CSV", "SQLite Database (*.db)", "TK70 (DOS)"}));
+    EXPECT_EQ(items(child<QComboBox>("fileType")),
+              QStringList({"ASCII", "CSV", "SQLite Database (*.db)", "TK70 (DOS)"}));
     EXPECT_EQ(items(child<QComboBox>("saveInhibitTag")), QStringList({"AIC-3", "fic-101", "TIC-7"}));
     EXPECT_EQ(items(child<QComboBox>("rollover")), QStringList({"0", "1", "4", "8", "12", "16", "20", "24"}));
     EXPECT_TRUE(child<QGroupBox>("baudRateGroup")->font().bold());

@@ -29,7 +29,10 @@ protected:
         return *m_dialog;
     }
     template <typename W>
-    W *get(const char *name) const { return find<W>(m_dialog.get(), name); }
+    W *get(const char *name) const
+    {
+        return find<W>(m_dialog.get(), name);
+    }
     QLineEdit *edit(const char *name) const { return get<QLineEdit>(name); }
     QCheckBox *box(const char *name) const { return get<QCheckBox>(name); }
     QString text(const char *name) const { return edit(name)->text(); }
@@ -136,10 +139,10 @@ TEST_F(AdvancedSettingsDialogTest, AFieldOutOfRangeKeepsTheDialogOpenAndSavesNot
         EXPECT_EQ(edit(field)->selectedText(), value) << field;
         type(edit(field), before);
     }
-    EXPECT_EQ(m_messages.texts(), (QStringList{"Please enter an integer between 0 and 32000.",
-                                               "Please enter an integer between 0 and 637.",
-                                               "Please enter an integer between 0 and 127.",
-                                               "Please enter an integer between 0 and 2000."}));
+    EXPECT_EQ(
+        m_messages.texts(),
+        (QStringList{"Please enter an integer between 0 and 32000.", "Please enter an integer between 0 and 637.",
+                     "Please enter an integer between 0 and 127.", "Please enter an integer between 0 and 2000."}));
     EXPECT_FALSE(m_store.keyExists(kKey));
     EXPECT_EQ(driver().setting(S::RxTimeout), 5000);
 }
@@ -234,9 +237,9 @@ TEST_F(AdvancedSettingsDialogTest, AStoreThatCannotBeWrittenGetsNothingAndTheDri
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     EXPECT_EQ(driver().setting(S::RxTimeout), 1234);
     EXPECT_FALSE(blocked.keyExists(kKey));
-    EXPECT_EQ(m_messages.texts(), QStringList{"The settings could not be saved.\n\n" + blocked.path() + ": " +
-                                              blocker.fileName() +
-                                              " is in the way of the settings folder: it is not a folder"});
+    EXPECT_EQ(m_messages.texts(),
+              QStringList{"The settings could not be saved.\n\n" + blocked.path() + ": " + blocker.fileName() +
+                          " is in the way of the settings folder: it is not a folder"});
 }
 
 TEST_F(AdvancedSettingsDialogTest, TheComPortDeviceIsSavedAndUsedAndEmptyMeansTheDefault)

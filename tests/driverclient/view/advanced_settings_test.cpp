@@ -3,9 +3,9 @@
 // and the serial devices found below a root folder.
 #include "driverclient/advanced_settings.h"
 #include "driverclient/advanced_settings_rules.h"
+#include "driverclient/serial_devices.h"
 #include "tests/driverclient/view/driver_dialog_fixture.h"
 #include "tests/platform/file_replacements.h"
-#include "driverclient/serial_devices.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,8 +69,9 @@ TEST(SerialDevices, EachKindInTurnNumberedByNumber)
         QFile file(root.filePath(QStringLiteral("dev/") + QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name;
     }
-    EXPECT_EQ(serialDevices(root.path()), (QStringList{"/dev/ttyS2", "/dev/ttyS10", "/dev/ttyUSB0", "/dev/ttyUSB1",
-                                                       "/dev/ttyACM0", "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"}));
+    EXPECT_EQ(serialDevices(root.path()),
+              (QStringList{"/dev/ttyS2", "/dev/ttyS10", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0",
+                           "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"}));
     EXPECT_EQ(serialDevices(root.filePath("missing")), QStringList{});
     EXPECT_EQ(defaultPortDevice(2), "/dev/ttyS1");
 }

@@ -3,10 +3,10 @@
 // collection against the CIU simulator on a pseudo-terminal when a test needs one.
 #pragma once
 
-#include "driverclient/ciu_driver.h"
 #include "ciusim/pty_server.h"
-#include "tests/support/message_recorder.h"
+#include "driverclient/ciu_driver.h"
 #include "tests/platform/registry_fixture.h"
+#include "tests/support/message_recorder.h"
 
 #include <QLineEdit>
 #include <QTest>

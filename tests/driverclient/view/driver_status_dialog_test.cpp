@@ -2,8 +2,8 @@
 // collection against the CIU simulator, the counters that outlive a connection until
 // "&Reset Counters" (or Escape) clears them, the refresh timer, and the ways to close.
 #include "driver/comm_access.h"
-#include "tests/driverclient/view/driver_dialog_fixture.h"
 #include "driverclient/view/driver_status_dialog.h"
+#include "tests/driverclient/view/driver_dialog_fixture.h"
 #include "tests/support/modal_helper.h"
 
 #include <QGroupBox>
@@ -35,9 +35,14 @@ TEST_F(DriverStatusDialogTest, AnIdleDriverIsDisconnectedAndNotReady)
     open();
     EXPECT_EQ(m_dialog->windowTitle(), "TK70 Pro Driver Status");
     EXPECT_EQ(find<QLabel>(m_dialog.get(), "revision")->text(), "Driver Revision # 1.16");
-    const std::pair<const char *, const char *> fields[] = {
-        {"collectionStatus", "Disconnected"}, {"readyStatus", "Not Ready"}, {"operatingStatus", "0"},
-        {"moduleType", "-1"}, {"ciuPcu", "-1"}, {"comPort", "1"}, {"baudRate", "9600"}, {"errors", "0"}};
+    const std::pair<const char *, const char *> fields[] = {{"collectionStatus", "Disconnected"},
+                                                            {"readyStatus", "Not Ready"},
+                                                            {"operatingStatus", "0"},
+                                                            {"moduleType", "-1"},
+                                                            {"ciuPcu", "-1"},
+                                                            {"comPort", "1"},
+                                                            {"baudRate", "9600"},
+                                                            {"errors", "0"}};
     for (const auto &[name, value] : fields)
         EXPECT_EQ(field(name), value) << name;
     auto *group = find<QGroupBox>(m_dialog.get(), "countersGroup");

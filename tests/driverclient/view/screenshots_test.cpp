@@ -1,9 +1,9 @@
 // Renders both driver dialogs to PNGs under the build's screenshots folder, for review by
 // eye; the test itself checks only that each picture was written.
-#include "driverclient/view/advanced_settings_dialog.h"
 #include "driver/comm_access.h"
-#include "tests/driverclient/view/driver_dialog_fixture.h"
+#include "driverclient/view/advanced_settings_dialog.h"
 #include "driverclient/view/driver_status_dialog.h"
+#include "tests/driverclient/view/driver_dialog_fixture.h"
 #include "tests/support/screenshot.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // second server of one service, the protocol's refusals, advise loops that end with their
 // client, and the bounds that keep one client from disturbing the others.
 #include "platform/dde/dde_client.h"
-#include "tests/support/dde_lines.h"
 #include "platform/dde/dde_protocol.h"
 #include "platform/dde/dde_server.h"
+#include "tests/support/dde_lines.h"
 #include "tests/support/modal_helper.h"
 
 #include <QElapsedTimer>
@@ -153,7 +153,8 @@ TEST_F(DdeServerTest, LinesAreAnsweredByTheProtocolsRules)
     EXPECT_EQ(nextLine(client), Fields({"END"}));
     EXPECT_EQ(askLine(client, {"WILDCONNECT", "U"}), Fields({"PAIR", "Svc", "U"}));
     EXPECT_EQ(nextLine(client), Fields({"END"}));
-    EXPECT_EQ(askLine(client, {"ADVISE", "U", "x"}), Fields({"ACK", "ADVISE", "U", "x"})) << "connected by the wild connect";
+    EXPECT_EQ(askLine(client, {"ADVISE", "U", "x"}), Fields({"ACK", "ADVISE", "U", "x"}))
+        << "connected by the wild connect";
     EXPECT_EQ(m_server->adviseLoops("T", "x"), 1);
     EXPECT_EQ(m_server->adviseLoops("U", "x"), 1);
     client.close();
@@ -177,7 +178,7 @@ TEST_F(DdeServerTest, MisbehavingClientsLeaveTheServerServingTheOthers)
     for (int i = 0; i < 40; ++i)
         asker.send({"REQUEST", "T", "big"});  // 2.6 MB of answers, not read yet
     for (int pass = 0; pass < 20; ++pass)
-        m_server->postAdvise("T", "big");     // 1.3 MB of updates the hog never reads
+        m_server->postAdvise("T", "big");  // 1.3 MB of updates the hog never reads
     EXPECT_TRUE(tk70test::waitFor([&] { return m_server->clientCount() == 2; }));
     EXPECT_EQ(askLine(good, {"REQUEST", "T", "x"}), Fields({"DATA", "T", "x", "a\tb\\c\nd"}));
     int answers = 0;

@@ -44,9 +44,9 @@ TEST_F(FieldExchangeTest, IntegersOutsideTheRangeOrNotIntegersAreRefused)
     EXPECT_FALSE(readInteger(m_field, 5, 6000, value));
     m_field->setText("99999999999999999999");
     EXPECT_FALSE(readInteger(m_field, value));
-    EXPECT_EQ(m_messages.texts(), (QStringList{"Please enter an integer between 5 and 6000.",
-                                               "Please enter an integer between 5 and 6000.",
-                                               "Please enter an integer.", "Please enter an integer."}));
+    EXPECT_EQ(m_messages.texts(),
+              (QStringList{"Please enter an integer between 5 and 6000.", "Please enter an integer between 5 and 6000.",
+                           "Please enter an integer.", "Please enter an integer."}));
     EXPECT_EQ(m_messages.messages().front().title, "TK70 Pro");
     EXPECT_EQ(value, 6000);
     EXPECT_EQ(m_field->selectedText(), m_field->text());

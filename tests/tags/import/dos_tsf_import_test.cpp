@@ -2,9 +2,9 @@
 // file mark, the address word, trend-flagged records on graph 1, the 30-tag limit, a
 // record without a tagname and the messages of each case.
 #include "tags/import/dos_tsf_import.h"
-#include "tests/tags/import/import_test_support.h"
-#include "tests/support/message_recorder.h"
 #include "tags/tag_doc.h"
+#include "tests/support/message_recorder.h"
+#include "tests/tags/import/import_test_support.h"
 
 #include <QtEndian>
 #include <bit>
@@ -29,8 +29,8 @@ QByteArray le64(double value)
 // One 34-byte record; the name is padded with zero bytes to 10.
 QByteArray record(quint16 address, const QByteArray &name, qint16 trend = 0, double zero = 0.0, double span = 100.0)
 {
-    return le16(address) + le16(2) + le16(3423) + le16(quint16(trend)) + le64(zero) + le64(span)
-         + name.leftJustified(10, '\0', true);
+    return le16(address) + le16(2) + le16(3423) + le16(quint16(trend)) + le64(zero) + le64(span) +
+           name.leftJustified(10, '\0', true);
 }
 
 // A file with the given mark and count and `records` plain records named T1, T2, ...
@@ -79,8 +79,8 @@ struct Case {
 
 TEST(DosTsfImport, CountsLimitsAndMessages)
 {
-    const QString leftOff = QStringLiteral(
-        "Trend Graph #1 Holds at Most 12 Traces.\n2 Trended Tag(s) Not Added to Trend Graph #1.");
+    const QString leftOff =
+        QStringLiteral("Trend Graph #1 Holds at Most 12 Traces.\n2 Trended Tag(s) Not Added to Trend Graph #1.");
     const Case cases[] = {
         {"plain mark", file(0x3021, 2, 2), true, 2, 0, {}},
         {"mark with its top bit set", file(0xB021, 2, 2), true, 2, 0, {}},
@@ -143,7 +143,8 @@ TEST(DosTsfImport, RecordFieldsAndTrace)
 
     const tk70::TrendGraph &graph = doc.graph(0);
     ASSERT_EQ(graph.traceCount, 2);
-    EXPECT_EQ(graph.traces[0], (tk70::TrendTrace{QStringLiteral("LONGNAME10"), -5.5, 250.25, QStringLiteral("LONGNAME10")}));
+    EXPECT_EQ(graph.traces[0],
+              (tk70::TrendTrace{QStringLiteral("LONGNAME10"), -5.5, 250.25, QStringLiteral("LONGNAME10")}));
     EXPECT_EQ(graph.traces[1].tagname, QStringLiteral("AE"));
     EXPECT_EQ(graph.title, QStringLiteral("TK70 Pro Trend Graph #1"));
     EXPECT_TRUE(recorder.texts().isEmpty());

@@ -18,7 +18,7 @@ struct Case {
     const char *command;
     QByteArray input;
     int exitCode;
-    int tags;             // in the file written
+    int tags;               // in the file written
     const char *stderrHas;  // a piece of the first message, or empty
 };
 
@@ -26,8 +26,12 @@ struct Case {
 
 TEST_F(ImportTool, WritesAcceptedFilesOnly)
 {
-    const QByteArray dos("\x21\x30\x01\x00" "\x0C\x01\x02\x00\x5F\x0D\x00\x00" "\0\0\0\0\0\0\0\0" "\0\0\0\0\0\0\x59\x40"
-                         "FT101\0\0\0\0\0", 38);
+    const QByteArray dos("\x21\x30\x01\x00"
+                         "\x0C\x01\x02\x00\x5F\x0D\x00\x00"
+                         "\0\0\0\0\0\0\0\0"
+                         "\0\0\0\0\0\0\x59\x40"
+                         "FT101\0\0\0\0\0",
+                         38);
     const Case cases[] = {
         {"import-dos", dos, 0, 1, ""},
         {"import-dos", QByteArray("\x22\x30\x00\x00", 4), 1, 0, "Incorrect Tag Selection File format."},

@@ -1,10 +1,10 @@
 // Tests of the delimited tag list import over files built in the tests: each field rule
 // with its message and the format help after it, the point type words, quotes, blank
 // lines, the 30-tag limit and its warning, and how the messages are shown.
-#include "tests/tags/import/import_test_support.h"
-#include "tests/support/message_recorder.h"
-#include "tags/tag_doc.h"
 #include "tags/import/tag_list_import.h"
+#include "tags/tag_doc.h"
+#include "tests/support/message_recorder.h"
+#include "tests/tags/import/import_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -55,31 +55,49 @@ TEST(TagListImport, FieldRulesAndTheirMessages)
     const char *const desc = "Tag Description Field Exceeds Allowable Number of Characters";
     const Case cases[] = {
         {"the example line", "AEPT100A,0,12,2,3423,AE,Ambient Pressure\n", 1, {}},
-        {"15-character tagname", "ABCDEFGHIJKLMNO,0,1,2,3,AE,x\n", -1,
+        {"15-character tagname",
+         "ABCDEFGHIJKLMNO,0,1,2,3,AE,x\n",
+         -1,
          {fieldError("Tagname Exceeds Allowable Number of Characters", 1, "ABCDEFGHIJKLMNO"), kHelp}},
         {"14 characters and quotes", "\"ABCDEFGHIJKLMN\",0,1,2,3,AE,x\n", 1, {}},
         {"empty tagname", ",0,1,2,3,AE,x\n", -1, {blankName(1), kHelp}},
-        {"tagname of 15 quotes is empty, not too long", QByteArray(15, '"') + ",0,1,2,3,AE,x\n", -1,
+        {"tagname of 15 quotes is empty, not too long",
+         QByteArray(15, '"') + ",0,1,2,3,AE,x\n",
+         -1,
          {blankName(1), kHelp}},
         {"empty tagname before a bad loop", ",0x1,1,2,3,AE,x\n", -1, {blankName(1), kHelp}},
         {"empty tagname between sound lines", lines(2) + ",1,2,2,3,AE,x\n" + lines(2), -1, {blankName(3), kHelp}},
         {"loop 0x1 on the second line", lines(1) + "B,0x1,1,2,3,AE,x\n", -1, {fieldError(loop, 2, "B"), kHelp}},
-        {"PCU with a blank", "B,1, 2,2,3,AE,x\n", -1,
+        {"PCU with a blank",
+         "B,1, 2,2,3,AE,x\n",
+         -1,
          {fieldError("PCU Address Contains a Non Numeric Character", 1, "B"), kHelp}},
-        {"module quoted", "B,1,2,\"2\",3,AE,x\n", -1,
+        {"module quoted",
+         "B,1,2,\"2\",3,AE,x\n",
+         -1,
          {fieldError("Module Address Contains a Non Numeric Character", 1, "B"), kHelp}},
         {"no comma after block", "B,1,2,2,3\n", -1, {fieldError(block, 1, "B"), kHelp}},
         {"tagname only", "B\n", -1, {fieldError(loop, 1, "B"), kHelp}},
-        {"21-character point type", "B,1,2,2,3,ABCDEFGHIJKLMNOPQRSTU,x\n", -1,
+        {"21-character point type",
+         "B,1,2,2,3,ABCDEFGHIJKLMNOPQRSTU,x\n",
+         -1,
          {fieldError("Point Type Field Exceeds Allowable Number of Characters", 1, "B"), kHelp}},
         {"description of 50", "B,1,2,2,3,AE," + fifty + "\n", 1, {}},
         {"description of 51", "B,1,2,2,3,AE," + fifty + "d\n", -1, {fieldError(desc, 1, "B"), kHelp}},
-        {"binary byte on line 2", lines(1) + "B,1,2,2,3,AE,\x01\n", -1,
+        {"binary byte on line 2",
+         lines(1) + "B,1,2,2,3,AE,\x01\n",
+         -1,
          {QStringLiteral("File Contains Binary Data.\nLine #2\nImport Terminated."), kHelp}},
-        {"a Windows-1252 letter is binary", "B,1,2,2,3,AE,\xB0" "C\n", -1,
+        {"a Windows-1252 letter is binary",
+         "B,1,2,2,3,AE,\xB0"
+         "C\n",
+         -1,
          {QStringLiteral("File Contains Binary Data.\nLine #1\nImport Terminated."), kHelp}},
         {"empty file", "", -1, {QStringLiteral("Inorrect File Format.\nImport Terminated."), kHelp}},
-        {"only blank lines", "\n \t\r\n,,,,,,\n", -1, {QStringLiteral("Inorrect File Format.\nImport Terminated."), kHelp}},
+        {"only blank lines",
+         "\n \t\r\n,,,,,,\n",
+         -1,
+         {QStringLiteral("Inorrect File Format.\nImport Terminated."), kHelp}},
         {"blank lines between tags", "\nA,1,2,2,3,,\r\n\r\n   \nB,1,2,2,3,AE,x", 2, {}},
         {"exactly 30 lines", lines(30), 30, {}},
         {"30 lines and blank ones", lines(30) + "\n\n", 30, {}},
@@ -111,7 +129,8 @@ TEST(TagListImport, FieldValues)
                             "S2,1,2,3,4,Analog,x\n"
                             "S3,1,2,3,4,m/a station co,x\n"
                             "S4,1,2,3,4,\"AE\"\n"
-                            "S5,1,2,3,4,AE,desc," + QByteArray(385, '-') + "\n";
+                            "S5,1,2,3,4,AE,desc," +
+                            QByteArray(385, '-') + "\n";
     tk70test::MessageRecorder recorder;
     tk70::CTagDoc doc;
     ASSERT_TRUE(import(text.left(text.indexOf("S5")), doc)) << recorder.texts().join(u'|').toStdString();
@@ -141,7 +160,8 @@ TEST(TagListImport, FieldValues)
     // The rest of a line past 398 characters is read as the next line, which breaks the rules.
     EXPECT_FALSE(import(text, doc));
     ASSERT_FALSE(recorder.texts().isEmpty());
-    EXPECT_TRUE(recorder.texts().first().startsWith(QStringLiteral("Loop Address Contains"))) << recorder.texts().first().toStdString();
+    EXPECT_TRUE(recorder.texts().first().startsWith(QStringLiteral("Loop Address Contains")))
+        << recorder.texts().first().toStdString();
     EXPECT_TRUE(recorder.texts().first().endsWith(QStringLiteral("Tag Number 8\nTagname=------")));
 }
 

@@ -2,8 +2,8 @@
 // counter, and the helpers that find its controls by their ids.
 #pragma once
 
-#include "tests/support/form_view_fixture.h"
 #include "tags/view/tag_view.h"
+#include "tests/support/form_view_fixture.h"
 
 #include <QApplication>
 

@@ -24,8 +24,8 @@ TEST_F(TagViewTest, PrintingToAPdfWritesAFile)
 
 TEST_F(TagViewTest, ScreenshotOfTheEditorWithADozenTags)
 {
-    const char *names[] = {"FIC-101", "FIC-102", "TIC-201", "TI-202",  "PIC-301", "LIC-401",
-                           "AI-501",  "FV-101",  "HS-601",  "XV-602",  "SP-701",  "PV-701"};
+    const char *names[] = {"FIC-101", "FIC-102", "TIC-201", "TI-202", "PIC-301", "LIC-401",
+                           "AI-501",  "FV-101",  "HS-601",  "XV-602", "SP-701",  "PV-701"};
     for (int slot = 0; slot < 12; ++slot) {
         tk70::TagRecord tag;
         tag.tagname = names[slot];

@@ -2,12 +2,12 @@
 // time, the save dialog after it preselects the kind chosen and hands back the request,
 // and the "Trend List" lists the open graphs, enables OK on a selection, takes a double
 // click, and without a document only shows its message.
-#include "trend/export/view/export_dialog.h"
+#include "tags/tag_doc.h"
 #include "tests/support/message_recorder.h"
-#include "trend/export/view/metafile_options_dialog.h"
 #include "tests/support/modal_helper.h"
 #include "tests/support/screenshot.h"
-#include "tags/tag_doc.h"
+#include "trend/export/view/export_dialog.h"
+#include "trend/export/view/metafile_options_dialog.h"
 #include "trend/export/view/trend_list_dialog.h"
 
 #include <QDialogButtonBox>
@@ -128,9 +128,9 @@ TEST(TrendListTest, ListsTheOpenGraphsAndTakesTheRowChosen)
         SCOPED_TRACE(c.doubleClick ? "double click" : "select and OK");
         whenModal<CTrendListDialog>([&](CTrendListDialog *dialog) {
             auto *list = dialog->findChild<QTreeWidget *>();
-            EXPECT_EQ(rowTexts(list), (QStringList{QStringLiteral(" 1|TK70 Pro Trend Graph #1"),
-                                                   QStringLiteral(" 3|Boiler Drum Level"),
-                                                   QStringLiteral("10|TK70 Pro Trend Graph #10")}));
+            EXPECT_EQ(rowTexts(list),
+                      (QStringList{QStringLiteral(" 1|TK70 Pro Trend Graph #1"), QStringLiteral(" 3|Boiler Drum Level"),
+                                   QStringLiteral("10|TK70 Pro Trend Graph #10")}));
             EXPECT_EQ(list->topLevelItem(0)->textAlignment(0) & Qt::AlignHorizontal_Mask, Qt::AlignRight);
             EXPECT_GE(list->columnWidth(0), 50);
             EXPECT_GE(list->columnWidth(0), list->header()->sectionSizeHint(0));  // the heading shows whole

@@ -64,7 +64,7 @@ void expectPng(const QByteArray &bytes)
     QImage image;
     ASSERT_TRUE(image.loadFromData(bytes, "PNG"));
     EXPECT_EQ(image.size(), kExportPageSize);
-    EXPECT_EQ(image.pixel(40, 30), paletteRgb(12));   // the red square
+    EXPECT_EQ(image.pixel(40, 30), paletteRgb(12));    // the red square
     EXPECT_EQ(image.pixel(1000, 30), paletteRgb(14));  // the page background
 }
 
@@ -88,23 +88,27 @@ QString exportTo(const QTemporaryDir &folder, const char *name, ExportFormat for
 TEST(PageExportTest, EachFormatWritesAWellFormedFile)
 {
     const FormatCase cases[] = {
-        {ExportFormat::Emf, "graph.emf", [](const QByteArray &b) {
+        {ExportFormat::Emf, "graph.emf",
+         [](const QByteArray &b) {
              EXPECT_EQ(dword(b, 0), 1u);                               // EMR_HEADER
              EXPECT_EQ(b.mid(40, 4), QByteArray(" EMF"));              // its signature
              EXPECT_EQ(dword(b, 48), static_cast<quint32>(b.size()));  // the size it states
          }},
-        {ExportFormat::PlaceableWmf, "graph.wmf", [](const QByteArray &b) {
+        {ExportFormat::PlaceableWmf, "graph.wmf",
+         [](const QByteArray &b) {
              EXPECT_EQ(dword(b, 0), 0x9AC6CDD7u);  // the placeable key
              EXPECT_EQ(word(b, 22 + 2), 9);        // then the 9-word WMF header
              EXPECT_EQ(dword(b, 22 + 6) * 2, static_cast<quint32>(b.size() - 22));
          }},
-        {ExportFormat::StandardWmf, "plain.wmf", [](const QByteArray &b) {
+        {ExportFormat::StandardWmf, "plain.wmf",
+         [](const QByteArray &b) {
              EXPECT_EQ(word(b, 0), 1);  // a memory metafile, without a placeable header
              EXPECT_EQ(word(b, 2), 9);
              EXPECT_EQ(dword(b, 6) * 2, static_cast<quint32>(b.size()));
          }},
         {ExportFormat::Svg, "graph.svg", [](const QByteArray &b) { EXPECT_TRUE(svgText(b).contains(kTitle)); }},
-        {ExportFormat::Pdf, "graph.pdf", [](const QByteArray &b) {
+        {ExportFormat::Pdf, "graph.pdf",
+         [](const QByteArray &b) {
              EXPECT_TRUE(b.startsWith("%PDF-"));
              EXPECT_TRUE(b.trimmed().endsWith("%%EOF"));
          }},

@@ -1,9 +1,9 @@
 // Tests of tk70-graph: the listed points against the values the collection wrote, the
 // record range, every graph file kind read back by an outside reader, and the exit
 // codes of a bad command line and of a refused file or trace.
-#include "tests/trend/history/history_fixture.h"
 #include "tags/tag_doc.h"
 #include "tests/support/tool_run.h"
+#include "tests/trend/history/history_fixture.h"
 
 #include <QFile>
 #include <QProcess>
@@ -62,9 +62,9 @@ TEST_F(GraphTool, ListsTheFileValuesOfTwoTraces)
         const QString path = m_files.written(kind, 3, 5);
         const QByteArray last = fileBytes(path).trimmed().split('\n').back();
         tk70test::HistoryFiles::append(path, last.left(last.indexOf("4.1") - 1) + "\r\n");
-        const tk70::test::ToolRun run = runTool({path, QStringLiteral("--trace"), QStringLiteral("T1"),
-                                                 QStringLiteral("--trace"), QStringLiteral("T3:0:50"),
-                                                 QStringLiteral("--list")});
+        const tk70::test::ToolRun run =
+            runTool({path, QStringLiteral("--trace"), QStringLiteral("T1"), QStringLiteral("--trace"),
+                     QStringLiteral("T3:0:50"), QStringLiteral("--list")});
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
         const std::vector<QStringList> lines = listed(run.out);
         ASSERT_EQ(lines.size(), 6u) << run.out.constData();
@@ -88,10 +88,9 @@ TEST_F(GraphTool, FromAndToSelectTheRecords)
     const QString path = m_files.written(HistoryFileKind::Ascii, 3, 50);
     QTemporaryDir dir;
     const QString tsf = writeSelection(dir.filePath(QStringLiteral("plant.tsf")));
-    const tk70::test::ToolRun run =
-        runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"), QStringLiteral("2"),
-                 QStringLiteral("--from"), QStringLiteral("10"), QStringLiteral("--to"), QStringLiteral("20"),
-                 QStringLiteral("--list")});
+    const tk70::test::ToolRun run = runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"),
+                                             QStringLiteral("2"), QStringLiteral("--from"), QStringLiteral("10"),
+                                             QStringLiteral("--to"), QStringLiteral("20"), QStringLiteral("--list")});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     const std::vector<QStringList> lines = listed(run.out);
     ASSERT_EQ(lines.size(), 10u) << run.out.constData();
@@ -103,9 +102,9 @@ TEST_F(GraphTool, FromAndToSelectTheRecords)
 
     // A file without T3: that trace lists empty fields, T1 still its values.
     const QString twoTags = m_files.written(HistoryFileKind::Ascii, 2, 50);
-    const tk70::test::ToolRun missing = runTool({twoTags, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"),
-                                                 QStringLiteral("2"), QStringLiteral("--from"), QStringLiteral("10"),
-                                                 QStringLiteral("--list")});
+    const tk70::test::ToolRun missing =
+        runTool({twoTags, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"), QStringLiteral("2"),
+                 QStringLiteral("--from"), QStringLiteral("10"), QStringLiteral("--list")});
     ASSERT_EQ(missing.exitCode, 0) << missing.err.constData();
     const QStringList first = listed(missing.out).front();
     ASSERT_EQ(first.size(), 7);
@@ -124,17 +123,14 @@ TEST_F(GraphTool, ListsTheRecordsTheFileHolds)
         size_t lines;
         double first, last;
     } cases[] = {
-        {230, "0", "0", 230, 0.0, 229.0},
-        {230, "100", "0", 130, 100.0, 229.0},
-        {239, "0", "239", 239, 0.0, 238.0},
-        {240, "0", "0", 120, 0.0, 238.0},
-        {241, "0", "0", 121, 0.0, 240.0},
+        {230, "0", "0", 230, 0.0, 229.0}, {230, "100", "0", 130, 100.0, 229.0}, {239, "0", "239", 239, 0.0, 238.0},
+        {240, "0", "0", 120, 0.0, 238.0}, {241, "0", "0", 121, 0.0, 240.0},
     };
     for (const auto &c : cases) {
         const QString path = m_files.written(HistoryFileKind::Ascii, 1, c.records);
-        const tk70::test::ToolRun run = runTool({path, QStringLiteral("--trace"), QStringLiteral("T1"),
-                                                 QStringLiteral("--from"), QLatin1String(c.from),
-                                                 QStringLiteral("--to"), QLatin1String(c.to), QStringLiteral("--list")});
+        const tk70::test::ToolRun run =
+            runTool({path, QStringLiteral("--trace"), QStringLiteral("T1"), QStringLiteral("--from"),
+                     QLatin1String(c.from), QStringLiteral("--to"), QLatin1String(c.to), QStringLiteral("--list")});
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
         const std::vector<QStringList> lines = listed(run.out);
         ASSERT_EQ(lines.size(), c.lines) << c.records << " from " << c.from;
@@ -194,14 +190,16 @@ TEST_F(GraphTool, WritesEveryGraphFileKind)
     const QString path = m_files.written(HistoryFileKind::Dos, 3, 30);
     QTemporaryDir dir;
     const QString tsf = writeSelection(dir.filePath(QStringLiteral("plant.tsf")));
-    const std::vector<std::pair<const char *, QByteArray>> kinds = {
-        {"g.pdf", "%PDF"}, {"g.svg", "<?xml"}, {"g.png", "\x89PNG"}, {"g.emf", QByteArray("\x01\0\0\0", 4)},
-        {"g.wmf", "\xD7\xCD\xC6\x9A"}};
+    const std::vector<std::pair<const char *, QByteArray>> kinds = {{"g.pdf", "%PDF"},
+                                                                    {"g.svg", "<?xml"},
+                                                                    {"g.png", "\x89PNG"},
+                                                                    {"g.emf", QByteArray("\x01\0\0\0", 4)},
+                                                                    {"g.wmf", "\xD7\xCD\xC6\x9A"}};
     for (const auto &[name, magic] : kinds) {
         const QString out = dir.filePath(QString::fromLatin1(name));
-        const tk70::test::ToolRun run = runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"),
-                                                 QStringLiteral("2"), QStringLiteral("--out"), out,
-                                                 QStringLiteral("--reverse")});
+        const tk70::test::ToolRun run =
+            runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--graph"), QStringLiteral("2"),
+                     QStringLiteral("--out"), out, QStringLiteral("--reverse")});
         ASSERT_EQ(run.exitCode, 0) << name << run.err.constData();
         EXPECT_TRUE(fileBytes(out).startsWith(magic)) << name;
     }
@@ -242,8 +240,8 @@ TEST_F(GraphTool, ReverseIsTheToolsOwnOption)
     }
     EXPECT_TRUE(pictures[0].startsWith("\x89PNG"));
     EXPECT_NE(pictures[0], pictures[1]);
-    const tk70::test::ToolRun list = runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--list"),
-                                              QStringLiteral("--reverse")});
+    const tk70::test::ToolRun list =
+        runTool({path, QStringLiteral("--selection"), tsf, QStringLiteral("--list"), QStringLiteral("--reverse")});
     EXPECT_EQ(list.exitCode, 2);
     EXPECT_TRUE(list.err.contains("--reverse goes with --out")) << list.err.constData();
 }
@@ -287,10 +285,17 @@ TEST_F(GraphTool, RefusalsExitWithTheirCode)
         {{ascii, trace, QStringLiteral("T1:5"), list}, 2, "usage"},
         {thirteenTraces, 2, "at most 12 traces"},
         {{ascii, QStringLiteral("--selection"), QStringLiteral("a.tsf"), QStringLiteral("--graph"),
-          QStringLiteral("11"), list}, 2, "usage"},
-        {{csv, trace, QStringLiteral("T1"), list}, 1, "tk70-graph: Invalid TK70 Pro Historical Data File Format. Could Not Open Data File."},
-        {{ascii + QStringLiteral(".gone"), trace, QStringLiteral("T1"), list}, 1, "tk70-graph: Error Opening TK70 Pro Historical Data File."},
-        {{ascii, trace, QStringLiteral("T1"), trace, QStringLiteral("FT999"), list}, 1,
+          QStringLiteral("11"), list},
+         2,
+         "usage"},
+        {{csv, trace, QStringLiteral("T1"), list},
+         1,
+         "tk70-graph: Invalid TK70 Pro Historical Data File Format. Could Not Open Data File."},
+        {{ascii + QStringLiteral(".gone"), trace, QStringLiteral("T1"), list},
+         1,
+         "tk70-graph: Error Opening TK70 Pro Historical Data File."},
+        {{ascii, trace, QStringLiteral("T1"), trace, QStringLiteral("FT999"), list},
+         1,
          "tk70-graph: Tag FT999 Not Found in Historical Data File."},
     };
     for (const Case &c : cases) {

@@ -1,9 +1,9 @@
 // Opening historical data files: both layouts' columns from files the collection wrote,
 // each refusal with its message, the line length limit, the capacity warning, and the
 // tag list the columns give.
-#include "tests/trend/history/history_fixture.h"
-#include "tests/support/message_recorder.h"
 #include "tags/tag_doc.h"
+#include "tests/support/message_recorder.h"
+#include "tests/trend/history/history_fixture.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ namespace {
 QByteArray asciiHeader(const QByteArray &names)
 {
     return "                       TK70 Pro DATA COLLECTION PROGRAM\r\n\r\nStarting Date 12/06/96 - TSF Name : x - "
-           "Collection # 1 \r\n\r\n"
-           + names + "\r\n DATE      TIME    \r\n--------  -------- \r\n";
+           "Collection # 1 \r\n\r\n" +
+           names + "\r\n DATE      TIME    \r\n--------  -------- \r\n";
 }
 
 }  // namespace
@@ -36,7 +36,8 @@ TEST(HistoryHeader, ReadsTheColumnsOfBothLayouts)
         const auto file = HistoricalFile::open(path, c.kind);
         ASSERT_TRUE(file);
         EXPECT_TRUE(messages.texts().isEmpty());
-        const std::vector<HistoryColumn> expected{{"T1", c.loop, 2, 3, 100}, {"T2", c.loop, 3, 4, 101}, {"T3", c.loop, 4, 5, 102}};
+        const std::vector<HistoryColumn> expected{
+            {"T1", c.loop, 2, 3, 100}, {"T2", c.loop, 3, 4, 101}, {"T3", c.loop, 4, 5, 102}};
         EXPECT_EQ(file->columns(), expected);
         // The start of data is the first sample line.
         QFile bytes(path);
@@ -68,7 +69,8 @@ TEST(HistoryHeader, RefusesFilesItCannotShow)
     } cases[] = {
         {"missing ASCII", HistoryFileKind::Ascii, {}, "Error Opening TK70 Pro Historical Data File."},
         {"missing DOS", HistoryFileKind::Dos, {}, "Error Opening TK70 (DOS) Historical Data File."},
-        {"CSV", HistoryFileKind::Ascii, "CSV", "Invalid TK70 Pro Historical Data File Format.\nCould Not Open Data File."},
+        {"CSV", HistoryFileKind::Ascii, "CSV",
+         "Invalid TK70 Pro Historical Data File Format.\nCould Not Open Data File."},
         {"ASCII as DOS", HistoryFileKind::Dos, asciiHeader(QByteArray(33, ' ')),
          "Invalid TK70 (DOS) Historical Data File Format.\nCould Not Open Data File."},
         {"empty column line", HistoryFileKind::Ascii, asciiHeader(""), invalid},
@@ -80,9 +82,9 @@ TEST(HistoryHeader, RefusesFilesItCannotShow)
         SCOPED_TRACE(c.name);
         tk70test::HistoryFiles files;
         tk70test::MessageRecorder messages;
-        const QString path = c.bytes.isEmpty() ? QStringLiteral("/nonexistent/data.txt")
-                             : c.bytes == "CSV"  ? files.writtenAs(QStringLiteral("CSV"), 2, 2)
-                                                 : files.raw(c.bytes);
+        const QString path = c.bytes.isEmpty()  ? QStringLiteral("/nonexistent/data.txt")
+                             : c.bytes == "CSV" ? files.writtenAs(QStringLiteral("CSV"), 2, 2)
+                                                : files.raw(c.bytes);
         EXPECT_FALSE(HistoricalFile::open(path, c.kind));
         ASSERT_EQ(messages.texts(), QStringList{c.message});
         EXPECT_EQ(messages.messages()[0].icon, tk70::MessageIcon::Stop);
@@ -106,7 +108,8 @@ TEST(HistoryHeader, KeepsAsManyColumnsAsTheDocumentHolds)
         const auto file = HistoricalFile::open(c.path, HistoryFileKind::Ascii);
         ASSERT_TRUE(file);
         EXPECT_EQ(int(file->columns().size()), c.columns);
-        ASSERT_EQ(messages.texts(), QStringList{"Tag Count Exceeds This Version's Tag Capability.\nCould Not Read All Tags."});
+        ASSERT_EQ(messages.texts(),
+                  QStringList{"Tag Count Exceeds This Version's Tag Capability.\nCould Not Read All Tags."});
         EXPECT_EQ(messages.messages()[0].icon, tk70::MessageIcon::Warning);
     }
 }

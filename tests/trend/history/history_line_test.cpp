@@ -1,8 +1,8 @@
 // Sample lines of both layouts, written by the collection's own layouts: which lines are
 // samples, their date and time, and each value column's reading (a good value, a point
 // error, a bad-quality flag, a column past the line's end, a line cut inside a value).
-#include "trend/history/history_line.h"
 #include "collect/datafile/text_layout.h"
+#include "trend/history/history_line.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,10 @@ namespace {
 // A sample line at 14:27:05 on 6 Dec 1996: 1234.5, point error 12, 3.5 of bad quality.
 QByteArray sampleLine(HistoryFileKind kind)
 {
-    const auto layout = tk70::makeTextLayout(QString::fromLatin1(kind == HistoryFileKind::Ascii ? "ASCII" : "TK70 (DOS)"));
-    return layout->stamp(QDateTime(QDate(1996, 12, 6), QTime(14, 27, 5))) + layout->value({0, 1234.5, false})
-           + layout->value({12, 0.0, false}) + layout->value({0, 3.5, true}) + "\r\n";
+    const auto layout =
+        tk70::makeTextLayout(QString::fromLatin1(kind == HistoryFileKind::Ascii ? "ASCII" : "TK70 (DOS)"));
+    return layout->stamp(QDateTime(QDate(1996, 12, 6), QTime(14, 27, 5))) + layout->value({0, 1234.5, false}) +
+           layout->value({12, 0.0, false}) + layout->value({0, 3.5, true}) + "\r\n";
 }
 
 }  // namespace

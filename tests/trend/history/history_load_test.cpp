@@ -129,7 +129,8 @@ TEST(HistoryLoad, TheIndexGivesWhatAScanFromTheStartGives)
     for (const auto &[first, last] : ranges) {
         SCOPED_TRACE(first);
         const tk70::HistoryLoad zoom = indexed->autoFitLoad(first, last, {1, 0});
-        const tk70::HistoryLoad scan = HistoricalFile::open(path, HistoryFileKind::Ascii)->autoFitLoad(first, last, {1, 0});
+        const tk70::HistoryLoad scan =
+            HistoricalFile::open(path, HistoryFileKind::Ascii)->autoFitLoad(first, last, {1, 0});
         ASSERT_FALSE(zoom.points.empty());
         EXPECT_EQ(tk70test::recordsOf(zoom.points), tk70test::recordsOf(scan.points));
         for (size_t i = 0; i < zoom.points.size(); ++i)
@@ -206,7 +207,7 @@ TEST(HistoryLoad, RecordsAreCountedExactly)
         size_t points;
         qint64 step;
     } cases[] = {
-        {100, 1, 100, 1}, {230, 1, 230, 1}, {239, 30, 239, 1}, {240, 1, 120, 2},
+        {100, 1, 100, 1},  {230, 1, 230, 1},  {239, 30, 239, 1},      {240, 1, 120, 2},
         {241, 30, 121, 2}, {230, 30, 230, 1}, {100'000, 1, 240, 417},
     };
     for (const HistoryFileKind kind : {HistoryFileKind::Ascii, HistoryFileKind::Dos}) {

@@ -2,8 +2,8 @@
 // real-time trend's fixture) and a source of records generated per record number.
 #pragma once
 
-#include "trend/historyview/history_source.h"
 #include "tests/trend/realtime/trend_fixture.h"
+#include "trend/historyview/history_source.h"
 
 #include <QTime>
 #include <functional>

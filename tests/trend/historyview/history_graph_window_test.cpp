@@ -1,9 +1,9 @@
 // The historical graph page without widgets: zoom refusal and ranges, the zoomed labels,
 // rescaling while zoomed, the cursor's "(B)" markers and the replay's scrolling.
+#include "tests/support/message_recorder.h"
 #include "tests/trend/historyview/history_fixture.h"
 #include "trend/historyview/history_graph_window.h"
 #include "trend/historyview/history_mode.h"
-#include "tests/support/message_recorder.h"
 
 #include <gtest/gtest.h>
 

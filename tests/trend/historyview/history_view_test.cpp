@@ -1,15 +1,15 @@
 // CHistoryView offscreen: the Auto Fit load, zoom and Restore through the source's
 // range, the replay's compression, end and Pause/Start colours, the selection dialog's
 // modes, and a picture of the page.
-#include "tests/trend/historyview/history_fixture.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/modal_helper.h"
+#include "tests/support/screenshot.h"
 #include "tests/trend/history/history_fixture.h"
+#include "tests/trend/historyview/history_fixture.h"
 #include "trend/history/historical_file.h"
 #include "trend/historyview/historical_file_source.h"
 #include "trend/historyview/view/history_selection_dialog.h"
 #include "trend/historyview/view/history_view.h"
-#include "tests/support/message_recorder.h"
-#include "tests/support/modal_helper.h"
-#include "tests/support/screenshot.h"
 
 #include <QRadioButton>
 #include <QTime>
@@ -221,7 +221,8 @@ TEST(CHistoryViewTest, EveryDrawnPointIsItsRecord)
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.records << " records, " << c.tags << " tags");
         HistoryFiles files;
-        const auto file = HistoricalFile::open(files.written(HistoryFileKind::Ascii, c.tags, c.records), HistoryFileKind::Ascii);
+        const auto file =
+            HistoricalFile::open(files.written(HistoryFileKind::Ascii, c.tags, c.records), HistoryFileKind::Ascii);
         ASSERT_NE(file, nullptr);
         CTagDoc doc;
         setUpHistoryDocument(doc);

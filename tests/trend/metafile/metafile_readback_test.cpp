@@ -60,10 +60,7 @@ Svg convert(const QString &wmfPath)
     return svg;
 }
 
-bool haveWmf2svg()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("wmf2svg")).isEmpty();
-}
+bool haveWmf2svg() { return !QStandardPaths::findExecutable(QStringLiteral("wmf2svg")).isEmpty(); }
 
 TEST(MetafileReadbackTest, Wmf2svgReadsPolylinesAndTextsOfBothWmfKinds)
 {

@@ -22,9 +22,22 @@ void checkEnhancedHeader(const QByteArray &data, const MetafileWalk &records, co
         int offset;
         qint32 value;
     } fields[] = {
-        {0, 1},  {4, 108}, {8, 0},  {12, 0}, {16, kSmallPage.width() - 1}, {20, kSmallPage.height() - 1},
-        {24, 0}, {28, 0},  {32, frameWidth}, {36, frameHeight}, {40, 0x464D4520}, {44, 0x10000},
-        {48, qint32(data.size())}, {52, qint32(records.records.size())}, {72, 10 * kDpi}, {80, 254},
+        {0, 1},
+        {4, 108},
+        {8, 0},
+        {12, 0},
+        {16, kSmallPage.width() - 1},
+        {20, kSmallPage.height() - 1},
+        {24, 0},
+        {28, 0},
+        {32, frameWidth},
+        {36, frameHeight},
+        {40, 0x464D4520},
+        {44, 0x10000},
+        {48, qint32(data.size())},
+        {52, qint32(records.records.size())},
+        {72, 10 * kDpi},
+        {80, 254},
         {100, 254000},
     };
     for (const auto &field : fields)

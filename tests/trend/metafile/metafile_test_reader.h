@@ -16,15 +16,9 @@ struct MetafileRecord {
     QByteArray params;
 };
 
-inline qint32 field32(const QByteArray &data, qsizetype at)
-{
-    return qFromLittleEndian<qint32>(data.constData() + at);
-}
+inline qint32 field32(const QByteArray &data, qsizetype at) { return qFromLittleEndian<qint32>(data.constData() + at); }
 
-inline qint32 field16(const QByteArray &data, qsizetype at)
-{
-    return qFromLittleEndian<qint16>(data.constData() + at);
-}
+inline qint32 field16(const QByteArray &data, qsizetype at) { return qFromLittleEndian<qint16>(data.constData() + at); }
 
 // The parameters as signed integers: 32-bit for EMF, 16-bit for WMF.
 inline std::vector<qint32> params(const MetafileRecord &record, bool enhanced)

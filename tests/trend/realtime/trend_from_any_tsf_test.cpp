@@ -104,8 +104,13 @@ TEST(TrendFromAnyTsf, HostileGraphFieldsBuildBoundedWindows)
         double interval;
         qint32 traces;
     } cases[] = {
-        {2'000'000'000, 5.0, 2}, {-1, 5.0, 2}, {600, 1e300, 2}, {600, -3.0, 2},
-        {600, std::numeric_limits<double>::quiet_NaN(), 2}, {600, 5.0, 1000}, {600, 5.0, -5},
+        {2'000'000'000, 5.0, 2},
+        {-1, 5.0, 2},
+        {600, 1e300, 2},
+        {600, -3.0, 2},
+        {600, std::numeric_limits<double>::quiet_NaN(), 2},
+        {600, 5.0, 1000},
+        {600, 5.0, -5},
     };
     for (const auto &c : cases) {
         CTagDoc doc;

@@ -2,8 +2,8 @@
 // of span, the history scroll bar and the return to live, the thumb correction, Auto Fit
 // and rescaling, the "(B)" marker, the value axis labels and the print colours.
 #include "tests/support/message_recorder.h"
-#include "trend/realtime/trace_colours.h"
 #include "tests/trend/realtime/trend_fixture.h"
+#include "trend/realtime/trace_colours.h"
 #include "trend/realtime/trend_graph_window.h"
 
 #include <cmath>
@@ -76,7 +76,7 @@ TEST(TrendGraphWindowTest, HostileHistoryLengthsAndIntervalsAreRunNormalised)
         double interval;
         int scrollMaximum;  // seconds: (history in use - 120) x interval in use
     } cases[] = {
-        {2'000'000'000, 1e7, (600 - 120) * 600}, {-5, 0.25, (360 - 120) * 1}, {900, NAN, (1200 - 120) * 5},
+        {2'000'000'000, 1e7, (600 - 120) * 600}, {-5, 0.25, (360 - 120) * 1},       {900, NAN, (1200 - 120) * 5},
         {2401, INFINITY, (600 - 120) * 600},     {2400, 600.0, (2400 - 120) * 600},
     };
     for (const auto &c : cases) {
@@ -112,7 +112,8 @@ TEST(TrendGraphWindowTest, HistoryScrollBarAppearsAfter120AndScrolledBackReturns
     EXPECT_EQ(timeline.leftSample(), 0);
     EXPECT_TRUE(page.isVisible(trend.graph->realTimeButton()));
     trend.sample();
-    EXPECT_EQ(page.text(trend.graph->historyCount()), QStringLiteral("%1 Minutes").arg(5.0 / 60 * (360 - 121), 0, 'f', 1));
+    EXPECT_EQ(page.text(trend.graph->historyCount()),
+              QStringLiteral("%1 Minutes").arg(5.0 / 60 * (360 - 121), 0, 'f', 1));
     trend.sample(239);
     EXPECT_TRUE(timeline.isScrolledBack());
     trend.sample();  // the 241st while scrolled back
@@ -200,7 +201,7 @@ TEST(TrendGraphWindowTest, ValueAxisLabelsOfTheSelectedTraceInItsColours)
         double percent;
         const char *label;
     };
-    const Case cases[] = {{0, 100, 40, "40     "},   {0, 50, 100, "50.0   "}, {-1, 3, 50, "0.50   "},
+    const Case cases[] = {{0, 100, 40, "40     "}, {0, 50, 100, "50.0   "},   {-1, 3, 50, "0.50   "},
                           {0, 0.5, 20, "0.100  "}, {0, 0.05, 100, "0.0500 "}, {-300, 100, 0, "-300   "}};
     for (const Case &c : cases) {
         trend.graph->rescale(3, TraceScale{c.zero, c.span});
@@ -228,8 +229,8 @@ TEST(TrendGraphWindowTest, ReverseAndPrintOutputUsePrintColoursAndHideHistory)
         for (const ChartHandle handle : {fourth.plot(), fourth.button(), fourth.zeroLabel(), fourth.spanLabel()})
             EXPECT_EQ(page.colour(handle), 0);
         EXPECT_EQ(page.text(trend.graph->hintLine()), QStringLiteral("Boiler 2 feed"));
-        for (const ChartHandle handle : {trend.graph->scrollBar(), trend.graph->realTimeButton(),
-                                         trend.graph->historyCount()})
+        for (const ChartHandle handle :
+             {trend.graph->scrollBar(), trend.graph->realTimeButton(), trend.graph->historyCount()})
             EXPECT_FALSE(page.isVisible(handle));
         EXPECT_EQ(page.background(), output == TrendOutput::ReverseExport ? 15 : 7);
     }

@@ -6,19 +6,19 @@
 #include "chart/chart_palette.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/modal_helper.h"
-#include "trend/export/page_export.h"
 #include "tests/support/screenshot.h"
-#include "trend/realtime/view/trace_scale_dialog.h"
 #include "tests/trend/realtime/trend_fixture.h"
+#include "trend/export/page_export.h"
+#include "trend/realtime/view/trace_scale_dialog.h"
 #include "trend/realtime/view/trn_view.h"
 
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QLineEdit>
-#include <QPushButton>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -36,8 +36,9 @@ struct View {
 
     View()
     {
-        tk70test::setUpDocument(doc, 4, {QStringLiteral("TAG-1"), QStringLiteral("TAG-2"), QStringLiteral("TAG-3"),
-                                         QStringLiteral("TAG-4")});
+        tk70test::setUpDocument(
+            doc, 4,
+            {QStringLiteral("TAG-1"), QStringLiteral("TAG-2"), QStringLiteral("TAG-3"), QStringLiteral("TAG-4")});
         doc.graph(0).title = QStringLiteral("Boiler 2 Trend");
         doc.graph(0).traces[0].description = QStringLiteral("Drum level");
         view = std::make_unique<CTrnView>(doc, 0, readings, clock);
@@ -167,8 +168,8 @@ QString readBack(const QString &program, const QStringList &arguments)
 // opens hold the titles, the tagnames and the traces.
 TEST(CTrnViewTest, TheLivePageExportsInEveryFormatAndReadsBack)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("wmf2svg")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("wmf2svg")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "wmf2svg or pdftotext is not installed (setup packages libwmf-bin, poppler-utils)";
     View v;
     v.sample(150);

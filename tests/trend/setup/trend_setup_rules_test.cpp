@@ -27,7 +27,8 @@ TEST(TrendSetupRules, ClearingAMiddleTagnameClosesTheGap)
 {
     TrendGraph graph;
     for (int row = 0; row < 4; ++row)
-        graph.traces[row] = TrendTrace{QStringLiteral("T%1").arg(row), row * 10.0, 50.0 + row, QStringLiteral("d%1").arg(row)};
+        graph.traces[row] =
+            TrendTrace{QStringLiteral("T%1").arg(row), row * 10.0, 50.0 + row, QStringLiteral("d%1").arg(row)};
     RowTexts rows = rowTextsOf(graph);
     closeUpRows(rows, 1);
     EXPECT_EQ(rows[0], (RowText{"T0", "0", "50", "d0"}));
@@ -58,7 +59,8 @@ TEST(TrendSetupRules, RowsOpenBelowEveryNamedRow)
     for (const Case &c : cases) {
         const auto enabling = rowEnabling(c.tagnames);
         for (int row = 0; row < 5; ++row) {
-            EXPECT_EQ(enabling[row].tagname, c.tagnameOpen[row] == u'1') << row << " of " << c.tagnameOpen.toStdString();
+            EXPECT_EQ(enabling[row].tagname, c.tagnameOpen[row] == u'1')
+                << row << " of " << c.tagnameOpen.toStdString();
             EXPECT_EQ(enabling[row].values, c.valuesOpen[row] == u'1') << row << " of " << c.valuesOpen.toStdString();
         }
         EXPECT_FALSE(enabling[11].tagname);
@@ -72,9 +74,9 @@ TEST(TrendSetupRules, RowsOpenBelowEveryNamedRow)
 
 TEST(TrendSetupRules, StoredHistoryLengthsAreShownAsOneOfTheFiveButtons)
 {
-    const std::pair<qint32, qint32> cases[] = {{-5, 360},    {0, 360},      {360, 360},   {361, 600},
-                                               {600, 600},   {900, 1200},   {1200, 1200}, {1201, 1800},
-                                               {1800, 1800}, {2400, 2400},  {2401, 600},  {3000, 600}};
+    const std::pair<qint32, qint32> cases[] = {{-5, 360},    {0, 360},     {360, 360},   {361, 600},
+                                               {600, 600},   {900, 1200},  {1200, 1200}, {1201, 1800},
+                                               {1800, 1800}, {2400, 2400}, {2401, 600},  {3000, 600}};
     for (auto [stored, shown] : cases)
         EXPECT_EQ(TrendGraph::normalHistoryLength(stored), shown) << stored;
     EXPECT_EQ(historyButton(900), 2);
@@ -127,8 +129,8 @@ TEST(TrendSetupRules, ClearGraphTitleHasTheBlankTheNewDocumentTitleLacks)
 TEST(TrendTagLookup, TagsAreFoundExactlyAndListedSortedIgnoringCase)
 {
     TagTable tags;
-    const char *rows[][2] = {{"tic-201", "Outlet temperature"}, {"FIC-101", "first"}, {"PIC-301", "Drum pressure"},
-                             {"FIC-101", "second"}};
+    const char *rows[][2] = {
+        {"tic-201", "Outlet temperature"}, {"FIC-101", "first"}, {"PIC-301", "Drum pressure"}, {"FIC-101", "second"}};
     for (int slot = 0; slot < 4; ++slot) {
         TagRecord tag;
         tag.tagname = rows[slot][0];

@@ -1,13 +1,13 @@
 // The trend setup form through its real widgets, offscreen: tagname entry with the tag
 // picker, deleting a trace, stepping through graphs, validation, the historical form,
 // a round trip through the document's TSF bytes, printing and the review picture.
+#include "platform/view/view_beep.h"
+#include "tags/tag_doc.h"
 #include "tests/support/form_view_fixture.h"
 #include "tests/support/modal_helper.h"
 #include "tests/support/screenshot.h"
-#include "tags/tag_doc.h"
 #include "trend/setup/view/tag_list_dialog.h"
 #include "trend/setup/view/trn_settings_view.h"
-#include "platform/view/view_beep.h"
 
 #include <QFileInfo>
 #include <QLabel>

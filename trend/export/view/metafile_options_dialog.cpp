@@ -46,8 +46,7 @@ CMetafileOptionsDialog::CMetafileOptionsDialog(QWidget *parent) : QDialog(parent
 }
 
 // A bold-captioned group of radio buttons, numbered 0.. in order in buttons.
-QGroupBox *CMetafileOptionsDialog::radioGroup(const QString &title, const QStringList &choices,
-                                              QButtonGroup *&buttons)
+QGroupBox *CMetafileOptionsDialog::radioGroup(const QString &title, const QStringList &choices, QButtonGroup *&buttons)
 {
     auto *group = new QGroupBox(title, this);
     buttons = new QButtonGroup(group);

@@ -25,8 +25,7 @@ public:
 
     // Shows the dialog and returns the graph index picked; nothing on Cancel or without
     // a document.
-    static std::optional<int> choose(const CTagDoc *document, const std::vector<int> &graphIndexes,
-                                     QWidget *parent);
+    static std::optional<int> choose(const CTagDoc *document, const std::vector<int> &graphIndexes, QWidget *parent);
 
     // Without a document: the message, then Rejected without showing the dialog.
     int exec() override;

@@ -3,8 +3,8 @@
 
 #include "trend/history/historical_file.h"
 
-#include "trend/historyview/history_source.h"
 #include "tags/tag_doc.h"
+#include "trend/historyview/history_source.h"
 
 #include <QGuiApplication>
 #include <algorithm>

@@ -8,8 +8,8 @@
 // resumes.  Printing and the metafile export show the graph still.
 #pragma once
 
-#include "trend/realtime/view/trace_graph_view.h"
 #include "trend/historyview/history_graph_window.h"
+#include "trend/realtime/view/trace_graph_view.h"
 
 #include <QTimer>
 #include <memory>

@@ -5,7 +5,10 @@
 
 namespace tk70 {
 
-void TraceGraphView::beginExport(bool reverse) { setOutput(reverse ? TrendOutput::ReverseExport : TrendOutput::Export); }
+void TraceGraphView::beginExport(bool reverse)
+{
+    setOutput(reverse ? TrendOutput::ReverseExport : TrendOutput::Export);
+}
 
 void TraceGraphView::endExport() { setOutput(TrendOutput::Screen); }
 

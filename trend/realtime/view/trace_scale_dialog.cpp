@@ -54,7 +54,8 @@ CTraceScaleDialog::CTraceScaleDialog(const QString &tagname, const TraceScale &s
 void CTraceScaleDialog::accept()
 {
     TraceScale read;
-    if (!readNumber(m_zero, -DBL_MAX, DBL_MAX, read.zero) || !readNumber(m_span, kMinTraceSpan, kMaxTraceSpan, read.span))
+    if (!readNumber(m_zero, -DBL_MAX, DBL_MAX, read.zero) ||
+        !readNumber(m_span, kMinTraceSpan, kMaxTraceSpan, read.span))
         return;
     m_scale = read;
     QDialog::accept();

@@ -2,8 +2,8 @@
 #include "trend/realtime/view/trn_view.h"
 
 #include "platform/messages.h"
-#include "tags/tag_doc.h"
 #include "platform/view/view_beep.h"
+#include "tags/tag_doc.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,12 +7,11 @@
 // controls, the second title in the hint line.
 #pragma once
 
-#include "trend/realtime/view/trace_graph_view.h"
 #include "trend/realtime/trend_graph_window.h"
+#include "trend/realtime/view/trace_graph_view.h"
 
 #include <QTimer>
 #include <memory>
-
 
 namespace tk70 {
 

@@ -38,8 +38,8 @@ CTagListDialog::CTagListDialog(const CTagDoc *document, QWidget *parent) : QDial
 
 void CTagListDialog::buildControls()
 {
-    const ReportList built = buildReportList(
-        this, {QStringLiteral("Tag"), QStringLiteral("Description"), QStringLiteral("Address")});
+    const ReportList built =
+        buildReportList(this, {QStringLiteral("Tag"), QStringLiteral("Description"), QStringLiteral("Address")});
     m_list = built.list;
     m_ok = built.ok;
     m_list->setObjectName(QStringLiteral("1076"));

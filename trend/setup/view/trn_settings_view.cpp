@@ -1,18 +1,18 @@
 // CTrnSettingsView, the trend setup: see trn_settings_view.h.
 #include "trend/setup/view/trn_settings_view.h"
 
+#include "platform/messages.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
 #include "platform/view/form_controls.h"
-#include "platform/messages.h"
+#include "platform/view/view_beep.h"
 #include "tags/tag_doc.h"
+#include "trend/setup/trend_setup_keys.h"
+#include "trend/setup/trend_tag_lookup.h"
 #include "trend/setup/view/tag_list_dialog.h"
 #include "trend/setup/view/trace_row.h"
-#include "trend/setup/trend_setup_keys.h"
 #include "trend/setup/view/trend_setup_printer.h"
-#include "trend/setup/trend_tag_lookup.h"
 #include "trend/setup/view/up_down_control.h"
-#include "platform/view/view_beep.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -284,8 +284,7 @@ bool CTrnSettingsView::eventFilter(QObject *watched, QEvent *event)
             leaveTagname(row);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -490,9 +489,8 @@ void CTrnSettingsView::clearGraph()
 void CTrnSettingsView::deleteTrace()
 {
     const int row = m_focusedRow;
-    if (row < 0 ||
-        askYesNo(QStringLiteral("Are you sure you want to delete this trace ?"), QStringLiteral("Question")) !=
-            MessageAnswer::Yes)
+    if (row < 0 || askYesNo(QStringLiteral("Are you sure you want to delete this trace ?"),
+                            QStringLiteral("Question")) != MessageAnswer::Yes)
         return;
     removeTrace(row);
     QScopedValueRollback busy(m_busy, true);
@@ -527,8 +525,7 @@ void CTrnSettingsView::pickTag(int row)
 void CTrnSettingsView::acceptTagname(int row, const QString &name, const QString &tagDescription)
 {
     showLimitedText(tagname(row), name, kTagnameMaxChars);
-    showLimitedText(m_rows[row]->description(), TrendTagLookup::traceDescription(tagDescription),
-                    kDescriptionMaxChars);
+    showLimitedText(m_rows[row]->description(), TrendTagLookup::traceDescription(tagDescription), kDescriptionMaxChars);
     m_tagnames[row] = name;
 }
 
