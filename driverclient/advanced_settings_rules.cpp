@@ -70,6 +70,28 @@ int resetOptionValue(ResetOption option, int overrideValue)
     return overrideValue;
 }
 
+AdvancedFields advancedFields(const AdvancedSwitches &switches)
+{
+    AdvancedFields fields;
+    AdvancedSwitches &out = fields.switches;
+    out = switches;
+    if (out.autoDetection)
+        out.expReads = out.nonExpReads = false;
+    if (!out.logEnabled)
+        out.logDetailed = false;
+    if (out.forceCiu01)
+        out.disableCiu01 = false;
+    fields.readsOpen = !out.autoDetection;
+    fields.nonExpCountOpen = out.nonExpReads;
+    fields.writeCountOpen = out.writes;
+    fields.logFieldsOpen = out.logEnabled;
+    fields.forceCiu01Open = !out.disableCiu01;
+    fields.disableCiu01Open = !out.forceCiu01;
+    fields.overrideOpen = out.manualOverride;
+    fields.watchdogOpen = out.watchdogEnabled;
+    return fields;
+}
+
 int dataBitsChoice(int dataBits) { return dataBits == 8 ? 8 : 7; }
 
 }  // namespace tk70

@@ -7,6 +7,7 @@
 #include "platform/registry/settings_warning.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
+#include "platform/view/form_controls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace tk70 {
@@ -46,13 +48,6 @@ const TimingField kTimingFields[] = {
     {S::ExpDelay, "Exp. Read Delay (mS)", 5000},
     {S::CommandPace, "Command Pacing (mS)", 2000},
 };
-
-template <typename W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QString valueName(DriverSetting setting) { return QString::fromLatin1(driverSettingInfo(setting).valueName); }
 
@@ -287,12 +282,10 @@ void AdvancedSettingsDialog::layOut()
 void AdvancedSettingsDialog::connectRules()
 {
     connect(check(S::AutoPointDetection), &QCheckBox::clicked, this, &AdvancedSettingsDialog::autoDetectionClicked);
-    connect(check(S::NonExpEnabled), &QCheckBox::toggled, this, &AdvancedSettingsDialog::enablePointTypes);
-    connect(m_logEnabled, &QCheckBox::toggled, this, &AdvancedSettingsDialog::enableLogFields);
-    connect(check(S::ForceCiu01Mode), &QCheckBox::toggled, this, &AdvancedSettingsDialog::enableEmulation);
-    connect(check(S::DisableCiu01Mode), &QCheckBox::toggled, this, &AdvancedSettingsDialog::enableEmulation);
+    for (QCheckBox *box : {check(S::NonExpEnabled), m_logEnabled, check(S::ForceCiu01Mode), check(S::DisableCiu01Mode),
+                           m_watchdogEnabled})
+        connect(box, &QCheckBox::toggled, this, &AdvancedSettingsDialog::updateFields);
     connect(m_resetOption, &QButtonGroup::idClicked, this, &AdvancedSettingsDialog::resetOptionClicked);
-    connect(m_watchdogEnabled, &QCheckBox::toggled, this, &AdvancedSettingsDialog::enableWatchdog);
 }
 
 // A group box whose caption is made bold with the others once the page is laid out.
@@ -362,7 +355,7 @@ void AdvancedSettingsDialog::showSettings(const AdvancedSettings &settings)
     m_watchdogEnabled->setChecked(settings.watchdogEnabled);
     m_watchdog->setText(QString::number(settings.watchdogSeconds()));
     showSwitches(settings);
-    enableFields();
+    updateFields();
 }
 
 void AdvancedSettingsDialog::showSwitches(const AdvancedSettings &settings)
@@ -445,7 +438,7 @@ void AdvancedSettingsDialog::autoDetectionClicked(bool checked)
         check(S::NonExpEnabled)->setChecked(true);
         edit(S::ExpDelay)->setText(QString::number(kManualDetectionExpDelay));
     }
-    enablePointTypes();
+    updateFields();
 }
 
 void AdvancedSettingsDialog::resetOptionClicked(int option)
@@ -453,73 +446,53 @@ void AdvancedSettingsDialog::resetOptionClicked(int option)
     const auto chosen = static_cast<ResetOption>(option);
     if (chosen != ResetOption::ManualOverride)
         m_override->setText(QString::number(resetOptionValue(chosen, 0)));
-    enableOverride();
+    updateFields();
 }
 
-void AdvancedSettingsDialog::enableFields()
+AdvancedSwitches AdvancedSettingsDialog::switches() const
 {
-    enablePointTypes();
-    enableLogFields();
-    enableEmulation();
-    enableOverride();
-    enableWatchdog();
+    AdvancedSwitches now;
+    now.autoDetection = check(S::AutoPointDetection)->isChecked();
+    now.expReads = check(S::ExpReadsEnabled)->isChecked();
+    now.nonExpReads = check(S::NonExpEnabled)->isChecked();
+    now.writes = check(S::WriteEnabled)->isChecked();
+    now.logEnabled = m_logEnabled->isChecked();
+    now.logDetailed = m_logDetailed->isChecked();
+    now.forceCiu01 = check(S::ForceCiu01Mode)->isChecked();
+    now.disableCiu01 = check(S::DisableCiu01Mode)->isChecked();
+    now.manualOverride = m_resetOption->checkedId() == static_cast<int>(ResetOption::ManualOverride);
+    now.watchdogEnabled = m_watchdogEnabled->isChecked();
+    return now;
 }
 
-// Automatic detection decides both kinds of reads itself; each count per scan is open
-// while its kind of point is on.  Output points cannot be switched on here.
-void AdvancedSettingsDialog::enablePointTypes()
+// Shows what the enabling rule makes of the switches as they stand.  The checks it sets
+// raise no signals of their own: this is the only place that decides.
+void AdvancedSettingsDialog::updateFields()
 {
-    const bool automatic = check(S::AutoPointDetection)->isChecked();
-    for (DriverSetting reads : {S::ExpReadsEnabled, S::NonExpEnabled}) {
-        if (automatic)
-            check(reads)->setChecked(false);
-        check(reads)->setEnabled(!automatic);
+    const AdvancedFields fields = advancedFields(switches());
+    auto show = [](QCheckBox *box, bool checked, bool open) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(checked);
+        box->setEnabled(open);
+    };
+    show(check(S::ExpReadsEnabled), fields.switches.expReads, fields.readsOpen);
+    show(check(S::NonExpEnabled), fields.switches.nonExpReads, fields.readsOpen);
+    show(check(S::WriteEnabled), fields.switches.writes, fields.writesOpen);
+    show(m_logDetailed, fields.switches.logDetailed, fields.logFieldsOpen);
+    show(check(S::ForceCiu01Mode), fields.switches.forceCiu01, fields.forceCiu01Open);
+    show(check(S::DisableCiu01Mode), fields.switches.disableCiu01, fields.disableCiu01Open);
+    const std::pair<DriverSetting, bool> counts[] = {{S::NonExpPoints, fields.nonExpCountOpen},
+                                                     {S::WritePoints, fields.writeCountOpen}};
+    for (const auto &[count, open] : counts) {
+        edit(count)->setEnabled(open);
+        m_labels.at(count)->setEnabled(open);
     }
-    const std::pair<DriverSetting, DriverSetting> counts[] = {{S::NonExpEnabled, S::NonExpPoints},
-                                                              {S::WriteEnabled, S::WritePoints}};
-    for (const auto &[points, count] : counts) {
-        const bool on = check(points)->isChecked();
-        edit(count)->setEnabled(on);
-        m_labels.at(count)->setEnabled(on);
-    }
-    check(S::WriteEnabled)->setEnabled(false);
-}
-
-void AdvancedSettingsDialog::enableLogFields()
-{
-    const bool on = m_logEnabled->isChecked();
-    if (!on)
-        m_logDetailed->setChecked(false);
-    m_logDetailed->setEnabled(on);
-    m_logFile->setEnabled(on);
-    m_logFileLabel->setEnabled(on);
-}
-
-// Forcing and disabling the CIU01 emulation exclude each other.
-void AdvancedSettingsDialog::enableEmulation()
-{
-    QCheckBox *force = check(S::ForceCiu01Mode);
-    QCheckBox *disable = check(S::DisableCiu01Mode);
-    if (force->isChecked())
-        disable->setChecked(false);
-    else if (disable->isChecked())
-        force->setChecked(false);
-    disable->setEnabled(!force->isChecked());
-    force->setEnabled(!disable->isChecked());
-}
-
-void AdvancedSettingsDialog::enableOverride()
-{
-    const bool manual = m_resetOption->checkedId() == static_cast<int>(ResetOption::ManualOverride);
-    m_override->setEnabled(manual);
-    m_overrideLabel->setEnabled(manual);
-}
-
-void AdvancedSettingsDialog::enableWatchdog()
-{
-    const bool on = m_watchdogEnabled->isChecked();
-    m_watchdog->setEnabled(on);
-    m_watchdogLabel->setEnabled(on);
+    for (QWidget *widget : {static_cast<QWidget *>(m_logFile), static_cast<QWidget *>(m_logFileLabel)})
+        widget->setEnabled(fields.logFieldsOpen);
+    m_override->setEnabled(fields.overrideOpen);
+    m_overrideLabel->setEnabled(fields.overrideOpen);
+    m_watchdog->setEnabled(fields.watchdogOpen);
+    m_watchdogLabel->setEnabled(fields.watchdogOpen);
 }
 
 }  // namespace tk70

@@ -25,6 +25,7 @@ class QLineEdit;
 
 namespace tk70 {
 
+struct AdvancedSwitches;
 class CCiuDriver;
 class SettingsStore;
 
@@ -78,12 +79,8 @@ private:
     void showModuleDefaults(ModuleType module);
     void autoDetectionClicked(bool checked);
     void resetOptionClicked(int option);
-    void enableFields();
-    void enablePointTypes();
-    void enableLogFields();
-    void enableEmulation();
-    void enableOverride();
-    void enableWatchdog();
+    AdvancedSwitches switches() const;
+    void updateFields();
 
     CCiuDriver &m_driver;
     SettingsStore &m_store;

@@ -1,11 +1,28 @@
-// Helpers of the setup forms, which watch the keys and focus of their controls and lay
-// those controls out in rows of one record each: installing the watch, telling a control
-// left from a passing loss of the focus, and finding the row and id of a control.
+// Helpers of the forms and dialogs: naming a control (the name its tests and its field
+// exchange find it by); and for the setup forms, which watch the keys and focus of their
+// controls and lay those controls out in rows of one record each, installing the watch,
+// telling a control left from a passing loss of the focus, and finding the row and id of
+// a control.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
 namespace tk70 {
+
+// Gives widget its object name; returns widget.
+template <typename W>
+W *named(W *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+template <typename W>
+W *named(W *widget, const char *name)
+{
+    return named(widget, QString::fromLatin1(name));
+}
 
 // Installs form as the event filter of each of its children that can take the focus.
 void watchFocusableChildren(QWidget *form);

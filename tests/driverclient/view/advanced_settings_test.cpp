@@ -23,6 +23,68 @@ TEST(WatchdogRule, EveryByteShownAndSavedAgainStaysTheSame)
     EXPECT_EQ(watchdogByte(kMaxWatchdogSeconds), 255);
 }
 
+// The dialog's enabling, without the dialog: each rule on its own, and the switches a rule
+// leaves alone kept as they stand.
+TEST(AdvancedFieldsRule, AutomaticDetectionClearsAndClosesBothReadsAndTheirCount)
+{
+    AdvancedSwitches on;
+    on.autoDetection = on.expReads = on.nonExpReads = on.writes = true;
+    const AdvancedFields automatic = advancedFields(on);
+    EXPECT_FALSE(automatic.readsOpen);
+    EXPECT_FALSE(automatic.switches.expReads);
+    EXPECT_FALSE(automatic.switches.nonExpReads);
+    EXPECT_FALSE(automatic.nonExpCountOpen);
+    EXPECT_TRUE(automatic.switches.writes);
+    EXPECT_TRUE(automatic.writeCountOpen);
+    EXPECT_FALSE(automatic.writesOpen);
+
+    on.autoDetection = false;
+    const AdvancedFields manual = advancedFields(on);
+    EXPECT_TRUE(manual.readsOpen);
+    EXPECT_TRUE(manual.switches.expReads);
+    EXPECT_TRUE(manual.nonExpCountOpen);
+    EXPECT_FALSE(manual.writesOpen);
+}
+
+TEST(AdvancedFieldsRule, LoggingOffClearsDetailedAndClosesTheLogFields)
+{
+    AdvancedSwitches logging;
+    logging.logEnabled = logging.logDetailed = true;
+    EXPECT_TRUE(advancedFields(logging).logFieldsOpen);
+    EXPECT_TRUE(advancedFields(logging).switches.logDetailed);
+    logging.logEnabled = false;
+    EXPECT_FALSE(advancedFields(logging).logFieldsOpen);
+    EXPECT_FALSE(advancedFields(logging).switches.logDetailed);
+}
+
+TEST(AdvancedFieldsRule, ForcingAndDisablingTheEmulationExcludeEachOther)
+{
+    AdvancedSwitches both;
+    both.forceCiu01 = both.disableCiu01 = true;  // as a settings file may hold them
+    const AdvancedFields forced = advancedFields(both);
+    EXPECT_TRUE(forced.switches.forceCiu01);
+    EXPECT_FALSE(forced.switches.disableCiu01);
+    EXPECT_TRUE(forced.forceCiu01Open);
+    EXPECT_FALSE(forced.disableCiu01Open);
+
+    AdvancedSwitches disabled;
+    disabled.disableCiu01 = true;
+    EXPECT_FALSE(advancedFields(disabled).forceCiu01Open);
+    EXPECT_TRUE(advancedFields(disabled).disableCiu01Open);
+    const AdvancedFields neither = advancedFields(AdvancedSwitches{});
+    EXPECT_TRUE(neither.forceCiu01Open && neither.disableCiu01Open);
+}
+
+TEST(AdvancedFieldsRule, TheOverrideAndTheWatchdogAreOpenWhileChosen)
+{
+    AdvancedSwitches chosen;
+    EXPECT_FALSE(advancedFields(chosen).overrideOpen);
+    EXPECT_FALSE(advancedFields(chosen).watchdogOpen);
+    chosen.manualOverride = chosen.watchdogEnabled = true;
+    EXPECT_TRUE(advancedFields(chosen).overrideOpen);
+    EXPECT_TRUE(advancedFields(chosen).watchdogOpen);
+}
+
 class AdvancedSettingsStoreTest : public DriverDialogTest {};
 
 TEST_F(AdvancedSettingsStoreTest, SavedSettingsAreWhatTheDriverClientLoadsNextTime)
