@@ -7,6 +7,7 @@
 #include "driverclient/ciu_driver.h"
 #include "tags/tag_doc.h"
 #include "tests/app/collection_setup.h"
+#include "tests/support/wait_for_events.h"
 
 #include <QFile>
 #include <QProcess>
@@ -61,7 +62,8 @@ public:
     // Whether the shell holds the lock: it answers once it has taken it.
     bool holds()
     {
-        return QTest::qWaitFor([&] { return (m_answer += m_shell.readAllStandardOutput()).contains("locked"); }, 10000);
+        return tk70test::waitFor([&] { return (m_answer += m_shell.readAllStandardOutput()).contains("locked"); },
+                                 10000);
     }
     bool commit()
     {
@@ -93,11 +95,11 @@ TEST_F(HeadlessDatabaseTest, TheDatabaseHoldsTheSimulatorsValues)
     QTextStream out(&output);
     HeadlessCollector collector(*m_store, out);
     ASSERT_TRUE(collector.start(writeDatabaseSelection(m_dir), false)) << qPrintable(output);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
     const CollectionRun *run = collector.collection().run();
     ASSERT_NE(run, nullptr);
     const qint64 before = run->group(3).counts.stored;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).counts.stored >= before + 2; }, 10000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.stored >= before + 2; }, 10000));
     collector.stop();
 
     const QString db = m_dir.filePath("plant.db");
@@ -118,7 +120,7 @@ TEST_F(HeadlessDatabaseTest, AKilledCollectionLeavesASoundDatabase)
     const QString db = m_dir.filePath("plant.db");
     // The shell would make an empty file of a name that does not exist yet.
     const auto rows = [&] { return QFile::exists(db) ? sqlite(db, "SELECT COUNT(*) FROM TK70Data").toInt() : 0; };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() >= 3; }, 20000)) << program.readAllStandardError().constData();
+    ASSERT_TRUE(tk70test::waitFor([&] { return rows() >= 3; }, 20000)) << program.readAllStandardError().constData();
     ::kill(pid_t(program.processId()), SIGKILL);
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(sqlite(db, "PRAGMA integrity_check"), "ok");
@@ -135,15 +137,15 @@ TEST_F(HeadlessDatabaseTest, AForeignWriteLockCostsNoSample)
     ASSERT_TRUE(collector.start(writeDatabaseSelection(m_dir), false)) << qPrintable(output);
     const CollectionRun *run = collector.collection().run();
     ASSERT_NE(run, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).counts.stored >= 2; }, 10000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.stored >= 2; }, 10000));
     const QString db = m_dir.filePath("plant.db");
     {
         ShellWriteLock lock(db);
         ASSERT_TRUE(lock.holds());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).counts.waiting >= 5; }, 15000));
+        ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.waiting >= 5; }, 15000));
         EXPECT_TRUE(lock.commit());
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).counts.waiting == 0; }, 10000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.waiting == 0; }, 10000));
     const qint64 taken = run->group(3).samplesTaken;
     collector.stop();
     EXPECT_EQ(sqlite(db, "SELECT COUNT(*) FROM TK70Data").toLongLong(), taken);
@@ -161,7 +163,7 @@ TEST_F(HeadlessDatabaseTest, ASecondCollectorOnTheSameFileIsRefused)
     const QString tsf = writeDatabaseSelection(m_dir);
     ASSERT_TRUE(collector.start(tsf, false)) << qPrintable(output);
     const CollectionRun *run = collector.collection().run();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).counts.stored >= 2; }, 10000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.stored >= 2; }, 10000));
     QProcess second;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TK70_REGISTRY", m_dir.filePath("registry"));
@@ -171,7 +173,7 @@ TEST_F(HeadlessDatabaseTest, ASecondCollectorOnTheSameFileIsRefused)
     EXPECT_EQ(second.exitCode(), HeadlessCollector::kExitRefused);
     EXPECT_TRUE(second.readAllStandardError().contains("is Being Written by Another Collector"));
     const qint64 before = run->group(3).counts.stored;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return run->group(3).counts.stored >= before + 1; }, 10000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.stored >= before + 1; }, 10000));
     const qint64 taken = run->group(3).samplesTaken;
     collector.stop();
     EXPECT_EQ(sqlite(m_dir.filePath("plant.db"), "SELECT COUNT(*) FROM TK70Data").toLongLong(), taken);

@@ -7,6 +7,7 @@
 #include "driverclient/ciu_driver.h"
 #include "platform/registry/settings_store.h"
 #include "tests/app/collection_setup.h"
+#include "tests/support/wait_for_events.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -39,7 +40,7 @@ protected:
     static bool twoMoreSamples(const CollectionRun &run)
     {
         const qint64 before = run.group(0).counts.stored;
-        return QTest::qWaitFor([&] { return run.group(0).counts.stored >= before + 2; }, kDeadlineMs);
+        return tk70test::waitFor([&] { return run.group(0).counts.stored >= before + 2; }, kDeadlineMs);
     }
 
     // One letter per sample line of the ASCII file: g the simulator's good values, b
@@ -66,17 +67,17 @@ TEST_F(HeadlessReplugTest, CollectionResumesWhenTheDeviceIsPluggedBackIn)
     HeadlessCollector collector(*m_store, out);
     ASSERT_TRUE(collector.start(writeSelection(m_dir), false));
     const CCiuDriver &driver = collector.driver();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.connectionState() == 5; }, kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return driver.connectionState() == 5; }, kDeadlineMs));
     const CollectionRun *run = collector.collection().run();
     ASSERT_NE(run, nullptr);
     ASSERT_TRUE(twoMoreSamples(*run));
 
     ASSERT_TRUE(m_sim.unplugDevice());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.connectionState() != 5; }, kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return driver.connectionState() != 5; }, kDeadlineMs));
     ASSERT_TRUE(twoMoreSamples(*run));  // the groups go on sampling while the device is away
 
     ASSERT_TRUE(m_sim.replugDevice()) << m_sim.errorText();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return driver.connectionState() == 5; }, kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return driver.connectionState() == 5; }, kDeadlineMs));
     ASSERT_TRUE(twoMoreSamples(*run));
     collector.stop();
 

@@ -10,6 +10,7 @@
 #include "tags/tag_doc.h"
 #include "tests/app/collection_setup.h"
 #include "tests/app/column_reader.h"
+#include "tests/support/wait_for_events.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,13 +36,13 @@ protected:
         QTextStream out(&output);
         HeadlessCollector collector(*m_store, out);
         EXPECT_TRUE(collector.start(writeSelection(m_dir), false));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
+        EXPECT_TRUE(tk70test::waitFor([&] { return collector.driver().connectionState() == 5; }, 10000));
         const CollectionRun *run = collector.collection().run();
         if (!run)
             return output;
         const qint64 before[3] = {run->group(0).counts.stored, run->group(1).counts.stored,
                                   run->group(2).counts.stored};
-        EXPECT_TRUE(QTest::qWaitFor(
+        EXPECT_TRUE(tk70test::waitFor(
             [&] {
                 for (int g = 0; g < 3; ++g)
                     if (run->group(g).counts.stored < before[g] + 2)
@@ -117,7 +118,7 @@ protected:
     }
     bool waitForOutput(const QByteArray &text)
     {
-        return QTest::qWaitFor(
+        return tk70test::waitFor(
                    [&] {
                        m_stdout += m_program.readAllStandardOutput();
                        return m_stdout.contains(text) || m_program.state() == QProcess::NotRunning;
@@ -209,7 +210,7 @@ TEST_F(HeadlessProgramTest, SamplesSurviveAKillUpToTheLastFlush)
     startProgram({writeSelection(m_dir, 11)});
     ASSERT_TRUE(waitForOutput("Collecting from"));
     const QString ascii = m_dir.filePath("plant.txt");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fileLines(ascii).size() >= 10; }, 20000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return fileLines(ascii).size() >= 10; }, 20000));
     ::kill(pid_t(m_program.processId()), SIGKILL);
     ASSERT_TRUE(m_program.waitForFinished(20000));
     // Every line is whole; the last one lacks only its line end, which follows the

@@ -5,6 +5,7 @@
 #include "app/launch/instance_channel.h"
 #include "app/launch/instance_claim.h"
 #include "app/launch/instance_server.h"
+#include "tests/support/wait_for_events.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +46,7 @@ protected:
     auto onOtherThread(Work work)
     {
         auto result = std::async(std::launch::async, work);
-        EXPECT_TRUE(QTest::qWaitFor(
+        EXPECT_TRUE(tk70test::waitFor(
             [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 2 * kDeadlineMs));
         return result.get();
     }
@@ -95,7 +96,7 @@ TEST_F(InstanceChannelTest, HoldsRequestsUntilTheProgramIsReadyThenDeliversThemI
     EXPECT_EQ(requested.count(), 0);
 
     server.startDelivering();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return requested.count() == paths.size(); }, kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return requested.count() == paths.size(); }, kDeadlineMs));
     for (qsizetype i = 0; i < paths.size(); ++i)
         EXPECT_EQ(requested.at(i).at(0).toString(), paths[i]);
 }
@@ -127,12 +128,12 @@ TEST_F(InstanceChannelTest, RefusesHostileRequestsAndGoesOnServing)
         client.connectToServer(m_socket);
         ASSERT_TRUE(client.waitForConnected(kDeadlineMs));
         client.write(c.bytes);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return client.state() == QLocalSocket::UnconnectedState; }, kDeadlineMs));
+        EXPECT_TRUE(tk70test::waitFor([&] { return client.state() == QLocalSocket::UnconnectedState; }, kDeadlineMs));
         EXPECT_EQ(client.readAll(), kAnswerRefused);
         // The server goes on serving, and delivers only the sound request.
         EXPECT_EQ(onOtherThread([&] { return handOver(m_socket, QStringLiteral("/plant.tsf"), kDeadlineMs); }),
                   HandOver::Delivered);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return requested.count() == 1; }, kDeadlineMs));
+        ASSERT_TRUE(tk70test::waitFor([&] { return requested.count() == 1; }, kDeadlineMs));
         EXPECT_EQ(requested.at(0).at(0).toString(), QStringLiteral("/plant.tsf"));
     }
 }
@@ -156,9 +157,9 @@ TEST_F(InstanceChannelTest, AStaleSocketIsReplacedAndOfTwoStartsOnlyOneBecomesTh
     first.release();
     server.startDelivering();
     QSignalSpy requested(&server, &InstanceServer::requested);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-                                2 * kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return second.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                                  2 * kDeadlineMs));
     EXPECT_EQ(second.get(), InstanceClaim::Outcome::HandedOver);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return requested.count() == 1; }, kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return requested.count() == 1; }, kDeadlineMs));
     EXPECT_EQ(requested.at(0).at(0).toString(), QStringLiteral("/plant.tsf"));
 }

@@ -6,6 +6,7 @@
 #include "app/settings/system_figures.h"
 #include "platform/registry/settings_store.h"
 #include "tags/tag_doc.h"
+#include "tests/support/wait_for_events.h"
 
 #include <QDir>
 #include <QFile>
@@ -142,14 +143,14 @@ protected:
 TEST_F(SecondStartTest, HandsItsFileToTheRunningWindowAndEnds)
 {
     QProcess *first = start({QStringLiteral("--nologo")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(socketPath()); }, kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return QFileInfo::exists(socketPath()); }, kDeadlineMs));
 
     QProcess *second = start({QStringLiteral("plant.tsf")});
     ASSERT_TRUE(second->waitForFinished(kDeadlineMs));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0) << second->readAllStandardError().constData();
     const QString plant = QFileInfo(m_dir.filePath(QStringLiteral("plant.tsf"))).absoluteFilePath();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return newestRecentFile() == plant; }, kDeadlineMs))
+    EXPECT_TRUE(tk70test::waitFor([&] { return newestRecentFile() == plant; }, kDeadlineMs))
         << qPrintable(newestRecentFile());
 
     // A headless run neither hands over nor listens: it refuses the empty selection itself.
@@ -163,14 +164,14 @@ TEST_F(SecondStartTest, HandsItsFileToTheRunningWindowAndEnds)
 TEST_F(SecondStartTest, AfterTheRunningWindowDiedTheNextStartBecomesTheInstance)
 {
     QProcess *first = start({QStringLiteral("--nologo")});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(socketPath()); }, kDeadlineMs));
+    ASSERT_TRUE(tk70test::waitFor([&] { return QFileInfo::exists(socketPath()); }, kDeadlineMs));
     first->kill();
     ASSERT_TRUE(first->waitForFinished(kDeadlineMs));
     ASSERT_TRUE(QFileInfo::exists(socketPath()));
     ASSERT_EQ(handOver(socketPath(), QString(), kDeadlineMs), HandOver::NoInstance);
 
     QProcess *next = start({QStringLiteral("--nologo")});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return handOver(socketPath(), QString(), kDeadlineMs) == HandOver::Delivered; },
-                                kDeadlineMs));
+    EXPECT_TRUE(tk70test::waitFor([&] { return handOver(socketPath(), QString(), kDeadlineMs) == HandOver::Delivered; },
+                                  kDeadlineMs));
     EXPECT_EQ(next->state(), QProcess::Running) << next->readAllStandardError().constData();
 }

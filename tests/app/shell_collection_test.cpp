@@ -36,7 +36,7 @@ protected:
     bool enabled(int id) const { return m_app->mainFrame()->action(id)->isEnabled(); }
     bool waitForCollection() const
     {
-        return QTest::qWaitFor([&] { return m_app->driverClient()->connectionState() == 5; }, 10000);
+        return tk70test::waitFor([&] { return m_app->driverClient()->connectionState() == 5; }, 10000);
     }
 };
 
@@ -65,7 +65,7 @@ TEST_F(ShellCollectionTest, StartCollectsAndStopAsksThenReopensTheEditor)
     EXPECT_FALSE(enabled(cmd::Start));
     EXPECT_TRUE(enabled(cmd::Stop));
     ASSERT_TRUE(waitForCollection());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pane("ciuPane") == "Collection In-Progress"; }, 5000))
+    ASSERT_TRUE(tk70test::waitFor([&] { return pane("ciuPane") == "Collection In-Progress"; }, 5000))
         << qPrintable(pane("ciuPane"));
     EXPECT_EQ(pane("groupPane3"), "Coll 3");
 
@@ -125,7 +125,7 @@ TEST_F(ShellCollectionTest, TheAutomaticStartRunsAfterItsCountdownWithoutQuestio
     m_store->setDword(kProgramKey, "AutoStartDelayTime", 1);
     m_store->setDword(kProgramKey, "AutoOverwriteAckOnAutoStart", 1);
     CCollectorApp &app = start({selection});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.isCollecting(); }, 10000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return app.isCollecting(); }, 10000));
     EXPECT_FALSE(app.autoStartPending());
     EXPECT_TRUE(m_messages.messages().empty()) << qPrintable(m_messages.texts().join("|"));
     m_messages.answer(MessageAnswer::Yes);

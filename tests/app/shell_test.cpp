@@ -8,6 +8,7 @@
 #include "platform/registry/settings_store.h"
 #include "tags/tag_doc.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/wait_for_events.h"
 
 #include <QApplication>
 #include <QDir>
@@ -191,7 +192,7 @@ TEST_F(ShellTest, ClosingTheTagEditorWindowClosesTheDocument)
     CCollectorApp &app = start();
     ASSERT_NE(app.tagEditorWindow(), nullptr);
     app.tagEditorWindow()->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.currentDocument() == nullptr; }, 5000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return app.currentDocument() == nullptr; }, 5000));
     EXPECT_EQ(app.tagEditorWindow(), nullptr);
     EXPECT_FALSE(app.mainFrame()->action(cmd::FileSave)->isEnabled());
     app.execute(cmd::FileNew);

@@ -43,7 +43,7 @@ protected:
     // Whether cell shows value (as the cell's text reads) in colour within three seconds.
     bool cellShows(int cell, double value, int colour) const
     {
-        return QTest::qWaitFor(
+        return tk70test::waitFor(
             [&] {
                 const CTxtView *view = currentValues();
                 return view && std::abs(view->cellValueText(cell).toDouble() - value) < 1e-3 &&
@@ -56,7 +56,7 @@ protected:
     // (within three seconds).
     bool traceShows(int graph, int trace, double value) const
     {
-        return QTest::qWaitFor(
+        return tk70test::waitFor(
             [&] {
                 CChildFrame *frame = m_app->trendGraphWindow(graph);
                 auto *view = frame ? qobject_cast<CTrnView *>(frame->widget()) : nullptr;
@@ -158,7 +158,7 @@ TEST_F(ShellWindowsTest, TrendSetupOpensBesideAValidTagEditorAndSavesItsTraces)
     EXPECT_EQ(reread.graph(0).traces[0].tagname, "TT102");
 
     app.tagEditorWindow()->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.tagEditorWindow() == nullptr; }, 2000));
+    ASSERT_TRUE(tk70test::waitFor([&] { return app.tagEditorWindow() == nullptr; }, 2000));
     QCoreApplication::processEvents();  // the check that closes a document without setup windows
     EXPECT_NE(app.currentDocument(), nullptr);
     EXPECT_TRUE(app.isEnabled(cmd::Start));
@@ -201,7 +201,7 @@ TEST_F(ShellWindowsTest, StartOpensATrendWindowPerGraphFollowingThePlant)
 
     app.trendGraphWindow(2)->close();
     ASSERT_NE(app.trendGraphWindow(2), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return app.trendGraphWindow(2)->isMinimized(); }, 2000));
+    EXPECT_TRUE(tk70test::waitFor([&] { return app.trendGraphWindow(2)->isMinimized(); }, 2000));
     app.execute(cmd::FileClose);
     for (CChildFrame *frame : {app.currentValuesWindow(), app.trendGraphWindow(0), app.trendGraphWindow(2)})
         EXPECT_TRUE(frame->isMinimized()) << qPrintable(frame->windowTitle());
@@ -271,7 +271,7 @@ TEST_F(ShellWindowsTest, AHistoricalFileIsGraphedFromStartToStop)
     EXPECT_FALSE(app.isEnabled(cmd::FileNew));
     auto *view = qobject_cast<CHistoryView *>(app.trendGraphWindow(0)->widget());
     ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return view->graph().points().rowCount() > 0; }, 5000));
+    EXPECT_TRUE(tk70test::waitFor([&] { return view->graph().points().rowCount() > 0; }, 5000));
 
     app.execute(cmd::Stop);
     EXPECT_EQ(app.trendGraphWindow(0), nullptr);

@@ -2,6 +2,7 @@
 // visible, the configuration record laid out as callers read it, and a whole connection
 // driven by a peer written apart from the driver.
 #include "driver/vantor.h"
+#include "tests/support/wait_until.h"
 
 #include <atomic>
 #include <chrono>
@@ -235,9 +236,7 @@ TEST(SharedLibrary, AWholeConnectionAgainstAnIndependentPeer)
     ASSERT_EQ(load(3, idx, loops, pcus, mods, blocks, types, states, zeros, zeros, zeros, zeros), 1);
     ASSERT_NE(lib.fn<int()>("CiuOpenConnection")(), 0);
 
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (volatileLoad(comm->Monitoring) != 1 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    tk70test::waitUntil([&] { return volatileLoad(comm->Monitoring) == 1; }, std::chrono::seconds(30));
     EXPECT_EQ(volatileLoad(comm->ConnectionState), 5);
     EXPECT_EQ(volatileLoad(comm->CiuModuleMode), 4);
     EXPECT_EQ(volatileLoad(comm->CiuLoop), 1);

@@ -13,17 +13,6 @@
 
 namespace tk70test {
 
-bool waitUntil(const std::function<bool()> &pred, std::chrono::milliseconds deadline)
-{
-    auto end = std::chrono::steady_clock::now() + deadline;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
 std::vector<std::string> logTexts(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);

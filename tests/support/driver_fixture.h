@@ -4,6 +4,7 @@
 #pragma once
 
 #include "driver/vantor.h"
+#include "tests/support/wait_until.h"
 
 #include <chrono>
 #include <functional>
@@ -12,9 +13,6 @@
 #include <vector>
 
 namespace tk70test {
-
-// Waits until pred() holds; false at the deadline.  Polls every millisecond.
-bool waitUntil(const std::function<bool()> &pred, std::chrono::milliseconds deadline = std::chrono::seconds(10));
 
 // The lines of a log file with their time stamps removed.
 std::vector<std::string> logTexts(const std::string &path);

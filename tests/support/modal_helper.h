@@ -2,6 +2,8 @@
 // clicking buttons where a user would.
 #pragma once
 
+#include "tests/support/wait_for_events.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -35,19 +37,6 @@ void whenModal(std::function<void(T *)> action)
         }
     });
     poll->start(5);
-}
-
-// Processes events until condition holds or deadlineMs have passed; whether it held.
-inline bool waitFor(const std::function<bool()> &condition, int deadlineMs = 10000)
-{
-    const QDeadlineTimer deadline(deadlineMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return true;
 }
 
 // Clicks a button near its left edge: on a check box or radio button that is the

@@ -1,5 +1,6 @@
 // The fixture of the driver dialog tests: see driver_dialog_fixture.h.
 #include "tests/driverclient/view/driver_dialog_fixture.h"
+#include "tests/support/wait_for_events.h"
 
 #include "driver/thread_control.h"
 
@@ -40,5 +41,5 @@ bool DriverDialogTest::startCollection()
     d.createEvents();
     d.clearPoints();
     d.addPoint(QStringLiteral("FIC-101"), 1, 2, 3, 101, 5);
-    return d.start() && QTest::qWaitFor([&] { return d.monitoring() == 1; }, 10000);
+    return d.start() && tk70test::waitFor([&] { return d.monitoring() == 1; }, 10000);
 }

@@ -85,7 +85,7 @@ TEST_F(DriverStatusDialogTest, TheTimerRefreshesEscapeResetsAndOkOrTheCloseButto
     open();
     vantor::storeField(record->CommandCount, 12);
     vantor::storeField(record->ErrorCount, 3);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return field("commands") == "12"; }, 5000));
+    EXPECT_TRUE(tk70test::waitFor([&] { return field("commands") == "12"; }, 5000));
     EXPECT_EQ(field("errors"), "3");
 
     QTest::keyClick(m_dialog.get(), Qt::Key_Escape);

@@ -3,6 +3,8 @@
 // screen; the question's answer arrives when a button closes its box.
 #include "platform/view/message_box_sink.h"
 
+#include "tests/support/wait_for_events.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -45,7 +47,7 @@ TEST_F(MessageBoxSinkTest, APostedMessageReturnsAtOnceAndStaysOnScreenUntilOk)
     EXPECT_EQ(boxes.at(0)->icon(), QMessageBox::Critical);
     for (QMessageBox *box : boxes)
         box->button(QMessageBox::Ok)->click();
-    EXPECT_TRUE(QTest::qWaitFor([] { return boxesWith("Can't Write to the file").isEmpty(); }, 5000));
+    EXPECT_TRUE(tk70test::waitFor([] { return boxesWith("Can't Write to the file").isEmpty(); }, 5000));
 }
 
 TEST_F(MessageBoxSinkTest, AQuestionAskedWithoutWaitingAnswersWhenItsBoxCloses)
