@@ -23,12 +23,6 @@ private:
     CollectionHost &m_host;
 };
 
-bool askYesNo(const QString &text, const QString &title)
-{
-    const Message question{text, title, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
-    return Messages::show(question) == MessageAnswer::Yes;
-}
-
 }  // namespace
 
 CollectionControl::CollectionControl(CCiuDriver &driver, CollectionHost &host, const Clock &clock, QObject *parent)
@@ -133,7 +127,7 @@ void CollectionControl::closeRun()
 
 bool CollectionControl::stop(bool ask)
 {
-    if (ask && !askYesNo(QStringLiteral("End Data Collection?"), QLatin1String(kTitleWarning)))
+    if (ask && !Messages::askYesNo(QStringLiteral("End Data Collection?"), QLatin1String(kTitleWarning)))
         return false;
     BusyScope busy(m_host);
     m_driver.stop();
@@ -150,8 +144,8 @@ bool CollectionControl::stop(bool ask)
 bool CollectionControl::confirmClose()
 {
     if (m_driver.isRunning()) {
-        if (!askYesNo(QStringLiteral("Data Collection Connection Established.\n\nTerminate Connection?"),
-                      QLatin1String(kTitleProgram)))
+        if (!Messages::askYesNo(QStringLiteral("Data Collection Connection Established.\n\nTerminate Connection?"),
+                                QLatin1String(kTitleProgram)))
             return false;
         BusyScope busy(m_host);
         m_driver.stop();

@@ -206,11 +206,9 @@ bool checkCollectionSettings(const CTagDoc &doc, bool automaticStart)
     }
     if (automaticStart || !tagsInDisabledGroups(doc))
         return true;
-    const Message question{QStringLiteral("One or More Tags are Contained in a Collection Group\nthat is Not Enabled "
-                                          "For Data Collection.\n\nWould You Like to Continue?"),
-                           QLatin1String(kTitleWarning), MessageIcon::Question, MessageButtons::YesNo,
-                           MessageAnswer::Yes};
-    return Messages::show(question) == MessageAnswer::Yes;
+    return Messages::askYesNo(QStringLiteral("One or More Tags are Contained in a Collection Group\nthat is Not "
+                                             "Enabled For Data Collection.\n\nWould You Like to Continue?"),
+                              QLatin1String(kTitleWarning), MessageAnswer::Yes);
 }
 
 }  // namespace tk70

@@ -10,6 +10,7 @@
 // the advise pass of each refresh tick, at most once every "DdeRefresh" ticks.
 #pragma once
 
+#include "core/product.h"
 #include "driverclient/dde_settings.h"
 #include "platform/dde/dde_handler.h"
 #include "platform/dde/dde_server.h"
@@ -22,7 +23,7 @@ class CCiuDriver;
 
 class CiuDdeServer : public dde::DdeHandler {
 public:
-    static constexpr int kMaxItems = 30;
+    static constexpr int kMaxItems = kTagCapacity;
     static constexpr int kFinalPassWaitMs = 300;
     enum SystemItem { Formats, Help, TopicItemList, ReturnMessage, Status, SysItems, Topics, kSystemItemCount };
 

@@ -7,6 +7,7 @@
 // the driver's own thread is reached only through the driver's functions.
 #pragma once
 
+#include "core/product.h"
 #include "driver/vantor.h"
 #include "driverclient/driver_settings.h"
 
@@ -25,7 +26,7 @@ class CCiuDriver : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxPoints = 30;
+    static constexpr int kMaxPoints = kTagCapacity;
     static constexpr int kMaxTuneSpecs = CIU_TUNE_SPECS;
 
     // Initialises the driver's record, switches its log on as "TK70Pro.LOG", loads the

@@ -22,6 +22,16 @@ MessageAnswer show(const Message &message)
     return message.defaultAnswer;
 }
 
+Message yesNoQuestion(const QString &text, const QString &title, MessageAnswer defaultAnswer)
+{
+    return Message{text, title, MessageIcon::Question, MessageButtons::YesNo, defaultAnswer};
+}
+
+bool askYesNo(const QString &text, const QString &title, MessageAnswer defaultAnswer)
+{
+    return show(yesNoQuestion(text, title, defaultAnswer)) == MessageAnswer::Yes;
+}
+
 void note(const QString &text, const QString &title, MessageIcon icon)
 {
     show(Message{text, title, icon, MessageButtons::Ok, MessageAnswer::Ok});

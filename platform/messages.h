@@ -7,6 +7,8 @@
 // button, which is what a program without a screen wants.
 #pragma once
 
+#include "core/product.h"
+
 #include <QString>
 #include <functional>
 
@@ -25,7 +27,7 @@ struct Message {
 };
 
 // The product's message titles.
-inline const char *const kTitleProgram = "TK70 Pro";
+inline const char *const kTitleProgram = kProductName;
 inline const char *const kTitleError = "TK70 Pro Error";
 inline const char *const kTitleWarning = "TK70 Pro Warning";
 inline const char *const kTitleCaution = "TK70 Pro Caution";
@@ -50,6 +52,10 @@ namespace Messages {
 
 // Shows a message through the installed sink and returns the answer.
 MessageAnswer show(const Message &message);
+// A Yes/No question under title (No the default unless defaultAnswer says Yes).
+Message yesNoQuestion(const QString &text, const QString &title, MessageAnswer defaultAnswer = MessageAnswer::No);
+// Asks that question and waits: whether the answer is Yes.
+bool askYesNo(const QString &text, const QString &title, MessageAnswer defaultAnswer = MessageAnswer::No);
 // A message with only an OK button.
 void note(const QString &text, const QString &title, MessageIcon icon);
 // The same message shown without waiting for OK: what a sampling path says, so that no

@@ -3,12 +3,13 @@
 // four collection groups.  Also the point address text used by lists and file headers.
 #pragma once
 
+#include "core/product.h"
+
 #include <QString>
 #include <array>
 
 namespace tk70 {
 
-inline constexpr int kCollectionGroupCount = 4;
 // What the tag editor and the tag list import accept: tagnames of 1 to 14 characters and
 // descriptions of at most 50.
 inline constexpr int kTagnameMaxChars = 14;

@@ -4,6 +4,7 @@
 // (0-based) is driver slot i + 1 and the user's tag number i + 1.
 #pragma once
 
+#include "core/product.h"
 #include "tags/tag_record.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ namespace tk70 {
 
 class TagTable {
 public:
-    static constexpr int kCapacity = 30;
+    static constexpr int kCapacity = kTagCapacity;
 
     TagTable() { reset(); }
 

@@ -1,6 +1,7 @@
 // Writing and comparing the tag information table.
 #include "collect/database/tag_info_table.h"
 
+#include "core/product.h"
 #include "platform/dao/dao_recordset.h"
 #include "platform/dao/dao_table_def.h"
 
@@ -41,7 +42,7 @@ void writeTagInfoTable(DaoDatabase &database, const QString &table, const std::v
     definition.createField(QStringLiteral("TagName"), DaoFieldType::Text, 30);
     for (const char *name : {"Loop", "PCU", "Mod", "Blk", "PointType"})
         definition.createField(QLatin1String(name), DaoFieldType::Integer);
-    for (int g = 1; g <= 4; ++g)
+    for (int g = 1; g <= kCollectionGroupCount; ++g)
         definition.createField(QStringLiteral("Collection%1").arg(g), DaoFieldType::Boolean);
     definition.createField(QStringLiteral("TagDecsription"), DaoFieldType::Text, 60);
     definition.append();

@@ -5,8 +5,8 @@ namespace tk70 {
 
 Message fileExistsQuestion(const QString &path, const QString &title)
 {
-    return Message{QStringLiteral("File %1 Already Exists\n\nDo you want to overwrite ?").arg(path), title,
-                   MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No};
+    return Messages::yesNoQuestion(QStringLiteral("File %1 Already Exists\n\nDo you want to overwrite ?").arg(path),
+                                   title);
 }
 
 QString outputHeldMessage(const QString &path)

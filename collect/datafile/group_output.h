@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/point_reading.h"
+#include "core/product.h"
 #include "platform/messages.h"
 
 #include <QDateTime>
@@ -25,7 +26,7 @@ struct DataColumn {
     qint32 block = 0;
     // What the database output's tag information table holds besides the address.
     qint32 pointType = 0;
-    std::array<bool, 4> groups{};  // membership in collection groups 1 to 4
+    std::array<bool, kCollectionGroupCount> groups{};  // membership in collection groups 1 to 4
     QString description{};
 };
 

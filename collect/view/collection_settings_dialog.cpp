@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
+#include "platform/view/form_controls.h"
 #include "platform/view/view_beep.h"
 #include "tags/tag_doc.h"
 
@@ -44,13 +45,6 @@ constexpr DateTimeControl kDateTimeControls[kDateTimeFieldCount] = {{"Starting D
 const char *const kAdvancedSettingsCaution =
     "Caution!\n\nIncorrect modifications of the Advanced Settings\n"
     "may cause the TK70 Pro to not operate properly\nor not operate at all.\n\nContinue?";
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // The width of chars average characters with room for the frame.
 int widthOfChars(const QWidget *widget, int chars) { return widget->fontMetrics().averageCharWidth() * chars + 16; }

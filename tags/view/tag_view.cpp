@@ -1,6 +1,7 @@
 // CTagView, the tag editor: see tag_view.h.
 #include "tags/view/tag_view.h"
 
+#include "core/product.h"
 #include "platform/messages.h"
 #include "platform/view/form_controls.h"
 #include "platform/view/view_beep.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <utility>
 
 namespace tk70 {
@@ -25,25 +27,12 @@ using namespace TagEditorRules;
 
 namespace {
 
-const char *const kTitle = "TK70 Pro";
+const char *const kTitle = kProductName;
 constexpr int kTitleGridRow = 0;
 constexpr int kLabelGridRow = 1;
 constexpr int kFirstRowGridRow = 2;
 constexpr int kBottomGridRow = kFirstRowGridRow + kRows;
 constexpr int kButtonGridRow = kBottomGridRow + 1;
-
-// Sets a flag for the lifetime of the scope and puts back what it was.
-class BusyScope {
-public:
-    explicit BusyScope(bool &flag) : m_flag(flag), m_was(std::exchange(flag, true)) {}
-    ~BusyScope() { m_flag = m_was; }
-    BusyScope(const BusyScope &) = delete;
-    BusyScope &operator=(const BusyScope &) = delete;
-
-private:
-    bool &m_flag;
-    bool m_was;
-};
 
 struct BoxSpec {
     int id;
@@ -211,7 +200,7 @@ void CTagView::clearRow(int row) { m_rows[row]->clear(); }
 
 void CTagView::refreshRows()
 {
-    BusyScope busy(m_busy);
+    QScopedValueRollback busy(m_busy, true);
     for (int row = 0; row < kRows; ++row)
         fillRow(row, m_offset + row);
 }
@@ -230,7 +219,7 @@ void CTagView::showPageAt(int offset)
 
 bool CTagView::readPage(std::array<TagRecord, kRows> &page)
 {
-    BusyScope busy(m_busy);
+    QScopedValueRollback busy(m_busy, true);
     for (int row = 0; row < kRows; ++row) {
         if (!m_rows[row]->read(page[row]))
             return false;
@@ -256,7 +245,7 @@ bool CTagView::validatePage()
     finishPendingInsert();
     int row = rowOf(focusWidget());
     if (row >= 0 && focusWidget() == tagname(row) && isTagnameEdited(row)) {
-        BusyScope busy(m_busy);
+        QScopedValueRollback busy(m_busy, true);
         tagname(row < kRows - 1 ? row + 1 : row - 1)->setFocus();
     }
     if (!settleEditedTagnames())
@@ -333,7 +322,7 @@ bool CTagView::leaveTagname(int row)
 {
     if (m_busy)
         return true;
-    BusyScope busy(m_busy);
+    QScopedValueRollback busy(m_busy, true);
     resolveTagnameChange(row);
     return applyTagnameOutcome(row);
 }
@@ -420,7 +409,7 @@ void CTagView::insertTag()
     m_insertRow = row;
     insertSlot(m_document->tags(), m_offset + row);
     refreshRows();
-    BusyScope busy(m_busy);
+    QScopedValueRollback busy(m_busy, true);
     tagname(row)->setFocus();
 }
 
@@ -449,8 +438,7 @@ void CTagView::deleteTag()
         refuseDeletingTrendTag();
         return;
     }
-    if (ask(QStringLiteral("Are you sure you want to delete this tag ?"), QStringLiteral("Question"),
-            MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
+    if (!Messages::askYesNo(QStringLiteral("Are you sure you want to delete this tag ?"), QStringLiteral("Question")))
         return;
     m_insertPending = false;
     deleteSlotAndShow(slot);

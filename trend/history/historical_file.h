@@ -10,6 +10,7 @@
 // not a record yet, and later reads see what has been appended since.
 #pragma once
 
+#include "core/product.h"
 #include "trend/history/history_line.h"
 
 #include <QString>
@@ -62,7 +63,7 @@ public:
 
     // Opens the file and reads its header, showing each refusal (stop icon) and the
     // capacity warning; columns beyond tagCapacity are dropped.  nullptr after a refusal.
-    static std::unique_ptr<HistoricalFile> open(const QString &path, HistoryFileKind kind, int tagCapacity = 30);
+    static std::unique_ptr<HistoricalFile> open(const QString &path, HistoryFileKind kind, int tagCapacity = kTagCapacity);
     ~HistoricalFile();
     HistoricalFile(const HistoricalFile &) = delete;
     HistoricalFile &operator=(const HistoricalFile &) = delete;

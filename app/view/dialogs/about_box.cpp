@@ -3,6 +3,7 @@
 
 #include "app/settings/system_figures.h"
 #include "app/view/dialogs/program_artwork.h"
+#include "core/product.h"
 #include "platform/view/dialog_fonts.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ void AboutBox::layOutTexts(QGridLayout *grid)
 {
     auto *emblem = new QLabel;
     emblem->setPixmap(programEmblem(48));
-    QLabel *name = namedLabel(QStringLiteral("TK70 Pro"), "programName");
+    QLabel *name = namedLabel(QString::fromLatin1(kProductName), "programName");
     QLabel *version = namedLabel(programVersionText(), "version");
     setBold(name);
     setBold(version);

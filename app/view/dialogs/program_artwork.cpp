@@ -1,6 +1,8 @@
 // The program's own pictures: see program_artwork.h.
 #include "app/view/dialogs/program_artwork.h"
 
+#include "core/product.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -79,7 +81,7 @@ void drawTitle(QPainter &painter)
     name.setBold(true);
     painter.setFont(name);
     painter.setPen(Qt::white);
-    painter.drawText(QPointF(24, 196), QStringLiteral("TK70 Pro"));
+    painter.drawText(QPointF(24, 196), QString::fromLatin1(kProductName));
     QFont subtitle(QStringLiteral("DejaVu Sans"));
     subtitle.setPixelSize(14);
     painter.setFont(subtitle);

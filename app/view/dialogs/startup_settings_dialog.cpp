@@ -4,6 +4,7 @@
 #include "platform/messages.h"
 #include "platform/view/dialog_fonts.h"
 #include "platform/view/field_exchange.h"
+#include "platform/view/form_controls.h"
 #include "tags/tsf_format.h"
 
 #include <QButtonGroup>
@@ -36,13 +37,6 @@ QString overwriteCaution()
 {
     return QStringLiteral("Caution!\n\nThis option allows your data files\nto be overwritten without warning\n"
                           "during automatic collection startups!");
-}
-
-template <typename W>
-W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 }  // namespace
@@ -171,9 +165,7 @@ void StartupSettingsDialog::tsfSourceClicked()
 void StartupSettingsDialog::inhibitTuningClicked()
 {
     if (m_inhibitTuning->isChecked()) {
-        MessageAnswer answer = Messages::show(Message{inhibitQuestion(), QString::fromLatin1(kTitleProgram),
-                                                      MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No});
-        if (answer != MessageAnswer::Yes)
+        if (!Messages::askYesNo(inhibitQuestion(), QString::fromLatin1(kTitleProgram)))
             m_inhibitTuning->setChecked(false);
     }
     m_inhibitTuning->setEnabled(!m_inhibitTuning->isChecked());

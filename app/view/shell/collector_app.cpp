@@ -19,6 +19,7 @@
 #include "app/view/shell/tag_editor_page.h"
 #include "chart/chart_version.h"
 #include "collect/driver_readings.h"
+#include "core/product.h"
 #include "driverclient/ciu_driver.h"
 #include "driverclient/view/driver_status_dialog.h"
 #include "platform/messages.h"
@@ -180,7 +181,7 @@ bool CCollectorApp::openDocument(const QString &path)
 QString CCollectorApp::documentTitle() const
 {
     if (!m_document || m_document->pathName().isEmpty())
-        return QStringLiteral("TK70 Pro");
+        return QString::fromLatin1(kProductName);
     return QFileInfo(m_document->pathName()).fileName();
 }
 

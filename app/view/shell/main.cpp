@@ -13,6 +13,7 @@
 #include "app/view/dialogs/program_artwork.h"
 #include "app/view/shell/collector_app.h"
 #include "app/view/shell/main_frame.h"
+#include "core/product.h"
 #include "platform/messages.h"
 #include "platform/registry/settings_store.h"
 #include "platform/view/message_box_sink.h"
@@ -47,7 +48,7 @@ int answerAtOnce(const tk70::LaunchRequest &request)
 int runHeadless(int argc, char **argv, const tk70::LaunchRequest &request)
 {
     QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("TK70 Pro"));
+    QCoreApplication::setApplicationName(QString::fromLatin1(tk70::kProductName));
     return tk70::runHeadless(request.file, request.overwrite);
 }
 
@@ -96,7 +97,7 @@ void listenForLaterStarts(tk70::InstanceServer &server, tk70::InstanceClaim *cla
 int runWindow(int argc, char **argv, tk70::InstanceClaim *claim, const QString &socketPath)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TK70 Pro"));
+    QApplication::setApplicationName(QString::fromLatin1(tk70::kProductName));
     QApplication::setWindowIcon(QIcon(tk70::programEmblem(64)));
     tk70::InstanceServer server;
     listenForLaterStarts(server, claim, socketPath);

@@ -6,6 +6,7 @@
 #include "app/view/shell/command_icons.h"
 #include "app/view/shell/frame_geometry.h"
 #include "app/view/shell/menu_layout.h"
+#include "core/product.h"
 #include "platform/keyboard_locks.h"
 
 #include <QCloseEvent>
@@ -34,7 +35,7 @@ QString menuLabel(const QString &menuText) { return menuText.section(QLatin1Char
 
 CMainFrame::CMainFrame(CommandTarget &target, QWidget *parent) : QMainWindow(parent), m_target(target)
 {
-    setWindowTitle(QStringLiteral("TK70 Pro"));
+    setWindowTitle(QString::fromLatin1(kProductName));
     m_mdi = new QMdiArea(this);
     setCentralWidget(m_mdi);
     createActions();
@@ -165,7 +166,7 @@ void CMainFrame::createStatusBar()
     };
     m_ciuPane = pane(QStringLiteral("ciuPane"), QStringLiteral("CIU On-Line"));
     // A group pane keeps its width while its group does not collect and it shows nothing.
-    for (int g = 0; g < 4; ++g) {
+    for (int g = 0; g < kCollectionGroupCount; ++g) {
         m_groupPanes[g] = pane(QStringLiteral("groupPane%1").arg(g + 1), QStringLiteral("Coll %1").arg(g + 1));
         m_groupPanes[g]->setMinimumWidth(m_groupPanes[g]->sizeHint().width());
     }
@@ -211,7 +212,7 @@ void CMainFrame::setCiuPane(const QString &text) { m_ciuPane->setText(text); }
 
 void CMainFrame::setGroupPane(int group, const QString &text)
 {
-    if (group >= 1 && group <= 4)
+    if (group >= 1 && group <= kCollectionGroupCount)
         m_groupPanes[group - 1]->setText(text);
 }
 

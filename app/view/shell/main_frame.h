@@ -7,6 +7,7 @@
 
 #include "app/view/shell/command_target.h"
 #include "app/view/shell/menu_layout.h"
+#include "core/product.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -64,7 +65,7 @@ private:
     int m_menu = 0;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_ciuPane = nullptr;
-    QLabel *m_groupPanes[4] = {};
+    QLabel *m_groupPanes[kCollectionGroupCount] = {};
     QLabel *m_lockPanes[3] = {};  // caps, num, scroll
     QLabel *m_datePane = nullptr;
     QLabel *m_timePane = nullptr;

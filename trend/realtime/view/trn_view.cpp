@@ -38,14 +38,9 @@ void CTrnView::doubleClicked(ChartHandle handle)
 void CTrnView::rescaleTrace(int trace)
 {
     if (m_graph->timeline().isScrolledBack()) {
-        Message question;
-        question.text = QStringLiteral(
+        const QString question = QStringLiteral(
             "Changing the Scaling of a Trace will\nplace the graph in Real Time Mode.\n\nDo you want to continue?");
-        question.title = QString::fromLatin1(kTitleProgram);
-        question.icon = MessageIcon::Question;
-        question.buttons = MessageButtons::YesNo;
-        question.defaultAnswer = MessageAnswer::No;
-        if (Messages::show(question) != MessageAnswer::Yes)
+        if (!Messages::askYesNo(question, QString::fromLatin1(kTitleProgram)))
             return;
     }
     const std::optional<TraceScale> scale =

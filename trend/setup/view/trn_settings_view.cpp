@@ -43,11 +43,6 @@ constexpr int kColumnLabelRow = 1;
 constexpr int kFirstTraceRow = 2;
 constexpr int kTraceBottomRow = kFirstTraceRow + kRows;
 
-MessageAnswer askYesNo(const QString &text, const QString &title)
-{
-    return Messages::show(Message{text, title, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No});
-}
-
 void tagMissing(const char *text)
 {
     Messages::note(QString::fromLatin1(text), QStringLiteral("Tag Error"), MessageIcon::Warning);
@@ -476,7 +471,7 @@ void CTrnSettingsView::stepGraph(int step)
 
 void CTrnSettingsView::clearGraph()
 {
-    if (askYesNo(QStringLiteral("Clear Content of Graph?"), QString::fromLatin1(kTitleWarning)) != MessageAnswer::Yes)
+    if (!Messages::askYesNo(QStringLiteral("Clear Content of Graph?"), QString::fromLatin1(kTitleWarning)))
         return;
     showGraph(clearedGraph(graphIndex() + 1));
     storeForm();
@@ -489,8 +484,8 @@ void CTrnSettingsView::clearGraph()
 void CTrnSettingsView::deleteTrace()
 {
     const int row = m_focusedRow;
-    if (row < 0 || askYesNo(QStringLiteral("Are you sure you want to delete this trace ?"),
-                            QStringLiteral("Question")) != MessageAnswer::Yes)
+    if (row < 0 ||
+        !Messages::askYesNo(QStringLiteral("Are you sure you want to delete this trace ?"), QStringLiteral("Question")))
         return;
     removeTrace(row);
     QScopedValueRollback busy(m_busy, true);
