@@ -28,14 +28,12 @@
 #include "tags/import/dos_tsf_import.h"
 #include "tags/import/tag_list_import.h"
 #include "tags/tag_doc.h"
-#include "tags/tsf_format.h"
 #include "trend/history/historical_file.h"
 #include "trend/historyview/historical_file_source.h"
 #include "tune/view/tuning_dialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QScreen>
@@ -44,8 +42,11 @@
 
 namespace tk70 {
 
-CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent) : QObject(parent), m_store(store)
+CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent)
+    : QObject(parent), m_store(store), m_files(std::make_unique<FileDialogs>([this] { return m_mainFrame.get(); }))
 {
+    DocumentHooks hooks{[this] { releaseDocument(); }, [this] { documentShown(); }, [this] { return documentInUse(); }};
+    m_documents = std::make_unique<DocumentLifecycle>(*this, store, *m_files, std::move(hooks));
     createHandlers();
 }
 
@@ -53,7 +54,7 @@ CCollectorApp::~CCollectorApp()
 {
     m_collection.reset();
     m_mainFrame.reset();
-    m_document.reset();
+    m_documents.reset();
     m_readings.reset();
     m_driver.reset();
 }
@@ -72,9 +73,9 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
         return false;
     createCollectionControl();
     m_initIncomplete = false;
-    loadRecentFiles();
+    m_documents->recentFiles().load();
     m_mainFrame = std::make_unique<CMainFrame>(*this);
-    newDocument();
+    m_documents->newDocument();
     m_mainFrame->show();
     if (request.showLogo)
         showStartupWindow();
@@ -115,8 +116,8 @@ void CCollectorApp::chooseStartupFile(const QString &commandLineFile)
     QString file = m_settings.specificAutoStartFile ? m_settings.autoStartTsfFilename : commandLineFile;
     if (file.isEmpty())
         return;
-    if (!openDocument(file)) {
-        newDocument();
+    if (!m_documents->openDocument(file)) {
+        m_documents->newDocument();
         return;
     }
     if (m_settings.autoStartEnabled)
@@ -144,7 +145,8 @@ void CCollectorApp::runAutomaticStart()
     stateChanged();
 }
 
-void CCollectorApp::forgetDocument()
+// The windows reading the document, and the historical file behind it, go before it.
+void CCollectorApp::releaseDocument()
 {
     m_graphing = false;
     closeTrendGraphWindows();
@@ -152,37 +154,12 @@ void CCollectorApp::forgetDocument()
     closeSetupWindows();
     m_historySource.reset();
     m_historyFile.reset();
-    m_document.reset();
 }
 
-void CCollectorApp::newDocument()
+void CCollectorApp::documentShown()
 {
-    forgetDocument();
-    m_document = std::make_unique<CTagDoc>(this);
-    m_document->newDocument();
     showTagEditorWindow();
     stateChanged();
-}
-
-bool CCollectorApp::openDocument(const QString &path)
-{
-    auto document = std::make_unique<CTagDoc>(this);
-    if (!document->openDocument(path))
-        return false;
-    forgetDocument();
-    m_document = std::move(document);
-    addRecentFile(path);
-    showTagEditorWindow();
-    stateChanged();
-    return true;
-}
-
-// The document's name in window titles: its file's name, or the product's for a new one.
-QString CCollectorApp::documentTitle() const
-{
-    if (!m_document || m_document->pathName().isEmpty())
-        return QString::fromLatin1(kProductName);
-    return QFileInfo(m_document->pathName()).fileName();
 }
 
 void CCollectorApp::setLinkSettings(int comPort, int baudRate)
@@ -191,35 +168,6 @@ void CCollectorApp::setLinkSettings(int comPort, int baudRate)
         m_driver->setComPort(comPort);
         m_driver->setBaudRate(baudRate);
     }
-}
-
-bool CCollectorApp::confirmOverwrite()
-{
-    if (!m_document || m_document->tagCount() < 1)
-        return true;
-    return Messages::show(Message{QStringLiteral("Overwrite Existing Tag Selection & Trend Settings?"),
-                                  QLatin1String(kTitleProgram), MessageIcon::Question, MessageButtons::OkCancel,
-                                  MessageAnswer::Cancel}) == MessageAnswer::Ok;
-}
-
-// Asks whether to save a document that differs from what was last loaded or saved, after
-// the open pages are checked and copied into it.  False when the user cancels, a page
-// does not validate or the save fails: whatever was to close stays open.
-bool CCollectorApp::saveModified()
-{
-    if (!m_document || documentInUse())
-        return true;
-    if (!tagEditorPageValid())
-        return false;
-    copyOpenPagesIntoDocument();
-    if (!m_document->isModified())
-        return true;
-    const MessageAnswer answer =
-        Messages::show(Message{QStringLiteral("Save changes to %1?").arg(documentTitle()), QLatin1String(kTitleProgram),
-                               MessageIcon::Warning, MessageButtons::YesNoCancel, MessageAnswer::Yes});
-    if (answer == MessageAnswer::Yes)
-        return fileSave();
-    return answer == MessageAnswer::No;
 }
 
 // Tune Block: in an active tag editor it inserts a tag; otherwise the tuning dialog.
@@ -236,69 +184,18 @@ void CCollectorApp::tuneBlock()
 void CCollectorApp::importTagList(int id)
 {
     const bool dos = id == cmd::ImportDosTsf;
-    const QString path = QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
-                                                      dos ? QStringLiteral("TK70 (DOS) Tag Selection Files (*.tsf)")
-                                                          : QStringLiteral("DelimitedTag List Files (*.*)"));
+    const QString path = m_files->importToOpen(dos);
     if (path.isEmpty())
         return;
-    fileNew();
-    if (!m_document || m_document->tagCount() > 0)
+    m_documents->fileNew();
+    if (!currentDocument() || currentDocument()->tagCount() > 0)
         return;  // the user kept the current selection
-    const bool imported = dos ? importDosTsf(path, *m_document) : importDelimitedTagList(path, *m_document);
+    const bool imported =
+        dos ? importDosTsf(path, *currentDocument()) : importDelimitedTagList(path, *currentDocument());
     if (!imported)
         return;
     closeSetupWindows();  // the editor shows the imported tags from its first row
     showTagEditorWindow();
-}
-
-void CCollectorApp::fileNew()
-{
-    if (confirmOverwrite())
-        newDocument();
-}
-
-// Open: the file given (a dropped file, a file handed over by a second start), or the
-// one chosen in the file dialog.
-void CCollectorApp::fileOpen(const QString &file)
-{
-    if (!confirmOverwrite())
-        return;
-    QString path = file;
-    if (path.isEmpty())
-        path = QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
-                                            QString::fromLatin1(Tsf::kFileFilter));
-    if (path.isEmpty())
-        return;
-    if (!openDocument(path))
-        newDocument();
-}
-
-bool CCollectorApp::fileSave()
-{
-    if (!m_document)
-        return false;
-    if (m_document->pathName().isEmpty())
-        return fileSaveAs();
-    if (!m_document->saveDocument(m_document->pathName()))
-        return false;
-    addRecentFile(m_document->pathName());
-    return true;
-}
-
-bool CCollectorApp::fileSaveAs()
-{
-    if (!m_document)
-        return false;
-    QString path = QFileDialog::getSaveFileName(m_mainFrame.get(), QStringLiteral("Save As"), m_document->pathName(),
-                                                QString::fromLatin1(Tsf::kFileFilter));
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QLatin1String(Tsf::kDefaultExtension);
-    if (!m_document->saveDocument(path))
-        return false;
-    addRecentFile(path);
-    return true;
 }
 
 // While collecting, the document stays open and its output windows go to icons.
@@ -308,21 +205,7 @@ void CCollectorApp::fileClose()
         minimizeGraphWindows();
         return;
     }
-    if (saveModified())
-        forgetDocument();
-}
-
-// A recent file that can no longer be opened leaves the list.
-void CCollectorApp::openRecentFile(int index)
-{
-    const QString path = m_recentFiles.value(index);
-    if (path.isEmpty() || !confirmOverwrite())
-        return;
-    if (!openDocument(path)) {
-        m_recentFiles.removeAll(path);
-        saveRecentFiles();
-        newDocument();
-    }
+    m_documents->close();
 }
 
 // A file dropped on the window or handed over by the desktop: the user let go of it or
@@ -341,7 +224,7 @@ void CCollectorApp::openDroppedFile(const QString &path)
 // offered.
 bool CCollectorApp::mayExit()
 {
-    const bool mayClose = m_collection->confirmClose() && saveModified();
+    const bool mayClose = m_collection->confirmClose() && m_documents->saveModified();
     stateChanged();
     return mayClose;
 }
@@ -392,7 +275,7 @@ void CCollectorApp::helpContent()
 CommandState CCollectorApp::commandState() const
 {
     CommandState state;
-    state.hasDocument = m_document != nullptr;
+    state.hasDocument = currentDocument() != nullptr;
     state.setupOpen = tagEditorOpen() || trendSetupOpen();
     state.collecting = isCollecting();
     state.historical = isHistorical();
@@ -411,13 +294,13 @@ void CCollectorApp::createHandlers()
     const auto on = [this](int id, std::function<void()> handler) {
         m_handlers[id] = [handler = std::move(handler)](const QString &) { handler(); };
     };
-    on(cmd::FileNew, [this] { fileNew(); });
-    m_handlers[cmd::FileOpen] = [this](const QString &file) { fileOpen(file); };
+    on(cmd::FileNew, [this] { m_documents->fileNew(); });
+    m_handlers[cmd::FileOpen] = [this](const QString &file) { m_documents->fileOpen(file); };
     on(cmd::FileClose, [this] { fileClose(); });
-    on(cmd::FileSave, [this] { fileSave(); });
-    on(cmd::FileSaveAs, [this] { fileSaveAs(); });
+    on(cmd::FileSave, [this] { m_documents->fileSave(); });
+    on(cmd::FileSaveAs, [this] { m_documents->fileSaveAs(); });
     for (int k = 0; k < cmd::RecentFileCount; ++k)
-        on(cmd::RecentFile1 + k, [this, k] { openRecentFile(k); });
+        on(cmd::RecentFile1 + k, [this, k] { m_documents->openRecent(k); });
     on(cmd::TagSelection, [this] { showTagEditorWindow(); });
     on(cmd::TrendSetup, [this] { showTrendSetupWindow(); });
     on(cmd::CurrentValues, [this] { showCurrentValues(); });
@@ -471,28 +354,6 @@ void CCollectorApp::stateChanged()
         m_mainFrame->updateCommands();
         updateStatusPanes();
     }
-}
-
-void CCollectorApp::addRecentFile(const QString &path)
-{
-    QString absolute = QFileInfo(path).absoluteFilePath();
-    m_recentFiles.removeAll(absolute);
-    m_recentFiles.prepend(absolute);
-    while (m_recentFiles.size() > kRecentFileCount)
-        m_recentFiles.removeLast();
-    saveRecentFiles();
-}
-
-void CCollectorApp::loadRecentFiles() { m_recentFiles = loadRecentFileList(m_store); }
-
-// The list changes with every file opened: a store that refuses it is reported once a
-// session, and not at all when start-up already said that nothing will be written.
-void CCollectorApp::saveRecentFiles()
-{
-    if (!m_store.isReadable() || saveRecentFileList(m_store, m_recentFiles) || m_recentFilesRefused)
-        return;
-    m_recentFilesRefused = true;
-    warnSettingsNotSaved(m_store);
 }
 
 // The program settings after an options dialog's OK; a refused save is reported.

@@ -1,14 +1,16 @@
 // CCollectorApp, the application object: starts the program in its fixed order (settings,
 // driver client, main window, start-up window, the start-up tag selection and the
 // automatic collection start), owns the settings, the driver client and the current
-// document, keeps the book of its child windows (at most one of each kind), and carries
+// document's lifecycle, keeps the book of its child windows (at most one of each kind), and carries
 // out the application's commands.
 #pragma once
 
+#include "app/document/document_lifecycle.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/command_state.h"
 #include "app/view/shell/child_frame.h"
 #include "app/view/shell/command_target.h"
+#include "app/view/shell/file_dialogs.h"
 #include "collect/collection_control.h"
 #include "core/clock.h"
 #include "platform/view/print_setup.h"
@@ -52,7 +54,7 @@ public:
     bool initInstance(const QStringList &arguments);
 
     CMainFrame *mainFrame() const { return m_mainFrame.get(); }
-    CTagDoc *currentDocument() const { return m_document.get(); }
+    CTagDoc *currentDocument() const { return m_documents->document(); }
     CCiuDriver *driverClient() const { return m_driver.get(); }
     const AppSettings &settings() const { return m_settings; }
     bool firstStart() const { return m_firstStart; }
@@ -76,7 +78,7 @@ public:
     // CommandTarget: every command passes through run(), which consults isEnabled().
     bool isEnabled(int id) const override;
     void execute(int id) override;
-    QStringList recentFiles() const override { return m_recentFiles; }
+    QStringList recentFiles() const override { return m_documents->recentFiles().files(); }
     void openDroppedFile(const QString &path) override;
     bool mayExit() override;
     // The state the enabling rules look at.
@@ -91,7 +93,7 @@ public:
     // The document is used by a collection or by the graphs of a historical file.
     bool documentInUse() const { return isCollecting() || m_graphing; }
     bool isHistorical() const { return m_historyFile != nullptr; }
-    bool hasCurrentDocument() const override { return m_document != nullptr; }
+    bool hasCurrentDocument() const override { return currentDocument() != nullptr; }
     bool tagEditorOpen() const override { return m_setup[TagEditor].frame != nullptr; }
     bool trendSetupOpen() const override { return m_setup[TrendSetup].frame != nullptr; }
     bool tagEditorPageValid() override { return pageValid(TagEditor); }
@@ -128,21 +130,12 @@ private:
     void advancedSettings();
     void updateStatusPanes();
     void showStartupWindow();
-    QString documentTitle() const;
+    QString documentTitle() const { return m_documents->title(); }
     void chooseStartupFile(const QString &commandLineFile);
     void runAutoStartCountdown();
-    bool confirmOverwrite();
-    bool saveModified();
-    void newDocument();
-    bool openDocument(const QString &path);
     void tuneBlock();
     void importTagList(int id);
-    void fileNew();
-    void fileOpen(const QString &file);
-    bool fileSave();
-    bool fileSaveAs();
     void fileClose();
-    void openRecentFile(int index);
     TagEditorPage *activeTagEditor() const;
     void showSetupWindow(SetupKind kind);
     SetupPage *createSetupPage(SetupKind kind);
@@ -168,11 +161,9 @@ private:
     void startupSettings();
     void ddeServerOptions();
     void databaseOptions();
-    void addRecentFile(const QString &path);
-    void loadRecentFiles();
-    void saveRecentFiles();
     void saveSettings();
-    void forgetDocument();
+    void releaseDocument();
+    void documentShown();
     void stateChanged();
 
     SettingsStore &m_store;
@@ -180,12 +171,12 @@ private:
     bool m_firstStart = false;
     bool m_initIncomplete = true;
     bool m_autoStartPending = false;
-    bool m_recentFilesRefused = false;  // a refused save of the recent files was reported
     std::unique_ptr<CCiuDriver> m_driver;
     SystemClock m_systemClock;
     std::unique_ptr<CollectionControl> m_collection;
     std::unique_ptr<CMainFrame> m_mainFrame;
-    std::unique_ptr<CTagDoc> m_document;
+    std::unique_ptr<FileDialogs> m_files;
+    std::unique_ptr<DocumentLifecycle> m_documents;
     std::array<SetupWindow, SetupKindCount> m_setup;
     QPointer<CChildFrame> m_currentValuesWindow;
     std::array<QPointer<CChildFrame>, TrendGraph::kGraphCount> m_trendWindows;  // by graph index
@@ -194,7 +185,6 @@ private:
     std::unique_ptr<HistoricalFile> m_historyFile;  // the data file of a historical document
     std::unique_ptr<HistoricalFileSource> m_historySource;  // its records for the graphs
     bool m_graphing = false;  // the historical document's graphs are shown (Start to Stop)
-    QStringList m_recentFiles;
     std::map<int, Handler> m_handlers;
     PrintSetup m_printSetup;
 };

@@ -32,9 +32,9 @@ void CCollectorApp::startCollection(bool automatic)
         stateChanged();
         return;
     }
-    if (m_document) {
+    if (currentDocument()) {
         StartOptions options{automatic, m_settings.autoOverwriteAckOnAutoStart};
-        m_collection->start(*m_document, options);
+        m_collection->start(*currentDocument(), options);
     }
     m_autoStartPending = false;
     stateChanged();
@@ -56,11 +56,11 @@ void CCollectorApp::stopCollection()
 // committed their edits into it.
 void CCollectorApp::collectionSettings()
 {
-    if (!m_document || !commitSetupForms())
+    if (!currentDocument() || !commitSetupForms())
         return;
     storeSetupForms();
     CollectionSettingsDialog dialog(
-        *m_document, *m_driver, [this] { advancedSettings(); }, m_mainFrame.get());
+        *currentDocument(), *m_driver, [this] { advancedSettings(); }, m_mainFrame.get());
     dialog.exec();
     stateChanged();
 }
@@ -109,10 +109,10 @@ void CCollectorApp::updateStatusPanes()
 {
     if (!m_mainFrame)
         return;
-    const bool document = m_document != nullptr;
+    const bool document = currentDocument() != nullptr;
     m_mainFrame->setCiuPane(document && m_driver ? ciuPaneText(m_driver->connectionState()) : QString());
     for (int g = 0; g < kCollectionGroupCount; ++g) {
-        const bool shown = document && m_document->group(g).enabled;
+        const bool shown = document && currentDocument()->group(g).enabled;
         m_mainFrame->setGroupPane(g + 1, shown ? QStringLiteral("Coll %1").arg(g + 1) : QString());
     }
 }

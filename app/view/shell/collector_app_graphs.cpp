@@ -43,7 +43,8 @@ void minimizeFrame(CChildFrame *frame)
 // document's current one; the first comes to the front.
 void CCollectorApp::openTrendGraphWindows()
 {
-    openGraphWindows([this](int graph) { return new CTrnView(*m_document, graph, *m_readings, m_systemClock); }, false);
+    openGraphWindows([this](int graph) { return new CTrnView(*currentDocument(), graph, *m_readings, m_systemClock); },
+                     false);
 }
 
 // A graph window per graph with traces (only the first when firstOnly), made by makeView
@@ -52,13 +53,13 @@ void CCollectorApp::openTrendGraphWindows()
 void CCollectorApp::openGraphWindows(const std::function<QWidget *(int)> &makeView, bool firstOnly)
 {
     closeTrendGraphWindows();
-    if (!m_document || !m_mainFrame)
+    if (!currentDocument() || !m_mainFrame)
         return;
-    m_graphCount = m_document->graphsWithTraces();
+    m_graphCount = currentDocument()->graphsWithTraces();
     for (int g = 0; g < TrendGraph::kGraphCount; ++g) {
-        if (m_document->graph(g).traceCount == 0)
+        if (currentDocument()->graph(g).traceCount == 0)
             continue;
-        m_document->setCurrentGraphIndex(g);
+        currentDocument()->setCurrentGraphIndex(g);
         if (!createGraphWindow(g, makeView(g))) {
             Messages::note(QStringLiteral("Error - Could Not Create Trend Graph Window"), QLatin1String(kTitleProgram),
                            MessageIcon::Stop);
@@ -79,7 +80,7 @@ void CCollectorApp::openGraphWindows(const std::function<QWidget *(int)> &makeVi
 bool CCollectorApp::createGraphWindow(int graphIndex, QWidget *view)
 {
     auto *frame = new CChildFrame(view, kMenuGraph);
-    frame->setWindowTitle(trendWindowTitle(m_document->graph(graphIndex), graphIndex));
+    frame->setWindowTitle(trendWindowTitle(currentDocument()->graph(graphIndex), graphIndex));
     keepWhileCollecting(frame);
     if (!m_mainFrame->mdiArea()->addSubWindow(frame)) {
         delete frame;
@@ -142,7 +143,7 @@ void CCollectorApp::selectTrend()
             m_trendWindows[size_t(g)]->showMaximized();
         return;
     }
-    const std::optional<int> choice = CTrendListDialog::choose(m_document.get(), graphs, m_mainFrame.get());
+    const std::optional<int> choice = CTrendListDialog::choose(currentDocument(), graphs, m_mainFrame.get());
     if (!choice || !m_trendWindows[size_t(*choice)])
         return;
     m_trendWindows[size_t(*choice)]->showMaximized();

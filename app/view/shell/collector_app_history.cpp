@@ -14,7 +14,6 @@
 #include "trend/historyview/view/history_view.h"
 
 #include <QDialog>
-#include <QFileDialog>
 
 namespace tk70 {
 
@@ -28,20 +27,17 @@ void CCollectorApp::openHistoricalFile(int id)
         return;
     }
     const bool dos = id == cmd::HistoricalDos;
-    const QString path =
-        QFileDialog::getOpenFileName(m_mainFrame.get(), QStringLiteral("Open"), QString(),
-                                     dos ? QStringLiteral("TK70 Pro Historical TK70 (DOS) Data Files (*.dat)")
-                                         : QStringLiteral("TK70 Pro Historical ASCII Data Files (*.txt)"));
+    const QString path = m_files->historicalFileToOpen(dos);
     if (path.isEmpty())
         return;
-    fileNew();
-    if (!m_document || m_document->tagCount() > 0)
+    m_documents->fileNew();
+    if (!currentDocument() || currentDocument()->tagCount() > 0)
         return;  // the user kept the current selection
-    std::unique_ptr<HistoricalFile> file =
-        HistoricalFile::open(path, dos ? HistoryFileKind::Dos : HistoryFileKind::Ascii, m_document->tagCapacity());
+    std::unique_ptr<HistoricalFile> file = HistoricalFile::open(
+        path, dos ? HistoryFileKind::Dos : HistoryFileKind::Ascii, currentDocument()->tagCapacity());
     if (!file)
         return;
-    file->fillTagList(*m_document);
+    file->fillTagList(*currentDocument());
     m_historyFile = std::move(file);
     m_historySource = std::make_unique<HistoricalFileSource>(*m_historyFile);
     closeSetupWindows();  // the tag editor of the new document; the trend setup takes over
@@ -55,7 +51,7 @@ void CCollectorApp::startGraphing()
     if (!trendSetupPageValid())
         return;
     copyOpenPagesIntoDocument();
-    const int graphs = m_document->graphsWithTraces();
+    const int graphs = currentDocument()->graphsWithTraces();
     if (graphs == 0) {
         Messages::note(QStringLiteral("No Tags Selected for Trending."), QLatin1String(kTitleProgram),
                        MessageIcon::Warning);
@@ -72,7 +68,7 @@ void CCollectorApp::startGraphing()
     m_graphing = true;
     openGraphWindows(
         [this, mode](int graph) {
-            return new CHistoryView(*m_document, graph, *m_historySource, mode.replay, mode.skip);
+            return new CHistoryView(*currentDocument(), graph, *m_historySource, mode.replay, mode.skip);
         },
         mode.replay);
     closeSetupWindows();

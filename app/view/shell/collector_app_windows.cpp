@@ -25,7 +25,7 @@ namespace tk70 {
 // were copied into the document; the window is made when it does not exist yet.
 void CCollectorApp::showSetupWindow(SetupKind kind)
 {
-    if (!m_document || !m_mainFrame)
+    if (!currentDocument() || !m_mainFrame)
         return;
     const SetupKind other = kind == TagEditor ? TrendSetup : TagEditor;
     if (!pageValid(other))
@@ -42,8 +42,8 @@ void CCollectorApp::showSetupWindow(SetupKind kind)
 SetupPage *CCollectorApp::createSetupPage(SetupKind kind)
 {
     if (kind == TrendSetup)
-        return new TrendSetupPage(*m_document, isHistorical());
-    auto *page = new TagEditorPage(*m_document);
+        return new TrendSetupPage(*currentDocument(), isHistorical());
+    auto *page = new TagEditorPage(*currentDocument());
     connect(page, &TagEditorPage::collectionSettingsRequested, this, [this] { execute(cmd::CollectionSettings); });
     connect(page, &TagEditorPage::trendSetupRequested, this, [this] { execute(cmd::TrendSetup); });
     // An open trend setup shows the renamed traces, or its next store would undo the rename.
@@ -66,7 +66,8 @@ void CCollectorApp::createSetupWindow(SetupKind kind)
     connect(frame, &QObject::destroyed, this, [this, kind, page] { setupWindowGone(kind, page); });
     // The document closes with its last setup window: unsaved changes are offered first.
     const SetupKind other = kind == TagEditor ? TrendSetup : TagEditor;
-    frame->setCloseCheck([this, other] { return !documentInUse() && (m_setup[other].frame || saveModified()); });
+    frame->setCloseCheck(
+        [this, other] { return !documentInUse() && (m_setup[other].frame || m_documents->saveModified()); });
     frame->showMaximized();
 }
 
@@ -79,7 +80,7 @@ void CCollectorApp::setupWindowGone(SetupKind kind, SetupPage *page)
         m_setup[kind] = SetupWindow{};
     QTimer::singleShot(0, this, [this] {
         if (!tagEditorOpen() && !trendSetupOpen() && !documentInUse())
-            forgetDocument();
+            m_documents->forget();
         stateChanged();
     });
 }
@@ -110,10 +111,10 @@ void CCollectorApp::closeSetupWindows()
 // client's readings of the current document.
 void CCollectorApp::openCurrentValuesWindow()
 {
-    if (!m_document || !m_mainFrame)
+    if (!currentDocument() || !m_mainFrame)
         return;
     if (!m_currentValuesWindow) {
-        auto *frame = new CChildFrame(new CTxtView(*m_document, *m_readings), kMenuGraph);
+        auto *frame = new CChildFrame(new CTxtView(*currentDocument(), *m_readings), kMenuGraph);
         frame->setWindowTitle(QStringLiteral("Data Collection Output"));
         m_mainFrame->mdiArea()->addSubWindow(frame);
         m_currentValuesWindow = frame;
