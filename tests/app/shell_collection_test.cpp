@@ -49,7 +49,7 @@ TEST_F(ShellCollectionTest, AnEmptyTagListRefusesTheStartAndKeepsTheEditor)
     app.execute(cmd::Start);
     EXPECT_EQ(m_messages.texts(), QStringList{"No Tags Defined in Tag List!\n\nCan Not Continue."});
     EXPECT_FALSE(app.isCollecting());
-    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
     EXPECT_EQ(pane("ciuPane"), "CIU Off-Line");
     EXPECT_EQ(pane("groupPane1"), "Coll 1");
     EXPECT_EQ(pane("groupPane2"), "");
@@ -60,7 +60,7 @@ TEST_F(ShellCollectionTest, StartCollectsAndStopAsksThenReopensTheEditor)
     CCollectorApp &app = start({writeSelection(m_dir)});
     app.execute(cmd::Start);
     ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
-    EXPECT_EQ(app.tagEditorWindow(), nullptr);
+    EXPECT_EQ(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
     EXPECT_NE(app.currentDocument(), nullptr);
     EXPECT_FALSE(enabled(cmd::Start));
     EXPECT_TRUE(enabled(cmd::Stop));
@@ -78,7 +78,7 @@ TEST_F(ShellCollectionTest, StartCollectsAndStopAsksThenReopensTheEditor)
     app.execute(cmd::Stop);
     EXPECT_FALSE(app.isCollecting());
     EXPECT_FALSE(app.driverClient()->isRunning());
-    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
     EXPECT_TRUE(enabled(cmd::Start));
     EXPECT_TRUE(
         fileBytes(m_dir.filePath("plant.DAT")).startsWith("                       TK70 DATA COLLECTION PROGRAM\r\n"));
@@ -109,7 +109,7 @@ TEST_F(ShellCollectionTest, AFailedConnectionUndoesTheStart)
                                          "Ensure COM Port is Not Used by Another Process.");
     EXPECT_EQ(app.driverClient()->pointCount(), 0);
     EXPECT_EQ(app.collection()->run(), nullptr);
-    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
     // The files were opened and closed again with their headers.
     EXPECT_TRUE(fileBytes(m_dir.filePath("plant.txt")).contains("TK70 Pro DATA COLLECTION PROGRAM"));
 }

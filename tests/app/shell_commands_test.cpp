@@ -62,7 +62,7 @@ protected:
     }
     QLineEdit *editorField(int id) const
     {
-        return m_app->tagEditorWindow()->findChild<QLineEdit *>(QString::number(id));
+        return m_app->windows().setupWindow(WindowBook::TagEditor)->findChild<QLineEdit *>(QString::number(id));
     }
     // The menus shown now, one line each: "title: id text[\tkey] | - | recent | ...".
     QStringList shownMenus() const
@@ -153,7 +153,7 @@ TEST_F(ShellCommandsTest, MenusAndToolbarAreTheProgramsTables)
     app.mainFrame()->mdiArea()->setActiveSubWindow(graph);
     EXPECT_EQ(lines(shownMenus()), lines(expectedMenus(kMenuGraph)));
     graph->close();
-    app.tagEditorWindow()->close();
+    app.windows().setupWindow(WindowBook::TagEditor)->close();
     ASSERT_TRUE(waitFor([&] { return app.mainFrame()->mdiArea()->subWindowList().isEmpty(); }));
     EXPECT_EQ(lines(shownMenus()), lines(expectedMenus(kMenuMain)));
 
@@ -219,8 +219,9 @@ TEST_F(ShellCommandsTest, ADelimitedTagListFillsANewSelection)
     EXPECT_EQ(app.currentDocument()->tag(1).tagname, "TIC-7");
     EXPECT_EQ(app.currentDocument()->tag(1).pointType, 9);
     EXPECT_TRUE(app.currentDocument()->pathName().isEmpty());
-    ASSERT_NE(app.tagEditorWindow(), nullptr);
-    EXPECT_EQ(app.tagEditorWindow()->findChild<QLineEdit *>(QStringLiteral("5001"))->text(), "TIC-7");
+    ASSERT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
+    EXPECT_EQ(app.windows().setupWindow(WindowBook::TagEditor)->findChild<QLineEdit *>(QStringLiteral("5001"))->text(),
+              "TIC-7");
 }
 
 TEST_F(ShellCommandsTest, PrintSetupShowsThePageSetupOfTheProgramsPrinter)
@@ -261,7 +262,7 @@ TEST_F(ShellCommandsTest, UnsavedChangesAreOfferedBeforeTheSelectionCloses)
         std::function<bool(CCollectorApp &)> closed;
     };
     const Closer closers[] = {
-        {"tag editor", [](CCollectorApp &a) { a.tagEditorWindow()->close(); },
+        {"tag editor", [](CCollectorApp &a) { a.windows().setupWindow(WindowBook::TagEditor)->close(); },
          [](CCollectorApp &a) { return waitFor([&] { return a.currentDocument() == nullptr; }, 2000); }},
         {"File Close", [](CCollectorApp &a) { a.execute(cmd::FileClose); },
          [](CCollectorApp &a) { return a.currentDocument() == nullptr; }},

@@ -71,7 +71,7 @@ TEST_F(ShellTest, AFirstStartCreatesTheStartUpValuesAndOpensAnEmptyTagEditor)
     EXPECT_EQ(m_store->dword(kProgramKey, "AutoStartDelayTime"), 5u);
     ASSERT_NE(app.currentDocument(), nullptr);
     EXPECT_EQ(app.currentDocument()->tagCount(), 0);
-    ASSERT_NE(app.tagEditorWindow(), nullptr);
+    ASSERT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
     EXPECT_EQ(app.mainFrame()->mdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(app.mainFrame()->currentMenu(), kMenuSetup);
     EXPECT_EQ(app.versionText(), "Version 1.02");
@@ -190,14 +190,14 @@ TEST_F(ShellTest, MainWindowScreenshot)
 TEST_F(ShellTest, ClosingTheTagEditorWindowClosesTheDocument)
 {
     CCollectorApp &app = start();
-    ASSERT_NE(app.tagEditorWindow(), nullptr);
-    app.tagEditorWindow()->close();
+    ASSERT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
+    app.windows().setupWindow(WindowBook::TagEditor)->close();
     ASSERT_TRUE(tk70test::waitFor([&] { return app.currentDocument() == nullptr; }, 5000));
-    EXPECT_EQ(app.tagEditorWindow(), nullptr);
+    EXPECT_EQ(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
     EXPECT_FALSE(app.mainFrame()->action(cmd::FileSave)->isEnabled());
     app.execute(cmd::FileNew);
     EXPECT_NE(app.currentDocument(), nullptr);
-    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
 }
 
 // A tag typed into the editor is saved through the document's host (page validated and
@@ -205,12 +205,12 @@ TEST_F(ShellTest, ClosingTheTagEditorWindowClosesTheDocument)
 TEST_F(ShellTest, ATagTypedInTheEditorIsSavedAndReadBackByTheTool)
 {
     CCollectorApp &app = start();
-    auto *name = app.tagEditorWindow()->findChild<QLineEdit *>(QStringLiteral("5000"));
+    auto *name = app.windows().setupWindow(WindowBook::TagEditor)->findChild<QLineEdit *>(QStringLiteral("5000"));
     ASSERT_NE(name, nullptr);
     app.mainFrame()->activateWindow();
     name->setFocus();
     QTest::keyClicks(name, QStringLiteral("FIC-101"));
-    auto *block = app.tagEditorWindow()->findChild<QLineEdit *>(QStringLiteral("5080"));
+    auto *block = app.windows().setupWindow(WindowBook::TagEditor)->findChild<QLineEdit *>(QStringLiteral("5080"));
     ASSERT_NE(block, nullptr);
     block->setFocus();  // leaving the tagname adds the tag and enables its row
     block->setText(QStringLiteral("3423"));

@@ -37,7 +37,7 @@ class ShellWindowsTest : public ShellPlantTest {
 protected:
     CTxtView *currentValues() const
     {
-        CChildFrame *frame = m_app->currentValuesWindow();
+        CChildFrame *frame = m_app->windows().currentValuesWindow();
         return frame ? qobject_cast<CTxtView *>(frame->widget()) : nullptr;
     }
     // Whether cell shows value (as the cell's text reads) in colour within three seconds.
@@ -58,7 +58,7 @@ protected:
     {
         return tk70test::waitFor(
             [&] {
-                CChildFrame *frame = m_app->trendGraphWindow(graph);
+                CChildFrame *frame = m_app->windows().trendGraphWindow(graph);
                 auto *view = frame ? qobject_cast<CTrnView *>(frame->widget()) : nullptr;
                 if (!view || view->graph().rawValues().rowCount() == 0)
                     return false;
@@ -108,7 +108,7 @@ TEST_F(ShellWindowsTest, StartShowsTheLiveValuesByStateUntilStop)
     app.execute(cmd::Start);
     ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
     ASSERT_NE(currentValues(), nullptr);
-    EXPECT_EQ(app.currentValuesWindow()->windowTitle(), "Data Collection Output");
+    EXPECT_EQ(app.windows().currentValuesWindow()->windowTitle(), "Data Collection Output");
     for (int i = 0; i < int(kSimTags.size()); ++i)
         EXPECT_TRUE(cellShows(i, kSimTags[size_t(i)].value, 7)) << kSimTags[size_t(i)].name;
     ASSERT_TRUE(QDir().mkpath(TK70_SCREENSHOT_DIR));
@@ -119,15 +119,15 @@ TEST_F(ShellWindowsTest, StartShowsTheLiveValuesByStateUntilStop)
 
     // File Close leaves the collection's window as an icon; Current Values brings it back.
     app.execute(cmd::FileClose);
-    EXPECT_TRUE(app.currentValuesWindow()->isMinimized());
+    EXPECT_TRUE(app.windows().currentValuesWindow()->isMinimized());
     EXPECT_NE(app.currentDocument(), nullptr);
     app.execute(cmd::CurrentValues);
-    EXPECT_TRUE(app.currentValuesWindow()->isMaximized());
+    EXPECT_TRUE(app.windows().currentValuesWindow()->isMaximized());
 
     m_messages.answer(MessageAnswer::Yes);
     app.execute(cmd::Stop);
-    EXPECT_EQ(app.currentValuesWindow(), nullptr);
-    EXPECT_NE(app.tagEditorWindow(), nullptr);
+    EXPECT_EQ(app.windows().currentValuesWindow(), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
 }
 
 // Trend Setup opens only from a valid tag editor page; a trace typed into it is saved with
@@ -135,19 +135,19 @@ TEST_F(ShellWindowsTest, StartShowsTheLiveValuesByStateUntilStop)
 TEST_F(ShellWindowsTest, TrendSetupOpensBesideAValidTagEditorAndSavesItsTraces)
 {
     CCollectorApp &app = start({writeSelection(m_dir)});
-    auto *block = app.tagEditorWindow()->findChild<QLineEdit *>(QStringLiteral("5080"));
+    auto *block = app.windows().setupWindow(WindowBook::TagEditor)->findChild<QLineEdit *>(QStringLiteral("5080"));
     ASSERT_NE(block, nullptr);
     block->setText(QStringLiteral("10000"));
     app.execute(cmd::TrendSetup);
-    EXPECT_EQ(app.trendSetupWindow(), nullptr);
+    EXPECT_EQ(app.windows().setupWindow(WindowBook::TrendSetup), nullptr);
     ASSERT_FALSE(m_messages.texts().isEmpty());
     EXPECT_TRUE(m_messages.texts().last().contains("9999")) << qPrintable(m_messages.texts().last());
     block->setText(QStringLiteral("101"));
     app.execute(cmd::TrendSetup);
-    ASSERT_NE(app.trendSetupWindow(), nullptr);
-    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.trendSetupWindow());
+    ASSERT_NE(app.windows().setupWindow(WindowBook::TrendSetup), nullptr);
+    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.windows().setupWindow(WindowBook::TrendSetup));
 
-    auto *tagname = app.trendSetupWindow()->findChild<QLineEdit *>(QStringLiteral("5200"));
+    auto *tagname = app.windows().setupWindow(WindowBook::TrendSetup)->findChild<QLineEdit *>(QStringLiteral("5200"));
     ASSERT_NE(tagname, nullptr);
     tagname->setText(QStringLiteral("TT102"));
     const QString file = m_dir.filePath("traced.tsf");
@@ -157,14 +157,14 @@ TEST_F(ShellWindowsTest, TrendSetupOpensBesideAValidTagEditorAndSavesItsTraces)
     EXPECT_EQ(reread.graph(0).traceCount, 1);
     EXPECT_EQ(reread.graph(0).traces[0].tagname, "TT102");
 
-    app.tagEditorWindow()->close();
-    ASSERT_TRUE(tk70test::waitFor([&] { return app.tagEditorWindow() == nullptr; }, 2000));
+    app.windows().setupWindow(WindowBook::TagEditor)->close();
+    ASSERT_TRUE(tk70test::waitFor([&] { return app.windows().setupWindow(WindowBook::TagEditor) == nullptr; }, 2000));
     QCoreApplication::processEvents();  // the check that closes a document without setup windows
     EXPECT_NE(app.currentDocument(), nullptr);
     EXPECT_TRUE(app.isEnabled(cmd::Start));
     app.execute(cmd::TagSelection);
-    EXPECT_NE(app.tagEditorWindow(), nullptr);
-    EXPECT_NE(app.trendSetupWindow(), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TrendSetup), nullptr);
 }
 
 // Start opens one trend window per graph with traces, the first in front, sampling the
@@ -176,10 +176,10 @@ TEST_F(ShellWindowsTest, StartOpensATrendWindowPerGraphFollowingThePlant)
     EXPECT_FALSE(app.isEnabled(cmd::SelectTrend));
     app.execute(cmd::Start);
     ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
-    ASSERT_NE(app.trendGraphWindow(0), nullptr);
-    EXPECT_EQ(app.trendGraphWindow(1), nullptr);
-    ASSERT_NE(app.trendGraphWindow(2), nullptr);
-    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.trendGraphWindow(0));
+    ASSERT_NE(app.windows().trendGraphWindow(0), nullptr);
+    EXPECT_EQ(app.windows().trendGraphWindow(1), nullptr);
+    ASSERT_NE(app.windows().trendGraphWindow(2), nullptr);
+    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.windows().trendGraphWindow(0));
     EXPECT_TRUE(app.isEnabled(cmd::SelectTrend));
     EXPECT_TRUE(traceShows(0, 1, kSimTags[1].value));
     EXPECT_TRUE(traceShows(2, 0, kSimTags[2].value));
@@ -194,22 +194,23 @@ TEST_F(ShellWindowsTest, StartOpensATrendWindowPerGraphFollowingThePlant)
         dialog->accept();
     });
     app.execute(cmd::SelectTrend);
-    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.trendGraphWindow(2));
-    const QString printed = printedText(app.trendGraphWindow(0));
+    EXPECT_EQ(app.mainFrame()->mdiArea()->activeSubWindow(), app.windows().trendGraphWindow(2));
+    const QString printed = printedText(app.windows().trendGraphWindow(0));
     for (const char *text : {"TK70 Pro Trend Graph #1", "FT101", "TT102", "Time of Day", "Zero:", "Span:"})
         EXPECT_TRUE(printed.contains(QLatin1String(text))) << text << " not in: " << qPrintable(printed);
 
-    app.trendGraphWindow(2)->close();
-    ASSERT_NE(app.trendGraphWindow(2), nullptr);
-    EXPECT_TRUE(tk70test::waitFor([&] { return app.trendGraphWindow(2)->isMinimized(); }, 2000));
+    app.windows().trendGraphWindow(2)->close();
+    ASSERT_NE(app.windows().trendGraphWindow(2), nullptr);
+    EXPECT_TRUE(tk70test::waitFor([&] { return app.windows().trendGraphWindow(2)->isMinimized(); }, 2000));
     app.execute(cmd::FileClose);
-    for (CChildFrame *frame : {app.currentValuesWindow(), app.trendGraphWindow(0), app.trendGraphWindow(2)})
+    for (CChildFrame *frame :
+         {app.windows().currentValuesWindow(), app.windows().trendGraphWindow(0), app.windows().trendGraphWindow(2)})
         EXPECT_TRUE(frame->isMinimized()) << qPrintable(frame->windowTitle());
 
     m_messages.answer(MessageAnswer::Yes);
     app.execute(cmd::Stop);
-    EXPECT_EQ(app.trendGraphWindow(0), nullptr);
-    EXPECT_EQ(app.trendGraphWindow(2), nullptr);
+    EXPECT_EQ(app.windows().trendGraphWindow(0), nullptr);
+    EXPECT_EQ(app.windows().trendGraphWindow(2), nullptr);
     EXPECT_FALSE(app.isEnabled(cmd::SelectTrend));
 }
 
@@ -231,7 +232,7 @@ TEST_F(ShellWindowsTest, HostileGraphFieldsStartNormalisedOrAreRefused)
     app.currentDocument()->graph(2).sampleInterval = 1.0;
     app.execute(cmd::Start);
     ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
-    ASSERT_NE(app.trendGraphWindow(0), nullptr);
+    ASSERT_NE(app.windows().trendGraphWindow(0), nullptr);
     EXPECT_TRUE(traceShows(0, 1, kSimTags[1].value));
     m_messages.answer(MessageAnswer::Yes);
     app.execute(cmd::Stop);
@@ -250,32 +251,36 @@ TEST_F(ShellWindowsTest, AHistoricalFileIsGraphedFromStartToStop)
     ASSERT_NE(app.currentDocument(), nullptr);
     ASSERT_EQ(app.currentDocument()->tagCount(), 3);
     EXPECT_EQ(app.currentDocument()->tag(1).tagname, "T2");
-    EXPECT_EQ(app.tagEditorWindow(), nullptr);
-    ASSERT_NE(app.trendSetupWindow(), nullptr);
+    EXPECT_EQ(app.windows().setupWindow(WindowBook::TagEditor), nullptr);
+    ASSERT_NE(app.windows().setupWindow(WindowBook::TrendSetup), nullptr);
     EXPECT_FALSE(app.isEnabled(cmd::FileSave));
-    EXPECT_FALSE(app.trendSetupWindow()->findChild<QLineEdit *>(QStringLiteral("1009"))->isEnabled());
+    EXPECT_FALSE(
+        app.windows().setupWindow(WindowBook::TrendSetup)->findChild<QLineEdit *>(QStringLiteral("1009"))->isEnabled());
 
     app.execute(cmd::Start);
     ASSERT_FALSE(m_messages.texts().isEmpty());
     EXPECT_EQ(m_messages.texts().last(), "No Tags Selected for Trending.");
 
-    app.trendSetupWindow()->findChild<QLineEdit *>(QStringLiteral("5200"))->setText(QStringLiteral("T2"));
+    app.windows()
+        .setupWindow(WindowBook::TrendSetup)
+        ->findChild<QLineEdit *>(QStringLiteral("5200"))
+        ->setText(QStringLiteral("T2"));
     app.currentDocument()->graph(2).traceCount = 1;
     app.currentDocument()->graph(2).traces[0].tagname = QStringLiteral("T3");
     whenModal<CHistorySelectionDialog>([](CHistorySelectionDialog *dialog) { dialog->accept(); });  // Auto Fit
     app.execute(cmd::Start);
-    ASSERT_NE(app.trendGraphWindow(0), nullptr);
-    ASSERT_NE(app.trendGraphWindow(2), nullptr);
-    EXPECT_EQ(app.trendSetupWindow(), nullptr);
+    ASSERT_NE(app.windows().trendGraphWindow(0), nullptr);
+    ASSERT_NE(app.windows().trendGraphWindow(2), nullptr);
+    EXPECT_EQ(app.windows().setupWindow(WindowBook::TrendSetup), nullptr);
     EXPECT_TRUE(app.isEnabled(cmd::Stop));
     EXPECT_FALSE(app.isEnabled(cmd::FileNew));
-    auto *view = qobject_cast<CHistoryView *>(app.trendGraphWindow(0)->widget());
+    auto *view = qobject_cast<CHistoryView *>(app.windows().trendGraphWindow(0)->widget());
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(tk70test::waitFor([&] { return view->graph().points().rowCount() > 0; }, 5000));
 
     app.execute(cmd::Stop);
-    EXPECT_EQ(app.trendGraphWindow(0), nullptr);
-    EXPECT_NE(app.trendSetupWindow(), nullptr);
+    EXPECT_EQ(app.windows().trendGraphWindow(0), nullptr);
+    EXPECT_NE(app.windows().setupWindow(WindowBook::TrendSetup), nullptr);
     EXPECT_TRUE(app.isEnabled(cmd::Start));
     EXPECT_TRUE(app.isEnabled(cmd::FileNew));
 }

@@ -12,11 +12,8 @@
 #include "app/view/dialogs/dde_options_dialog.h"
 #include "app/view/dialogs/startup_settings_dialog.h"
 #include "app/view/dialogs/startup_window.h"
-#include "app/view/shell/child_frame.h"
 #include "app/view/shell/icon_arrangement.h"
 #include "app/view/shell/main_frame.h"
-#include "app/view/shell/menu_layout.h"
-#include "app/view/shell/tag_editor_page.h"
 #include "chart/chart_version.h"
 #include "collect/driver_readings.h"
 #include "core/product.h"
@@ -30,7 +27,6 @@
 #include "tags/tag_doc.h"
 #include "trend/history/historical_file.h"
 #include "trend/historyview/historical_file_source.h"
-#include "tune/view/tuning_dialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -45,6 +41,7 @@ namespace tk70 {
 CCollectorApp::CCollectorApp(SettingsStore &store, QObject *parent)
     : QObject(parent), m_store(store), m_files(std::make_unique<FileDialogs>([this] { return m_mainFrame.get(); }))
 {
+    m_windows = createWindowBook();
     DocumentHooks hooks{[this] { releaseDocument(); }, [this] { documentShown(); }, [this] { return documentInUse(); }};
     m_documents = std::make_unique<DocumentLifecycle>(*this, store, *m_files, std::move(hooks));
     createHandlers();
@@ -149,16 +146,16 @@ void CCollectorApp::runAutomaticStart()
 void CCollectorApp::releaseDocument()
 {
     m_graphing = false;
-    closeTrendGraphWindows();
-    closeCurrentValuesWindow();
-    closeSetupWindows();
+    m_windows->closeGraphWindows();
+    m_windows->closeCurrentValuesWindow();
+    m_windows->closeSetupWindows();
     m_historySource.reset();
     m_historyFile.reset();
 }
 
 void CCollectorApp::documentShown()
 {
-    showTagEditorWindow();
+    m_windows->showSetupWindow(WindowBook::TagEditor);
     stateChanged();
 }
 
@@ -168,15 +165,6 @@ void CCollectorApp::setLinkSettings(int comPort, int baudRate)
         m_driver->setComPort(comPort);
         m_driver->setBaudRate(baudRate);
     }
-}
-
-// Tune Block: in an active tag editor it inserts a tag; otherwise the tuning dialog.
-void CCollectorApp::tuneBlock()
-{
-    if (TagEditorPage *editor = activeTagEditor())
-        editor->insertTag();
-    else
-        runTuningDialog(*m_driver, m_store, m_systemClock, m_mainFrame.get());
 }
 
 // The imports: the file, then New (with its question), then the tags read into the new
@@ -194,15 +182,15 @@ void CCollectorApp::importTagList(int id)
         dos ? importDosTsf(path, *currentDocument()) : importDelimitedTagList(path, *currentDocument());
     if (!imported)
         return;
-    closeSetupWindows();  // the editor shows the imported tags from its first row
-    showTagEditorWindow();
+    m_windows->closeSetupWindows();  // the editor shows the imported tags from its first row
+    m_windows->showSetupWindow(WindowBook::TagEditor);
 }
 
 // While collecting, the document stays open and its output windows go to icons.
 void CCollectorApp::fileClose()
 {
     if (documentInUse()) {
-        minimizeGraphWindows();
+        m_windows->minimizeGraphWindows();
         return;
     }
     m_documents->close();
@@ -276,14 +264,14 @@ CommandState CCollectorApp::commandState() const
 {
     CommandState state;
     state.hasDocument = currentDocument() != nullptr;
-    state.setupOpen = tagEditorOpen() || trendSetupOpen();
+    state.setupOpen = m_windows->setupOpen();
     state.collecting = isCollecting();
     state.historical = isHistorical();
     state.replay = m_graphing;
     state.connected = m_driver && m_driver->isRunning();
-    state.graphCount = m_graphCount;
+    state.graphCount = m_windows->graphCount();
     state.monitoring = m_driver && m_driver->monitoring() == 1;
-    state.tagEditorActive = activeTagEditor() != nullptr;
+    state.tagEditorActive = m_windows->activeTagEditor() != nullptr;
     return state;
 }
 
@@ -301,10 +289,10 @@ void CCollectorApp::createHandlers()
     on(cmd::FileSaveAs, [this] { m_documents->fileSaveAs(); });
     for (int k = 0; k < cmd::RecentFileCount; ++k)
         on(cmd::RecentFile1 + k, [this, k] { m_documents->openRecent(k); });
-    on(cmd::TagSelection, [this] { showTagEditorWindow(); });
-    on(cmd::TrendSetup, [this] { showTrendSetupWindow(); });
+    on(cmd::TagSelection, [this] { m_windows->showSetupWindow(WindowBook::TagEditor); });
+    on(cmd::TrendSetup, [this] { m_windows->showSetupWindow(WindowBook::TrendSetup); });
     on(cmd::CurrentValues, [this] { showCurrentValues(); });
-    on(cmd::SelectTrend, [this] { selectTrend(); });
+    on(cmd::SelectTrend, [this] { m_windows->selectTrend(m_mainFrame.get()); });
     on(cmd::HistoricalAscii, [this] { openHistoricalFile(cmd::HistoricalAscii); });
     on(cmd::HistoricalDos, [this] { openHistoricalFile(cmd::HistoricalDos); });
     on(cmd::SaveMetafile, [this] { saveAsMetafile(); });
@@ -346,10 +334,7 @@ void CCollectorApp::run(int id, const QString &file)
 
 void CCollectorApp::stateChanged()
 {
-    for (const SetupWindow &window : m_setup) {
-        if (window.frame)
-            window.frame->setWindowTitle(documentTitle());
-    }
+    m_windows->setSetupTitles(documentTitle());
     if (m_mainFrame) {
         m_mainFrame->updateCommands();
         updateStatusPanes();

@@ -91,14 +91,14 @@ void CCollectorApp::collectionStarted()
 {
     openCurrentValuesWindow();
     openTrendGraphWindows();
-    closeSetupWindows();
+    m_windows->closeSetupWindows();
 }
 
 void CCollectorApp::collectionStopped()
 {
-    showTagEditorWindow();
-    closeTrendGraphWindows();
-    closeCurrentValuesWindow();
+    m_windows->showSetupWindow(WindowBook::TagEditor);
+    m_windows->closeGraphWindows();
+    m_windows->closeCurrentValuesWindow();
     if (m_mainFrame)
         m_mainFrame->restorePlacement();
 }

@@ -4,7 +4,6 @@
 #include "app/view/shell/collector_app.h"
 
 #include "app/settings/command_ids.h"
-#include "app/view/shell/child_frame.h"
 #include "app/view/shell/main_frame.h"
 #include "platform/messages.h"
 #include "tags/tag_doc.h"
@@ -40,8 +39,8 @@ void CCollectorApp::openHistoricalFile(int id)
     file->fillTagList(*currentDocument());
     m_historyFile = std::move(file);
     m_historySource = std::make_unique<HistoricalFileSource>(*m_historyFile);
-    closeSetupWindows();  // the tag editor of the new document; the trend setup takes over
-    createSetupWindow(TrendSetup);
+    m_windows->closeSetupWindows();  // the tag editor of the new document; the trend setup takes over
+    m_windows->showSetupWindow(WindowBook::TrendSetup);
 }
 
 // Start on a historical document: the graph mode, then one graph window per graph with
@@ -66,19 +65,19 @@ void CCollectorApp::startGraphing()
                        QLatin1String(kTitleProgram), MessageIcon::Information);
     m_historySource->seek(0);
     m_graphing = true;
-    openGraphWindows(
+    m_windows->openGraphWindows(
         [this, mode](int graph) {
             return new CHistoryView(*currentDocument(), graph, *m_historySource, mode.replay, mode.skip);
         },
         mode.replay);
-    closeSetupWindows();
+    m_windows->closeSetupWindows();
 }
 
 void CCollectorApp::stopGraphing()
 {
     m_graphing = false;
-    closeTrendGraphWindows();
-    showTrendSetupWindow();
+    m_windows->closeGraphWindows();
+    m_windows->showSetupWindow(WindowBook::TrendSetup);
 }
 
 }  // namespace tk70
