@@ -42,8 +42,8 @@ public:
     template <typename Form>
     void on(Form *form, std::initializer_list<std::pair<int, void (Form::*)()>> commands)
     {
-        for (const auto &[command, action] : commands)
-            on(command, [form, action] { (form->*action)(); });
+        for (const auto &entry : commands)
+            on(entry.first, [form, action = entry.second] { (form->*action)(); });
     }
 
     // For the key events of a form's controls: a key whose command the form handles is
