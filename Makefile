@@ -12,7 +12,7 @@ JOBS       ?= $(shell nproc)
 # Warnings are errors in every build made through make, whatever a plain build set.
 CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK70_WERROR=ON
 
-.PHONY: all setup configure build run test check-layers test-main test-tsan test-tsan-app test-asan fuzz bench install clean
+.PHONY: all setup configure build run test check-layers test-main test-tsan test-tsan-app test-asan fuzz tidy bench install clean
 
 all: build
 
@@ -65,6 +65,11 @@ fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DTK70_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The checks of .clang-tidy over every source file of the build (not the generated ones).
+# Not part of make test: it takes most of an hour on two cores.
+tidy: build
+	run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) '^$(CURDIR)/(?!build)'
 
 # Installs under PREFIX (default /usr/local) and registers the .tsf file type.
 PREFIX ?= /usr/local

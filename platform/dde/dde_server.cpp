@@ -338,7 +338,8 @@ void DdeServer::postAdvise(const QString &topic, const QString &item)
     const auto it = m_subscribers.constFind(Loop{topic, item});
     if (it == m_subscribers.constEnd())
         return;
-    const std::vector<Client *> clients = *it;  // a write may drop a client, and change the list
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): a write may drop a client, and change the list
+    const std::vector<Client *> clients = *it;
     const std::optional<QString> text = m_handler.request(topic, item);
     if (!text)
         return;
