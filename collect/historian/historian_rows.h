@@ -1,0 +1,36 @@
+// What the historian stores: a station's tags and their samples, as the station sends
+// them to the central server.  Text is UTF-8; instants are microseconds since
+// 1970-01-01 00:00 UTC, whatever the station's time zone.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tk70 {
+
+// One tag of a station as the tag table describes it.
+struct HistorianTag {
+    std::string station;
+    std::string tag;
+    std::string address;  // "LL-PP-MM-BBBB"
+    std::string description;
+    int pointType = 0;
+    std::int64_t seenUs = 0;  // the start that sent it: first_seen of a new tag, last_seen always
+};
+
+// One tag's value of one sample.
+struct HistorianSample {
+    std::string station;
+    std::string tag;
+    std::int64_t tsUs = 0;
+    std::optional<double> value;  // none for a point error
+    bool badQuality = false;
+    int pointError = 0;  // the point error code; 0 for none
+    bool operator==(const HistorianSample &) const = default;
+};
+
+using HistorianSamples = std::vector<HistorianSample>;
+
+}  // namespace tk70
