@@ -82,20 +82,35 @@ QString fileNameWhenEnabled(const QString &name, int groupNumber, const QString 
     return name.isEmpty() ? defaultDataFileName(groupNumber, fileType) : name;
 }
 
-QString fileNameForType(const QString &name, int groupNumber, const QString &fileType)
+QString fileNameForType(const QString &name, int groupNumber, const QString &fileType, KeptNames &kept)
 {
-    return name.isEmpty() ? defaultDataFileName(groupNumber, fileType) : switchDataFileExtension(name, fileType);
+    const bool connection = name.contains(QLatin1Char('=')) || name.contains(QLatin1String("://"));
+    if (!name.isEmpty())
+        (connection ? kept.connection : kept.file) = name;
+    if (fileType == QLatin1String(kFileTypeHistorian))
+        return kept.connection.isEmpty() ? defaultDataFileName(groupNumber, fileType) : kept.connection;
+    if (kept.file.isEmpty())
+        return defaultDataFileName(groupNumber, fileType);
+    kept.file = switchDataFileExtension(kept.file, fileType);
+    return kept.file;
 }
 
 QStringList fileTypeChoices()
 {
     return sortedLikeAList({QString::fromLatin1(kFileTypeAscii), QString::fromLatin1(kFileTypeCsv),
-                            QString::fromLatin1(kFileTypeDatabase), QString::fromLatin1(kFileTypeDos)});
+                            QString::fromLatin1(kFileTypeDatabase), QString::fromLatin1(kFileTypeDos),
+                            QString::fromLatin1(kFileTypeHistorian)});
+}
+
+FileOptions fileOptionsOf(const QString &fileType)
+{
+    const bool file = fileType != QLatin1String(kFileTypeHistorian);
+    return {file, file};
 }
 
 QString fileTypeChoiceOf(const QString &fileType)
 {
-    for (const char *text : {kFileTypeAscii, kFileTypeCsv, kFileTypeDos})
+    for (const char *text : {kFileTypeAscii, kFileTypeCsv, kFileTypeDos, kFileTypeHistorian})
         if (fileType == QLatin1String(text))
             return fileType;
     return QString::fromLatin1(kFileTypeDatabase);

@@ -44,12 +44,27 @@ QString illegalDateTimeMessage(DateTimeField field);
 // The name after the group is enabled: the default name of the group and type when the
 // name is empty, else the name as it is.  groupNumber is 1 to 4.
 QString fileNameWhenEnabled(const QString &name, int groupNumber, const QString &fileType);
-// The name after the file type changes: the default name when empty, else the name with
-// its extension switched to the type's.
-QString fileNameForType(const QString &name, int groupNumber, const QString &fileType);
+// What the page keeps of a group's names while its type changes: the last file name and
+// the last connection string (a name with "=" or "://"), so that stepping through the
+// type list loses neither.
+struct KeptNames {
+    QString file;
+    QString connection;
+};
+// The name after the file type changes, name being the one shown: for a file type the
+// last file name with its extension switched to the type's, for the historian the last
+// connection string; the type's default when there was none.
+QString fileNameForType(const QString &name, int groupNumber, const QString &fileType, KeptNames &kept);
 
-// The four file types in the order of the type list.
+// The five file types in the order of the type list.
 QStringList fileTypeChoices();
+// Which of the page's file controls mean anything for a type: the historian has no file
+// to append to, replace or roll over.
+struct FileOptions {
+    bool append = true;
+    bool rollover = true;
+};
+FileOptions fileOptionsOf(const QString &fileType);
 // The entry of the type list that shows fileType: a text type itself, the database
 // entry for any other text (such as "MS Access (*.mdb)" from an older TSF).
 QString fileTypeChoiceOf(const QString &fileType);

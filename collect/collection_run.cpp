@@ -3,6 +3,7 @@
 
 #include "collect/database/database_group_output.h"
 #include "collect/datafile/text_layout.h"
+#include "collect/historian/historian_group_output.h"
 #include "collect/date_time_text.h"
 #include "collect/file_name_rules.h"
 #include "platform/messages.h"
@@ -17,10 +18,14 @@ std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType)
 {
     if (isTextFileType(fileType))
         return makeTextGroupOutput(fileType);
+    if (isHistorianFileType(fileType))
+        return makeHistorianGroupOutput(currentHistorianSettings());
     return makeDatabaseGroupOutput(currentDatabaseSettings());
 }
 
 bool isTextFileType(const QString &fileType) { return makeTextLayout(fileType) != nullptr; }
+
+bool isHistorianFileType(const QString &fileType) { return fileType == QLatin1String(kFileTypeHistorian); }
 
 QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName)
 {
@@ -45,10 +50,20 @@ int CollectionRun::samplePeriodMs(int index) const
     return int(std::min<qint64>(qint64(m_doc.group(index).sampleTime) * 1000, INT_MAX));
 }
 
+namespace {
+
+// A historian keeps every sample in one place: it has no files to roll over.
+bool rollsOver(const CollectionGroup &settings)
+{
+    return settings.rolloverHours != 0 && !isHistorianFileType(settings.fileType);
+}
+
+}  // namespace
+
 QString CollectionRun::outputName(int index, const QDateTime &when) const
 {
     const CollectionGroup &settings = m_doc.group(index);
-    if (settings.rolloverHours == 0)
+    if (!rollsOver(settings))
         return settings.fileName;
     return insertRolloverSuffix(settings.fileName, rolloverSuffix(when));
 }
@@ -77,7 +92,7 @@ bool CollectionRun::openGroup(int index, const QDateTime &now, OverwritePolicy p
     const CollectionGroup &settings = m_doc.group(index);
     if (!settings.saveInhibitTag.isEmpty())
         run.inhibitTagPosition = m_doc.tags().find(settings.saveInhibitTag) + 1;
-    if (settings.rolloverHours != 0)
+    if (rollsOver(settings))
         run.nextRollover = nextRolloverInstant(now, settings.rolloverHours);
     run.columns = memberColumns(index);
     run.output = m_factory(settings.fileType);
@@ -145,7 +160,7 @@ CollectionRun::Tick CollectionRun::sampleTick(int index)
     }
     if (inhibited(run))
         return Tick::KeepRunning;
-    if (m_doc.group(index).rolloverHours != 0 && now >= run.nextRollover)
+    if (rollsOver(m_doc.group(index)) && now >= run.nextRollover)
         rollOver(index, now);
     else if (run.reopenPending)
         startFile(index, now, run.outputName, OverwritePolicy::Retry);

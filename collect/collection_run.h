@@ -39,10 +39,13 @@ struct GroupRun {
 using OutputFactory = std::function<std::unique_ptr<GroupOutput>(const QString &fileType)>;
 
 // The output of a file type: a text file for "ASCII", "CSV" and "TK70 (DOS)", the
+// historian (with the current historian settings) for "PostgreSQL Historian", the
 // database output (with the current database settings) for any other text.
 std::unique_ptr<GroupOutput> makeGroupOutput(const QString &fileType);
 // Whether fileType is one of the three text types.
 bool isTextFileType(const QString &fileType);
+// Whether fileType is the central historian, whose file name is a connection string.
+bool isHistorianFileType(const QString &fileType);
 // The refusal of group groupNumber (1 to 4) whose output could not be made, naming the
 // type and the file.
 QString unwritableFileTypeMessage(int groupNumber, const QString &fileType, const QString &fileName);

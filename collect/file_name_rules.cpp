@@ -18,6 +18,8 @@ qsizetype extensionDot(const QString &name)
 
 QString dataFileExtension(const QString &fileType)
 {
+    if (fileType == QLatin1String(kFileTypeHistorian))
+        return QString();
     if (fileType == QLatin1String(kFileTypeAscii))
         return QStringLiteral(".txt");
     if (fileType == QLatin1String(kFileTypeDos))
@@ -29,11 +31,17 @@ QString dataFileExtension(const QString &fileType)
 
 QString defaultDataFileName(int groupNumber, const QString &fileType)
 {
+    // A libpq service of the station's service file.
+    if (fileType == QLatin1String(kFileTypeHistorian))
+        return QStringLiteral("service=tk70");
     return QStringLiteral("TK70CG%1").arg(groupNumber) + dataFileExtension(fileType);
 }
 
 QString switchDataFileExtension(const QString &name, const QString &fileType)
 {
+    // A connection string's dots are a host's.
+    if (fileType == QLatin1String(kFileTypeHistorian))
+        return name;
     const qsizetype dot = extensionDot(name);
     if (dot < 0)
         return name;

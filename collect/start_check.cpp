@@ -42,7 +42,8 @@ QString columnClashMessage(int number, const QString &first, const QString &seco
 // date column, named in tag-list order.  Text files have no column names to clash.
 std::optional<QString> columnNameFault(const CTagDoc &doc, int index)
 {
-    if (isTextFileType(doc.group(index).fileType))
+    const QString &fileType = doc.group(index).fileType;
+    if (isTextFileType(fileType) || isHistorianFileType(fileType))
         return std::nullopt;
     const QString dateTime = QLatin1String(kDateTimeColumn);
     QStringList members;
@@ -87,7 +88,7 @@ std::optional<QString> groupSettingsFault(const CTagDoc &doc, int index)
         return fault;
     if (auto fault = columnNameFault(doc, index))
         return fault;
-    if (!isTextFileType(group.fileType) && !databaseEngineAvailable())
+    if (!isTextFileType(group.fileType) && !isHistorianFileType(group.fileType) && !databaseEngineAvailable())
         return databaseGroupWithoutEngineMessage(index + 1);
     return std::nullopt;
 }
@@ -115,7 +116,8 @@ std::optional<QString> sharedFileFault(const CTagDoc &doc)
 {
     std::array<QString, kCollectionGroupCount> files;
     for (int g = 0; g < kCollectionGroupCount; ++g) {
-        if (!doc.group(g).enabled)
+        // Groups naming one historian each keep a spool of their own.
+        if (!doc.group(g).enabled || isHistorianFileType(doc.group(g).fileType))
             continue;
         files[size_t(g)] = fileIdentity(doc.group(g).fileName);
         for (int earlier = 0; earlier < g; ++earlier)

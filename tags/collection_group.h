@@ -16,6 +16,8 @@ inline const char *const kFileTypeAccess = "MS Access (*.mdb)";
 // text types (such as kFileTypeAccess from an older TSF) writes the same database.
 inline const char *const kFileTypeDatabase = "SQLite Database (*.db)";
 inline const char *const kFileTypeDos = "TK70 (DOS)";
+// The central historian: the file name is a PostgreSQL connection string or service.
+inline const char *const kFileTypeHistorian = "PostgreSQL Historian";
 
 struct CollectionGroup {
     qint32 enabled = 0;  // 32-bit boolean, kept as stored

@@ -294,10 +294,15 @@ bool CollectionSettingsDialog::checkDateTime(int field)
     return false;
 }
 
+// The group's controls follow its check box; those its file type gives no meaning (a
+// historian's append and rollover) stay disabled.
 void CollectionSettingsDialog::enablePage(bool on)
 {
     for (QWidget *control : std::as_const(m_groupControls))
         control->setEnabled(on);
+    const FileOptions options = fileOptionsOf(m_doc.group(m_group).fileType);
+    m_append->setEnabled(on && options.append);
+    m_rollover->setEnabled(on && options.rollover);
 }
 
 void CollectionSettingsDialog::selectFileType(const QString &fileType)
@@ -343,7 +348,7 @@ void CollectionSettingsDialog::fileTypeChosen()
         selectFileType(group.fileType);
         return;
     }
-    group.fileName = fileNameForType(group.fileName, m_group + 1, group.fileType);
+    group.fileName = fileNameForType(group.fileName, m_group + 1, group.fileType, m_keptNames[size_t(m_group)]);
     loadCurrentPage();
 }
 

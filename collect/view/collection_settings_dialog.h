@@ -13,6 +13,7 @@
 #pragma once
 
 #include "collect/collection_page.h"
+#include "core/product.h"
 
 #include <QDialog>
 #include <QList>
@@ -102,6 +103,7 @@ private:
     QComboBox *m_saveInhibit = nullptr;
     QComboBox *m_rollover = nullptr;
     QList<QWidget *> m_groupControls;  // what the enabling check box switches
+    std::array<KeptNames, kCollectionGroupCount> m_keptNames;  // by group, while the dialog is open
     QGroupBox *m_portGroup = nullptr;
     QGroupBox *m_baudGroup = nullptr;
     QButtonGroup *m_ports = nullptr;

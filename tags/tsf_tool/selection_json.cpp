@@ -112,7 +112,7 @@ void readGroup(JsonObjectReader &in, CollectionGroup &group)
 {
     static const QStringList fileTypes{QString::fromLatin1(kFileTypeAscii), QString::fromLatin1(kFileTypeCsv),
                                        QString::fromLatin1(kFileTypeAccess), QString::fromLatin1(kFileTypeDatabase),
-                                       QString::fromLatin1(kFileTypeDos)};
+                                       QString::fromLatin1(kFileTypeDos), QString::fromLatin1(kFileTypeHistorian)};
     in.readInt(kEnabled, group.enabled, 0, 1);
     in.readText(kFileName, group.fileName);
     in.readTextOf(kFileType, group.fileType, fileTypes);

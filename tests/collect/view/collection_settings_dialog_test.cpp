@@ -122,7 +122,7 @@ TEST_F(CollectionSettingsTest, OpensOnGroupOneWithSortedListsAndPassesTheLinkToT
         return texts;
     };
     EXPECT_EQ(items(child<QComboBox>("fileType")),
-              QStringList({"ASCII", "CSV", "SQLite Database (*.db)", "TK70 (DOS)"}));
+              QStringList({"ASCII", "CSV", "PostgreSQL Historian", "SQLite Database (*.db)", "TK70 (DOS)"}));
     EXPECT_EQ(items(child<QComboBox>("saveInhibitTag")), QStringList({"AIC-3", "fic-101", "TIC-7"}));
     EXPECT_EQ(items(child<QComboBox>("rollover")), QStringList({"0", "1", "4", "8", "12", "16", "20", "24"}));
     EXPECT_TRUE(child<QGroupBox>("baudRateGroup")->font().bold());
@@ -161,6 +161,26 @@ TEST_F(CollectionSettingsTest, AChangeOfTypeSwitchesOnlyAnExtensionOfTheFilePart
     chooseFileType(QStringLiteral("CSV"));
     EXPECT_EQ(edit("fileName")->text(), "C:\\DATA\\LOG.csv");
     EXPECT_EQ(m_doc.group(0).fileName, "C:\\DATA\\LOG.csv");
+}
+
+// The historian's name is a connection string: the group's file name and its connection
+// string are both kept while the type changes, and a historian has no file to append to
+// or roll over.
+TEST_F(CollectionSettingsTest, TheHistorianTakesAConnectionStringAndKeepsTheFileNameForLater)
+{
+    open();
+    type(edit("fileName"), QStringLiteral("/data/plant.v2.csv"));
+    chooseFileType(QStringLiteral("PostgreSQL Historian"));
+    EXPECT_EQ(edit("fileName")->text(), "service=tk70");
+    EXPECT_FALSE(child<QCheckBox>("append")->isEnabled());
+    EXPECT_FALSE(child<QComboBox>("rollover")->isEnabled());
+    type(edit("fileName"), QStringLiteral("host=historian.plant.example dbname=tk70"));
+    chooseFileType(QStringLiteral("TK70 (DOS)"));
+    EXPECT_EQ(m_doc.group(0).fileName, "/data/plant.v2.DAT");
+    EXPECT_TRUE(child<QCheckBox>("append")->isEnabled());
+    chooseFileType(QStringLiteral("PostgreSQL Historian"));
+    EXPECT_EQ(m_doc.group(0).fileName, "host=historian.plant.example dbname=tk70") << "the dots of a host name";
+    EXPECT_EQ(m_doc.group(0).fileType, "PostgreSQL Historian");
 }
 
 // A group of the older database type text shows as the database entry; choosing the
