@@ -3,9 +3,9 @@
 
 #include "collect/database/database_group_output.h"
 #include "collect/datafile/text_layout.h"
-#include "collect/historian/historian_group_output.h"
 #include "collect/date_time_text.h"
 #include "collect/file_name_rules.h"
+#include "collect/historian/historian_group_output.h"
 #include "platform/messages.h"
 #include "tags/collection_group.h"
 #include "tags/tag_doc.h"

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <libpq-fe.h>
 
 namespace tk70 {
@@ -33,6 +34,17 @@ QString addressOf(const DataColumn &column)
         .arg(column.pcu, 2, 10, QLatin1Char('0'))
         .arg(column.module, 2, 10, QLatin1Char('0'))
         .arg(column.block, 4, 10, QLatin1Char('0'));
+}
+
+// The connection string as a message may show it: a password in it (which the open
+// refuses) is masked.
+QString shownConnection(QString conninfo)
+{
+    static const QRegularExpression keyword(QStringLiteral(R"((password\s*=\s*)('(?:[^'\\]|\\.)*'|\S+))"));
+    static const QRegularExpression uri(QStringLiteral(R"((://[^:/@]*:)[^@]*@)"));
+    conninfo.replace(keyword, QStringLiteral("\\1*****"));
+    conninfo.replace(uri, QStringLiteral("\\1*****@"));
+    return conninfo;
 }
 
 }  // namespace
@@ -89,7 +101,7 @@ OpenResult HistorianGroupOutput::open(const QString &path, bool, OverwritePolicy
     close();
     const QString error = connectionStringError(path);
     if (!error.isEmpty()) {
-        report(QStringLiteral("The historian connection \"%1\" cannot be used:\n%2.").arg(path, error),
+        report(QStringLiteral("The historian connection \"%1\" cannot be used:\n%2.").arg(shownConnection(path), error),
                QLatin1String(kTitle), MessageIcon::Stop);
         return {OpenResult::Outcome::Failed};
     }
@@ -133,17 +145,16 @@ bool HistorianGroupOutput::writeHeader(const HeaderFacts &facts, const std::vect
         return false;
     }
     m_forwarder->sendTags(tagsOf(columns, microsecondsOf(facts.startingDate)));
+    m_columnCount = qint64(columns.size());
     return true;
 }
 
-std::vector<HistorianTag> HistorianGroupOutput::tagsOf(const std::vector<DataColumn> &columns,
-                                                       std::int64_t nowUs) const
+std::vector<HistorianTag> HistorianGroupOutput::tagsOf(const std::vector<DataColumn> &columns, std::int64_t nowUs) const
 {
     std::vector<HistorianTag> tags;
     for (const DataColumn &column : columns)
-        tags.push_back(
-            {m_station, utf8(column.tagname), utf8(addressOf(column)), utf8(column.description), column.pointType,
-             nowUs});
+        tags.push_back({m_station, utf8(column.tagname), utf8(addressOf(column)), utf8(column.description),
+                        column.pointType, nowUs});
     return tags;
 }
 
@@ -188,10 +199,13 @@ void HistorianGroupOutput::close()
 
 HistorianState HistorianGroupOutput::state() const { return m_forwarder ? m_forwarder->state() : HistorianState{}; }
 
+// The worker counts values; a sample is one value of each member tag.
 SampleCounts HistorianGroupOutput::counts() const
 {
     const HistorianState now = state();
-    return {now.forwarded, now.waiting, now.dropped};
+    const qint64 perSample = m_columnCount > 0 ? m_columnCount : 1;
+    return {now.forwarded / perSample, (now.waiting + perSample - 1) / perSample,
+            (now.dropped + perSample - 1) / perSample};
 }
 
 Message HistorianGroupOutput::overwriteQuestion(const QString &path) const

@@ -48,6 +48,7 @@ private:
     QString m_conninfo;
     OutputLock m_lock;
     std::unique_ptr<HistorianForwarder> m_forwarder;
+    qint64 m_columnCount = 0;  // values in one sample
     bool m_open = false;
     bool m_dropShown = false;
 };

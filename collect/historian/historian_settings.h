@@ -8,8 +8,8 @@
 namespace tk70 {
 
 struct HistorianSettings {
-    QString stationName;                  // empty: the host's name
-    QString spoolFolder;                  // empty: beside the program's settings
+    QString stationName;  // empty: the host's name
+    QString spoolFolder;  // empty: beside the program's settings
     qint64 spoolLimitBytes = qint64(1) << 30;
 };
 

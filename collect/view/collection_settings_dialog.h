@@ -102,7 +102,7 @@ private:
     std::array<QLineEdit *, kDateTimeFieldCount> m_dateTimes{};
     QComboBox *m_saveInhibit = nullptr;
     QComboBox *m_rollover = nullptr;
-    QList<QWidget *> m_groupControls;  // what the enabling check box switches
+    QList<QWidget *> m_groupControls;                          // what the enabling check box switches
     std::array<KeptNames, kCollectionGroupCount> m_keptNames;  // by group, while the dialog is open
     QGroupBox *m_portGroup = nullptr;
     QGroupBox *m_baudGroup = nullptr;
