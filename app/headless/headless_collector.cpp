@@ -3,6 +3,7 @@
 
 #include "app/settings/app_settings.h"
 #include "app/settings/database_output_settings.h"
+#include "app/settings/historian_output_settings.h"
 #include "collect/connection_state_text.h"
 #include "driverclient/ciu_driver.h"
 #include "platform/registry/settings_store.h"
@@ -65,6 +66,7 @@ bool HeadlessCollector::start(const QString &tsfPath, bool overwrite)
     m_driver->setBaudRate(m_document->baudRate());
     const AppSettings settings = loadAppSettings(m_store);
     applyDatabaseSettings(settings);
+    applyHistorianSettings(settings, m_store.path());
     const StartOptions options{true, overwrite || settings.autoOverwriteAckOnAutoStart};
     if (!m_collection->start(*m_document, options))
         return false;

@@ -72,6 +72,8 @@ const Field kFields[] = {
     flag("AutoOverwriteAckOnAutoStart", &A::autoOverwriteAckOnAutoStart),
     flag("SpecificAutoStartFile", &A::specificAutoStartFile),
     text("AutoStartTsfFilename", &A::autoStartTsfFilename),
+    text("StationName", &A::stationName),
+    number("HistorianSpoolLimitMB", &A::historianSpoolLimitMB),
 };
 
 QByteArray textData(const QString &value)

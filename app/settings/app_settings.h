@@ -1,6 +1,6 @@
 // The program's own settings, kept in the settings store under
 // "SOFTWARE\\Kestrane\\TK70 Pro": the automatic collection start, the start-up tag
-// selection, block tuning, the DDE server and the database output.  Numbers are stored as
+// selection, block tuning, the DDE server, the database output and the historian.  Numbers are stored as
 // DWORDs, texts as multi-strings holding the text and one zero byte, the two substitute
 // values as such texts written and read in the C locale; a value is taken only when it
 // exists with the expected type (a substitute: when its text is wholly a finite number),
@@ -36,6 +36,8 @@ struct AppSettings {
     bool autoOverwriteAckOnAutoStart = false;
     bool specificAutoStartFile = false;
     QString autoStartTsfFilename;
+    QString stationName;                // the historian's name of this station; empty: the host's
+    int historianSpoolLimitMB = 1024;   // the bound of each historian spool
 
     bool operator==(const AppSettings &) const = default;
 };

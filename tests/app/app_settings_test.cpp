@@ -3,6 +3,7 @@
 // substitute values exact and in the C locale under a German locale, and a store that
 // cannot be read or written at start-up and at a save.
 #include "app/settings/app_settings.h"
+#include "app/settings/historian_output_settings.h"
 #include "platform/registry/settings_store.h"
 #include "platform/registry/settings_warning.h"
 #include "tests/platform/file_replacements.h"
@@ -79,6 +80,23 @@ TEST_F(AppSettingsTest, SavingWritesEveryValueButTheEngineCheck)
     AppSettings back = loadAppSettings(*m_store);
     EXPECT_EQ(back.autoStartTsfFilename, s.autoStartTsfFilename);
     EXPECT_TRUE(back.autoStartEnabled);
+}
+
+// The station's name goes with every historian row; the spool bound is kept within what a
+// disk can sensibly give, whatever number the store holds.
+TEST_F(AppSettingsTest, TheHistorianTakesTheStationNameAndABoundedSpool)
+{
+    ASSERT_TRUE(m_store->setMultiString(kProgramKey, "StationName", QByteArray("Unit 4 – Kessel\0", 18)));
+    ASSERT_TRUE(m_store->setDword(kProgramKey, "HistorianSpoolLimitMB", 0xFFFFFFFFu));
+    const HistorianSettings historian = historianSettingsOf(loadAppSettings(*m_store), m_dir.path());
+    EXPECT_EQ(historian.stationName, QStringLiteral("Unit 4 – Kessel"));
+    EXPECT_EQ(historian.spoolLimitBytes, qint64(kSpoolLimitMinMB) << 20) << "a negative bound";
+    EXPECT_EQ(historian.spoolFolder, m_dir.path());
+    EXPECT_EQ(historianSettingsOf(AppSettings{}, {}).spoolLimitBytes, qint64(1) << 30);
+    AppSettings huge;
+    huge.historianSpoolLimitMB = 1 << 30;
+    EXPECT_EQ(historianSettingsOf(huge, {}).spoolLimitBytes, qint64(kSpoolLimitMaxMB) << 20);
+    EXPECT_FALSE(effectiveStationName(HistorianSettings{}).isEmpty()) << "no host name for a station";
 }
 
 TEST_F(AppSettingsTest, EachSaveIsOneWriteOfTheFile)

@@ -4,6 +4,7 @@
 #include "app/launch/command_line.h"
 #include "app/settings/command_ids.h"
 #include "app/settings/database_output_settings.h"
+#include "app/settings/historian_output_settings.h"
 #include "app/settings/screen_size_rule.h"
 #include "app/settings/system_figures.h"
 #include "app/view/dialogs/about_box.h"
@@ -65,6 +66,7 @@ bool CCollectorApp::initInstance(const QStringList &arguments)
     m_firstStart = startup.firstStart;
     m_settings = startup.settings;
     applyDatabaseSettings(m_settings);
+    applyHistorianSettings(m_settings, m_store.path());
     const LaunchRequest request = parseArguments(arguments);
     if (!checkChartComponent() || !createDriverClient())
         return false;
