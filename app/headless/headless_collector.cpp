@@ -137,6 +137,8 @@ QString HeadlessCollector::groupSummary(int index, const GroupRun &group)
         text += QStringLiteral(", %1 lost").arg(group.counts.lost);
     if (group.finished)
         text += QStringLiteral(", finished");
+    if (const QString state = group.output ? group.output->stateText() : QString(); !state.isEmpty())
+        text += QStringLiteral("; ") + state;
     return text;
 }
 

@@ -86,6 +86,9 @@ public:
     // samples never wait.  The run calls it between samples.
     virtual void writeWaiting() {}
     virtual SampleCounts counts() const = 0;
+    // A line on the output's own state for the status bar and the summary (a historian's
+    // connection); empty for an output that has none.
+    virtual QString stateText() const { return {}; }
     // The question asked before an existing file at path is replaced.
     virtual Message overwriteQuestion(const QString &path) const = 0;
 

@@ -197,6 +197,8 @@ void HistorianGroupOutput::close()
     m_open = false;
 }
 
+QString HistorianGroupOutput::stateText() const { return m_forwarder ? historianStateText(state()) : QString(); }
+
 HistorianState HistorianGroupOutput::state() const { return m_forwarder ? m_forwarder->state() : HistorianState{}; }
 
 // The worker counts values; a sample is one value of each member tag.

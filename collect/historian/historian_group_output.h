@@ -32,6 +32,8 @@ public:
     // the spool for the next start.
     void close() override;
     SampleCounts counts() const override;
+    // historianStateText() of the worker's state; empty before the header.
+    QString stateText() const override;
     Message overwriteQuestion(const QString &path) const override;
 
     // The worker's state; a default state before the header.

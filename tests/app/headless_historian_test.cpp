@@ -16,6 +16,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -81,7 +82,8 @@ protected:
     {
         HistorianOptions options;
         options.conninfo = conninfo().toStdString();
-        options.spoolPath = HistorianGroupOutput::spoolPath(QFileInfo(m_store->path()).absolutePath(), conninfo(), 4).toStdString();
+        options.spoolPath =
+            HistorianGroupOutput::spoolPath(QFileInfo(m_store->path()).absolutePath(), conninfo(), 4).toStdString();
         HistorianForwarder rest(options);
         ASSERT_TRUE(rest.start()) << rest.error();
         ASSERT_TRUE(
@@ -102,6 +104,10 @@ TEST_F(HeadlessHistorianTest, TheServerHoldsWhatTheAsciiTwinWroteTickForTick)
         ASSERT_NE(run, nullptr);
         ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.stored >= 9; }, 20000)) << qPrintable(output);
         EXPECT_EQ(run->group(3).outputName, conninfo()) << "a rollover suffix in a connection string";
+        const QString summary = collector.summary();
+        EXPECT_TRUE(summary.contains(QRegularExpression("group 4: \\d+ samples stored to .*; historian: online, "
+                                                        "\\d+ waiting$")))
+            << qPrintable(summary);
         collector.stop();
     }
     forwardTheRest();

@@ -1,0 +1,51 @@
+// The historian group output's own rules, without a server: what the status bar says,
+// which connection strings may be used, and one spool for each group and server.
+#include "collect/historian/historian_group_output.h"
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+
+using namespace tk70;
+
+namespace {
+
+TEST(HistorianStateText, SaysOnlineOrSinceWhenOfflineInLocalTime)
+{
+    HistorianState state;
+    state.online = true;
+    state.waiting = 0;
+    EXPECT_EQ(historianStateText(state), "historian: online, 0 waiting");
+    state.online = false;
+    state.waiting = 5400;
+    const QDateTime since = QDateTime::currentDateTime().addSecs(-3600);
+    state.offlineSinceUs = since.toMSecsSinceEpoch() * 1000;
+    EXPECT_EQ(historianStateText(state),
+              QStringLiteral("historian: offline since %1, 5400 waiting").arg(since.toString("HH:mm")));
+    state.offlineSinceUs = 0;
+    EXPECT_EQ(historianStateText(state), "historian: connecting, 5400 waiting");
+}
+
+TEST(HistorianConnectionString, ReadsLibpqFormsAndRefusesAPassword)
+{
+    EXPECT_EQ(connectionStringError("service=plant"), "");
+    EXPECT_EQ(connectionStringError("postgresql://historian.plant.example/tk70"), "");
+    EXPECT_EQ(connectionStringError("host=/run/postgresql dbname=tk70 user=unit1"), "");
+    EXPECT_EQ(connectionStringError("   "), "no connection string is given");
+    EXPECT_EQ(connectionStringError("dbname='tk70"), "unterminated quoted string in connection info string");
+    EXPECT_EQ(connectionStringError("nonsense=1"), "invalid connection option \"nonsense\"");
+    EXPECT_TRUE(connectionStringError("host=h password=x").startsWith("a password may not be written here"));
+    EXPECT_TRUE(connectionStringError("postgresql://op:x@h/db").startsWith("a password may not be written here"));
+}
+
+TEST(HistorianSpoolPath, OneSpoolForEachGroupAndServer)
+{
+    const QString one = HistorianGroupOutput::spoolPath("/state", "service=plant", 1);
+    EXPECT_TRUE(one.startsWith("/state/historian-g1-")) << qPrintable(one);
+    EXPECT_TRUE(one.endsWith(".spool"));
+    EXPECT_EQ(one, HistorianGroupOutput::spoolPath("/state", "service=plant", 1));
+    EXPECT_NE(one, HistorianGroupOutput::spoolPath("/state", "service=plant", 2));
+    EXPECT_NE(one, HistorianGroupOutput::spoolPath("/state", "service=plant2", 1))
+        << "samples for one server sent to another";
+}
+
+}  // namespace
