@@ -16,8 +16,11 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace tk70;
@@ -90,6 +93,28 @@ protected:
             waitUntil([&] { return rest.state().online && rest.state().waiting == 0; }, std::chrono::seconds(30)));
     }
 
+    // TK70 collecting tsf on its own, with the test's settings.
+    void startProgram(QProcess &program, const QString &tsf)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TK70_REGISTRY", m_store->path());
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TK70_PROGRAM), {"--headless", tsf});
+        ASSERT_TRUE(program.waitForStarted());
+    }
+
+    // The samples a spool holds, as the sqlite3 shell counts them; -1 before it exists.
+    static qint64 sqliteCount(const QString &spool)
+    {
+        if (!QFileInfo::exists(spool))
+            return -1;
+        QProcess shell;
+        shell.start(QStringLiteral("sqlite3"), {spool, "SELECT count(*) FROM spool_samples"});
+        if (!shell.waitForFinished(10000) || shell.exitCode() != 0)
+            return -1;
+        return shell.readAllStandardOutput().trimmed().toLongLong();
+    }
+
     static inline PgCluster *s_cluster = nullptr;
 };
 
@@ -133,6 +158,69 @@ TEST_F(HeadlessHistorianTest, TheServerHoldsWhatTheAsciiTwinWroteTickForTick)
     EXPECT_EQ(stored.join('\n').toStdString(), expected.join('\n').toStdString());
     EXPECT_EQ(rows("SELECT tag || ' ' || address || ' ' || point_type FROM tk70_tags ORDER BY tag"),
               (QStringList{"FT101 01-02-03-0101 1", "PT103 01-02-03-0103 1", "TT102 01-02-03-0102 1"}));
+}
+
+// The program killed while the server is down, with samples in its spool, then started
+// again once the server is back: every tick its ASCII twin holds reaches the server,
+// each once.
+TEST_F(HeadlessHistorianTest, AKilledStationLosesNothingAndDoublesNothing)
+{
+    const QString tsf = writeHistorianSelection(conninfo());
+    {
+        CTagDoc doc;
+        ASSERT_TRUE(doc.openDocument(tsf));
+        doc.group(0).appendFile = 1;  // the second run goes on in the same ASCII file
+        doc.group(1).enabled = doc.group(2).enabled = 0;
+        ASSERT_TRUE(doc.saveDocument(tsf));
+    }
+    const QString spool = HistorianGroupOutput::spoolPath(QFileInfo(m_store->path()).absolutePath(), conninfo(), 4);
+    const auto ticks = [&] { return rows("SELECT count(DISTINCT ts) FROM tk70_samples").value(0).toLongLong(); };
+
+    QProcess first;
+    startProgram(first, tsf);
+    ASSERT_TRUE(waitUntil([&] { return ticks() >= 3; }, std::chrono::seconds(20)))
+        << first.readAllStandardError().data();
+    ASSERT_TRUE(s_cluster->stop()) << s_cluster->error();
+    const qint64 onServer = ticks();
+    ASSERT_TRUE(tk70test::waitFor([&] { return sqliteCount(spool) >= 9; }, 20000));
+    const qint64 inSpool = sqliteCount(spool) / 3;  // at least this many by the kill
+    ::kill(pid_t(first.processId()), SIGKILL);
+    const qint64 killed = QDateTime::currentSecsSinceEpoch();
+    ASSERT_TRUE(first.waitForFinished(20000));
+
+    ASSERT_TRUE(s_cluster->start()) << s_cluster->error();
+    QProcess second;
+    startProgram(second, tsf);
+    const qint64 before = ticks();
+    ASSERT_TRUE(tk70test::waitFor([&] { return ticks() >= before + 6; }, 30000))
+        << second.readAllStandardError().data();
+    ::kill(pid_t(second.processId()), SIGTERM);
+    ASSERT_TRUE(second.waitForFinished(20000));
+    forwardTheRest();
+
+    const ReadDataFile ascii = readByColumns(fileBytes(m_dir.filePath("plant.txt")), ReadLayout::Ascii);
+    QStringList missing;
+    const QSet<qint64> present = [&] {
+        QSet<qint64> seconds;
+        for (const QString &row : rows("SELECT extract(epoch FROM ts)::bigint FROM tk70_samples"))
+            seconds.insert(row.toLongLong());
+        return seconds;
+    }();
+    for (const ReadSample &sample : ascii.samples) {
+        if (sample.values.size() != 3)
+            continue;  // the line the kill cut short
+        // Two-digit years read as 19yy.
+        const QDateTime local =
+            QDateTime::fromString(sample.date + ' ' + sample.time, "MM/dd/yy HH:mm:ss").addYears(100);
+        if (!present.contains(local.toSecsSinceEpoch()))
+            missing << sample.date + ' ' + sample.time;
+    }
+    EXPECT_TRUE(missing.isEmpty()) << qPrintable(missing.join(", "));
+    const std::string firstRun =
+        "SELECT count(DISTINCT ts) FROM tk70_samples WHERE ts <= to_timestamp(" + std::to_string(killed) + ")";
+    EXPECT_GE(rows(firstRun).value(0).toLongLong(), onServer + inSpool) << "the killed run's spool was lost";
+    EXPECT_EQ(rows("SELECT count(*) FROM (SELECT ts FROM tk70_samples GROUP BY ts HAVING count(*) <> 3) AS odd"),
+              QStringList{"0"});
 }
 
 TEST_F(HeadlessHistorianTest, AConnectionStringThatCannotBeReadRefusesTheStart)
