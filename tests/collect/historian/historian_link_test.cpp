@@ -105,6 +105,33 @@ TEST_F(HistorianLinkTest, AServerThatRefusesSaysWhyInItsOwnWords)
     EXPECT_FALSE(m_link.error().empty());
 }
 
+// The grants docs/historian.md gives a station's login: enough to write, nothing more.
+TEST_F(HistorianLinkTest, AStationLoginWithTheDocumentedGrantsWritesAndCannotRead)
+{
+    ASSERT_TRUE(m_link.open(conninfo())) << m_link.error();  // the layout, made by the owner
+    m_link.close();
+    ASSERT_EQ(value("CREATE ROLE tk70_unit1 LOGIN; "
+                    "GRANT CONNECT, TEMPORARY ON DATABASE historian TO tk70_unit1; "
+                    "GRANT USAGE ON SCHEMA public TO tk70_unit1; "
+                    "GRANT SELECT ON tk70_schema TO tk70_unit1; "
+                    "GRANT SELECT, INSERT, UPDATE ON tk70_tags TO tk70_unit1; "
+                    "GRANT INSERT ON tk70_samples TO tk70_unit1; SELECT 'ok'"),
+              "ok");
+    const std::string station = cluster().connectionString("historian").replace(
+        cluster().connectionString("historian").find("user=tk70"), 9, "user=tk70_unit1");
+    HistorianLink unit;
+    ASSERT_TRUE(unit.open(station)) << unit.error();
+    EXPECT_TRUE(unit.upsertTags({{"unit1", "FT101", "01-02-03-0101", "Feed", 1, 1}})) << unit.error();
+    EXPECT_TRUE(unit.upsertTags({{"unit1", "FT101", "01-02-03-0101", "Feed flow", 1, 2}})) << unit.error();
+    EXPECT_TRUE(unit.insertSamples(tick("unit1", 10))) << unit.error();
+    EXPECT_TRUE(unit.insertSamples(tick("unit1", 10))) << unit.error();
+    EXPECT_EQ(count("tk70_samples"), 30);
+    EXPECT_EQ(value("SELECT has_table_privilege('tk70_unit1', 'tk70_samples', 'SELECT')"), "f");
+    EXPECT_EQ(value("SELECT has_table_privilege('tk70_unit1', 'tk70_samples', 'DELETE')"), "f");
+    unit.close();
+    value("DROP OWNED BY tk70_unit1; DROP ROLE tk70_unit1; SELECT 1");
+}
+
 TEST_F(HistorianLinkTest, ALayoutOfANewerProgramIsRefusedUntouched)
 {
     ASSERT_TRUE(m_link.open(conninfo())) << m_link.error();
