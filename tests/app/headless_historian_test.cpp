@@ -160,6 +160,35 @@ TEST_F(HeadlessHistorianTest, TheServerHoldsWhatTheAsciiTwinWroteTickForTick)
               (QStringList{"FT101 01-02-03-0101 1", "PT103 01-02-03-0103 1", "TT102 01-02-03-0102 1"}));
 }
 
+// The server stopped at once for 30 s in the middle of a run, then started again: the
+// samples wait in the spool, and in the end every tick of the run is on the server once.
+TEST_F(HeadlessHistorianTest, AServerOutageMidRunCostsNoTick)
+{
+    QString output;
+    QTextStream out(&output);
+    {
+        HeadlessCollector collector(*m_store, out);
+        ASSERT_TRUE(collector.start(writeHistorianSelection(conninfo()), false)) << qPrintable(output);
+        const CollectionRun *run = collector.collection().run();
+        ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.stored >= 3; }, 20000));
+        ASSERT_TRUE(s_cluster->stop()) << s_cluster->error();
+        const QDateTime restart = QDateTime::currentDateTimeUtc().addSecs(30);
+        ASSERT_TRUE(tk70test::waitFor([&] { return QDateTime::currentDateTimeUtc() >= restart; }, 40000));
+        EXPECT_TRUE(collector.summary().contains("historian: offline since ")) << qPrintable(collector.summary());
+        EXPECT_GE(run->group(3).counts.waiting, 25);
+        ASSERT_TRUE(s_cluster->start()) << s_cluster->error();
+        // Back online after at most the longest pause between attempts, with the spool sent.
+        ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.waiting <= 1; }, 90000))
+            << qPrintable(collector.summary());
+        collector.stop();
+    }
+    forwardTheRest();
+    const ReadDataFile ascii = readByColumns(fileBytes(m_dir.filePath("plant.txt")), ReadLayout::Ascii);
+    EXPECT_EQ(rows("SELECT count(DISTINCT ts) FROM tk70_samples").value(0).toLongLong(), ascii.samples.size());
+    EXPECT_EQ(rows("SELECT count(*) FROM tk70_samples").value(0).toLongLong(), 3 * ascii.samples.size());
+    EXPECT_GE(ascii.samples.size(), 35);
+}
+
 // The program killed while the server is down, with samples in its spool, then started
 // again once the server is back: every tick its ASCII twin holds reaches the server,
 // each once.
