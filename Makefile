@@ -85,6 +85,7 @@ bench: build
 	$(BUILD)/bin/trend-bench
 	$(BUILD)/bin/dde-bench
 	$(BUILD)/bin/history-bench
+	$(BUILD)/bin/historian-bench
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(TSAN_APP_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

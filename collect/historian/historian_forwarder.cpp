@@ -91,10 +91,14 @@ void HistorianForwarder::sendTags(std::vector<HistorianTag> tags)
 void HistorianForwarder::add(HistorianSamples samples)
 {
     {
+        const std::int64_t count = std::int64_t(samples.size());
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_handed.insert(m_handed.end(), std::make_move_iterator(samples.begin()),
-                        std::make_move_iterator(samples.end()));
-        m_state.waiting += std::int64_t(samples.size());
+        if (m_handed.empty())
+            m_handed.swap(samples);  // the usual case: the worker took the last tick already
+        else
+            m_handed.insert(m_handed.end(), std::make_move_iterator(samples.begin()),
+                            std::make_move_iterator(samples.end()));
+        m_state.waiting += count;
     }
     m_wake.notify_all();
 }

@@ -146,6 +146,9 @@ bool HistorianGroupOutput::writeHeader(const HeaderFacts &facts, const std::vect
     }
     m_forwarder->sendTags(tagsOf(columns, microsecondsOf(facts.startingDate)));
     m_columnCount = qint64(columns.size());
+    m_tagNames.clear();
+    for (const DataColumn &column : columns)
+        m_tagNames.push_back(utf8(column.tagname));
     return true;
 }
 
@@ -166,10 +169,11 @@ void HistorianGroupOutput::writeSample(const QDateTime &stamp, const std::vector
     const std::int64_t ts = microsecondsOf(stamp);
     HistorianSamples samples;
     samples.reserve(columns.size());
-    for (const DataColumn &column : columns) {
-        const PointReading reading = readings.reading(column.position);
+    // The names converted once, at the header: a tick only copies them.
+    for (std::size_t c = 0; c < columns.size() && c < m_tagNames.size(); ++c) {
+        const PointReading reading = readings.reading(columns[c].position);
         const bool error = reading.errorCode > 0;
-        samples.push_back({m_station, utf8(column.tagname), ts, error ? std::nullopt : std::optional(reading.value),
+        samples.push_back({m_station, m_tagNames[c], ts, error ? std::nullopt : std::optional(reading.value),
                            reading.badQuality, error ? reading.errorCode : 0});
     }
     m_forwarder->add(std::move(samples));

@@ -50,7 +50,8 @@ private:
     QString m_conninfo;
     OutputLock m_lock;
     std::unique_ptr<HistorianForwarder> m_forwarder;
-    qint64 m_columnCount = 0;  // values in one sample
+    qint64 m_columnCount = 0;             // values in one sample
+    std::vector<std::string> m_tagNames;  // the columns' names in UTF-8
     bool m_open = false;
     bool m_dropShown = false;
 };

@@ -10,7 +10,7 @@
 #include "tests/app/collection_setup.h"
 #include "tests/app/column_reader.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/pg_cluster.h"
+#include "tools/pg_cluster.h"
 #include "tests/support/wait_for_events.h"
 #include "tests/support/wait_until.h"
 

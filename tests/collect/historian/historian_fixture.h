@@ -3,7 +3,7 @@
 #pragma once
 
 #include "collect/historian/historian_rows.h"
-#include "tests/support/pg_cluster.h"
+#include "tools/pg_cluster.h"
 
 #include <gtest/gtest.h>
 #include <memory>

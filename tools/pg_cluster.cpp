@@ -1,5 +1,5 @@
 // PgCluster: see pg_cluster.h.
-#include "tests/support/pg_cluster.h"
+#include "tools/pg_cluster.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,4 @@
-// A throwaway PostgreSQL server for tests and benchmarks: initdb into a temporary
+// A throwaway PostgreSQL server for the tests and the benchmark: initdb into a temporary
 // folder, the server listening on a Unix socket in that folder and on no TCP port,
 // stopped and removed with the object.  As root the server runs as the unprivileged
 // user nobody (the server refuses to run as root).
