@@ -78,6 +78,12 @@ std::string PgCluster::binDir()
     return dir;
 }
 
+PgCluster &PgCluster::shared()
+{
+    static PgCluster cluster;
+    return cluster;
+}
+
 PgCluster::PgCluster() : m_bin(binDir()), m_asNobody(::geteuid() == 0)
 {
     if (m_bin.empty()) {

@@ -31,6 +31,10 @@ public:
     // receives the unaligned, tuples-only output.
     bool psql(const std::string &sql, std::string *out = nullptr, const std::string &database = "postgres");
 
+    // One server for the whole process, made at the first call and stopped and removed
+    // at its exit: each test program starts one.
+    static PgCluster &shared();
+
     // The folder of the server programs (initdb, pg_ctl, postgres), or empty when none
     // is installed.
     static std::string binDir();

@@ -67,6 +67,27 @@ QString writeSelection(const QTemporaryDir &dir, int tagCount)
     return path;
 }
 
+QString writeSelectionWithGroup4(const QTemporaryDir &dir, const char *fileType, const QString &fileName,
+                                 int rolloverHours)
+{
+    const QString path = writeSelection(dir);
+    CTagDoc doc;
+    EXPECT_TRUE(doc.openDocument(path));
+    for (int i = 0; i < doc.tagCount(); ++i) {
+        TagRecord tag = doc.tag(i);
+        tag.groups[3] = 1;
+        doc.setTag(i, tag);
+    }
+    CollectionGroup &group = doc.group(3);
+    group.enabled = 1;
+    group.fileType = QString::fromLatin1(fileType);
+    group.fileName = fileName;
+    group.sampleTime = 1;
+    group.rolloverHours = rolloverHours;
+    EXPECT_TRUE(doc.saveDocument(path));
+    return path;
+}
+
 void writeDriverSettings(SettingsStore &store, const QTemporaryDir &dir, const std::string &device)
 {
     store.setDword(kDriverKey, "DtrPulse", 1);

@@ -33,6 +33,10 @@ void setSimValues(ciusim::PtyServer &sim);
 // and groups 1 ASCII, 2 CSV and 3 TK70 (DOS) sampling every second into plant.txt,
 // plant.csv and plant.DAT; returns the file's path.
 QString writeSelection(const QTemporaryDir &dir, int tagCount = 3);
+// The same selection with every tag also in group 4, which writes fileType to fileName
+// every second (rolling over after rolloverHours when not 0); returns the file's path.
+QString writeSelectionWithGroup4(const QTemporaryDir &dir, const char *fileType, const QString &fileName,
+                                 int rolloverHours = 0);
 
 // Quick driver timing, the driver log in dir and COM1 on device.
 void writeDriverSettings(tk70::SettingsStore &store, const QTemporaryDir &dir, const std::string &device);

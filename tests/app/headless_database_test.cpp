@@ -24,21 +24,7 @@ namespace {
 // The three text groups of the selection, and group 4 writing every tag to plant.db.
 QString writeDatabaseSelection(const QTemporaryDir &dir)
 {
-    const QString path = writeSelection(dir);
-    CTagDoc doc;
-    EXPECT_TRUE(doc.openDocument(path));
-    for (int i = 0; i < doc.tagCount(); ++i) {
-        TagRecord tag = doc.tag(i);
-        tag.groups[3] = 1;
-        doc.setTag(i, tag);
-    }
-    CollectionGroup &group = doc.group(3);
-    group.enabled = 1;
-    group.fileType = QString::fromLatin1(kFileTypeDatabase);
-    group.fileName = dir.filePath("plant.db");
-    group.sampleTime = 1;
-    EXPECT_TRUE(doc.saveDocument(path));
-    return path;
+    return writeSelectionWithGroup4(dir, kFileTypeDatabase, dir.filePath("plant.db"));
 }
 
 // What the sqlite3 shell prints for statement on the database file.

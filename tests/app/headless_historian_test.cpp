@@ -10,9 +10,9 @@
 #include "tests/app/collection_setup.h"
 #include "tests/app/column_reader.h"
 #include "tests/support/message_recorder.h"
-#include "tools/pg_cluster.h"
 #include "tests/support/wait_for_events.h"
 #include "tests/support/wait_until.h"
+#include "tools/pg_cluster.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -30,53 +30,34 @@ namespace {
 
 class HeadlessHistorianTest : public SimulatedPlantTest {
 protected:
-    static void SetUpTestSuite() { s_cluster = new PgCluster; }
-    static void TearDownTestSuite()
-    {
-        delete s_cluster;
-        s_cluster = nullptr;
-    }
+    static PgCluster &cluster() { return PgCluster::shared(); }
+
     void SetUp() override
     {
         SimulatedPlantTest::SetUp();
-        ASSERT_TRUE(s_cluster->ok()) << s_cluster->error();
-        ASSERT_TRUE(s_cluster->psql("DROP DATABASE IF EXISTS plant WITH (FORCE)")) << s_cluster->error();
-        ASSERT_TRUE(s_cluster->psql("CREATE DATABASE plant")) << s_cluster->error();
+        ASSERT_TRUE(cluster().ok()) << cluster().error();
+        ASSERT_TRUE(cluster().psql("DROP DATABASE IF EXISTS plant WITH (FORCE)")) << cluster().error();
+        ASSERT_TRUE(cluster().psql("CREATE DATABASE plant")) << cluster().error();
         AppSettings settings = loadAppSettings(*m_store);
         settings.stationName = QStringLiteral("unit1");
         ASSERT_TRUE(saveAppSettings(*m_store, settings));
     }
 
-    static QString conninfo() { return QString::fromStdString(s_cluster->connectionString("plant")); }
+    static QString conninfo() { return QString::fromStdString(cluster().connectionString("plant")); }
 
     // The selection's three text groups, and group 4 sending every tag to the server named
-    // by connection.
+    // by connection; its rollover means nothing for the historian.
     QString writeHistorianSelection(const QString &connection)
     {
-        const QString path = writeSelection(m_dir);
-        CTagDoc doc;
-        EXPECT_TRUE(doc.openDocument(path));
-        for (int i = 0; i < doc.tagCount(); ++i) {
-            TagRecord tag = doc.tag(i);
-            tag.groups[3] = 1;
-            doc.setTag(i, tag);
-        }
-        CollectionGroup &group = doc.group(3);
-        group.enabled = 1;
-        group.fileType = QString::fromLatin1(kFileTypeHistorian);
-        group.fileName = connection;
-        group.sampleTime = 1;
-        group.rolloverHours = 1;  // meaningless for the historian: one place for every sample
-        EXPECT_TRUE(doc.saveDocument(path));
-        return path;
+        return writeSelectionWithGroup4(m_dir, kFileTypeHistorian, connection, 1);
     }
 
     // The rows psql prints for sql on the plant database.
     static QStringList rows(const std::string &sql)
     {
         std::string out;
-        if (!s_cluster->psql(sql, &out, "plant"))
-            return {QString::fromStdString("psql failed: " + s_cluster->error())};
+        if (!cluster().psql(sql, &out, "plant"))
+            return {QString::fromStdString("psql failed: " + cluster().error())};
         return QString::fromStdString(out).split('\n', Qt::SkipEmptyParts);
     }
 
@@ -114,8 +95,6 @@ protected:
             return -1;
         return shell.readAllStandardOutput().trimmed().toLongLong();
     }
-
-    static inline PgCluster *s_cluster = nullptr;
 };
 
 TEST_F(HeadlessHistorianTest, TheServerHoldsWhatTheAsciiTwinWroteTickForTick)
@@ -171,12 +150,12 @@ TEST_F(HeadlessHistorianTest, AServerOutageMidRunCostsNoTick)
         ASSERT_TRUE(collector.start(writeHistorianSelection(conninfo()), false)) << qPrintable(output);
         const CollectionRun *run = collector.collection().run();
         ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.stored >= 3; }, 20000));
-        ASSERT_TRUE(s_cluster->stop()) << s_cluster->error();
+        ASSERT_TRUE(cluster().stop()) << cluster().error();
         const QDateTime restart = QDateTime::currentDateTimeUtc().addSecs(30);
         ASSERT_TRUE(tk70test::waitFor([&] { return QDateTime::currentDateTimeUtc() >= restart; }, 40000));
         EXPECT_TRUE(collector.summary().contains("historian: offline since ")) << qPrintable(collector.summary());
         EXPECT_GE(run->group(3).counts.waiting, 25);
-        ASSERT_TRUE(s_cluster->start()) << s_cluster->error();
+        ASSERT_TRUE(cluster().start()) << cluster().error();
         // Back online after at most the longest pause between attempts, with the spool sent.
         ASSERT_TRUE(tk70test::waitFor([&] { return run->group(3).counts.waiting <= 1; }, 90000))
             << qPrintable(collector.summary());
@@ -209,7 +188,7 @@ TEST_F(HeadlessHistorianTest, AKilledStationLosesNothingAndDoublesNothing)
     startProgram(first, tsf);
     ASSERT_TRUE(waitUntil([&] { return ticks() >= 3; }, std::chrono::seconds(20)))
         << first.readAllStandardError().data();
-    ASSERT_TRUE(s_cluster->stop()) << s_cluster->error();
+    ASSERT_TRUE(cluster().stop()) << cluster().error();
     const qint64 onServer = ticks();
     ASSERT_TRUE(tk70test::waitFor([&] { return sqliteCount(spool) >= 9; }, 20000));
     const qint64 inSpool = sqliteCount(spool) / 3;  // at least this many by the kill
@@ -217,7 +196,7 @@ TEST_F(HeadlessHistorianTest, AKilledStationLosesNothingAndDoublesNothing)
     const qint64 killed = QDateTime::currentSecsSinceEpoch();
     ASSERT_TRUE(first.waitForFinished(20000));
 
-    ASSERT_TRUE(s_cluster->start()) << s_cluster->error();
+    ASSERT_TRUE(cluster().start()) << cluster().error();
     QProcess second;
     startProgram(second, tsf);
     const qint64 before = ticks();

@@ -13,40 +13,31 @@ namespace tk70test {
 
 class HistorianServerTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_cluster = new PgCluster; }
-    static void TearDownTestSuite()
-    {
-        delete s_cluster;
-        s_cluster = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(s_cluster->ok()) << s_cluster->error();
-        ASSERT_TRUE(s_cluster->psql("CREATE DATABASE historian")) << s_cluster->error();
+        ASSERT_TRUE(cluster().ok()) << cluster().error();
+        ASSERT_TRUE(cluster().psql("CREATE DATABASE historian")) << cluster().error();
     }
     void TearDown() override
     {
-        if (s_cluster->ok())
-            s_cluster->psql("DROP DATABASE IF EXISTS historian WITH (FORCE)");
+        if (cluster().ok())
+            cluster().psql("DROP DATABASE IF EXISTS historian WITH (FORCE)");
     }
 
-    static std::string conninfo() { return s_cluster->connectionString("historian"); }
+    static std::string conninfo() { return cluster().connectionString("historian"); }
     // The one value sql gives on the test's database; "?" when psql fails.
     static std::string value(const std::string &sql)
     {
         std::string out;
-        if (!s_cluster->psql(sql, &out, "historian"))
-            return "?" + s_cluster->error();
+        if (!cluster().psql(sql, &out, "historian"))
+            return "?" + cluster().error();
         while (!out.empty() && out.back() == '\n')
             out.pop_back();
         return out;
     }
     static long long count(const std::string &table) { return std::stoll(value("SELECT count(*) FROM " + table)); }
 
-    static PgCluster &cluster() { return *s_cluster; }
-
-    static inline PgCluster *s_cluster = nullptr;
+    static PgCluster &cluster() { return PgCluster::shared(); }
 };
 
 // 30 tags of one station, one sample of each at second tick (UTC seconds since epoch).
