@@ -3,7 +3,8 @@
 # with the demo tag selection demo/demo.tsf.  With a display the program opens its window
 # (press Start to collect); without one it collects headless until Ctrl-C.  Data files
 # and the driver log go to build/demo-data.  DEMO_CONSOLE=1 runs the console driver demo
-# instead; DEMO_SECONDS ends the headless run or the console demo after that many seconds.
+# instead; DEMO_SECONDS ends the headless run or the console demo after that many seconds;
+# DEMO_HISTORIAN sends group 3 to a PostgreSQL server (docs/historian.md).
 set -euo pipefail
 build=${1:-build}
 shift || true
@@ -26,6 +27,22 @@ echo "CIU simulator on $(head -n 1 "$build/demo-ciu.out") (link $link, control $
 echo "Try in another terminal:  $bin/tk70-ciusim --control $control --send unplug"
 
 mkdir -p "$data"
+# DEMO_HISTORIAN='<connection string>': group 3 sends every tag to that PostgreSQL server
+# every 2 s instead of writing the DOS file; the other groups stay as they are.
+if [[ -n "${DEMO_HISTORIAN:-}" ]]; then
+  python3 - "$(dirname "$selection")/demo.json" "$data/demo-historian.json" "$DEMO_HISTORIAN" <<'PY'
+import json, sys
+demo = json.load(open(sys.argv[1]))
+group = demo["groups"][2]
+group.update({"enabled": 1, "fileType": "PostgreSQL Historian", "fileName": sys.argv[3], "sampleTime": 2})
+for tag in demo["tags"]:
+    tag["groups"][2] = 1
+json.dump(demo, open(sys.argv[2], "w"), indent=1)
+PY
+  "$bin/tk70-tsf" build "$data/demo-historian.json" "$data/demo-historian.tsf"
+  selection="$data/demo-historian.tsf"
+  echo "Group 3 sends its samples to the historian: $DEMO_HISTORIAN"
+fi
 cd "$data"
 export TK70_COM1="$link"
 if [[ -z "${TK70_REGISTRY:-}" ]]; then
