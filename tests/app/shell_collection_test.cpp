@@ -180,3 +180,22 @@ TEST_F(ShellCollectionTest, WhileCollectingNoCommandSourceReplacesTheDocument)
     app.execute(cmd::Stop);
     EXPECT_EQ(app.currentDocument(), collected);
 }
+
+// A historian group shows its state beside its number, refreshed with the values: a server
+// that cannot be reached is "offline since" the first attempt, its samples waiting.
+TEST_F(ShellCollectionTest, AHistorianGroupsPaneSaysWhetherTheServerTakesItsSamples)
+{
+    const QString tsf = writeSelectionWithGroup4(m_dir, kFileTypeHistorian, "host=/nonexistent/folder dbname=x");
+    CCollectorApp &app = start({tsf});
+    app.execute(cmd::Start);
+    ASSERT_TRUE(app.isCollecting()) << qPrintable(m_messages.texts().join("|"));
+    ASSERT_TRUE(
+        tk70test::waitFor([&] { return pane("groupPane4").startsWith("Coll 4 - historian: offline since "); }, 15000))
+        << qPrintable(pane("groupPane4"));
+    EXPECT_TRUE(tk70test::waitFor([&] { return !pane("groupPane4").endsWith(", 0 waiting"); }, 15000))
+        << qPrintable(pane("groupPane4"));
+    EXPECT_EQ(pane("groupPane1"), "Coll 1");
+    m_messages.answer(MessageAnswer::Yes);
+    app.execute(cmd::Stop);
+    EXPECT_FALSE(app.isCollecting());
+}

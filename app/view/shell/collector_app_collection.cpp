@@ -4,6 +4,7 @@
 
 #include "app/view/shell/main_frame.h"
 #include "app/view/shell/tag_editor_page.h"
+#include "collect/collection_run.h"
 #include "collect/connection_state_text.h"
 #include "collect/view/collection_settings_dialog.h"
 #include "driverclient/ciu_driver.h"
@@ -104,16 +105,24 @@ void CCollectorApp::collectionStopped()
 }
 
 // Pane 108 shows the connection state while there is a document; panes 109 to 112 show
-// the groups that collect.
+// the groups that collect, a historian group with its state ("Coll 4 - historian: online,
+// 0 waiting"), refreshed with the values.
 void CCollectorApp::updateStatusPanes()
 {
     if (!m_mainFrame)
         return;
     const bool document = currentDocument() != nullptr;
     m_mainFrame->setCiuPane(document && m_driver ? ciuPaneText(m_driver->connectionState()) : QString());
+    const CollectionRun *run = m_collection ? m_collection->run() : nullptr;
     for (int g = 0; g < kCollectionGroupCount; ++g) {
-        const bool shown = document && currentDocument()->group(g).enabled;
-        m_mainFrame->setGroupPane(g + 1, shown ? QStringLiteral("Coll %1").arg(g + 1) : QString());
+        QString text;
+        if (document && currentDocument()->group(g).enabled) {
+            text = QStringLiteral("Coll %1").arg(g + 1);
+            const GroupOutput *output = run ? run->group(g).output.get() : nullptr;
+            if (const QString state = output ? output->stateText() : QString(); !state.isEmpty())
+                text += QStringLiteral(" - ") + state;
+        }
+        m_mainFrame->setGroupPane(g + 1, text);
     }
 }
 

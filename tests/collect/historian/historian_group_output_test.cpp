@@ -1,8 +1,11 @@
 // The historian group output's own rules, without a server: what the status bar says,
 // which connection strings may be used, and one spool for each group and server.
 #include "collect/historian/historian_group_output.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/wait_until.h"
 
 #include <QDateTime>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tk70;
@@ -46,6 +49,44 @@ TEST(HistorianSpoolPath, OneSpoolForEachGroupAndServer)
     EXPECT_NE(one, HistorianGroupOutput::spoolPath("/state", "service=plant", 2));
     EXPECT_NE(one, HistorianGroupOutput::spoolPath("/state", "service=plant2", 1))
         << "samples for one server sent to another";
+}
+
+class ThreeReadings : public PointReadings {
+public:
+    PointReading reading(int position) const override { return {0, 1.5 * position, false}; }
+};
+
+// A spool that cannot hold what waits (the server away) drops the oldest samples, counts
+// them as lost, and says so once, posted so that no box stops the group's timer.
+TEST(HistorianGroupOutput, ASpoolPastItsBoundSaysOnceThatItDroppedTheOldest)
+{
+    QTemporaryDir dir;
+    HistorianSettings settings;
+    settings.stationName = QStringLiteral("unit1");
+    settings.spoolFolder = dir.path();
+    settings.spoolLimitBytes = 1;  // less than any spool takes
+    tk70test::MessageRecorder messages;
+    HistorianGroupOutput output(settings);
+    ASSERT_TRUE(output.open(QStringLiteral("host=/nonexistent/folder dbname=x"), false, OverwritePolicy::Overwrite));
+    const std::vector<DataColumn> columns{{0, QStringLiteral("FT101")}, {1, QStringLiteral("TT102")}};
+    ASSERT_TRUE(output.writeHeader({QDateTime::currentDateTime(), QStringLiteral("/plant.tsf"), 1, {}}, columns));
+    output.setSampling(true);
+    const ThreeReadings readings;
+    QDateTime stamp = QDateTime::currentDateTime();
+    ASSERT_TRUE(tk70test::waitUntil(
+        [&] {
+            output.writeSample(stamp = stamp.addSecs(1), columns, readings);
+            output.writeWaiting();
+            return output.counts().lost > 0;
+        },
+        std::chrono::seconds(30)));
+    output.writeWaiting();
+    output.writeWaiting();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_TRUE(messages.messages()[0].text.startsWith("The historian spool is full: the oldest "))
+        << qPrintable(messages.messages()[0].text);
+    EXPECT_EQ(messages.posted(), 1);
+    output.close();
 }
 
 }  // namespace
