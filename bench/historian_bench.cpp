@@ -7,6 +7,7 @@
 //  3. The tick of a collection group of 30 tags (an ASCII file), alone and beside a
 //     historian group while that catch-up runs: the historian must not slow collection.
 #include "collect/datafile/group_output.h"
+#include "collect/historian/historian_clock.h"
 #include "collect/historian/historian_forwarder.h"
 #include "collect/historian/historian_group_output.h"
 #include "tools/pg_cluster.h"
@@ -24,6 +25,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using tk70::utcMicroseconds;
 
 constexpr int kTags = 30;
 constexpr int kStations = 20;
@@ -31,12 +33,6 @@ constexpr int kLoadSeconds = 20;
 constexpr std::int64_t kOutageValues = 108000;
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-std::int64_t utcNowUs()
-{
-    using namespace std::chrono;
-    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
-}
 
 tk70::HistorianSamples tick(const std::string &station, std::int64_t tsUs)
 {
@@ -81,7 +77,7 @@ void stationsAtOneSecond(const std::string &conninfo, const QTemporaryDir &dir)
     double worstLagMs = 0;
     const auto start = Clock::now();
     for (int second = 0; second < kLoadSeconds; ++second) {
-        const std::int64_t ts = utcNowUs();
+        const std::int64_t ts = utcMicroseconds();
         for (int s = 0; s < kStations; ++s)
             stations[size_t(s)]->add(tick("unit" + std::to_string(s), ts));
         const auto handed = Clock::now();
@@ -107,7 +103,7 @@ bool fillSpool(const std::string &path)
     tk70::HistorianSpool spool;
     if (!spool.open(path))
         return false;
-    const std::int64_t hourAgo = utcNowUs() - std::int64_t(3600) * 1000000;
+    const std::int64_t hourAgo = utcMicroseconds() - std::int64_t(3600) * 1000000;
     tk70::HistorianSamples batch;
     for (std::int64_t second = 0; second < kOutageValues / kTags; ++second) {
         const tk70::HistorianSamples one = tick("catchup", hourAgo + second * 1000000);

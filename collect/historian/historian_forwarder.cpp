@@ -1,6 +1,8 @@
 // HistorianForwarder: see historian_forwarder.h.
 #include "collect/historian/historian_forwarder.h"
 
+#include "collect/historian/historian_clock.h"
+
 #include <chrono>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -12,18 +14,6 @@ namespace {
 // Samples kept in memory while the spool refuses them (a full disk): an hour of 30 tags
 // at one second.  Past it the oldest go, counted as dropped.
 constexpr std::size_t kUnspooledLimit = 108000;
-
-long long nowMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-std::int64_t utcNowUs()
-{
-    using namespace std::chrono;
-    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
-}
 
 }  // namespace
 
@@ -54,7 +44,7 @@ bool HistorianForwarder::start()
     m_link.setWakeFd(m_wakeFd);
     m_link.setTimeoutMs(m_options.timeoutMs);
     m_state = HistorianState{};
-    m_state.offlineSinceUs = utcNowUs();
+    m_state.offlineSinceUs = utcMicroseconds();
     m_state.waiting = m_spooled;
     m_stopping = false;
     m_thread = std::thread([this] { run(); });
@@ -169,7 +159,7 @@ bool HistorianForwarder::connectIfDue()
 {
     if (m_link.isOpen())
         return true;
-    if (nowMs() < m_nextAttemptMs)
+    if (monotonicMs() < m_nextAttemptMs)
         return false;
     if (!m_link.open(m_options.conninfo))
         return wentOffline(m_link.error());
@@ -185,10 +175,10 @@ bool HistorianForwarder::wentOffline(const std::string &why)
 {
     m_link.close();
     m_retryMs = nextRetryMs(m_retryMs, m_options);
-    m_nextAttemptMs = nowMs() + m_retryMs;
+    m_nextAttemptMs = monotonicMs() + m_retryMs;
     const std::lock_guard<std::mutex> lock(m_mutex);
     if (m_state.online || m_state.offlineSinceUs == 0)
-        m_state.offlineSinceUs = utcNowUs();
+        m_state.offlineSinceUs = utcMicroseconds();
     m_state.online = false;
     m_state.lastError = why;
     return false;
@@ -230,7 +220,7 @@ void HistorianForwarder::sleepUntilDue()
         m_wake.wait_for(lock, std::chrono::milliseconds(m_options.firstRetryMs), work);
         return;
     }
-    const long long left = m_nextAttemptMs - nowMs();
+    const long long left = m_nextAttemptMs - monotonicMs();
     if (left > 0)
         m_wake.wait_for(lock, std::chrono::milliseconds(left), work);
 }

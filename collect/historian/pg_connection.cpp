@@ -1,6 +1,8 @@
 // PgConnection: see pg_connection.h.
 #include "collect/historian/pg_connection.h"
 
+#include "collect/historian/historian_clock.h"
+
 #include <cerrno>
 #include <chrono>
 #include <libpq-fe.h>
@@ -15,12 +17,6 @@ struct ResultFree {
     void operator()(PGresult *result) const { PQclear(result); }
 };
 using Result = std::unique_ptr<PGresult, ResultFree>;
-
-long long nowMs()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // libpq's messages end with a line end, some have several lines; the first says it.
 std::string firstLine(const char *message)
@@ -41,7 +37,7 @@ bool succeeded(ExecStatusType status)
 
 PgConnection::~PgConnection() { disconnect(); }
 
-long long PgConnection::deadline() const { return nowMs() + m_timeoutMs; }
+long long PgConnection::deadline() const { return monotonicMs() + m_timeoutMs; }
 
 bool PgConnection::fail(const std::string &why)
 {
@@ -68,7 +64,7 @@ PgConnection::Wait PgConnection::waitFor(bool forWrite, long long deadlineMs)
     if (fds[0].fd < 0)
         return Wait::Failed;
     for (;;) {
-        const long long left = deadlineMs - nowMs();
+        const long long left = deadlineMs - monotonicMs();
         if (left <= 0)
             return Wait::TimedOut;
         const int ready = ::poll(fds, m_wakeFd >= 0 ? 2 : 1, int(left > 1000000 ? 1000000 : left));

@@ -8,7 +8,6 @@
 #include "app/document/document_lifecycle.h"
 #include "app/settings/app_settings.h"
 #include "app/settings/command_state.h"
-#include "app/view/shell/child_frame.h"
 #include "app/view/shell/command_target.h"
 #include "app/view/shell/file_dialogs.h"
 #include "app/view/shell/window_book.h"
