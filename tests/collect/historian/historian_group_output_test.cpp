@@ -89,4 +89,28 @@ TEST(HistorianGroupOutput, ASpoolPastItsBoundSaysOnceThatItDroppedTheOldest)
     output.close();
 }
 
+// Another TK70 (or another group) already forwarding the same spool: the second is
+// refused before it touches the spool, in the words of any output held elsewhere.
+TEST(HistorianGroupOutput, ASpoolAnotherCollectorHoldsIsRefused)
+{
+    QTemporaryDir dir;
+    HistorianSettings settings;
+    settings.spoolFolder = dir.path();
+    const QString connection = QStringLiteral("host=/nonexistent/folder dbname=x");
+    const std::vector<DataColumn> columns{{0, QStringLiteral("FT101")}};
+    const HeaderFacts facts{QDateTime::currentDateTime(), QStringLiteral("/plant.tsf"), 2, {}};
+    tk70test::MessageRecorder messages;
+    HistorianGroupOutput first(settings);
+    ASSERT_TRUE(first.open(connection, false, OverwritePolicy::Overwrite));
+    ASSERT_TRUE(first.writeHeader(facts, columns));
+    HistorianGroupOutput second(settings);
+    ASSERT_TRUE(second.open(connection, false, OverwritePolicy::Overwrite));
+    EXPECT_FALSE(second.writeHeader(facts, columns));
+    EXPECT_FALSE(second.isOpen());
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text,
+              outputHeldMessage(HistorianGroupOutput::spoolPath(dir.path(), connection, 2)));
+    first.close();
+}
+
 }  // namespace
