@@ -105,7 +105,7 @@ QStringList fileTypeChoices()
 FileOptions fileOptionsOf(const QString &fileType)
 {
     const bool file = fileType != QLatin1String(kFileTypeHistorian);
-    return {file, file};
+    return {file, file, !file};
 }
 
 QString fileTypeChoiceOf(const QString &fileType)

@@ -63,6 +63,7 @@ QStringList fileTypeChoices();
 struct FileOptions {
     bool append = true;
     bool rollover = true;
+    bool stationName = false;  // the station's name goes with every sample
 };
 FileOptions fileOptionsOf(const QString &fileType);
 // The entry of the type list that shows fileType: a text type itself, the database

@@ -74,13 +74,14 @@ CollectionSettingsDialog::CollectionSettingsDialog(CTagDoc &doc, CCiuDriver &dri
     connectControls();
 }
 
-void CollectionSettingsDialog::addCaption(QGridLayout *grid, int row, int column, const char *text, QWidget *field)
+QLabel *CollectionSettingsDialog::addCaption(QGridLayout *grid, int row, int column, const char *text, QWidget *field)
 {
     auto *label = new QLabel(QString::fromLatin1(text));
     label->setObjectName(field->objectName() + QStringLiteral("Label"));
     label->setBuddy(field);
     grid->addWidget(label, row, column);
     m_groupControls << label << field;
+    return label;
 }
 
 void CollectionSettingsDialog::buildPage()
@@ -100,7 +101,8 @@ void CollectionSettingsDialog::buildPage()
     buildFileRows(grid);
     buildDateTimes(grid);
     buildListRow(grid);
-    grid->setRowStretch(6, 1);
+    buildStationRow(grid);
+    grid->setRowStretch(7, 1);
 }
 
 void CollectionSettingsDialog::buildFileRows(QGridLayout *grid)
@@ -148,6 +150,24 @@ void CollectionSettingsDialog::buildListRow(QGridLayout *grid)
     addCaption(grid, 5, 3, "File Rollover :", m_rollover);
     grid->addWidget(m_rollover, 5, 4);
 }
+
+// The station's name is the program's setting "StationName" (the host's name when it is
+// empty): shown where it matters, changed in the settings.  Its room is kept while it is
+// hidden, so that the dialog keeps its size when the file type changes.
+void CollectionSettingsDialog::buildStationRow(QGridLayout *grid)
+{
+    m_stationName = named(new QLineEdit, "stationName");
+    m_stationName->setReadOnly(true);
+    m_stationCaption = addCaption(grid, 6, 0, "Station Name :", m_stationName);
+    grid->addWidget(m_stationName, 6, 1, 1, 4);
+    for (QWidget *widget : {static_cast<QWidget *>(m_stationName), static_cast<QWidget *>(m_stationCaption)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
+}
+
+void CollectionSettingsDialog::setStationName(const QString &name) { m_stationName->setText(name); }
 
 QGroupBox *CollectionSettingsDialog::radioGroup(const char *caption, const char *name, const QStringList &texts,
                                                 QButtonGroup *buttons)
@@ -303,6 +323,8 @@ void CollectionSettingsDialog::enablePage(bool on)
     const FileOptions options = fileOptionsOf(m_doc.group(m_group).fileType);
     m_append->setEnabled(on && options.append);
     m_rollover->setEnabled(on && options.rollover);
+    m_stationName->setVisible(options.stationName);
+    m_stationCaption->setVisible(options.stationName);
 }
 
 void CollectionSettingsDialog::selectFileType(const QString &fileType)

@@ -26,6 +26,7 @@ class QComboBox;
 class QFrame;
 class QGridLayout;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
@@ -43,6 +44,9 @@ public:
     CollectionSettingsDialog(CTagDoc &doc, CCiuDriver &driver, std::function<void()> openAdvancedSettings,
                              QWidget *parent = nullptr);
 
+    // The name the station's samples go under, shown on a historian group's page.
+    void setStationName(const QString &name);
+
     // "&Close": stores the page and the two link indexes, then closes.
     void accept() override;
     // Every closing stores the page once more; one that cannot be stored keeps the dialog.
@@ -55,10 +59,11 @@ protected:
 
 private:
     void buildPage();
-    void addCaption(QGridLayout *grid, int row, int column, const char *text, QWidget *field);
+    QLabel *addCaption(QGridLayout *grid, int row, int column, const char *text, QWidget *field);
     void buildFileRows(QGridLayout *grid);
     void buildDateTimes(QGridLayout *grid);
     void buildListRow(QGridLayout *grid);
+    void buildStationRow(QGridLayout *grid);
     QGroupBox *radioGroup(const char *caption, const char *name, const QStringList &texts, QButtonGroup *buttons);
     void buildLinkGroups();
     void buildButtons();
@@ -102,6 +107,8 @@ private:
     std::array<QLineEdit *, kDateTimeFieldCount> m_dateTimes{};
     QComboBox *m_saveInhibit = nullptr;
     QComboBox *m_rollover = nullptr;
+    QLineEdit *m_stationName = nullptr;  // read only: a program setting
+    QLabel *m_stationCaption = nullptr;
     QList<QWidget *> m_groupControls;                          // what the enabling check box switches
     std::array<KeptNames, kCollectionGroupCount> m_keptNames;  // by group, while the dialog is open
     QGroupBox *m_portGroup = nullptr;

@@ -6,6 +6,7 @@
 #include "app/view/shell/tag_editor_page.h"
 #include "collect/collection_run.h"
 #include "collect/connection_state_text.h"
+#include "collect/historian/historian_settings.h"
 #include "collect/view/collection_settings_dialog.h"
 #include "driverclient/ciu_driver.h"
 #include "driverclient/view/advanced_settings_dialog.h"
@@ -62,6 +63,7 @@ void CCollectorApp::collectionSettings()
     storeSetupForms();
     CollectionSettingsDialog dialog(
         *currentDocument(), *m_driver, [this] { advancedSettings(); }, m_mainFrame.get());
+    dialog.setStationName(effectiveStationName(currentHistorianSettings()));
     dialog.exec();
     stateChanged();
 }

@@ -183,6 +183,26 @@ TEST_F(CollectionSettingsTest, TheHistorianTakesAConnectionStringAndKeepsTheFile
     EXPECT_EQ(m_doc.group(0).fileType, "PostgreSQL Historian");
 }
 
+// The name every sample goes under shows on a historian's page only, and is changed in
+// the program's settings, not here.
+TEST_F(CollectionSettingsTest, AHistorianPageShowsTheStationsName)
+{
+    open();
+    m_dialog->setStationName(QStringLiteral("unit4"));
+    QLineEdit *station = edit("stationName");
+    ASSERT_NE(station, nullptr);
+    EXPECT_FALSE(station->isVisible());
+    const QSize size = m_dialog->size();
+    chooseFileType(QStringLiteral("PostgreSQL Historian"));
+    EXPECT_TRUE(station->isVisible());
+    EXPECT_TRUE(child<QLabel>("stationNameLabel")->isVisible());
+    EXPECT_EQ(station->text(), "unit4");
+    EXPECT_TRUE(station->isReadOnly());
+    showTab(1);
+    EXPECT_FALSE(station->isVisible()) << "an ASCII group of tab 2";
+    EXPECT_EQ(m_dialog->size(), size) << "the dialog changed its size with the file type";
+}
+
 // A group of the older database type text shows as the database entry; choosing the
 // database gives the name the ".db" extension.
 TEST_F(CollectionSettingsTest, TheDatabaseEntryShowsEveryNonTextTypeAndSwitchesToDb)
