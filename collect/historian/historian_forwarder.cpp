@@ -3,8 +3,10 @@
 
 #include "collect/historian/historian_clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace tk70 {
@@ -14,6 +16,9 @@ namespace {
 // Samples kept in memory while the spool refuses them (a full disk): an hour of 30 tags
 // at one second.  Past it the oldest go, counted as dropped.
 constexpr std::size_t kUnspooledLimit = 108000;
+
+// The worker's niceness (0 is the program's; 19 the lowest).
+constexpr int kWorkerNice = 10;
 
 }  // namespace
 
@@ -80,17 +85,22 @@ void HistorianForwarder::sendTags(std::vector<HistorianTag> tags)
 
 void HistorianForwarder::add(HistorianSamples samples)
 {
-    {
-        const std::int64_t count = std::int64_t(samples.size());
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_handed.empty())
-            m_handed.swap(samples);  // the usual case: the worker took the last tick already
-        else
-            m_handed.insert(m_handed.end(), std::make_move_iterator(samples.begin()),
-                            std::make_move_iterator(samples.end()));
-        m_state.waiting += count;
-    }
-    m_wake.notify_all();
+    const std::int64_t count = std::int64_t(samples.size());
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_handed.empty())
+        m_handed.swap(samples);  // the usual case: the worker took the last tick already
+    else
+        m_handed.insert(m_handed.end(), std::make_move_iterator(samples.begin()),
+                        std::make_move_iterator(samples.end()));
+    m_state.waiting += count;
+}
+
+void HistorianForwarder::add(HistorianTick tick)
+{
+    const std::int64_t count = tick.tags ? std::int64_t(std::min(tick.tags->size(), tick.values.size())) : 0;
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_handedTicks.push_back(std::move(tick));
+    m_state.waiting += count;
 }
 
 HistorianState HistorianForwarder::state() const
@@ -104,6 +114,9 @@ HistorianState HistorianForwarder::state() const
 // handed is spooled and the worker ends.
 void HistorianForwarder::run()
 {
+    // Below the program's threads: a catch-up that keeps this thread busy must not take
+    // the processor from a sample tick.  Failing that, it runs as it is.
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kWorkerNice);
     HistorianSamples unspooled;
     std::optional<std::vector<HistorianTag>> tags;
     for (;;) {
@@ -117,15 +130,26 @@ void HistorianForwarder::run()
     }
 }
 
+// What the program handed over, as samples; the ticks' samples are made here, outside
+// the lock.  True when the worker is to stop.
 bool HistorianForwarder::takeHanded(HistorianSamples &samples, std::optional<std::vector<HistorianTag>> &tags)
 {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    samples.insert(samples.end(), std::make_move_iterator(m_handed.begin()), std::make_move_iterator(m_handed.end()));
-    m_handed.clear();
-    if (m_handedTags)
-        tags = std::move(m_handedTags);
-    m_handedTags.reset();
-    return m_stopping;
+    std::vector<HistorianTick> ticks;
+    bool stopping = false;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        samples.insert(samples.end(), std::make_move_iterator(m_handed.begin()),
+                       std::make_move_iterator(m_handed.end()));
+        m_handed.clear();
+        ticks.swap(m_handedTicks);
+        if (m_handedTags)
+            tags = std::move(m_handedTags);
+        m_handedTags.reset();
+        stopping = m_stopping;
+    }
+    for (const HistorianTick &tick : ticks)
+        appendSamples(tick, samples);
+    return stopping;
 }
 
 // Into the spool, and the spool back within its bound.  What the spool refuses stays in
@@ -135,14 +159,15 @@ void HistorianForwarder::spoolHanded(HistorianSamples &samples, std::optional<st
     std::int64_t dropped = 0;
     if (tags && m_spool.putTags(*tags))
         tags.reset();
-    if (!samples.empty() && m_spool.append(samples)) {
+    const bool appended = !samples.empty() && m_spool.append(samples);
+    if (appended) {
         m_spooled += std::int64_t(samples.size());
         samples.clear();
     } else if (samples.size() > kUnspooledLimit) {
         dropped += std::int64_t(samples.size() - kUnspooledLimit);
         samples.erase(samples.begin(), samples.end() - std::ptrdiff_t(kUnspooledLimit));
     }
-    const std::int64_t trimmed = m_spool.trimTo(m_options.spoolLimitBytes);
+    const std::int64_t trimmed = appended ? m_spool.trimTo(m_options.spoolLimitBytes) : 0;
     if (trimmed > 0) {
         dropped += trimmed;
         m_spooled -= trimmed;
@@ -162,17 +187,20 @@ bool HistorianForwarder::connectIfDue()
     if (monotonicMs() < m_nextAttemptMs)
         return false;
     if (!m_link.open(m_options.conninfo))
-        return wentOffline(m_link.error());
+        return wentOffline();
     m_retryMs = 0;
+    m_refusedSinceMs = 0;
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_state.online = true;
     m_state.offlineSinceUs = 0;
+    m_state.refusal.clear();
     return true;
 }
 
-// Always false: the server is not connected any more.
-bool HistorianForwarder::wentOffline(const std::string &why)
+// Always false: the server is not connected any more, for the link's last failure.
+bool HistorianForwarder::wentOffline()
 {
+    const std::string why = m_link.error();
     m_link.close();
     m_retryMs = nextRetryMs(m_retryMs, m_options);
     m_nextAttemptMs = monotonicMs() + m_retryMs;
@@ -181,6 +209,13 @@ bool HistorianForwarder::wentOffline(const std::string &why)
         m_state.offlineSinceUs = utcMicroseconds();
     m_state.online = false;
     m_state.lastError = why;
+    if (!m_link.refused()) {
+        m_refusedSinceMs = 0;
+    } else if (m_refusedSinceMs == 0) {
+        m_refusedSinceMs = monotonicMs();
+    } else if (monotonicMs() - m_refusedSinceMs >= m_options.refusalShownAfterMs) {
+        m_state.refusal = why;
+    }
     return false;
 }
 
@@ -191,7 +226,7 @@ bool HistorianForwarder::forwardBatch()
     std::vector<HistorianTag> tags;
     if (m_spool.pendingTags(tags) && !tags.empty()) {
         if (!m_link.upsertTags(tags))
-            return wentOffline(m_link.error());
+            return wentOffline();
         m_spool.clearTags();
     }
     HistorianSamples batch;
@@ -199,7 +234,7 @@ bool HistorianForwarder::forwardBatch()
     if (!m_spool.oldest(m_options.batchRows, batch, lastKey) || batch.empty())
         return false;
     if (!m_link.insertSamples(batch))
-        return wentOffline(m_link.error());
+        return wentOffline();
     // A removal that fails sends the batch again later; the server skips what it holds.
     if (!m_spool.removeThrough(lastKey))
         return false;
@@ -210,19 +245,17 @@ bool HistorianForwarder::forwardBatch()
     return batch.size() == m_options.batchRows;
 }
 
-// Until something is handed over, the worker is told to stop, or the next attempt to
-// connect (or to forward the spool again) is due.
+// Until the next look for handed samples, tags are handed over, the worker is told to
+// stop, or the next attempt to connect (or to forward the spool again) is due.
 void HistorianForwarder::sleepUntilDue()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    const auto work = [this] { return m_stopping || !m_handed.empty() || m_handedTags; };
-    if (m_link.isOpen() || m_nextAttemptMs == 0) {
-        m_wake.wait_for(lock, std::chrono::milliseconds(m_options.firstRetryMs), work);
-        return;
-    }
-    const long long left = m_nextAttemptMs - monotonicMs();
-    if (left > 0)
-        m_wake.wait_for(lock, std::chrono::milliseconds(left), work);
+    const auto woken = [this] { return m_stopping || m_handedTags; };
+    long long pause = m_options.handOverMs;
+    if (!m_link.isOpen() && m_nextAttemptMs != 0)
+        pause = std::min<long long>(pause, m_nextAttemptMs - monotonicMs());
+    if (pause > 0)
+        m_wake.wait_for(lock, std::chrono::milliseconds(pause), woken);
 }
 
 }  // namespace tk70

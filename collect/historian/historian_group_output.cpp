@@ -137,18 +137,17 @@ bool HistorianGroupOutput::writeHeader(const HeaderFacts &facts, const std::vect
     options.spoolPath = utf8(path);
     options.spoolLimitBytes = m_settings.spoolLimitBytes;
     m_forwarder = std::make_unique<HistorianForwarder>(options);
-    m_dropShown = false;
+    m_dropShown = m_refusalShown = false;
+    m_groupNumber = facts.groupNumber;
     if (!m_forwarder->start()) {
         report(QString::fromStdString(m_forwarder->error()), QLatin1String(kTitle), MessageIcon::Stop);
         m_forwarder.reset();
         close();
         return false;
     }
-    m_forwarder->sendTags(tagsOf(columns, microsecondsOf(facts.startingDate)));
+    m_tags = std::make_shared<const std::vector<HistorianTag>>(tagsOf(columns, microsecondsOf(facts.startingDate)));
+    m_forwarder->sendTags(*m_tags);
     m_columnCount = qint64(columns.size());
-    m_tagNames.clear();
-    for (const DataColumn &column : columns)
-        m_tagNames.push_back(utf8(column.tagname));
     return true;
 }
 
@@ -166,25 +165,34 @@ void HistorianGroupOutput::writeSample(const QDateTime &stamp, const std::vector
 {
     if (!m_forwarder || !m_open)
         return;
-    const std::int64_t ts = microsecondsOf(stamp);
-    HistorianSamples samples;
-    samples.reserve(columns.size());
-    // The names converted once, at the header: a tick only copies them.
-    for (std::size_t c = 0; c < columns.size() && c < m_tagNames.size(); ++c) {
-        const PointReading reading = readings.reading(columns[c].position);
+    HistorianTick tick{m_tags, std::int64_t(m_utc.msecsOf(stamp)) * 1000, {}};
+    tick.values.reserve(columns.size());
+    for (const DataColumn &column : columns) {
+        const PointReading reading = readings.reading(column.position);
         const bool error = reading.errorCode > 0;
-        samples.push_back({m_station, m_tagNames[c], ts, error ? std::nullopt : std::optional(reading.value),
-                           reading.badQuality, error ? reading.errorCode : 0});
+        tick.values.push_back(
+            {error ? std::nullopt : std::optional(reading.value), reading.badQuality, error ? reading.errorCode : 0});
     }
-    m_forwarder->add(std::move(samples));
+    m_forwarder->add(std::move(tick));
 }
 
+// A lasting refusal needs someone at the server (a login, a database, a grant), so it is
+// shown, once a start, in the server's words; an unreachable server only shows in the
+// state.
 void HistorianGroupOutput::writeWaiting()
 {
-    if (!m_forwarder || m_dropShown)
+    if (!m_forwarder)
         return;
     const HistorianState state = m_forwarder->state();
-    if (state.dropped == 0)
+    if (!state.refusal.empty() && !m_refusalShown) {
+        m_refusalShown = true;
+        report(QStringLiteral("The historian server refused the samples of group %1:\n%2\n"
+                              "They wait in the spool until the server takes them.")
+                   .arg(m_groupNumber)
+                   .arg(QString::fromStdString(state.refusal)),
+               QLatin1String(kTitle), MessageIcon::Warning);
+    }
+    if (state.dropped == 0 || m_dropShown)
         return;
     m_dropShown = true;
     report(QStringLiteral("The historian spool is full: the oldest %1 samples were dropped to make room.\n"

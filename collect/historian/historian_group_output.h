@@ -9,6 +9,7 @@
 #include "collect/datafile/group_output.h"
 #include "collect/historian/historian_forwarder.h"
 #include "collect/historian/historian_settings.h"
+#include "collect/historian/utc_stamp.h"
 #include "platform/output_lock.h"
 
 #include <QDateTime>
@@ -26,7 +27,8 @@ public:
     bool writeHeader(const HeaderFacts &facts, const std::vector<DataColumn> &columns) override;
     void writeSample(const QDateTime &stamp, const std::vector<DataColumn> &columns,
                      const PointReadings &readings) override;
-    // Reports, once, samples that went past the spool's bound.
+    // Reports, once a start each, the server's refusal and samples that went past the
+    // spool's bound.
     void writeWaiting() override;
     // Ends the worker without waiting on the server; what it has not forwarded stays in
     // the spool for the next start.
@@ -50,10 +52,13 @@ private:
     QString m_conninfo;
     OutputLock m_lock;
     std::unique_ptr<HistorianForwarder> m_forwarder;
-    qint64 m_columnCount = 0;             // values in one sample
-    std::vector<std::string> m_tagNames;  // the columns' names in UTF-8
+    qint64 m_columnCount = 0;                                 // values in one sample
+    std::shared_ptr<const std::vector<HistorianTag>> m_tags;  // this start's, shared by its ticks
+    UtcStamp m_utc;
     bool m_open = false;
+    int m_groupNumber = 0;
     bool m_dropShown = false;
+    bool m_refusalShown = false;
 };
 
 // The libpq message for a connection string that cannot be read, or the refusal of one

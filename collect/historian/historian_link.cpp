@@ -70,6 +70,7 @@ bool HistorianLink::open(const std::string &conninfo)
 bool HistorianLink::failed()
 {
     m_error = m_connection.error();
+    m_refused = m_connection.refused();
     return false;
 }
 
@@ -101,6 +102,7 @@ bool HistorianLink::checkVersion()
     if (version >= 1 && version <= kSchemaVersion)
         return true;
     m_error = "The historian database holds layout version " + text + ", which this program does not write.";
+    m_refused = true;
     return false;
 }
 

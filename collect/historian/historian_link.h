@@ -39,6 +39,9 @@ public:
 
     // The last failure's message: the server's own, or ours for a layout we cannot use.
     const std::string &error() const { return m_error; }
+    // True when the last failure was a refusal, which waiting will not mend: the server
+    // said no (see PgConnection::refused), or its layout is one we do not write.
+    bool refused() const { return m_refused; }
 
 private:
     bool layoutExists(bool &exists);
@@ -49,6 +52,7 @@ private:
 
     PgConnection m_connection;
     std::string m_error;
+    bool m_refused = false;
 };
 
 }  // namespace tk70

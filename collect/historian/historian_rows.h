@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,5 +33,23 @@ struct HistorianSample {
 };
 
 using HistorianSamples = std::vector<HistorianSample>;
+
+// One value of a tick: a sample without its station, tag and instant.
+struct HistorianValue {
+    std::optional<double> value;  // none for a point error
+    bool badQuality = false;
+    int pointError = 0;
+};
+
+// One sample of every tag of a start, as collection hands it over: the values in the
+// order of tags, which the ticks of one start share.
+struct HistorianTick {
+    std::shared_ptr<const std::vector<HistorianTag>> tags;
+    std::int64_t tsUs = 0;
+    std::vector<HistorianValue> values;
+};
+
+// The tick's samples appended to samples: one for each value that has a tag.
+void appendSamples(const HistorianTick &tick, HistorianSamples &samples);
 
 }  // namespace tk70

@@ -210,10 +210,14 @@ std::int64_t HistorianSpool::bytes()
 std::int64_t HistorianSpool::trimTo(std::int64_t maxBytes)
 {
     const std::int64_t used = bytes();
-    const std::int64_t rows = count();
-    if (used < 0 || rows < 0)
+    if (used < 0)
         return -1;
-    if (used <= maxBytes || rows == 0)
+    if (used <= maxBytes)
+        return 0;
+    const std::int64_t rows = count();
+    if (rows < 0)
+        return -1;
+    if (rows == 0)
         return 0;
     const double perRow = double(used) / double(rows);
     std::int64_t drop = std::int64_t(double(used - maxBytes) / perRow) + rows / 100 + 1;

@@ -33,6 +33,12 @@ bool succeeded(ExecStatusType status)
     return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK || status == PGRES_COPY_IN;
 }
 
+// A connection the server has answered: it has our start-up message and speaks.
+bool serverAnswered(ConnStatusType status)
+{
+    return status == CONNECTION_AWAITING_RESPONSE || status == CONNECTION_AUTH_OK || status == CONNECTION_SETENV;
+}
+
 }  // namespace
 
 PgConnection::~PgConnection() { disconnect(); }
@@ -42,6 +48,7 @@ long long PgConnection::deadline() const { return monotonicMs() + m_timeoutMs; }
 bool PgConnection::fail(const std::string &why)
 {
     m_error = why;
+    m_refused = false;
     return false;
 }
 
@@ -104,8 +111,10 @@ bool PgConnection::connect(const std::string &conninfo)
         const Wait wait = status == PGRES_POLLING_READING || status == PGRES_POLLING_WRITING
                               ? waitFor(status == PGRES_POLLING_WRITING, until)
                               : Wait::Failed;
+        const bool answered = serverAnswered(PQstatus(m_conn));
         if (wait != Wait::Ready || (status = PQconnectPoll(m_conn)) == PGRES_POLLING_FAILED) {
             failWait(wait == Wait::Ready ? Wait::Failed : wait);
+            m_refused = wait == Wait::Ready && answered;
             disconnect();
             return false;
         }
@@ -149,8 +158,10 @@ bool PgConnection::results(long long deadlineMs, PGresult **last, int wanted)
                 return failWait(wait);
         }
         Result result(PQgetResult(m_conn));
-        if (!result)
+        if (!result) {
+            m_refused = !ok && connected();  // a statement refused, not a connection lost
             return ok;
+        }
         const ExecStatusType status = PQresultStatus(result.get());
         if (!succeeded(status) && ok) {
             ok = false;

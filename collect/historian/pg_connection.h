@@ -43,6 +43,10 @@ public:
 
     // The last failure's message, one line.
     const std::string &error() const { return m_error; }
+    // True when the last failure was the server's own answer: it was reached and refused
+    // the login, the database or a statement.  False when it could not be reached, did
+    // not answer in time, or went away.
+    bool refused() const { return m_refused; }
 
 private:
     enum class Wait { Ready, Woken, TimedOut, Failed };
@@ -57,6 +61,7 @@ private:
     int m_wakeFd = -1;
     int m_timeoutMs = 30000;
     std::string m_error;
+    bool m_refused = false;
 };
 
 }  // namespace tk70

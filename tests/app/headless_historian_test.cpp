@@ -145,6 +145,7 @@ TEST_F(HeadlessHistorianTest, AServerOutageMidRunCostsNoTick)
 {
     QString output;
     QTextStream out(&output);
+    MessageRecorder messages;
     {
         HeadlessCollector collector(*m_store, out);
         ASSERT_TRUE(collector.start(writeHistorianSelection(conninfo()), false)) << qPrintable(output);
@@ -161,6 +162,8 @@ TEST_F(HeadlessHistorianTest, AServerOutageMidRunCostsNoTick)
             << qPrintable(collector.summary());
         collector.stop();
     }
+    EXPECT_TRUE(messages.messages().empty())
+        << "an unreachable server shown as a refusal: " << qPrintable(messages.texts().join("\n"));
     forwardTheRest();
     const ReadDataFile ascii = readByColumns(fileBytes(m_dir.filePath("plant.txt")), ReadLayout::Ascii);
     EXPECT_EQ(rows("SELECT count(DISTINCT ts) FROM tk70_samples").value(0).toLongLong(), ascii.samples.size());
@@ -229,6 +232,36 @@ TEST_F(HeadlessHistorianTest, AKilledStationLosesNothingAndDoublesNothing)
     EXPECT_GE(rows(firstRun).value(0).toLongLong(), onServer + inSpool) << "the killed run's spool was lost";
     EXPECT_EQ(rows("SELECT count(*) FROM (SELECT ts FROM tk70_samples GROUP BY ts HAVING count(*) <> 3) AS odd"),
               QStringList{"0"});
+}
+
+// A server that answers and refuses (here a database that is not there) needs someone at
+// the server: once it has refused for 5 s (longer than a server takes to start) it is
+// shown once, in the server's words, while collection goes on and the samples wait in
+// the spool for the server to take them.
+TEST_F(HeadlessHistorianTest, AServerThatRefusesIsShownOnceWhileCollectionGoesOn)
+{
+    QString output;
+    QTextStream out(&output);
+    MessageRecorder messages;
+    HeadlessCollector collector(*m_store, out);
+    const QString wrong = QString::fromStdString(cluster().connectionString("no_such_plant"));
+    ASSERT_TRUE(collector.start(writeHistorianSelection(wrong), false)) << qPrintable(output);
+    const CollectionRun *run = collector.collection().run();
+    ASSERT_NE(run, nullptr);
+    // Refused at 0, 1, 3 and 7 s: shown at the fourth.
+    ASSERT_TRUE(tk70test::waitFor([&] { return !messages.messages().empty(); }, 30000)) << qPrintable(output);
+    const qint64 shownAt = run->group(0).counts.stored;
+    EXPECT_GE(shownAt, 5) << "a refusal shown before it had lasted";
+    ASSERT_TRUE(tk70test::waitFor([&] { return run->group(0).counts.stored >= shownAt + 3; }, 20000));
+    ASSERT_EQ(messages.messages().size(), 1u) << qPrintable(messages.texts().join("\n"));
+    EXPECT_EQ(messages.posted(), 1) << "a box on the sampling path";
+    const QString text = messages.messages()[0].text;
+    EXPECT_TRUE(text.startsWith("The historian server refused the samples of group 4:\n")) << qPrintable(text);
+    EXPECT_TRUE(text.contains("database \"no_such_plant\" does not exist")) << qPrintable(text);
+    EXPECT_TRUE(collector.summary().contains("historian: offline since")) << qPrintable(collector.summary());
+    EXPECT_LE(std::abs(run->group(0).counts.stored - run->group(3).counts.waiting), 1)
+        << "the ASCII twin went on ticking";
+    collector.stop();
 }
 
 TEST_F(HeadlessHistorianTest, AConnectionStringThatCannotBeReadRefusesTheStart)

@@ -18,14 +18,15 @@ inline void PrintTo(const QDateTime &when, std::ostream *out)
 
 namespace tk70test {
 
-class BerlinTime {
+// The local clock of the named zone for the life of the object.
+class LocalZone {
 public:
-    BerlinTime() : m_hadZone(qEnvironmentVariableIsSet("TZ")), m_previousZone(qgetenv("TZ"))
+    explicit LocalZone(const char *zone) : m_hadZone(qEnvironmentVariableIsSet("TZ")), m_previousZone(qgetenv("TZ"))
     {
-        qputenv("TZ", "Europe/Berlin");
+        qputenv("TZ", zone);
         tzset();
     }
-    ~BerlinTime()
+    ~LocalZone()
     {
         if (m_hadZone)
             qputenv("TZ", m_previousZone);
@@ -33,16 +34,21 @@ public:
             qunsetenv("TZ");
         tzset();
     }
-    BerlinTime(const BerlinTime &) = delete;
-    BerlinTime &operator=(const BerlinTime &) = delete;
-
-    // The local time of a UTC instant.
-    static QDateTime local(QDate day, QTime utcTime) { return utc(day, utcTime).toLocalTime(); }
-    static QDateTime utc(QDate day, QTime utcTime) { return QDateTime(day, utcTime, QTimeZone::utc()); }
+    LocalZone(const LocalZone &) = delete;
+    LocalZone &operator=(const LocalZone &) = delete;
 
 private:
     bool m_hadZone;
     QByteArray m_previousZone;
+};
+
+class BerlinTime : public LocalZone {
+public:
+    BerlinTime() : LocalZone("Europe/Berlin") {}
+
+    // The local time of a UTC instant.
+    static QDateTime local(QDate day, QTime utcTime) { return utc(day, utcTime).toLocalTime(); }
+    static QDateTime utc(QDate day, QTime utcTime) { return QDateTime(day, utcTime, QTimeZone::utc()); }
 };
 
 }  // namespace tk70test

@@ -88,6 +88,48 @@ TEST_F(HistorianForwarderTest, SamplesAndTagsReachTheServerOnce)
     EXPECT_EQ(forwarder.state().forwarded, 300);
 }
 
+// Collection hands over ticks: values in the order of the start's tags, which the
+// worker names.  A value past the tags has no name and is not stored.
+TEST_F(HistorianForwarderTest, TicksAreStoredUnderTheirStartsTags)
+{
+    HistorianForwarder forwarder(options());
+    ASSERT_TRUE(forwarder.start()) << forwarder.error();
+    const auto tags = std::make_shared<const std::vector<HistorianTag>>(std::vector<HistorianTag>{
+        {"unit1", "FT101", "01-02-03-0004", "Feed", 19, 1}, {"unit1", "TI 7", "01-02-03-0005", "", 1, 1}});
+    forwarder.sendTags(*tags);
+    forwarder.add(HistorianTick{tags, 1000000000, {{12.5, false, 0}, {std::nullopt, false, 3}}});
+    forwarder.add(HistorianTick{tags, 2000000000, {{-1.0, true, 0}, {7.0, false, 0}, {99.0, false, 0}}});
+    ASSERT_TRUE(drained(forwarder)) << forwarder.state().lastError;
+    forwarder.stop();
+    EXPECT_EQ(value("SELECT string_agg(tag || ' ' || extract(epoch FROM ts)::bigint || ' ' || "
+                    "coalesce(value::text, 'null') || ' ' || bad_quality || ' ' || point_error, '; ' "
+                    "ORDER BY ts, tag) FROM tk70_samples"),
+              "FT101 1000 12.5 false 0; TI 7 1000 null false 3; FT101 2000 -1 true 0; TI 7 2000 7 false 0");
+    EXPECT_EQ(forwarder.state().forwarded, 4);
+}
+
+// A server that keeps refusing (a database not made yet) says so in its own words; once
+// the database is there, what waited goes, and the refusal is over.
+TEST_F(HistorianForwarderTest, ALastingRefusalIsNamedAndEndsWhenTheServerIsMended)
+{
+    ASSERT_TRUE(cluster().psql("DROP DATABASE IF EXISTS not_yet_made")) << cluster().error();
+    HistorianOptions refused = options();
+    refused.conninfo = cluster().connectionString("not_yet_made");
+    refused.refusalShownAfterMs = 100;
+    HistorianForwarder forwarder(refused);
+    ASSERT_TRUE(forwarder.start()) << forwarder.error();
+    forwarder.add(tick("unit1", 0));
+    ASSERT_TRUE(waitUntil([&] { return !forwarder.state().refusal.empty(); }, std::chrono::seconds(30)));
+    EXPECT_NE(forwarder.state().refusal.find("database \"not_yet_made\" does not exist"), std::string::npos)
+        << forwarder.state().refusal;
+    EXPECT_EQ(forwarder.state().waiting, 30);
+    ASSERT_TRUE(cluster().psql("CREATE DATABASE not_yet_made")) << cluster().error();
+    ASSERT_TRUE(drained(forwarder)) << forwarder.state().lastError;
+    EXPECT_EQ(forwarder.state().refusal, "");
+    forwarder.stop();
+    EXPECT_TRUE(cluster().psql("DROP DATABASE not_yet_made")) << cluster().error();
+}
+
 TEST_F(HistorianForwarderTest, AnOutageGrowsTheSpoolAndLosesNothing)
 {
     HistorianForwarder forwarder(options());
@@ -109,6 +151,7 @@ TEST_F(HistorianForwarderTest, AnOutageGrowsTheSpoolAndLosesNothing)
     forwarder.stop();
     expectEveryTickOnce(0, 120);
     EXPECT_EQ(forwarder.state().dropped, 0);
+    EXPECT_EQ(forwarder.state().refusal, "") << "a server that went away (or started) taken for one that refuses";
 }
 
 TEST_F(HistorianForwarderTest, ARestartedStationForwardsWhatItsSpoolHeldFirst)
@@ -186,6 +229,7 @@ TEST_F(HistorianForwarderTest, AServerThatNeverAnswersTimesOutAndStoppingDoesNot
         forwarder.add(tick("unit1", 1));
         ASSERT_TRUE(waitUntil([&] { return !forwarder.state().lastError.empty(); }, std::chrono::seconds(30)));
         EXPECT_EQ(forwarder.state().lastError, "the server did not answer within 300 ms");
+        EXPECT_EQ(forwarder.state().refusal, "") << "a silent server taken for one that refuses";
     }
     silent.timeoutMs = 3600000;  // an hour: only the stop can end this wait
     HistorianForwarder forwarder(silent);

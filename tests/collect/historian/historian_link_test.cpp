@@ -95,14 +95,22 @@ TEST_F(HistorianLinkTest, HostileNamesAndDescriptionsAreStoredAsTheyAre)
     EXPECT_EQ(count("tk70_tags"), long(names.size()));
 }
 
+// A refusal is the server's answer, which waiting will not mend; a server that is not
+// there is no refusal.
 TEST_F(HistorianLinkTest, AServerThatRefusesSaysWhyInItsOwnWords)
 {
     EXPECT_FALSE(m_link.open(cluster().connectionString("no_such_plant")));
     EXPECT_NE(m_link.error().find("database \"no_such_plant\" does not exist"), std::string::npos) << m_link.error();
+    EXPECT_TRUE(m_link.refused());
+    EXPECT_FALSE(m_link.open(cluster().connectionString() + " user=no_such_login"));
+    EXPECT_NE(m_link.error().find("role \"no_such_login\" does not exist"), std::string::npos) << m_link.error();
+    EXPECT_TRUE(m_link.refused());
     EXPECT_FALSE(m_link.open("host=/nonexistent/folder"));
     EXPECT_NE(m_link.error().find("/nonexistent/folder"), std::string::npos) << m_link.error();
+    EXPECT_FALSE(m_link.refused());
     EXPECT_FALSE(m_link.open("postgresql://[garbled"));
     EXPECT_FALSE(m_link.error().empty());
+    EXPECT_FALSE(m_link.refused());
 }
 
 // The grants docs/historian.md gives a station's login: enough to write, nothing more.
@@ -117,8 +125,10 @@ TEST_F(HistorianLinkTest, AStationLoginWithTheDocumentedGrantsWritesAndCannotRea
                     "GRANT SELECT, INSERT, UPDATE ON tk70_tags TO tk70_unit1; "
                     "GRANT INSERT ON tk70_samples TO tk70_unit1; SELECT 'ok'"),
               "ok");
-    const std::string station = cluster().connectionString("historian").replace(
-        cluster().connectionString("historian").find("user=tk70"), 9, "user=tk70_unit1");
+    const std::string station =
+        cluster()
+            .connectionString("historian")
+            .replace(cluster().connectionString("historian").find("user=tk70"), 9, "user=tk70_unit1");
     HistorianLink unit;
     ASSERT_TRUE(unit.open(station)) << unit.error();
     EXPECT_TRUE(unit.upsertTags({{"unit1", "FT101", "01-02-03-0101", "Feed", 1, 1}})) << unit.error();
@@ -128,6 +138,12 @@ TEST_F(HistorianLinkTest, AStationLoginWithTheDocumentedGrantsWritesAndCannotRea
     EXPECT_EQ(count("tk70_samples"), 30);
     EXPECT_EQ(value("SELECT has_table_privilege('tk70_unit1', 'tk70_samples', 'SELECT')"), "f");
     EXPECT_EQ(value("SELECT has_table_privilege('tk70_unit1', 'tk70_samples', 'DELETE')"), "f");
+    // A grant taken away is a refusal of the statement, on a connection that stays up.
+    ASSERT_EQ(value("REVOKE INSERT ON tk70_samples FROM tk70_unit1; SELECT 'ok'"), "ok");
+    EXPECT_FALSE(unit.insertSamples(tick("unit1", 11)));
+    EXPECT_NE(unit.error().find("permission denied"), std::string::npos) << unit.error();
+    EXPECT_TRUE(unit.refused());
+    EXPECT_TRUE(unit.isOpen());
     unit.close();
     value("DROP OWNED BY tk70_unit1; DROP ROLE tk70_unit1; SELECT 1");
 }
@@ -139,6 +155,7 @@ TEST_F(HistorianLinkTest, ALayoutOfANewerProgramIsRefusedUntouched)
     ASSERT_EQ(value("UPDATE tk70_schema SET version = 2; SELECT 'ok'"), "ok");
     EXPECT_FALSE(m_link.open(conninfo()));
     EXPECT_EQ(m_link.error(), "The historian database holds layout version 2, which this program does not write.");
+    EXPECT_TRUE(m_link.refused());
     EXPECT_EQ(value("SELECT version FROM tk70_schema"), "2");
 }
 
