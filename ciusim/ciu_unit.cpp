@@ -32,8 +32,21 @@ RequestRecord decodeRequest(std::span<const std::uint8_t> raw)
 }  // namespace
 
 CiuUnit::CiuUnit(const SimConfig &config, std::uint64_t seed)
-    : m_responder(config, seed), m_clock(steadyClockFromNow()), m_random(config.seed.value_or(seed))
+    : m_responder(config, seed), m_clock(steadyClockFromNow()), m_random(config.seed.value_or(seed)),
+      m_line(config.line)
 {
+}
+
+void CiuUnit::setLineFormat(const LineFormat &format)
+{
+    std::lock_guard lock(m_mutex);
+    m_line = format;
+}
+
+LineFormat CiuUnit::lineFormat() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_line;
 }
 
 std::optional<CiuUnit::Outgoing> CiuUnit::handleFrame(std::span<const std::uint8_t> raw)
@@ -171,7 +184,7 @@ std::string CiuUnit::statusLine() const
              << " online=" << (m_responder.online() ? 1 : 0) << " established=" << points.establishedCount()
              << " connected=" << points.connectedCount();
     }
-    text << " requests=" << m_log.size() << " invalid=" << m_log.invalidCount();
+    text << " requests=" << m_log.size() << " invalid=" << m_log.invalidCount() << " line=" << lineWord(lineFormat());
     return text.str();
 }
 

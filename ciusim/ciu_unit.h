@@ -53,6 +53,11 @@ public:
     // Frames that arrived while unplugged (and were not heard).
     int ignoredFrames() const { return m_ignoredFrames.load(); }
 
+    // The line's speed and frame, which the pseudo-terminal server gives every byte's
+    // wire time; a baud rate of 0 for none.
+    void setLineFormat(const LineFormat &format);
+    LineFormat lineFormat() const;
+
     // Plant control.
     void setPoint(const PlantAddress &address, double value, bool bad);
     void fixPoint(const PointFix &fix);
@@ -83,6 +88,7 @@ private:
     std::mt19937_64 m_random;
     std::atomic<bool> m_plugged{true};
     std::atomic<int> m_ignoredFrames{0};
+    LineFormat m_line;  // guarded by m_mutex
     Faults m_faults;
     RequestLog m_log;
 };

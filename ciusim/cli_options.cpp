@@ -38,8 +38,25 @@ std::string checkModes(const CliOptions &options)
         return {};
     if (options.controlPath.empty())
         return "--send needs --control SOCKET";
-    if (!options.linkPath.empty() || !options.configPath.empty() || options.seed)
-        return "--send cannot be combined with --link, --config or --seed";
+    if (!options.linkPath.empty() || !options.configPath.empty() || options.seed || options.line.baud != 0)
+        return "--send cannot be combined with --link, --config, --seed or --baud";
+    return {};
+}
+
+// --baud N with --frame F (8N1 when it is not given) as the line's format.
+std::string lineOf(const std::string &baud, const std::string &frame, CliOptions &options)
+{
+    if (baud.empty())
+        return frame.empty() ? std::string() : "--frame needs --baud";
+    int rate = 0;
+    auto [end, ec] = std::from_chars(baud.data(), baud.data() + baud.size(), rate);
+    std::optional<LineFormat> format;
+    if (ec == std::errc() && end == baud.data() + baud.size())
+        format = lineFormatOf(rate, frame.empty() ? "8N1" : frame);
+    if (!format)
+        return "--baud needs " + std::to_string(kLowestBaud) + " to " + std::to_string(kHighestBaud) +
+               " and --frame a frame such as 8N1, 8E1 or 7E1, not " + baud + (frame.empty() ? "" : " " + frame);
+    options.line = *format;
     return {};
 }
 
@@ -48,19 +65,23 @@ std::string checkModes(const CliOptions &options)
 CliParse parseCommandLine(const std::vector<std::string> &args)
 {
     CliParse result;
+    std::string baud;
+    std::string frame;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         if (arg == "--help" || arg == "-h") {
             result.options.help = true;
             continue;
         }
-        bool known = arg == "--seed" || textOption(result.options, arg);
+        bool known = arg == "--seed" || arg == "--baud" || arg == "--frame" || textOption(result.options, arg);
         if (!known)
             return CliParse{{}, "unknown option " + arg};
         if (i + 1 >= args.size())
             return CliParse{{}, arg + " needs a value"};
         const std::string &value = args[++i];
-        if (arg == "--seed") {
+        if (arg == "--baud" || arg == "--frame") {
+            (arg == "--baud" ? baud : frame) = value;
+        } else if (arg == "--seed") {
             result.options.seed = seedValue(value);
             if (!result.options.seed)
                 return CliParse{{}, "--seed needs a whole number of 0 or more, not " + value};
@@ -68,14 +89,16 @@ CliParse parseCommandLine(const std::vector<std::string> &args)
             *textOption(result.options, arg) = value;
         }
     }
-    result.error = checkModes(result.options);
+    result.error = lineOf(baud, frame, result.options);
+    if (result.error.empty())
+        result.error = checkModes(result.options);
     return result;
 }
 
 std::string usageText(const std::string &program)
 {
     return "Usage: " + program +
-           " [--link PATH] [--config FILE] [--seed N] [--control SOCKET]\n"
+           " [--link PATH] [--config FILE] [--seed N] [--control SOCKET] [--baud N [--frame 8N1]]\n"
            "       " +
            program +
            " --control SOCKET --send \"COMMAND\"\n"
@@ -86,6 +109,8 @@ std::string usageText(const std::string &program)
            "  --config FILE     JSON file with the unit's identity, fixed points and blocks\n"
            "  --seed N          seed of the plant model (default 1, or the config file's)\n"
            "  --control SOCKET  listen for control commands at this Unix socket\n"
+           "  --baud N          every byte takes its time on the wire at N baud, both ways\n"
+           "  --frame F         the character frame with --baud: 8N1 (default), 8E1, 8O1, 7E1, ...\n"
            "  --send COMMAND    send one control command to a running simulator and print the\n"
            "                    answer; exit status 0 when it is ok\n"
            "\n"

@@ -1,6 +1,8 @@
-// The command line of tk70-ciusim: serve mode (--link, --config, --seed, --control) and
-// client mode (--control with --send).
+// The command line of tk70-ciusim: serve mode (--link, --config, --seed, --control,
+// --baud, --frame) and client mode (--control with --send).
 #pragma once
+
+#include "ciusim/line_format.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,6 +17,7 @@ struct CliOptions {
     std::string controlPath;
     std::string sendLine;  // client mode when set
     std::optional<std::uint64_t> seed;
+    LineFormat line;  // --baud and --frame: wire time on the line; none without --baud
     bool help = false;
 };
 

@@ -149,6 +149,23 @@ std::string moduleStatus(CiuUnit &unit, const Args &args)
     return kOk;
 }
 
+// The wire time of the line from now: "line 9600", "line 9600 8E1", "line off".
+std::string line(CiuUnit &unit, const Args &args)
+{
+    if (args[1] == "off" && args.size() == 2) {
+        unit.setLineFormat(LineFormat{});
+        return kOk + " line off";
+    }
+    std::optional<long> baud = wholeNumber(args[1], kLowestBaud, kHighestBaud);
+    std::optional<LineFormat> format =
+        baud ? lineFormatOf(static_cast<int>(*baud), args.size() > 2 ? args[2] : "8N1") : std::nullopt;
+    if (!format)
+        return error("line takes off, or a baud rate of " + std::to_string(kLowestBaud) + " to " +
+                     std::to_string(kHighestBaud) + " and a frame such as 8N1, 8E1 or 7E1");
+    unit.setLineFormat(*format);
+    return kOk + " line " + describe(*format);
+}
+
 std::string status(CiuUnit &unit, const Args &)
 {
     return kOk + " " + unit.statusLine() + " " + unit.faults().describe();
@@ -156,7 +173,7 @@ std::string status(CiuUnit &unit, const Args &)
 
 std::string help(CiuUnit &, const Args &);
 
-const std::array<CommandEntry, 20> kCommands{{
+const std::array<CommandEntry, 21> kCommands{{
     {"noreply", 1, 1, "noreply on|off", noReply},
     {"badchecksum", 0, 1, "badchecksum [N]", wireFault},
     {"badescape", 0, 1, "badescape [N]", wireFault},
@@ -191,6 +208,7 @@ const std::array<CommandEntry, 20> kCommands{{
     {"set", 2, 3, "set L-P-M-B VALUE [bad|good]", setPoint},
     {"release", 1, 1, "release L-P-M-B", releasePoint},
     {"modulestatus", 1, 1, "modulestatus 0-3", moduleStatus},
+    {"line", 1, 2, "line BAUD [8N1|8E1|8O1|7E1...] | line off", line},
     {"status", 0, 0, "status", status},
     {"help", 0, 0, "help", help},
 }};

@@ -55,6 +55,8 @@ int serve(const CliOptions &options)
     sigset_t stopSignals = blockStopSignals();
     std::uint64_t seed = options.seed.value_or(config->seed.value_or(1));
     config->seed = seed;
+    if (options.line.baud != 0)
+        config->line = options.line;
     PtyServer server(*config, seed);
     if (!server.start(options.linkPath)) {
         std::cerr << "tk70-ciusim: " << server.errorText() << std::endl;

@@ -1,9 +1,11 @@
 // The simulated CIU on a pseudo-terminal: see pty_server.h.
 #include "ciusim/pty_server.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <poll.h>
 #include <unistd.h>
 
@@ -55,6 +57,7 @@ void PtyServer::stop()
     m_pty.close();
     m_wake.close();
     m_splitter.clear();
+    m_heard.clear();
     m_output.dropAll();
 }
 
@@ -92,26 +95,48 @@ void PtyServer::serve()
 {
     bool hungUp = false;
     while (!m_stopping.load()) {
-        std::array<pollfd, 2> fds{};
-        fds[0] = {m_wake.fd(), POLLIN, 0};
-        fds[1] = {m_pty.master(), static_cast<short>(m_output.hasDueBytes() ? POLLOUT : 0), 0};
-        if (!hungUp)
-            fds[1].events |= POLLIN;
-        int timeout = hungUp ? kHangupPauseMs : m_output.timeoutMs(SteadyClock::now());
-        int rc = ::poll(fds.data(), hungUp ? 1 : 2, timeout);
-        if (rc < 0 && errno != EINTR) {
-            setError(std::string("poll failed: ") + std::strerror(errno));
+        followLineFormat();
+        const Polled polled = pollOnce(hungUp);
+        if (polled == Polled::Failed)
             return;
-        }
-        if (rc > 0 && (fds[0].revents & POLLIN))
-            m_wake.drain();
-        hungUp = false;
-        if (rc > 0 && (fds[1].revents & POLLIN))
-            hungUp = !readInput();
-        else if (rc > 0 && (fds[1].revents & (POLLHUP | POLLERR)))
-            hungUp = true;
+        hungUp = polled == Polled::HungUp;
+        answerHeard(SteadyClock::now());
         flushOutput();
     }
+}
+
+// One wait for the line, the wake-up, the next frame heard or the next byte out; reads
+// what came.  Failed (with the error set) when polling fails; HungUp when the line
+// reports a hang-up.
+PtyServer::Polled PtyServer::pollOnce(bool hungUp)
+{
+    const SteadyClock::time_point now = SteadyClock::now();
+    std::array<pollfd, 2> fds{};
+    fds[0] = {m_wake.fd(), POLLIN, 0};
+    fds[1] = {m_pty.master(), static_cast<short>(m_output.canWrite(now) ? POLLOUT : 0), 0};
+    if (!hungUp)
+        fds[1].events |= POLLIN;
+    std::chrono::nanoseconds wait = hungUp ? std::chrono::milliseconds(kHangupPauseMs) : m_output.timeout(now);
+    if (!m_heard.empty() && (wait.count() < 0 || m_heard.front().at - now < wait))
+        wait = std::max(std::chrono::nanoseconds(0), m_heard.front().at - now);
+    timespec limit{};
+    if (wait.count() >= 0) {
+        wait = std::min<std::chrono::nanoseconds>(wait, std::chrono::seconds(60));
+        limit.tv_sec = static_cast<time_t>(wait.count() / 1000000000);
+        limit.tv_nsec = static_cast<long>(wait.count() % 1000000000);
+    }
+    const int rc = ::ppoll(fds.data(), hungUp ? 1 : 2, wait.count() >= 0 ? &limit : nullptr, nullptr);
+    if (rc < 0 && errno != EINTR) {
+        setError(std::string("poll failed: ") + std::strerror(errno));
+        return Polled::Failed;
+    }
+    if (rc > 0 && (fds[0].revents & POLLIN))
+        m_wake.drain();
+    if (rc > 0 && (fds[1].revents & POLLIN))
+        return readInput() ? Polled::Fine : Polled::HungUp;
+    if (rc > 0 && (fds[1].revents & (POLLHUP | POLLERR)))
+        return Polled::HungUp;
+    return Polled::Fine;
 }
 
 // Reads what the line holds; false when the line reports a hang-up.
@@ -121,8 +146,7 @@ bool PtyServer::readInput()
     for (;;) {
         ssize_t n = ::read(m_pty.master(), buffer.data(), buffer.size());
         if (n > 0) {
-            m_splitter.append(std::span(buffer.data(), static_cast<std::size_t>(n)));
-            answerFrames();
+            takeBytes(std::span(buffer.data(), static_cast<std::size_t>(n)));
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -131,11 +155,40 @@ bool PtyServer::readInput()
     }
 }
 
-void PtyServer::answerFrames()
+// The line format the control channel set last, for what comes in and goes out from now.
+void PtyServer::followLineFormat()
 {
-    while (std::optional<std::vector<std::uint8_t>> frame = m_splitter.next()) {
-        if (std::optional<CiuUnit::Outgoing> out = m_unit.handleFrame(*frame))
-            m_output.schedule(std::move(out->bytes), out->delayMs, SteadyClock::now());
+    m_characterTime = characterTime(m_unit.lineFormat());
+    m_output.setCharacterTime(m_characterTime);
+}
+
+// Bytes read now arrived one character time after another, from when the line was last
+// free; a frame is heard when its 0x0D (or the byte that makes it over-long) arrived.
+void PtyServer::takeBytes(std::span<const std::uint8_t> bytes)
+{
+    followLineFormat();
+    const SteadyClock::time_point base = std::max(SteadyClock::now(), m_inputFree);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != 0x0D && i + 1 < bytes.size())
+            continue;
+        m_splitter.append(bytes.subspan(start, i + 1 - start));
+        start = i + 1;
+        const SteadyClock::time_point arrived = base + m_characterTime * static_cast<long long>(i + 1);
+        while (std::optional<std::vector<std::uint8_t>> frame = m_splitter.next())
+            m_heard.push_back(Heard{arrived, std::move(*frame)});
+    }
+    m_inputFree = base + m_characterTime * static_cast<long long>(bytes.size());
+}
+
+// The reply's delay counts from when the request was heard.
+void PtyServer::answerHeard(SteadyClock::time_point now)
+{
+    while (!m_heard.empty() && m_heard.front().at <= now) {
+        const Heard heard = std::move(m_heard.front());
+        m_heard.pop_front();
+        if (std::optional<CiuUnit::Outgoing> out = m_unit.handleFrame(heard.frame))
+            m_output.schedule(std::move(out->bytes), out->delayMs, heard.at);
     }
 }
 

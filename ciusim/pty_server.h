@@ -2,6 +2,10 @@
 // with a symbolic link) and serves on its own thread: collects bytes, splits frames at
 // 0x0D, hands them to the unit and writes the replies, delayed or spoilt as the faults
 // say.  Stopping is prompt, also while a client holds the device open.
+//
+// With the unit's line format set, every byte costs its wire time in both directions,
+// as on a serial line: a request is heard when its last byte would have arrived, and a
+// reply's bytes leave at the line's pace (see OutputQueue).
 #pragma once
 
 #include "ciusim/ciu_unit.h"
@@ -13,7 +17,9 @@
 #include "ciusim/wake_event.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -53,7 +59,11 @@ public:
 private:
     void serve();
     bool readInput();
-    void answerFrames();
+    void followLineFormat();
+    void takeBytes(std::span<const std::uint8_t> bytes);
+    void answerHeard(std::chrono::steady_clock::time_point now);
+    enum class Polled { Failed, HungUp, Fine };
+    Polled pollOnce(bool hungUp);
     void flushOutput();
     void setError(const std::string &text);
 
@@ -63,6 +73,15 @@ private:
     WakeEvent m_wake;
     FrameSplitter m_splitter;
     OutputQueue m_output;
+    // Frames off the line with the instant their last byte arrived (with wire time, later
+    // than it was read), answered in order once that instant has come.
+    struct Heard {
+        std::chrono::steady_clock::time_point at;
+        std::vector<std::uint8_t> frame;
+    };
+    std::deque<Heard> m_heard;
+    std::chrono::nanoseconds m_characterTime{0};
+    std::chrono::steady_clock::time_point m_inputFree{};  // when the line's last byte in has arrived
     std::string m_devicePath;
     std::string m_linkPath;
     bool m_devicePulled = false;

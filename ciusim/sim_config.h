@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ciusim/blocks.h"
+#include "ciusim/line_format.h"
 #include "ciusim/plant.h"
 
 #include <cstdint>
@@ -29,6 +30,7 @@ struct SimConfig {
     std::vector<PointFix> points;
     bool defaultBlocks = true;          // start from the default plant's blocks
     std::vector<FunctionBlock> blocks;  // added to the defaults, replacing any at the same address
+    LineFormat line;                    // the wire time of the line; none by default
 };
 
 }  // namespace ciusim

@@ -75,6 +75,24 @@ TEST_F(ControlCommandsTest, WireFaultCommandsCountTheirReplies)
     EXPECT_NE(run("status").find("slow=15"), std::string::npos);
 }
 
+TEST_F(ControlCommandsTest, TheLinesWireTimeChangesWhileRunning)
+{
+    EXPECT_NE(run("status").find(" line=off"), std::string::npos) << run("status");
+    EXPECT_EQ(run("line 9600"), "ok line 9600 8N1");
+    EXPECT_EQ(m_unit.lineFormat(), *lineFormatOf(9600, "8N1"));
+    EXPECT_EQ(run("line 38400 7E1"), "ok line 38400 7E1");
+    EXPECT_NE(run("status").find(" line=38400/7E1"), std::string::npos) << run("status");
+    const std::string refusal =
+        "error: line takes off, or a baud rate of 50 to 4000000 and a frame such as 8N1, 8E1 or 7E1";
+    EXPECT_EQ(run("line 9600 9N1"), refusal);
+    EXPECT_EQ(run("line 12"), refusal);
+    EXPECT_EQ(run("line fast"), refusal);
+    EXPECT_EQ(run("line off 8N1"), refusal);
+    EXPECT_EQ(m_unit.lineFormat(), *lineFormatOf(38400, "7E1")) << "a refused line changed the rate";
+    EXPECT_EQ(run("line off"), "ok line off");
+    EXPECT_EQ(m_unit.lineFormat(), LineFormat{});
+}
+
 TEST_F(ControlCommandsTest, BadLinesAreRefusedWithAReason)
 {
     EXPECT_EQ(run(""), "error: empty command");
@@ -139,6 +157,19 @@ TEST(CommandLine, ParsesBothModesAndRefusesNonsense)
     EXPECT_EQ(parseCommandLine({"--seed", "x"}).error, "--seed needs a whole number of 0 or more, not x");
     EXPECT_EQ(parseCommandLine({"--send", "status"}).error, "--send needs --control SOCKET");
     EXPECT_NE(usageText("tk70-ciusim").find("replycode CMD CODE [N]"), std::string::npos);
+}
+
+TEST(CommandLine, TheLinesRateAndFrameGiveWireTime)
+{
+    EXPECT_EQ(parseCommandLine({"--baud", "9600"}).options.line, *lineFormatOf(9600, "8N1"));
+    EXPECT_EQ(parseCommandLine({"--frame", "7E1", "--baud", "19200"}).options.line, *lineFormatOf(19200, "7E1"));
+    EXPECT_EQ(parseCommandLine({}).options.line, LineFormat{}) << "wire time is off by default";
+    EXPECT_EQ(parseCommandLine({"--frame", "8E1"}).error, "--frame needs --baud");
+    EXPECT_EQ(parseCommandLine({"--baud", "96OO"}).error,
+              "--baud needs 50 to 4000000 and --frame a frame such as 8N1, 8E1 or 7E1, not 96OO");
+    EXPECT_NE(parseCommandLine({"--baud", "9600", "--frame", "9N1"}).error, "");
+    EXPECT_EQ(parseCommandLine({"--control", "s", "--send", "status", "--baud", "9600"}).error,
+              "--send cannot be combined with --link, --config, --seed or --baud");
 }
 
 // tk70-ciusim as a child process with its stdout on a pipe.
