@@ -68,16 +68,23 @@ std::uint64_t Plant::key(const PlantAddress &address, std::uint64_t salt) const
 
 // A slow swing of 20 to 40 around 50 (period 1 to 5 minutes) plus a small fast ripple of
 // 8 (period 7 to 30 s): always within 2 to 98, and smooth.
+// A slow swing of 20 to 40 about 50 (a period of 1 to 5 minutes) with a quick ripple of
+// 8 on it (7 to 30 s); each address has its own periods and phases.
 double Plant::modelAnalog(const PlantAddress &address, double seconds) const
 {
     std::uint64_t h = key(address, 1);
-    double slowPeriod = 60.0 + 240.0 * fraction(mix(h + 1));
     double fastPeriod = 7.0 + 23.0 * fraction(mix(h + 2));
-    double slowPhase = kTwoPi * fraction(mix(h + 3));
     double fastPhase = kTwoPi * fraction(mix(h + 4));
+    return modelSlowSwing(address, seconds) + 8.0 * std::sin(kTwoPi * seconds / fastPeriod + fastPhase);
+}
+
+double Plant::modelSlowSwing(const PlantAddress &address, double seconds) const
+{
+    std::uint64_t h = key(address, 1);
+    double slowPeriod = 60.0 + 240.0 * fraction(mix(h + 1));
+    double slowPhase = kTwoPi * fraction(mix(h + 3));
     double swing = 20.0 + 20.0 * fraction(mix(h + 5));
-    return 50.0 + swing * std::sin(kTwoPi * seconds / slowPeriod + slowPhase) +
-           8.0 * std::sin(kTwoPi * seconds / fastPeriod + fastPhase);
+    return 50.0 + swing * std::sin(kTwoPi * seconds / slowPeriod + slowPhase);
 }
 
 // A state that is drawn afresh every 4 to 16 s (each address has its own period and phase).
@@ -97,6 +104,17 @@ Reading Plant::analog(const PlantAddress &address, double seconds) const
         reading.value = fix->value.value_or(reading.value);
         reading.bad = fix->bad.value_or(reading.bad);
     }
+    return reading;
+}
+
+Reading Plant::station(const PlantAddress &address, double seconds, StationFace face) const
+{
+    Reading reading = analog(address, seconds);
+    if (face == StationFace::ProcessValue || (findFix(address) && findFix(address)->value))
+        return reading;
+    const double setPoint = 10.0 * std::round(modelSlowSwing(address, seconds) / 10.0);
+    reading.value =
+        face == StationFace::SetPoint ? setPoint : std::clamp(50.0 + 2.0 * (setPoint - reading.value), 0.0, 100.0);
     return reading;
 }
 

@@ -45,12 +45,20 @@ inline constexpr int kModuleError = 1;
 inline constexpr int kModuleConfigure = 2;
 inline constexpr int kModuleExecute = 3;
 
+// The three analog faces of an M/A station, which share one address.
+enum class StationFace { ProcessValue, SetPoint, Output };
+
 class Plant {
 public:
     explicit Plant(std::uint64_t seed = 1, int ciuModuleStatus = kModuleExecute);
 
     // Analog points drift smoothly inside 0 to 100.
     Reading analog(const PlantAddress &address, double seconds) const;
+    // An M/A station's face: the process value is the address's analog model; the set
+    // point follows the model's slow swing in steps of 10; the output acts against the
+    // difference between the two, as a controller would (50 + 2 x (SP - PV), within 0 to
+    // 100).  A fix pins all three.
+    Reading station(const PlantAddress &address, double seconds, StationFace face) const;
     // Digital points toggle now and then (0 or 1).
     Reading digital(const PlantAddress &address, double seconds) const;
     // Status points (types 6, 15, 80): a state 0 to 3 in the value byte, its bit 0 also in
@@ -78,6 +86,7 @@ private:
     const PointFix *findFix(const PlantAddress &address) const;
     std::uint64_t key(const PlantAddress &address, std::uint64_t salt) const;
     double modelAnalog(const PlantAddress &address, double seconds) const;
+    double modelSlowSwing(const PlantAddress &address, double seconds) const;
     int modelState(const PlantAddress &address, double seconds, std::uint64_t salt, int states) const;
 
     std::uint64_t m_seed;

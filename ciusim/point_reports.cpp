@@ -46,6 +46,17 @@ PointSample valueSample(const Reading &reading, bool digital)
 
 PointSample statusSample(const StatusBytes &bytes) { return PointSample{bytes.status, bytes.value, {}}; }
 
+// Types 1, 2 and 3 are an M/A station's process value, set point and output.
+Reading analogReading(const PointEntry &entry, const Plant &plant, double now)
+{
+    switch (entry.type) {
+    case 1: return plant.station(entry.address, now, StationFace::ProcessValue);
+    case 2: return plant.station(entry.address, now, StationFace::SetPoint);
+    case 3: return plant.station(entry.address, now, StationFace::Output);
+    default: return plant.analog(entry.address, now);
+    }
+}
+
 }  // namespace
 
 PointSample PointReports::sample(int index, const PointEntry &entry, const Plant &plant, double now)
@@ -53,7 +64,7 @@ PointSample PointReports::sample(int index, const PointEntry &entry, const Plant
     if (index == 0)
         return statusSample(plant.ciuStatus());
     switch (kindOfType(entry.type)) {
-    case PointKind::Analog: return valueSample(plant.analog(entry.address, now), false);
+    case PointKind::Analog: return valueSample(analogReading(entry, plant, now), false);
     case PointKind::Digital: return valueSample(plant.digital(entry.address, now), true);
     case PointKind::Status: return statusSample(plant.status(entry.address, now));
     case PointKind::ModuleStatus: return statusSample(plant.moduleStatus(entry.address));

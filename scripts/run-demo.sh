@@ -4,7 +4,9 @@
 # (press Start to collect); without one it collects headless until Ctrl-C.  Data files
 # and the driver log go to build/demo-data.  DEMO_CONSOLE=1 runs the console driver demo
 # instead; DEMO_SECONDS ends the headless run or the console demo after that many seconds;
-# DEMO_HISTORIAN sends group 3 to a PostgreSQL server (docs/historian.md).
+# DEMO_HISTORIAN sends group 3 to a PostgreSQL server (docs/historian.md).  The simulated
+# line runs at 9600 baud 8N1 with wire time, as the demo selection's link says, so the
+# values update at a real line's pace; DEMO_BAUD=off takes the wire time away.
 set -euo pipefail
 build=${1:-build}
 shift || true
@@ -14,7 +16,9 @@ control="$(pwd)/$build/demo-ciu.sock"
 data="$(pwd)/$build/demo-data"
 selection="$(pwd)/demo/demo.tsf"
 
-"$bin/tk70-ciusim" --link "$link" --control "$control" > "$build/demo-ciu.out" &
+line=()
+[[ "${DEMO_BAUD:-9600}" == off ]] || line=(--baud "${DEMO_BAUD:-9600}" --frame 8N1)
+"$bin/tk70-ciusim" --link "$link" --control "$control" "${line[@]}" > "$build/demo-ciu.out" &
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
 
@@ -23,7 +27,7 @@ for _ in $(seq 1 100); do
   kill -0 "$sim" 2>/dev/null || { echo "the simulator did not start" >&2; exit 1; }
   sleep 0.05
 done
-echo "CIU simulator on $(head -n 1 "$build/demo-ciu.out") (link $link, control $control)"
+echo "CIU simulator on $(head -n 1 "$build/demo-ciu.out") (link $link, control $control, line ${DEMO_BAUD:-9600})"
 echo "Try in another terminal:  $bin/tk70-ciusim --control $control --send unplug"
 
 mkdir -p "$data"

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 
 namespace ciusim {
@@ -201,6 +203,30 @@ TEST(ProtocolRobustness, RandomRequestsAlwaysGetAReplyCode)
         ASSERT_EQ(reply.has_value(), !request.empty());
         ASSERT_TRUE(!reply || !reply->empty());
     }
+}
+
+// The three faces of an M/A station at one address: over ten minutes the set point
+// steps in tens, the process value wanders about it, and the output acts against the
+// difference; none lies on another.  A fix pins them all.
+TEST(PlantStation, TheFacesOfOneStationTellThreeStories)
+{
+    const Plant plant(7);
+    const PlantAddress fic{1, 1, 2, 10};
+    int apart = 0;
+    for (double t = 0; t < 600; t += 0.5) {
+        const double pv = plant.station(fic, t, StationFace::ProcessValue).value;
+        const double sp = plant.station(fic, t, StationFace::SetPoint).value;
+        const double co = plant.station(fic, t, StationFace::Output).value;
+        ASSERT_EQ(pv, plant.analog(fic, t).value);
+        ASSERT_EQ(std::fmod(sp, 10.0), 0.0) << sp;
+        ASSERT_NEAR(co, std::clamp(50.0 + 2.0 * (sp - pv), 0.0, 100.0), 1e-9);
+        apart += std::fabs(pv - sp) > 1.0 && std::fabs(co - pv) > 1.0 && std::fabs(co - sp) > 1.0;
+    }
+    EXPECT_GT(apart, 600) << "the faces lie on top of each other";
+    Plant pinned(7);
+    pinned.setValue(fic, 42.0, false);
+    for (StationFace face : {StationFace::ProcessValue, StationFace::SetPoint, StationFace::Output})
+        EXPECT_EQ(pinned.station(fic, 30, face).value, 42.0);
 }
 
 }  // namespace
