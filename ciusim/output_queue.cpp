@@ -83,6 +83,7 @@ bool OutputQueue::writeDue(int fd, TimePoint now)
         if (n < 0)
             return errno == EAGAIN || errno == EWOULDBLOCK;
         m_due.erase(m_due.begin(), m_due.begin() + n);
+        m_written += static_cast<std::uint64_t>(n);
         if (m_characterTime.count() != 0)
             m_lineFree += m_characterTime * n;
     }

@@ -34,6 +34,8 @@ public:
     // Writes what is due to a non-blocking fd; false on a write error other than "try again".
     bool writeDue(int fd, TimePoint now);
     bool hasDueBytes() const { return !m_due.empty(); }
+    // The bytes written to the line since the queue was made.
+    std::uint64_t written() const { return m_written; }
     // True when a byte may be written now (with wire time, when its time has come).
     bool canWrite(TimePoint now) const;
     void dropAll();
@@ -50,6 +52,7 @@ private:
     std::deque<Scheduled> m_scheduled;
     std::vector<std::uint8_t> m_due;
     std::chrono::nanoseconds m_characterTime{0};
+    std::uint64_t m_written = 0;
     TimePoint m_lineFree{};  // with wire time: when the first due byte began to leave
 };
 

@@ -52,6 +52,14 @@ public:
     const std::string &devicePath() const { return m_devicePath; }
     std::string errorText() const;
 
+    // The bytes the line has carried since the start: heard from the station, and sent
+    // to it.  Any thread may ask.
+    struct LineCounts {
+        std::uint64_t heard = 0;
+        std::uint64_t sent = 0;
+    };
+    LineCounts lineCounts() const { return {m_bytesHeard.load(), m_bytesSent.load()}; }
+
     CiuUnit &unit() { return m_unit; }
     Faults &faults() { return m_unit.faults(); }
     RequestLog &requests() { return m_unit.requests(); }
@@ -86,6 +94,8 @@ private:
     std::string m_linkPath;
     bool m_devicePulled = false;
     std::atomic<bool> m_stopping{false};
+    std::atomic<std::uint64_t> m_bytesHeard{0};
+    std::atomic<std::uint64_t> m_bytesSent{0};
     std::thread m_thread;
     mutable std::mutex m_errorMutex;
     std::string m_error;

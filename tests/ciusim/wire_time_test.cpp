@@ -99,6 +99,7 @@ TEST(OutputQueueWireTime, BytesLeaveOneCharacterTimeApart)
     ASSERT_TRUE(queue.writeDue(line.writeEnd(), t0 + 19000us));
     EXPECT_EQ(line.drain(), (Bytes{9}));
     EXPECT_LT(queue.timeout(t0 + 19000us), 0ns) << "nothing waits";
+    EXPECT_EQ(queue.written(), 9u);
 }
 
 TEST(OutputQueueWireTime, WithoutWireTimeDueBytesGoAtOnce)
@@ -146,6 +147,8 @@ TEST(PtyServerWireTime, ARequestAndItsReplyTakeTheirTimeOnTheWire)
     for (std::size_t k = 0; k < arrivals.size(); ++k)
         EXPECT_GE(arrivals[k], character * long(request.size() + k + 1)) << "byte " << k << " came too soon";
     EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.lineCounts().heard, request.size());
+    EXPECT_EQ(server.lineCounts().sent, replyBytes);
 }
 
 }  // namespace
