@@ -6,6 +6,7 @@
 #include "ciusim/output_queue.h"
 #include "ciusim/pty_server.h"
 #include "tests/ciusim/sim_test_support.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -148,7 +149,9 @@ TEST(PtyServerWireTime, ARequestAndItsReplyTakeTheirTimeOnTheWire)
         EXPECT_GE(arrivals[k], character * long(request.size() + k + 1)) << "byte " << k << " came too soon";
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.lineCounts().heard, request.size());
-    EXPECT_EQ(server.lineCounts().sent, replyBytes);
+    // Counted once the write has returned, which may be after the station has read it.
+    EXPECT_TRUE(tk70test::waitUntil([&] { return server.lineCounts().sent == replyBytes; }, 2s))
+        << server.lineCounts().sent;
 }
 
 }  // namespace
