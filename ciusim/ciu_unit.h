@@ -58,6 +58,15 @@ public:
     void setLineFormat(const LineFormat &format);
     LineFormat lineFormat() const;
 
+    // The serial adapter, which the program serving the unit owns: a switch that pulls it
+    // out (false: the device closes and its path goes) or plugs it in again (true: a new
+    // device under the same path).  It answers whether it could; without one the adapter
+    // cannot be pulled.  Set before the control channel starts.
+    using AdapterSwitch = std::function<bool(bool in)>;
+    void setAdapterSwitch(AdapterSwitch adapterSwitch) { m_adapterSwitch = std::move(adapterSwitch); }
+    bool switchAdapter(bool in) const { return m_adapterSwitch && m_adapterSwitch(in); }
+    bool hasAdapterSwitch() const { return static_cast<bool>(m_adapterSwitch); }
+
     // Plant control.
     void setPoint(const PlantAddress &address, double value, bool bad);
     void fixPoint(const PointFix &fix);
@@ -89,6 +98,7 @@ private:
     std::atomic<bool> m_plugged{true};
     std::atomic<int> m_ignoredFrames{0};
     LineFormat m_line;  // guarded by m_mutex
+    AdapterSwitch m_adapterSwitch;
     Faults m_faults;
     RequestLog m_log;
 };

@@ -166,6 +166,20 @@ std::string line(CiuUnit &unit, const Args &args)
     return kOk + " line " + describe(*format);
 }
 
+// The serial adapter pulled out ("adapter out": the device hangs up and its path goes)
+// or plugged in again ("adapter in": a new device under the same path).
+std::string adapter(CiuUnit &unit, const Args &args)
+{
+    if (args[1] != "out" && args[1] != "in")
+        return error("adapter takes out or in");
+    if (!unit.hasAdapterSwitch())
+        return error("this unit has no adapter to pull");
+    if (!unit.switchAdapter(args[1] == "in"))
+        return error(args[1] == "in" ? "the adapter is not out, or no new device could be made"
+                                     : "the adapter is out already");
+    return kOk;
+}
+
 std::string status(CiuUnit &unit, const Args &)
 {
     return kOk + " " + unit.statusLine() + " " + unit.faults().describe();
@@ -173,7 +187,7 @@ std::string status(CiuUnit &unit, const Args &)
 
 std::string help(CiuUnit &, const Args &);
 
-const std::array<CommandEntry, 21> kCommands{{
+const std::array<CommandEntry, 22> kCommands{{
     {"noreply", 1, 1, "noreply on|off", noReply},
     {"badchecksum", 0, 1, "badchecksum [N]", wireFault},
     {"badescape", 0, 1, "badescape [N]", wireFault},
@@ -195,6 +209,7 @@ const std::array<CommandEntry, 21> kCommands{{
          u.unplug();
          return kOk;
      }},
+    {"adapter", 1, 1, "adapter out|in   (the device and its path go, and come back)", adapter},
     {"replug", 0, 0, "replug",
      [](CiuUnit &u, const Args &) {
          u.replug();

@@ -62,12 +62,16 @@ int serve(const CliOptions &options)
         std::cerr << "tk70-ciusim: " << server.errorText() << std::endl;
         return 1;
     }
+    // Pulled out and plugged in from the control channel: from its start on, only the
+    // channel touches the server until it has stopped, so the device is named before.
+    const std::string device = server.devicePath();
+    server.unit().setAdapterSwitch([&server](bool in) { return in ? server.replugDevice() : server.unplugDevice(); });
     ControlServer control(server.unit());
     if (!options.controlPath.empty() && !control.start(options.controlPath)) {
         std::cerr << "tk70-ciusim: " << control.errorText() << std::endl;
         return 1;
     }
-    std::cout << server.devicePath() << std::endl;
+    std::cout << device << std::endl;
     int signal = 0;
     sigwait(&stopSignals, &signal);
     control.stop();

@@ -109,6 +109,8 @@ TEST_F(ControlCommandsTest, BadLinesAreRefusedWithAReason)
     EXPECT_EQ(run("override 8 0"), "error: override takes a command 0-255 and the reply payload as hex bytes");
     EXPECT_EQ(run("modulestatus 4"), "error: modulestatus takes 0-3");
     EXPECT_EQ(run("endless 3"), "error: usage: endless");
+    EXPECT_EQ(run("adapter sideways"), "error: adapter takes out or in");
+    EXPECT_EQ(run("adapter out"), "error: this unit has no adapter to pull");
 }
 
 TEST(ControlServer, AnswersLinesOnAnOwnerOnlySocket)
@@ -254,6 +256,33 @@ TEST(Program, ServesOnItsLinkTakesControlCommandsAndCleansUpOnSigterm)
     EXPECT_EQ(SimulatorProcess::runToEnd({"--control", control, "--send", "replycode 69 7 1"}), 0);
     EXPECT_EQ(client.exchange(Bytes{cmd::kReadStatus, 0}), Bytes{7});
     EXPECT_EQ(SimulatorProcess::runToEnd({"--control", control, "--send", "bogus"}), 1);
+    EXPECT_EQ(sim.stop(), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_FALSE(std::filesystem::exists(control));
+}
+
+// The serial adapter pulled out from the control channel: the station's device hangs up
+// and the path goes; plugged in again, a new device answers under the same path.
+TEST(Program, TheAdapterIsPulledOutAndPluggedInFromTheControlChannel)
+{
+    TempDir dir;
+    std::string link = dir.file("ciu");
+    std::string control = dir.file("ctl");
+    SimulatorProcess sim({"--link", link, "--control", control});
+    std::string device = sim.firstLine();
+    ASSERT_EQ(device.rfind("/dev/pts/", 0), 0u) << device;
+    {
+        RawClient client(link);
+        ASSERT_TRUE(client.isOpen());
+        EXPECT_EQ(SimulatorProcess::runToEnd({"--control", control, "--send", "adapter out"}), 0);
+        EXPECT_TRUE(client.waitForHangup(2s));
+    }
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(SimulatorProcess::runToEnd({"--control", control, "--send", "adapter out"}), 1) << "out twice";
+    EXPECT_EQ(SimulatorProcess::runToEnd({"--control", control, "--send", "adapter in"}), 0);
+    ASSERT_TRUE(std::filesystem::is_symlink(link));
+    RawClient again(link);
+    EXPECT_EQ(again.exchange(Bytes{cmd::kReadStatus, 0}), (Bytes{0, 4, 4, 0, 0, 0, 0, 2, 1}));
     EXPECT_EQ(sim.stop(), 0);
     EXPECT_FALSE(std::filesystem::is_symlink(link));
     EXPECT_FALSE(std::filesystem::exists(control));
