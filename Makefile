@@ -12,7 +12,7 @@ JOBS       ?= $(shell nproc)
 # Warnings are errors in every build made through make, whatever a plain build set.
 CMAKE_GEN  = -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK70_WERROR=ON
 
-.PHONY: all setup configure build run test check-layers test-main test-tsan test-tsan-app test-asan fuzz tidy bench install clean
+.PHONY: all setup configure build run test check-layers test-main test-tsan test-tsan-app test-asan fuzz tidy bench soak install clean
 
 all: build
 
@@ -86,6 +86,11 @@ bench: build
 	$(BUILD)/bin/dde-bench
 	$(BUILD)/bin/history-bench
 	$(BUILD)/bin/historian-bench
+
+# Not part of make test: SOAK_MINUTES (default 60) of every simulator fault in turn
+# against a headless collection at 9600 baud with wire time.
+soak: build
+	python3 scripts/soak.py $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(TSAN_BUILD) $(TSAN_APP_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
