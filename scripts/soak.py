@@ -8,11 +8,12 @@ every tag.  Every fault kind of the simulator is injected in turn, for SOAK_MINU
 is not whole, a sample tick missing from a file outside a fault window, a recovery
 slower than the driver's restart rules allow, or RSS growth beyond SOAK_RSS_MB (default
 8).  It prints a table: fault kind, times injected, slowest recovery, ticks lost per
-file, RSS at start and end.
+file, RSS at start and end.  Its files are removed after a pass unless SOAK_KEEP is set.
 """
 import json
 import os
 import re
+import shutil
 import signal
 import sqlite3
 import subprocess
@@ -292,7 +293,10 @@ def main():
         failures.append(f"RSS grew by {rss[1] - rss[0]} kB (limit {RSS_LIMIT_KB} kB)")
     for failure in failures:
         print("FAIL: " + failure)
-    print(f"data in {folder}")
+    if failures or os.environ.get("SOAK_KEEP"):
+        print(f"data in {folder}")
+    else:
+        shutil.rmtree(folder, ignore_errors=True)
     return 1 if failures else 0
 
 
