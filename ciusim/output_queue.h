@@ -23,6 +23,7 @@ public:
     // The time one character takes on the line; zero (the default) writes due bytes at
     // once.
     void setCharacterTime(std::chrono::nanoseconds time) { m_characterTime = time; }
+    std::chrono::nanoseconds characterTime() const { return m_characterTime; }
 
     void schedule(std::vector<std::uint8_t> bytes, int delayMs, TimePoint now);
     // How long until the next reply falls due or (with wire time) the next character has

@@ -160,17 +160,14 @@ bool PtyServer::readInput()
 }
 
 // The line format the control channel set last, for what comes in and goes out from now.
-void PtyServer::followLineFormat()
-{
-    m_characterTime = characterTime(m_unit.lineFormat());
-    m_output.setCharacterTime(m_characterTime);
-}
+void PtyServer::followLineFormat() { m_output.setCharacterTime(characterTime(m_unit.lineFormat())); }
 
 // Bytes read now arrived one character time after another, from when the line was last
 // free; a frame is heard when its 0x0D (or the byte that makes it over-long) arrived.
 void PtyServer::takeBytes(std::span<const std::uint8_t> bytes)
 {
     followLineFormat();
+    const std::chrono::nanoseconds character = m_output.characterTime();
     const SteadyClock::time_point base = std::max(SteadyClock::now(), m_inputFree);
     std::size_t start = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -178,11 +175,11 @@ void PtyServer::takeBytes(std::span<const std::uint8_t> bytes)
             continue;
         m_splitter.append(bytes.subspan(start, i + 1 - start));
         start = i + 1;
-        const SteadyClock::time_point arrived = base + m_characterTime * static_cast<long long>(i + 1);
+        const SteadyClock::time_point arrived = base + character * static_cast<long long>(i + 1);
         while (std::optional<std::vector<std::uint8_t>> frame = m_splitter.next())
             m_heard.push_back(Heard{arrived, std::move(*frame)});
     }
-    m_inputFree = base + m_characterTime * static_cast<long long>(bytes.size());
+    m_inputFree = base + character * static_cast<long long>(bytes.size());
     m_bytesHeard += bytes.size();
 }
 

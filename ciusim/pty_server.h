@@ -88,7 +88,6 @@ private:
         std::vector<std::uint8_t> frame;
     };
     std::deque<Heard> m_heard;
-    std::chrono::nanoseconds m_characterTime{0};
     std::chrono::steady_clock::time_point m_inputFree{};  // when the line's last byte in has arrived
     std::string m_devicePath;
     std::string m_linkPath;

@@ -147,7 +147,6 @@ bool HistorianGroupOutput::writeHeader(const HeaderFacts &facts, const std::vect
     }
     m_tags = std::make_shared<const std::vector<HistorianTag>>(tagsOf(columns, microsecondsOf(facts.startingDate)));
     m_forwarder->sendTags(*m_tags);
-    m_columnCount = qint64(columns.size());
     return true;
 }
 
@@ -217,7 +216,7 @@ HistorianState HistorianGroupOutput::state() const { return m_forwarder ? m_forw
 SampleCounts HistorianGroupOutput::counts() const
 {
     const HistorianState now = state();
-    const qint64 perSample = m_columnCount > 0 ? m_columnCount : 1;
+    const qint64 perSample = m_tags && !m_tags->empty() ? qint64(m_tags->size()) : 1;
     return {now.forwarded / perSample, (now.waiting + perSample - 1) / perSample,
             (now.dropped + perSample - 1) / perSample};
 }

@@ -52,7 +52,6 @@ private:
     QString m_conninfo;
     OutputLock m_lock;
     std::unique_ptr<HistorianForwarder> m_forwarder;
-    qint64 m_columnCount = 0;                                 // values in one sample
     std::shared_ptr<const std::vector<HistorianTag>> m_tags;  // this start's, shared by its ticks
     UtcStamp m_utc;
     bool m_open = false;
